@@ -13,6 +13,9 @@ BUILD_PACKAGES=(
   fonts-liberation
 )
 
+# What running the window needs beyond the build: the help viewer.
+RUN_PACKAGES=(xchm)
+
 # Installs the Debian packages that are not installed yet, with sudo when not
 # root. Nothing is downloaded when everything is there.
 ensure_packages() {

@@ -1,0 +1,443 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ClientArea.h"
+#include "ImageBox.h"
+#include "RegionDiagram.h"
+#include "SectionTypes.h"
+#include "TypeCatalogue.h"
+#include "UiTestSupport.h"
+#include "Vorda1.h"
+
+using vorda::MsgStyle;
+using vorda::ui::kCatalogue;
+using vorda::ui::Vorda1;
+using vorda::ui::testing::ColourAtTwips;
+using vorda::ui::testing::RecordingBoxes;
+
+namespace {
+
+QString AssetFolder() {
+  return QStringLiteral(VORDA_ASSET_DIR);
+}
+
+QString Text(Vorda1& w, const char* name) {
+  if (auto* l = w.findChild<QLabel*>(name)) return l->text();
+  if (auto* e = w.findChild<QLineEdit*>(name)) return e->text();
+  return QStringLiteral("<missing %1>").arg(name);
+}
+
+QRadioButton* Option(Vorda1& w, int index) {
+  for (auto* b : w.findChildren<QRadioButton*>(QStringLiteral("optType"))) {
+    if (b->property("Index").toInt() == index) return b;
+  }
+  return nullptr;
+}
+
+const QStringList kResultLabels = {"lblFirstComponent", "lblSecondComponent", "lblFirstOhms",
+                                   "lblSecondOhms"};
+
+// Points well inside the six areas of the diagram, in twips: the upper and
+// lower halves outside the small circles, then the upper and lower halves of
+// the right-hand and of the left-hand circle.
+struct Probe {
+  const char* area;
+  int x, y;
+};
+const Probe kProbes[] = {{"upper", 9165, 310},        {"lower", 9165, 2910},
+                         {"right upper", 9915, 1310}, {"right lower", 9915, 1910},
+                         {"left upper", 8415, 1310},  {"left lower", 8415, 1910}};
+
+}  // namespace
+
+class Vorda1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  RecordingBoxes boxes_;
+  std::unique_ptr<Vorda1> window_;
+
+  Vorda1& Start(const QString& folder = AssetFolder()) {
+    boxes_.boxes.clear();
+    ends_ = 0;
+    window_ = std::make_unique<Vorda1>(folder, boxes_);
+    window_->SetEndProgram([this] { ++ends_; });
+    return *window_;
+  }
+  int ends_ = 0;
+
+ private slots:
+  void startUpState() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.windowTitle(), QStringLiteral("L - Matching Section"));
+    QCOMPARE(w.TypeIndex(), 1);
+    QVERIFY(Option(w, 0)->isChecked());
+    QCOMPARE(Text(w, "txtInReal"), QStringLiteral("40"));
+    QCOMPARE(Text(w, "txtInImag"), QStringLiteral("30"));
+    QCOMPARE(Text(w, "txtNormR"), QStringLiteral("50"));
+    for (const char* label : {"lblNormReal", "lblNormImag", "lblFirstComponent",
+                              "lblSecondComponent", "lblFirstOhms", "lblSecondOhms"}) {
+      QCOMPARE(Text(w, label), QString());
+    }
+    QCOMPARE(Text(w, "lblFirstLabel"), QStringLiteral("Series L"));
+    QCOMPARE(Text(w, "lblSecondLabel"), QStringLiteral("Shunt C"));
+    QCOMPARE(Text(w, "lblTypeDescrip"), QString::fromUtf8(kCatalogue[0].description));
+    QCOMPARE(w.centralWidget()->size(), QSize(722, 526));
+    QVERIFY(boxes_.boxes.empty());
+    QTRY_COMPARE(QApplication::focusWidget(), w.findChild<QLineEdit*>("txtInReal"));
+    // The diagram of type 1 stands on the window without any selection.
+    const QImage grab = w.centralWidget()->grab().toImage();
+    QCOMPARE(ColourAtTwips(grab, 9165, 310), QColor(255, 0, 0));
+    QCOMPARE(ColourAtTwips(grab, 9915, 1310), QColor(0, 0, 255));
+  }
+
+  void layoutInTwips() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    struct Place {
+      const char* name;
+      QRect px;
+    };
+    const Place places[] = {
+        {"Label1", {80, 32, 72, 16}},
+        {"txtInReal", {80, 48, 72, 16}},
+        {"txtNormR", {392, 49, 72, 20}},
+        {"Label11", {16, 112, 158, 16}},
+        {"lblSecondOhms", {231, 161, 64, 16}},
+        {"cmdCompute", {105, 196, 88, 48}},
+        {"cmdExit", {7, 203, 56, 34}},
+        {"Image1", {385, 119, 106, 92}},
+        {"lblTypeDescrip", {245, 211, 467, 29}},
+        {"Frame1", {7, 245, 708, 274}},
+        {"Label4", {147, 88, 153, 47}},
+        {"Label15", {500, 217, 153, 47}},
+    };
+    for (const Place& p : places) {
+      auto* widget = w.findChild<QWidget*>(p.name);
+      QVERIFY2(widget, p.name);
+      QCOMPARE(widget->geometry(), p.px);
+    }
+    QCOMPARE(Option(w, 4)->geometry(), QRect(367, 21, 133, 36));
+    QCOMPARE(Option(w, 4)->parentWidget()->objectName(), QStringLiteral("Frame1"));
+    QCOMPARE(w.findChild<QLineEdit*>("txtInImag")->accessibleName(),
+             QStringLiteral("Imag. (ohms)"));
+    QCOMPARE(w.findChild<QLabel*>("Label4")->text(),
+             QStringLiteral("Lower  Red Area and the Green Circle"));
+  }
+
+  void fontAndColours() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    for (const char* name : {"txtInReal", "Label11", "cmdCompute", "lblTypeDescrip", "Label3"}) {
+      const QFont font = w.findChild<QWidget*>(name)->font();
+      QCOMPARE(font.family(), QStringLiteral("MS Sans Serif"));
+      QCOMPARE(font.pointSizeF(), 8.25);
+      QCOMPARE(font.weight(), QFont::Bold);
+      QCOMPARE(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    }
+    QVERIFY(!Option(w, 0)->font().family().isEmpty());
+    auto* box = w.findChild<QLineEdit*>("txtNormR");
+    QCOMPARE(box->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::black));
+    for (const char* name : {"Label1", "Label2", "Label7", "Label8", "Label11", "Label12",
+                             "lblFirstLabel", "lblSecondLabel"}) {
+      QCOMPARE(w.findChild<QLabel*>(name)->palette().color(QPalette::WindowText),
+               QColor(Qt::black));
+    }
+    QCOMPARE(w.centralWidget()->backgroundRole(), QPalette::Button);
+    // The menu bar keeps the system menu font.
+    QCOMPARE(w.menuBar()->font().weight(), QApplication::font("QMenuBar").weight());
+    QCOMPARE(w.menuBar()->font().family(), QApplication::font("QMenuBar").family());
+  }
+
+  // At 96 dpi no caption, description or button text is cut off.
+  void noCaptionIsClipped() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    auto fits = [](QLabel* label) {
+      const QRect need = label->fontMetrics().boundingRect(
+          QRect(0, 0, label->width(), 10000), Qt::TextWordWrap | Qt::AlignLeft, label->text());
+      return need.width() <= label->width() && need.height() <= label->height();
+    };
+    for (int i = 0; i < 8; ++i) {
+      Option(w, i)->setChecked(true);
+      for (QLabel* label : w.findChildren<QLabel*>()) {
+        QVERIFY2(fits(label), qPrintable(label->objectName() + ": " + label->text()));
+      }
+      QRadioButton* option = Option(w, i);
+      QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
+    }
+    for (const char* name : {"cmdCompute", "cmdExit"}) {
+      auto* b = w.findChild<QPushButton*>(name);
+      QVERIFY(b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 8 <= b->width());
+    }
+  }
+
+  void selectionPresentsEachType() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QColor bg = w.centralWidget()->palette().color(QPalette::Button);
+    const QColor R(255, 0, 0), B(0, 0, 255), G(0, 255, 0);
+    const std::vector<QColor> expected[] = {{R, bg, B, B, bg, bg},   {bg, R, bg, bg, G, G},
+                                            {bg, R, B, B, bg, bg},   {R, bg, bg, bg, G, G},
+                                            {R, bg, bg, bg, bg, bg}, {R, bg, bg, bg, bg, bg},
+                                            {bg, R, bg, bg, bg, bg}, {bg, R, bg, bg, bg, bg}};
+    for (int i = 7; i >= 0; --i) {  // every type is a change from the one before
+      QTest::mouseClick(Option(w, i), Qt::LeftButton);
+      QCOMPARE(w.TypeIndex(), i + 1);
+      const auto& entry = kCatalogue[static_cast<std::size_t>(i)];
+      QCOMPARE(Text(w, "lblTypeDescrip"), QString::fromUtf8(entry.description));
+      QCOMPARE(Text(w, "lblFirstLabel"), QString::fromUtf8(entry.first_component));
+      QCOMPARE(Text(w, "lblSecondLabel"), QString::fromUtf8(entry.second_component));
+      QCOMPARE(
+          Text(w, "lblFirstLabel"),
+          QString::fromUtf8(vorda::kSectionTypes[static_cast<std::size_t>(i)].first_component));
+      const QImage shown = static_cast<vorda::ui::ImageBox*>(w.findChild<QWidget*>("Image1"))
+                               ->Picture()
+                               .convertToFormat(QImage::Format_ARGB32);
+      const QImage file =
+          QImage(AssetFolder() + "/" + entry.picture).convertToFormat(QImage::Format_ARGB32);
+      QVERIFY(!file.isNull());
+      QCOMPARE(shown, file);
+      const QImage grab = w.centralWidget()->grab().toImage();
+      for (std::size_t p = 0; p < std::size(kProbes); ++p) {
+        QVERIFY2(ColourAtTwips(grab, kProbes[p].x, kProbes[p].y) == expected[i][p],
+                 qPrintable(QStringLiteral("type %1, %2").arg(i + 1).arg(kProbes[p].area)));
+      }
+    }
+    QVERIFY(boxes_.boxes.empty());
+  }
+
+  void sharedDiagrams() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    auto diagram = [&w] {
+      auto* client = static_cast<vorda::ui::ClientArea*>(w.centralWidget());
+      return client->Diagram().Image();
+    };
+    for (auto [a, b] : {std::pair{4, 5}, std::pair{6, 7}}) {
+      Option(w, a)->setChecked(true);
+      const QImage first = diagram();
+      Option(w, b)->setChecked(true);
+      QCOMPARE(diagram(), first);
+      QVERIFY(Text(w, "lblFirstLabel") != "");
+    }
+    Option(w, 6)->setChecked(true);
+    const QString seven = Text(w, "lblTypeDescrip");
+    Option(w, 7)->setChecked(true);
+    QCOMPARE(Text(w, "lblTypeDescrip"), seven);
+    QCOMPARE(Text(w, "lblFirstLabel"), QStringLiteral("Shunt L"));
+  }
+
+  void computeThroughTheButton() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    auto* compute = w.findChild<QPushButton*>("cmdCompute");
+    QTest::mouseClick(compute, Qt::LeftButton);
+    QCOMPARE(Text(w, "lblNormReal"), QStringLiteral(".800"));
+    QCOMPARE(Text(w, "lblNormImag"), QStringLiteral(".600"));
+    QCOMPARE(Text(w, "lblSecondComponent"), QStringLiteral("-1.000"));
+    QCOMPARE(Text(w, "lblSecondOhms"), QStringLiteral("-50.000"));
+    QCOMPARE(Text(w, "lblFirstComponent"), QStringLiteral(".500"));
+    QCOMPARE(Text(w, "lblFirstOhms"), QStringLiteral("25.000"));
+    QVERIFY(boxes_.boxes.empty());
+
+    // Type 2 refuses the start values; the second-component labels were
+    // blanked by the selection and stay blank.
+    QTest::mouseClick(Option(w, 1), Qt::LeftButton);
+    QTest::mouseClick(compute, Qt::LeftButton);
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QCOMPARE(boxes_.boxes[0].title, std::string("Skipping computations"));
+    QCOMPARE(boxes_.boxes[0].style, MsgStyle::kCritical);
+    QCOMPARE(Text(w, "lblFirstComponent"), QStringLiteral(".000"));
+    QCOMPARE(Text(w, "lblFirstOhms"), QStringLiteral(".000"));
+    QCOMPARE(Text(w, "lblSecondComponent"), QString());
+
+    // 50 / 50 / 25 with type 1: the boundary warning, then the results.
+    boxes_.boxes.clear();
+    QTest::mouseClick(Option(w, 0), Qt::LeftButton);
+    auto* real = w.findChild<QLineEdit*>("txtInReal");
+    auto* imag = w.findChild<QLineEdit*>("txtInImag");
+    real->clear();
+    QTest::keyClicks(real, "50");
+    imag->clear();
+    QTest::keyClicks(imag, "25");
+    QTest::mouseClick(compute, Qt::LeftButton);
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QCOMPARE(boxes_.boxes[0].title, std::string("Warning!"));
+    QCOMPARE(boxes_.boxes[0].style, MsgStyle::kExclamation);
+    QCOMPARE(Text(w, "lblNormReal"), QStringLiteral("1.000"));
+    QCOMPARE(Text(w, "lblSecondComponent"), QStringLiteral("-1.250"));
+    QCOMPARE(Text(w, "lblFirstOhms"), QStringLiteral("25.000"));
+
+    // A zero normalizing resistance: the fault notice, labels untouched.
+    boxes_.boxes.clear();
+    w.findChild<QLineEdit*>("txtNormR")->setText("0");
+    QTest::mouseClick(compute, Qt::LeftButton);
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QCOMPARE(boxes_.boxes[0].title, std::string("VordaForWin"));
+    QCOMPARE(boxes_.boxes[0].style, MsgStyle::kCritical);
+    QCOMPARE(Text(w, "lblNormReal"), QStringLiteral("1.000"));
+  }
+
+  void selectionBlanksOnlyTheResults() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdCompute"), Qt::LeftButton);
+    QTest::mouseClick(Option(w, 3), Qt::LeftButton);
+    for (const QString& label : kResultLabels) QCOMPARE(Text(w, qPrintable(label)), QString());
+    QCOMPARE(Text(w, "lblNormReal"), QStringLiteral(".800"));
+    QCOMPARE(Text(w, "lblNormImag"), QStringLiteral(".600"));
+    QCOMPARE(Text(w, "txtInReal"), QStringLiteral("40"));
+  }
+
+  void keyboard() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* real = w.findChild<QLineEdit*>("txtInReal");
+    QTRY_COMPARE(QApplication::focusWidget(), real);
+    const char* chain[] = {"txtInImag", "txtNormR", "cmdCompute", "cmdExit"};
+    for (const char* next : chain) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Option(w, 0));
+    // The group takes the focus at its selected button, and leaves it as a whole.
+    Option(w, 5)->setChecked(true);
+    w.findChild<QPushButton*>("cmdExit")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Option(w, 5));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), real);
+
+    // Enter and Escape run nothing.
+    real->setFocus();
+    QTest::keyClick(real, Qt::Key_Return);
+    QTest::keyClick(real, Qt::Key_Escape);
+    QCOMPARE(Text(w, "lblNormReal"), QString());
+    QCOMPARE(ends_, 0);
+    // Alt+X presses "E&xit".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+    QTRY_COMPARE(ends_, 1);  // an access key presses the button with a short animation
+  }
+
+  void exitCommands() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+    w.findChild<QAction*>("mnuFileExit")->trigger();
+    QCOMPARE(ends_, 2);
+    QCOMPARE(w.findChild<QMenu*>("mnuHelp")->title(), QStringLiteral("Help"));
+    QCOMPARE(w.findChild<QAction*>("mnuHelpContents")->text(), QStringLiteral("Contents"));
+  }
+
+  void resizeLeavesTheLayout() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    std::vector<QRect> before;
+    const auto children = w.centralWidget()->findChildren<QWidget*>();
+    for (QWidget* c : children) before.push_back(c->geometry());
+    w.resize(1000, 800);
+    QTest::qWait(20);
+    w.resize(400, 300);
+    QTest::qWait(20);
+    for (qsizetype i = 0; i < children.size(); ++i) {
+      QCOMPARE(children[i]->geometry(), before[static_cast<std::size_t>(i)]);
+    }
+  }
+
+  void missingPictureAtSelection() {
+    QTemporaryDir dir;
+    for (const char* f : {"VordaTypeA.gif", "VordaTypeB.gif"}) {
+      QVERIFY(QFile::copy(AssetFolder() + "/" + f, dir.path() + "/" + f));
+    }
+    Vorda1& w = Start(dir.path());
+    QVERIFY(w.Form_Load());
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdCompute"), Qt::LeftButton);
+    auto* client = static_cast<vorda::ui::ClientArea*>(w.centralWidget());
+    const QImage diagram_before = client->Diagram().Image();
+    auto* image = static_cast<vorda::ui::ImageBox*>(w.findChild<QWidget*>("Image1"));
+    const QImage picture_before = image->Picture();
+
+    QTest::mouseClick(Option(w, 2), Qt::LeftButton);  // type 3: VordaTypeC.gif is missing
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QCOMPARE(boxes_.boxes[0].title, std::string("VordaForWin"));
+    QCOMPARE(boxes_.boxes[0].style, MsgStyle::kCritical);
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
+                .endsWith(QDir::separator() + QStringLiteral("VordaTypeC.gif")));
+    QCOMPARE(w.TypeIndex(), 3);
+    QCOMPARE(Text(w, "lblFirstLabel"), QStringLiteral("Series C"));
+    QCOMPARE(Text(w, "lblTypeDescrip"), QString::fromUtf8(kCatalogue[2].description));
+    QCOMPARE(image->Picture(), picture_before);
+    QCOMPARE(client->Diagram().Image(), diagram_before);
+    QCOMPARE(Text(w, "lblFirstOhms"), QStringLiteral("25.000"));  // results not blanked
+  }
+
+  void missingPictureAtStartUp() {
+    QTemporaryDir dir;
+    Vorda1& w = Start(dir.path());
+    QVERIFY(!w.Form_Load());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt).contains("VordaTypeA.gif"));
+  }
+
+  void unreadablePicture() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(AssetFolder() + "/VordaTypeA.gif", dir.path() + "/VordaTypeA.gif"));
+    QFile bad(dir.path() + "/VordaTypeB.gif");
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture at all");
+    bad.close();
+    Vorda1& w = Start(dir.path());
+    QVERIFY(w.Form_Load());
+    QTest::mouseClick(Option(w, 1), Qt::LeftButton);
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt).contains("VordaTypeB.gif"));
+  }
+
+  // The 0 to 1 degree wedge of a circle is painted by neither sector and
+  // keeps what was there.
+  void wedgeKeepsItsColour() {
+    const QColor marker(255, 0, 255);
+    vorda::ui::RegionDiagram diagram(QRect(510, 6, 204, 204), 8.0, marker);
+    diagram.Pie(vorda::ui::kOuterCircle, vorda::ui::Sector::kUpper, Qt::red);
+    diagram.Pie(vorda::ui::kOuterCircle, vorda::ui::Sector::kLower, Qt::blue);
+    const double angle = 0.5 * M_PI / 180;
+    const double r = 1440;  // twips from the centre
+    const double x = (9165 + r * std::cos(angle)) / 15.0 - 510;
+    const double y = (1610 - r * std::sin(angle)) / 15.0 - 6;
+    QCOMPARE(diagram.Image().pixelColor(QPoint(int(x * 8), int(y * 8))), marker);
+    // Just above the wedge is the upper sector, just below it the lower one.
+    const double above = (1610 - r * std::sin(3 * M_PI / 180)) / 15.0 - 6;
+    const double below = (1610 + r * std::sin(3 * M_PI / 180)) / 15.0 - 6;
+    QCOMPARE(diagram.Image().pixelColor(QPoint(int(x * 8), int(above * 8))), QColor(Qt::red));
+    QCOMPARE(diagram.Image().pixelColor(QPoint(int(x * 8), int(below * 8))), QColor(Qt::blue));
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Vorda1Test test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "Vorda1Test.moc"

@@ -1,0 +1,21 @@
+// VordaForWin: the main window is the program's only start object.
+#include <QApplication>
+#include <QTimer>
+
+#include "QtMessageBoxes.h"
+#include "main/ClientArea.h"
+#include "main/Vorda1.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  vorda::ui::QtMessageBoxes boxes;
+  vorda::ui::Vorda1 window(QCoreApplication::applicationDirPath(), boxes);
+
+  // For the start-up benchmark: quit as soon as the window has painted.
+  if (qEnvironmentVariableIsSet("VORDA_QUIT_AFTER_FIRST_PAINT")) {
+    QObject::connect(window.Client(), &vorda::ui::ClientArea::FirstPaint, &app,
+                     [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+  }
+  if (!window.Form_Load()) return 1;
+  return QApplication::exec();
+}

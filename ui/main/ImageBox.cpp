@@ -1,0 +1,19 @@
+#include "ImageBox.h"
+
+#include <QPainter>
+
+namespace vorda::ui {
+
+void ImageBox::SetPicture(const QImage& picture) {
+  picture_ = picture;
+  update();
+}
+
+void ImageBox::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(rect(), picture_);
+}
+
+}  // namespace vorda::ui
