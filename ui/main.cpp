@@ -2,14 +2,19 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "HelpCommands.h"
+#include "Platform.h"
 #include "QtMessageBoxes.h"
 #include "main/ClientArea.h"
 #include "main/Vorda1.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  vorda::platform::Services services = vorda::platform::CreateServices();
   vorda::ui::QtMessageBoxes boxes;
-  vorda::ui::Vorda1 window(QCoreApplication::applicationDirPath(), boxes);
+  vorda::ui::HelpCommands help(services, boxes, vorda::platform::ProgramFolder);
+  vorda::ui::Vorda1 window(QString::fromStdString(vorda::platform::ProgramFolder()), boxes);
+  window.SetHelpCommands([&help] { help.Contents(); }, [&help] { help.About(); });
 
   // For the start-up benchmark: quit as soon as the window has painted.
   if (qEnvironmentVariableIsSet("VORDA_QUIT_AFTER_FIRST_PAINT")) {

@@ -11,6 +11,7 @@ BUILD_PACKAGES=(
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
+  xdg-utils file shared-mime-info libchm-bin
 )
 
 # What running the window needs beyond the build: the help viewer.

@@ -343,6 +343,12 @@ class Vorda1Test : public QObject {
     QTest::mouseClick(w.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
     w.findChild<QAction*>("mnuFileExit")->trigger();
     QCOMPARE(ends_, 2);
+    int contents = 0, about = 0;
+    w.SetHelpCommands([&contents] { ++contents; }, [&about] { ++about; });
+    w.findChild<QAction*>("mnuHelpContents")->trigger();
+    w.findChild<QAction*>("mnuHelpAbout")->trigger();
+    QCOMPARE(contents, 1);
+    QCOMPARE(about, 1);
     QCOMPARE(w.findChild<QMenu*>("mnuHelp")->title(), QStringLiteral("Help"));
     QCOMPARE(w.findChild<QAction*>("mnuHelpContents")->text(), QStringLiteral("Contents"));
   }

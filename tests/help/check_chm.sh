@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Checks that a help file is a valid compiled HTML help file: extract_chmLib
+# can read it, and its table of contents lists pages that are all inside it.
+set -euo pipefail
+chm="$1"
+[ -f "$chm" ] || { echo "no help file at $chm"; exit 1; }
+[ "$(head -c 4 "$chm")" = "ITSF" ] || { echo "not a compiled help file: $chm"; exit 1; }
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+extract_chmLib "$chm" "$out" >/dev/null
+toc="$(find "$out" -maxdepth 1 -iname '*.hhc' | head -n 1)"
+[ -n "$toc" ] || { echo "no table of contents in $chm"; exit 1; }
+mapfile -t pages < <(grep -o -i '<param name="Local" value="[^"#]*' "$toc" | sed 's/.*value="//' | sort -u)
+[ "${#pages[@]}" -ge 10 ] || { echo "the table of contents lists only ${#pages[@]} pages"; exit 1; }
+for page in "${pages[@]}"; do
+  [ -s "$out/$page" ] || { echo "listed page missing: $page"; exit 1; }
+done
+find "$out" -maxdepth 1 -iname '*.hhk' | grep -q . || { echo "no index in $chm"; exit 1; }
+for page in index.htm types.htm messages.htm examples.htm cli.htm smith.htm; do
+  printf '%s\n' "${pages[@]}" | grep -qx "$page" || { echo "contents do not list $page"; exit 1; }
+done
+echo "$chm: ${#pages[@]} pages in the table of contents, all present"
