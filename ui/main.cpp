@@ -1,5 +1,6 @@
 // VordaForWin: the main window is the program's only start object.
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include "HelpCommands.h"
@@ -10,6 +11,9 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vordaforwin.VordaForWin"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vordaforwin.VordaForWin"),
+                                               QIcon(QStringLiteral(":/app/icon.png"))));
   vorda::platform::Services services = vorda::platform::CreateServices();
   vorda::ui::QtMessageBoxes boxes;
   vorda::ui::HelpCommands help(services, boxes, vorda::platform::ProgramFolder);

@@ -12,6 +12,7 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
+  desktop-file-utils appstream
 )
 
 # What running the window needs beyond the build: the help viewer.

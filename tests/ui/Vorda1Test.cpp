@@ -419,6 +419,67 @@ class Vorda1Test : public QObject {
     QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt).contains("VordaTypeB.gif"));
   }
 
+  // Under QT_SCALE_FACTOR=2 the window is exactly twice the size and the
+  // diagram and the schematic are drawn at device resolution.
+  void highDpi() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (w.devicePixelRatioF() != 2.0) QSKIP("needs QT_SCALE_FACTOR=2");
+    QCOMPARE(w.centralWidget()->size(), QSize(722, 526));
+    const QImage grab = w.centralWidget()->grab().toImage();
+    QCOMPARE(grab.size(), QSize(1444, 1052));
+    auto* client = static_cast<vorda::ui::ClientArea*>(w.centralWidget());
+    const QImage& diagram = client->Diagram().Image();
+    QCOMPARE(diagram.devicePixelRatio(), 2.0);
+    QCOMPARE(diagram.size(), client->Diagram().Area().size() * 2);
+    // The outline of the outer circle's top is one logical pixel: two device
+    // pixels, with red right below it.
+    const int x = 611 * 2;
+    int first_black = -1;
+    for (int y = 0; y < 40; ++y) {
+      if (grab.pixelColor(x, y) == QColor(Qt::black)) {
+        first_black = y;
+        break;
+      }
+    }
+    QVERIFY(first_black > 0);
+    QCOMPARE(grab.pixelColor(x, first_black + 3), QColor(255, 0, 0));
+    auto* image = static_cast<vorda::ui::ImageBox*>(w.findChild<QWidget*>("Image1"));
+    QCOMPARE(image->Picture().size(), QSize(212, 184));  // two device pixels per pixel
+  }
+
+  // A dark desktop palette: the black texts stay on a light button face,
+  // and the diagram's background follows the window's button face.
+  void darkDesktopPalette() {
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
+      dark.setColor(role, QColor(40, 40, 40));
+    }
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+      dark.setColor(role, QColor(230, 230, 230));
+    }
+    QApplication::setPalette(dark);
+    {
+      Vorda1& w = Start();
+      QVERIFY(w.Form_Load());
+      const QColor face = w.centralWidget()->palette().color(QPalette::Button);
+      QVERIFY(face.lightness() > 160);
+      for (QLabel* label : w.findChildren<QLabel*>()) {
+        const QColor text = label->palette().color(QPalette::WindowText);
+        QVERIFY2(std::abs(text.lightness() - face.lightness()) > 120,
+                 qPrintable(label->objectName()));
+      }
+      const QImage grab = w.centralWidget()->grab().toImage();
+      QCOMPARE(ColourAtTwips(grab, 9165, 2910), face);  // lower half: background
+      window_.reset();
+    }
+    QApplication::setPalette(before);
+    Vorda1& w = Start();
+    QCOMPARE(w.centralWidget()->palette().color(QPalette::Button), before.color(QPalette::Button));
+  }
+
   // The 0 to 1 degree wedge of a circle is painted by neither sector and
   // keeps what was there.
   void wedgeKeepsItsColour() {

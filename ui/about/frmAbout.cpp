@@ -1,9 +1,11 @@
 #include "frmAbout.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
+#include "Palette.h"
 #include "SysInfo.h"
 #include "Twips.h"
 #include "Version.h"
@@ -67,6 +69,7 @@ frmAbout::frmAbout(platform::Registry& registry, platform::Files& files,
       processes_(processes),
       boxes_(boxes) {
   InitAboutResources();
+  KeepReadablePalette(this);
   setFixedSize(Px(5790), Px(4185));
   setModal(true);
 
@@ -120,6 +123,11 @@ void frmAbout::Load() {
   lblTitle_->setText(QString::fromUtf8(kAboutTitleLine));
   cmdOK_->setDefault(true);
   cmdOK_->setFocus();
+}
+
+void frmAbout::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ApplicationPaletteChange) KeepReadablePalette(this);
+  QDialog::changeEvent(event);
 }
 
 void frmAbout::cmdOK_Click() {

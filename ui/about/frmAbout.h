@@ -42,6 +42,7 @@ class frmAbout : public QDialog {
 
  protected:
   void reject() override;  // Escape and the close box press OK
+  void changeEvent(QEvent* event) override;
 
  private:
   platform::Registry& registry_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "Compute.h"
 #include "Fonts.h"
 #include "ImageBox.h"
+#include "Palette.h"
 #include "Twips.h"
 
 namespace vorda::ui {
@@ -56,6 +58,7 @@ Vorda1::Vorda1(QString program_folder, MessageBoxes& boxes, QWidget* parent)
       boxes_(boxes),
       end_program_([] { QCoreApplication::exit(0); }) {
   setWindowTitle(QStringLiteral("L - Matching Section"));
+  KeepReadablePalette(this);
   setFont(WindowFont());
   BuildMenus();
   BuildControls();
@@ -63,6 +66,11 @@ Vorda1::Vorda1(QString program_folder, MessageBoxes& boxes, QWidget* parent)
 }
 
 Vorda1::~Vorda1() = default;
+
+void Vorda1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ApplicationPaletteChange) KeepReadablePalette(this);
+  QMainWindow::changeEvent(event);
+}
 
 void Vorda1::SetHelpCommands(std::function<void()> contents, std::function<void()> about) {
   help_contents_ = std::move(contents);

@@ -76,6 +76,9 @@ class Vorda1 : public QMainWindow, public ComputeView {
 
   ClientArea* Client() const { return client_; }
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void BuildMenus();
   void BuildControls();

@@ -1,0 +1,54 @@
+# Where everything goes under the install prefix. The program finds its
+# pictures and help file in its own folder, lib/vordaforwin/; bin/vordaforwin
+# is a link to it.
+set(VORDA_APP_ID org.vordaforwin.VordaForWin)
+set(VORDA_PROGRAM_DIR lib/vordaforwin)
+
+install(TARGETS vorda-match RUNTIME DESTINATION bin)
+
+if(VORDA_BUILD_UI)
+  install(TARGETS VordaForWin RUNTIME DESTINATION ${VORDA_PROGRAM_DIR})
+  install(FILES ${VORDA_ASSETS} DESTINATION ${VORDA_PROGRAM_DIR})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-links)
+  file(CREATE_LINK ../${VORDA_PROGRAM_DIR}/VordaForWin ${CMAKE_BINARY_DIR}/install-links/vordaforwin
+       SYMBOLIC)
+  install(FILES ${CMAKE_BINARY_DIR}/install-links/vordaforwin DESTINATION bin)
+
+  set(linux_dir ${PROJECT_SOURCE_DIR}/assets/linux)
+  install(FILES ${linux_dir}/${VORDA_APP_ID}.desktop DESTINATION share/applications)
+  install(FILES ${linux_dir}/${VORDA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/vordaforwin.svg
+          DESTINATION share/icons/hicolor/scalable/apps RENAME ${VORDA_APP_ID}.svg)
+  foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/hicolor/${size}x${size}/${VORDA_APP_ID}.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()
+
+install(FILES ${PROJECT_SOURCE_DIR}/assets/linux/vorda-match.1 DESTINATION share/man/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION share/doc/vordaforwin)
+
+# The Debian package: scripts/package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vordaforwin)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The VordaForWin developers")
+set(CPACK_PACKAGE_CONTACT "The VordaForWin developers <maintainers@vordaforwin.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "L-section impedance matching calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "VordaForWin computes the two reactive components of an L-section network\n\
+that matches a load impedance R + jX to a normalizing resistance (a\n\
+transmission line or a source). It shows the Smith-chart region of the load\n\
+with a coloured region diagram, the component reactances normalized and in\n\
+ohms, and a schematic of the chosen section. vorda-match runs the same\n\
+computation from the command line, with JSON output for scripts.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, hardinfo")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vordaforwin.org/")
+include(CPack)

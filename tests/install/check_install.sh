@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks what a distribution
+# would ship: the layout, the program started through its link until its
+# first paint, vorda-match, the desktop entry and the metainfo.
+set -euo pipefail
+build="$1"
+dest="$(mktemp -d)"
+trap 'rm -rf "$dest"' EXIT
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+root="$dest/usr"
+
+fail() { echo "FAIL: $*"; exit 1; }
+for f in bin/vorda-match lib/vordaforwin/VordaForWin lib/vordaforwin/Generic.chm \
+         lib/vordaforwin/VordaTypeA.gif lib/vordaforwin/VordaTypeH.gif \
+         share/applications/org.vordaforwin.VordaForWin.desktop \
+         share/metainfo/org.vordaforwin.VordaForWin.metainfo.xml \
+         share/icons/hicolor/scalable/apps/org.vordaforwin.VordaForWin.svg \
+         share/icons/hicolor/48x48/apps/org.vordaforwin.VordaForWin.png \
+         share/man/man1/vorda-match.1 share/doc/vordaforwin/README.md share/doc/vordaforwin/LICENSE; do
+  [ -e "$root/$f" ] || fail "not installed: $f"
+done
+[ -L "$root/bin/vordaforwin" ] || fail "bin/vordaforwin is not a link"
+[ "$(readlink "$root/bin/vordaforwin")" = "../lib/vordaforwin/VordaForWin" ] || fail "bad link"
+
+# The program, started through the link, finds its pictures in its real
+# folder and paints its window.
+QT_QPA_PLATFORM=offscreen VORDA_QUIT_AFTER_FIRST_PAINT=1 timeout 60 "$root/bin/vordaforwin" \
+  || fail "the installed program did not reach its first paint"
+
+out="$("$root/bin/vorda-match" 40 30)" || fail "vorda-match failed"
+grep -q "Series L: .500 normalized, 25.000 ohms" <<<"$out" || fail "vorda-match printed: $out"
+"$root/bin/vorda-match" --version | grep -qx "VordaForWin 2.0.0" || fail "vorda-match --version"
+
+desktop-file-validate "$root/share/applications/org.vordaforwin.VordaForWin.desktop" \
+  || fail "desktop entry"
+appstreamcli validate --no-net "$root/share/metainfo/org.vordaforwin.VordaForWin.metainfo.xml" \
+  || fail "metainfo"
+man -l "$root/share/man/man1/vorda-match.1" >/dev/null 2>&1 || command -v man >/dev/null \
+  || true
+echo "installed layout, program, vorda-match, desktop entry and metainfo: all good"
