@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "ArithmeticFault.h"
@@ -235,36 +236,36 @@ std::string Compose(bool negative, std::string_view thousandths, std::string_vie
   return out;
 }
 
-// Rounds through fifteen significant digits, then half away from zero.
-std::string FormatSlow(double value, std::string_view decimal_symbol) {
-  // Fifteen significant digits: "d.dddddddddddddde+XX".
-  char buf[48];
-  const auto res =
-      std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  char digits[15];
-  digits[0] = buf[0];
-  const char* p = buf + 2;
-  int count = 1;
-  while (*p != 'e') digits[count++] = *p++;
-  int exponent = 0;
-  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exponent);
-
-  // The value is 0.D x 10^(exponent + 1); keep the digits down to 10^-3.
-  const int keep = exponent + 1 + 3;
-  std::string thousandths;
-  if (keep >= 0) {
-    for (int k = 0; k < keep; ++k) thousandths.push_back(k < count ? digits[k] : '0');
-    if (keep < count && digits[keep] >= '5') {
-      int k = static_cast<int>(thousandths.size()) - 1;
-      while (k >= 0 && thousandths[k] == '9') thousandths[k--] = '0';
-      if (k >= 0) {
-        ++thousandths[k];
-      } else {
-        thousandths.insert(thousandths.begin(), '1');
-      }
+// Exact rounding of the binary value to three decimals, an exact half going
+// away from zero. Only odd multiples of 1/16 are exact halves at the third
+// decimal; to_chars rounds those to even, so they are mended here.
+std::string FormatExact(double value, std::string_view decimal_symbol) {
+  const double magnitude = std::fabs(value);
+  char buf[400];
+  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, 3);
+  const double sixteenths = magnitude * 16.0;
+  if (sixteenths < 9007199254740992.0 && sixteenths == std::floor(sixteenths) &&
+      std::fmod(sixteenths, 2.0) == 1.0) {
+    // An exact half: take the digits down to 10^-4 (the last one is 5),
+    // drop that 5 and round the rest up.
+    res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, 4);
+    char* last = res.ptr - 2;  // the third decimal
+    res.ptr -= 1;
+    while (last >= buf && (*last == '9' || *last == '.')) {
+      if (*last == '9') *last = '0';
+      --last;
+    }
+    if (last >= buf) {
+      ++*last;
+    } else {
+      std::memmove(buf + 1, buf, static_cast<std::size_t>(res.ptr - buf));
+      buf[0] = '1';
+      ++res.ptr;
     }
   }
-  if (thousandths.size() < 3) thousandths.insert(0, 3 - thousandths.size(), '0');
+  // buf holds "I.DDD"; compose without the point.
+  std::string thousandths(buf, res.ptr);
+  thousandths.erase(thousandths.size() - 4, 1);
   return Compose(std::signbit(value), thousandths, decimal_symbol);
 }
 
@@ -274,14 +275,13 @@ std::string FormatNumber(double value, std::string_view decimal_symbol) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
 
-  // Fast path: |value| * 1000 with its fraction clearly away from a half.
-  // Rounding to fifteen significant digits first moves the value by at most
-  // 5e-15 of itself, so outside that band both roundings agree.
+  // Fast path: |value| * 1000 is within half an ulp of the exact product, so
+  // a fraction clearly away from a half rounds as the exact value does.
   const double scaled = std::fabs(value) * 1000.0;
   if (scaled < 1e15) {
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5) > 6e-15 * scaled + 1e-12) {
+    if (std::fabs(fraction - 0.5) > 4.5e-16 * scaled + 1e-300) {
       auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
       char buf[24];
       char* end = std::to_chars(buf, buf + sizeof buf, n).ptr;
@@ -292,7 +292,7 @@ std::string FormatNumber(double value, std::string_view decimal_symbol) {
       return Compose(std::signbit(value), std::string_view(padded, 3), decimal_symbol);
     }
   }
-  return FormatSlow(value, decimal_symbol);
+  return FormatExact(value, decimal_symbol);
 }
 
 }  // namespace vorda

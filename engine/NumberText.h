@@ -23,10 +23,10 @@ double Val(std::string_view text);
 // Renders a number through the format "#.000": rounded to three decimals, no
 // leading zero before the decimal symbol, no digit grouping, "-" before a
 // negative value.
-// - Rounding: the value is first rounded to 15 significant decimal digits, the
-//   precision a double carries, and then to three decimals with a half going
-//   away from zero. So 1.0005 shows 1.001, although the nearest double is a
-//   little below 1.0005, and 2.0625 shows 2.063.
+// - Rounding: the exact binary value is rounded to three decimals; an exact
+//   half (only odd multiples of 1/16 are) goes away from zero, so 2.0625
+//   shows 2.063 and -2.0625 shows -2.063. 1.0005 shows 1.000, because the
+//   double nearest to 1.0005 lies a little below it.
 // - A value that shows as zero never carries a minus sign: -0 and -0.0001
 //   both show .000.
 // - The decimal symbol is the only thing a locale changes; it is passed in.
