@@ -17,7 +17,7 @@ std::string_view Trim(std::string_view s) {
 std::string FourDigits(double v) {
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 4);
-  return std::string(buf, res.ptr);
+  return {buf, res.ptr};
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ void MyAtanBody(double x, double y, double& angle) {
 
 }  // namespace
 
+// Every argument of the module is passed by reference, inputs included: that
+// is the routines' interface.
+// cppcheck-suppress constParameter
 void MyAtan(double& x, double& y, double& angle) {
   try {
     MyAtanBody(x, y, angle);
@@ -85,6 +88,7 @@ void CAdmittance(double& x, double& y, double& g, double& b, MessageBoxes& boxes
   });
 }
 
+// cppcheck-suppress constParameter ; by reference like every argument here
 void SolveQuadratic(double& a, double& b, double& c, double& root1, double& root2,
                     MessageBoxes& boxes) {
   if (a == 0.0) {

@@ -61,6 +61,7 @@ double HexDigitsToDouble(const std::string& digits) {
   if (digits.empty()) return 0.0;
   if (digits.size() <= 16) {
     std::uint64_t v = 0;
+    // cppcheck-suppress useStlAlgorithm ; a digit loop reads plainer than accumulate
     for (char c : digits) v = v * 16 + static_cast<std::uint64_t>(HexDigitValue(c));
     return static_cast<double>(v);
   }
@@ -165,14 +166,15 @@ double ScanDecimal(Scanner& in) {
 
   // Up to 15 digits times an exact power of ten up to 10^22: one correctly
   // rounded operation gives the correctly rounded value.
-  const std::int64_t scale = decimal_exponent - static_cast<std::int64_t>(significant.size() - 1);
+  const auto scale = decimal_exponent - static_cast<std::int64_t>(significant.size() - 1);
   if (significant.size() <= 15 && scale >= -22 && scale <= 22) {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     std::uint64_t mantissa = 0;
+    // cppcheck-suppress useStlAlgorithm ; a digit loop reads plainer than accumulate
     for (char c : significant) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    const double m = static_cast<double>(mantissa);
+    const auto m = static_cast<double>(mantissa);
     const double value = scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
     return negative ? -value : value;
   }
@@ -285,7 +287,7 @@ std::string FormatNumber(double value, std::string_view decimal_symbol) {
       auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
       char buf[24];
       char* end = std::to_chars(buf, buf + sizeof buf, n).ptr;
-      const std::size_t len = static_cast<std::size_t>(end - buf);
+      const auto len = static_cast<std::size_t>(end - buf);
       if (len >= 3) return Compose(std::signbit(value), std::string_view(buf, len), decimal_symbol);
       char padded[3] = {'0', '0', '0'};
       for (std::size_t i = 0; i < len; ++i) padded[3 - len + i] = buf[i];

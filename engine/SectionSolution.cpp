@@ -30,7 +30,7 @@ double SectionSolution::LoadSide() {
   return xs;
 }
 
-double SectionSolution::SourceSide() {
+double SectionSolution::SourceSide() const {
   FpStatement s;
   double xf = 0.0;
   if (type_.family == Family::kShuntAtLoad) {

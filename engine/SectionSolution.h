@@ -19,7 +19,7 @@ class SectionSolution {
   // Second-component reactance Xs.
   double LoadSide();
   // First-component reactance Xf, from the values of LoadSide.
-  double SourceSide();
+  double SourceSide() const;
 
  private:
   const SectionType& type_;

@@ -9,7 +9,7 @@ namespace vorda::platform::linux_impl {
 
 namespace {
 
-constexpr const char* kMsinfoKey = "software\\microsoft\\shared tools\\msinfo";
+constexpr const char* kMsinfoKey = R"(software\microsoft\shared tools\msinfo)";
 constexpr const char* kPathValue = "path";
 
 std::string Lower(std::string s) {
@@ -41,6 +41,7 @@ long BuiltInRegistry::RegOpenKeyEx(RegKey root, const std::string& sub_key,
   if (result == nullptr) return kRegInvalidHandle;
   if (root != kHKeyLocalMachine || Lower(sub_key) != kMsinfoKey) return kRegFileNotFound;
   for (const std::string& tool : SystemInformationTools()) {
+    // cppcheck-suppress useStlAlgorithm ; the loop stores the first tool it finds
     if (const auto path = FindInPath(tool)) {
       const RegKey handle = next_handle_++;
       open_keys_[handle][kPathValue] = Value{kRegSz, *path + std::string(1, '\0')};
@@ -70,7 +71,8 @@ long BuiltInRegistry::RegQueryValueEx(RegKey key, const std::string& value_name,
     *size = length;
     return kRegMoreData;
   }
-  std::memcpy(data, value.bytes.data(), length);
+  // Registry data are bytes; a text value carries its own NUL.
+  std::memcpy(data, value.bytes.data(), length);  // NOLINT(bugprone-not-null-terminated-result)
   *size = length;
   return kRegSuccess;
 }

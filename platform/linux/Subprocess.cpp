@@ -13,13 +13,11 @@
 
 #include "Platform.h"
 
-extern char** environ;
-
 namespace vorda::platform::linux_impl {
 
 namespace {
 
-constexpr std::size_t kMaxCapture = 64 * 1024;
+constexpr std::size_t kMaxCapture = std::size_t{64} * 1024;
 
 bool IsExecutableFile(const std::string& path) {
   struct stat st {};
@@ -29,6 +27,7 @@ bool IsExecutableFile(const std::string& path) {
 std::vector<char*> ArgvPointers(const std::vector<std::string>& argv) {
   std::vector<char*> ptrs;
   ptrs.reserve(argv.size() + 1);
+  // cppcheck-suppress useStlAlgorithm ; plainer than transform with a back inserter
   for (const std::string& a : argv) ptrs.push_back(const_cast<char*>(a.c_str()));
   ptrs.push_back(nullptr);
   return ptrs;
@@ -67,7 +66,9 @@ std::optional<std::string> FindInPath(const std::string& name) {
     const std::string dir =
         path.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!dir.empty()) {
-      const std::string candidate = dir + "/" + name;
+      std::string candidate = dir;
+      candidate += '/';
+      candidate += name;
       if (IsExecutableFile(candidate)) return candidate;
     }
     if (end == std::string::npos) break;

@@ -1,6 +1,6 @@
 // The Windows implementations: the real shell, registry and process calls.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -39,8 +39,8 @@ class WindowsRegistry : public Registry {
   long RegOpenKeyEx(RegKey root, const std::string& sub_key, std::uint32_t options,
                     std::uint32_t access, RegKey* result) override {
     HKEY key = nullptr;
-    const LONG rc = ::RegOpenKeyExA(ToHkey(root), sub_key.c_str(), options,
-                                    static_cast<REGSAM>(access), &key);
+    const LONG rc =
+        ::RegOpenKeyExA(ToHkey(root), sub_key.c_str(), options, static_cast<REGSAM>(access), &key);
     if (rc == ERROR_SUCCESS && result != nullptr) *result = reinterpret_cast<RegKey>(key);
     return rc;
   }
@@ -62,8 +62,8 @@ class WindowsFiles : public Files {
   bool FileExists(const std::string& path) override {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                          FILE_ATTRIBUTE_SYSTEM)) == 0;
+    return (attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
   }
 };
 

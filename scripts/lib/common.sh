@@ -15,6 +15,10 @@ BUILD_PACKAGES=(
   desktop-file-utils appstream
 )
 
+# Fuzzing, sanitizers and static analysis.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
+
 # What running the window needs beyond the build: the help viewer.
 RUN_PACKAGES=(xchm)
 

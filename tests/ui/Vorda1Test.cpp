@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -292,6 +293,36 @@ class Vorda1Test : public QObject {
     QCOMPARE(boxes_.boxes[0].title, std::string("VordaForWin"));
     QCOMPARE(boxes_.boxes[0].style, MsgStyle::kCritical);
     QCOMPARE(Text(w, "lblNormReal"), QStringLiteral("1.000"));
+  }
+
+  // A megabyte pasted into any input box: the run finishes and uses the
+  // leading number of the text.
+  void megabytePaste() {
+    Vorda1& w = Start();
+    QVERIFY(w.Form_Load());
+    const QString junk = QString(1 << 20, QLatin1Char('x'));
+    for (const char* name : {"txtInReal", "txtInImag", "txtNormR"}) {
+      auto* box = w.findChild<QLineEdit*>(name);
+      const QString before = box->text();
+      box->selectAll();
+      QApplication::clipboard()->setText(before + QStringLiteral(" ohm ") + junk);
+      box->paste();
+      QCOMPARE(box->text().size(), before.size() + 5 + junk.size());  // nothing cut off
+      QTest::mouseClick(w.findChild<QPushButton*>("cmdCompute"), Qt::LeftButton);
+      QCOMPARE(Text(w, "lblFirstOhms"), QStringLiteral("25.000"));
+      box->setText(before);
+    }
+    // A megabyte of blanks and digits is one huge number: an overflow fault.
+    QString digits;
+    digits.reserve(1 << 20);
+    for (int i = 0; i < (1 << 19); ++i) digits += QStringLiteral("7 ");
+    w.findChild<QLineEdit*>("txtInReal")->setText(digits);
+    boxes_.boxes.clear();
+    QTest::mouseClick(w.findChild<QPushButton*>("cmdCompute"), Qt::LeftButton);
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QCOMPARE(boxes_.boxes[0].title, std::string("VordaForWin"));
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt).contains("error code 6"));
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
   }
 
   void selectionBlanksOnlyTheResults() {

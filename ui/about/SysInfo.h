@@ -10,9 +10,9 @@
 
 namespace vorda::about {
 
-inline constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
 inline constexpr const char* kMsinfoPathValue = "PATH";
-inline constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr const char* kToolsLocationKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
 inline constexpr const char* kToolsLocationValue = "MSINFO";
 inline constexpr const char* kMsinfoExecutable = "MSINFO32.EXE";
 inline constexpr const char* kUnavailablePrompt = "System Information Is Unavailable At This Time";

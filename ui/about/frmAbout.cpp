@@ -32,7 +32,7 @@ class LineControl : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+  void paintEvent(QPaintEvent* /*event*/) override { QPainter(this).fillRect(rect(), colour_); }
 
  private:
   QColor colour_;

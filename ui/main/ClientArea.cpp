@@ -26,7 +26,7 @@ QSize ClientArea::sizeHint() const {
   return {Px(kClientWidth), Px(kClientHeight)};
 }
 
-void ClientArea::paintEvent(QPaintEvent*) {
+void ClientArea::paintEvent(QPaintEvent* /*event*/) {
   diagram_->SetDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.drawImage(diagram_->Area().topLeft(), diagram_->Image());

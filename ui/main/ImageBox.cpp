@@ -9,7 +9,7 @@ void ImageBox::SetPicture(const QImage& picture) {
   update();
 }
 
-void ImageBox::paintEvent(QPaintEvent*) {
+void ImageBox::paintEvent(QPaintEvent* /*event*/) {
   if (picture_.isNull()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);

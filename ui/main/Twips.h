@@ -19,7 +19,7 @@ constexpr double PxF(double twips) {
 }
 
 inline QRect TwipRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
+  return {Px(left), Px(top), Px(width), Px(height)};
 }
 
 }  // namespace vorda::ui

@@ -25,6 +25,10 @@ namespace {
 
 constexpr const char* kPictureFailureTitle = kAppTitle;
 
+// Texts of any length a user may paste are kept whole (the conversion reads
+// only their leading number).
+constexpr int kMaxInputLength = 1 << 24;
+
 // Option buttons and their region captions inside Frame1, in twips.
 struct OptionPlace {
   int button_left, button_top;
@@ -120,6 +124,7 @@ QLineEdit* Vorda1::AddTextBox(const char* name, const char* accessible_name, QRe
   box->setObjectName(QString::fromLatin1(name));
   box->setAccessibleName(QString::fromUtf8(accessible_name));
   box->setGeometry(geometry);
+  box->setMaxLength(kMaxInputLength);
   QPalette p = box->palette();
   p.setColor(QPalette::Base, Qt::white);
   p.setColor(QPalette::Text, Qt::black);
@@ -224,10 +229,10 @@ bool Vorda1::Form_Load() {
 // --- The view of the Compute operation -------------------------------------
 
 std::string Vorda1::InputText(std::string_view box) {
-  for (QLineEdit* e : {txtInReal_, txtInImag_, txtNormR_}) {
-    if (e->objectName().toStdString() == box) return e->text().toStdString();
-  }
-  return {};
+  const auto* edit = client_->findChild<QLineEdit*>(
+      QString::fromUtf8(box.data(), static_cast<qsizetype>(box.size())),
+      Qt::FindDirectChildrenOnly);
+  return edit != nullptr ? edit->text().toStdString() : std::string();
 }
 
 void Vorda1::SetCaption(std::string_view label, const std::string& caption) {
