@@ -14,6 +14,21 @@
 namespace vorda {
 namespace {
 
+// A small repeatable random source for the table-free checks below.
+class XorShift {
+ public:
+  explicit XorShift(std::uint64_t seed) : state_(seed) {}
+  std::uint64_t operator()() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 7;
+    state_ ^= state_ << 17;
+    return state_;
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
 struct ValCase {
   const char* text;
   double value;
@@ -201,13 +216,7 @@ std::string ReferenceFormat(double v) {
 }
 
 TEST(FormatNumberTest, AgreesWithTheReferenceNearHalvesAndEverywhere) {
-  std::uint64_t state = 0x9E3779B97F4A7C15ull;
-  auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  XorShift next(0x9E3779B97F4A7C15ull);
   for (int i = 0; i < 200'000; ++i) {
     const double magnitude = std::ldexp(1.0, static_cast<int>(next() % 80) - 30);
     double v = magnitude * static_cast<double>(next() % 1'000'000) / 1e6;
@@ -235,13 +244,7 @@ namespace {
 // On ordinary decimal numbers the conversion is the correctly rounded one,
 // which strtod also gives in the C locale.
 TEST(ValTest, AgreesWithStrtodOnOrdinaryDecimals) {
-  std::uint64_t state = 0x2545F4914F6CDD1Dull;
-  auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  XorShift next(0x2545F4914F6CDD1Dull);
   for (int i = 0; i < 100'000; ++i) {
     std::string text = next() % 4 == 0 ? "-" : "";
     const int int_digits = static_cast<int>(next() % 12);
