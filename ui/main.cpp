@@ -12,8 +12,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vordaforwin.VordaForWin"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vordaforwin.VordaForWin"),
-                                               QIcon(QStringLiteral(":/app/icon.png"))));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icon.png")));
   vorda::platform::Services services = vorda::platform::CreateServices();
   vorda::ui::QtMessageBoxes boxes;
   vorda::ui::HelpCommands help(services, boxes, vorda::platform::ProgramFolder);
