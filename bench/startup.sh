@@ -4,7 +4,9 @@
 # whole process and its peak resident memory, median of N runs.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
-BUILD_DIR="${1:-$(dirname "$0")/../build}"
+source "$(dirname "$0")/../scripts/lib/common.sh"
+ensure_packages time
+BUILD_DIR="${1:-$BUILD_DIR}"
 RUNS="${2:-30}"
 export QT_QPA_PLATFORM=offscreen VORDA_QUIT_AFTER_FIRST_PAINT=1
 
