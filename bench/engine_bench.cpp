@@ -6,40 +6,31 @@
 #include <cstdlib>
 #include <string>
 
-#include "Compute.h"
-#include "NumberText.h"
+#include "engine/Compute.h"
+#include "engine/NumberText.h"
+#include "tests/support/RecordingView.h"
 
 namespace {
 
-// A view with no allocation of its own: fixed texts in, captions kept.
-class BenchView : public vorda::ComputeView {
- public:
-  BenchView(const char* z0, const char* real, const char* imag, std::int16_t type)
-      : z0_(z0), real_(real), imag_(imag), type_(type) {}
-  std::string InputText(std::string_view box) override {
-    if (box == vorda::kTxtNormR) return z0_;
-    return box == vorda::kTxtInReal ? real_ : imag_;
-  }
-  std::int16_t TypeIndex() override { return type_; }
-  void SetCaption(std::string_view, const std::string& caption) override {
-    benchmark::DoNotOptimize(caption.data());
-  }
-  void MsgBox(const std::string&, vorda::MsgStyle, const std::string&) override {}
+using vorda::testing::RecordingView;
 
- private:
-  std::string z0_, real_, imag_;
-  std::int16_t type_;
-};
+// One Compute run, the recorded captions cleared before the next.
+void RunCompute(benchmark::State& state, RecordingView& view) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vorda::cmdCompute_Click(view));
+    view.Clear();
+  }
+}
 
 void ComputeShuntAtLoad(benchmark::State& state) {
-  BenchView view("50", "40", "30", 1);
-  for (auto _ : state) benchmark::DoNotOptimize(vorda::cmdCompute_Click(view));
+  RecordingView view("50", "40", "30", 1);
+  RunCompute(state, view);
 }
 BENCHMARK(ComputeShuntAtLoad);
 
 void ComputeSeriesAtLoad(benchmark::State& state) {
-  BenchView view("50", "20", "10", 2);
-  for (auto _ : state) benchmark::DoNotOptimize(vorda::cmdCompute_Click(view));
+  RecordingView view("50", "20", "10", 2);
+  RunCompute(state, view);
 }
 BENCHMARK(ComputeSeriesAtLoad);
 

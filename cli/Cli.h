@@ -7,12 +7,8 @@
 
 namespace vorda::cli {
 
-inline constexpr int kExitComputed = 0;
-inline constexpr int kExitNotComputed = 1;
-inline constexpr int kExitUsage = 2;
-
 // Runs the program on its arguments (without the program name) and returns
-// the exit status.
+// the exit status: 0 computed, 1 not computed, 2 usage error.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace vorda::cli

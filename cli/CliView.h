@@ -2,12 +2,12 @@
 // every label caption and message box of a run is recorded.
 #pragma once
 
-#include <map>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "ComputeView.h"
+#include "engine/ComputeView.h"
 
 namespace vorda::cli {
 
@@ -20,27 +20,30 @@ struct RecordedBox {
 class CliView : public ComputeView {
  public:
   CliView(std::string z0, std::string real, std::string imag, std::int16_t type_index)
-      : z0_(std::move(z0)), real_(std::move(real)), imag_(std::move(imag)), type_(type_index) {}
+      : inputs_{std::move(z0), std::move(real), std::move(imag)}, type_(type_index) {}
 
-  std::string InputText(std::string_view box) override;
+  std::string InputText(InputBox box) override { return inputs_[Index(box)]; }
   std::int16_t TypeIndex() override { return type_; }
-  void SetCaption(std::string_view label, const std::string& caption) override;
-  void MsgBox(const std::string& prompt, MsgStyle style, const std::string& title) override;
-  void FaultNotice(const ArithmeticFault& fault) override { fault_ = fault; }
+  void SetCaption(ResultLabel label, const std::string& caption) override {
+    captions_[Index(label)] = caption;
+  }
+  void MsgBox(const std::string& prompt, MsgStyle style, const std::string& title) override {
+    boxes_.push_back({title, prompt, style});
+  }
+  // The run's outcome carries the fault; no box stands for it here.
+  void FaultNotice(const ArithmeticFault& /*fault*/) override {}
 
   // Caption of a label, or nothing when the run did not write it.
-  std::optional<std::string> Caption(std::string_view label) const;
+  const std::optional<std::string>& Caption(ResultLabel label) const {
+    return captions_[Index(label)];
+  }
   const std::vector<RecordedBox>& Boxes() const { return boxes_; }
-  const std::optional<ArithmeticFault>& Fault() const { return fault_; }
 
  private:
-  std::string z0_;
-  std::string real_;
-  std::string imag_;
+  std::array<std::string, kInputBoxCount> inputs_;
   std::int16_t type_;
-  std::map<std::string, std::string, std::less<>> captions_;
+  std::array<std::optional<std::string>, kResultLabelCount> captions_;
   std::vector<RecordedBox> boxes_;
-  std::optional<ArithmeticFault> fault_;
 };
 
 }  // namespace vorda::cli

@@ -1,4 +1,4 @@
-#include "ArithmeticFault.h"
+#include "engine/ArithmeticFault.h"
 
 namespace vorda {
 

@@ -16,7 +16,7 @@
 #include <cmath>
 #include <optional>
 
-#include "ArithmeticFault.h"
+#include "engine/ArithmeticFault.h"
 
 namespace vorda {
 
@@ -53,8 +53,6 @@ class FpStatement {
     Raise();
     return Function(std::cos(a), a);
   }
-
-  bool Faulted() const { return first_.has_value(); }
 
   // Ends the statement: throws the first recorded fault, if any.
   void Raise() {

@@ -1,10 +1,10 @@
-#include "Compute.h"
+#include "engine/Compute.h"
 
-#include "CheckedMath.h"
-#include "Module1.h"
-#include "NumberText.h"
-#include "SectionSolution.h"
-#include "SectionTypes.h"
+#include "engine/CheckedMath.h"
+#include "engine/Module1.h"
+#include "engine/NumberText.h"
+#include "engine/SectionSolution.h"
+#include "engine/SectionTypes.h"
 
 namespace vorda {
 
@@ -28,33 +28,39 @@ int ClassifyRegion(double r, double x, double g, double b) {
 
 namespace {
 
-void Run(ComputeView& view, ComputeRun& run) {
-  const std::string dec = view.DecimalSymbol();
-  auto show = [&](const char* label, double value) {
-    view.SetCaption(label, FormatNumber(value, dec));
-  };
+// Shows a number in a label through the display rule.
+class Display {
+ public:
+  explicit Display(ComputeView& view) : view_(view), decimal_(view.DecimalSymbol()) {}
+  void Show(ResultLabel label, double value) {
+    view_.SetCaption(label, FormatNumber(value, decimal_));
+  }
 
-  // 1. The three inputs, in this order.
-  run.z0 = Val(view.InputText(kTxtNormR));
-  const double big_r = Val(view.InputText(kTxtInReal));
-  const double big_x = Val(view.InputText(kTxtInImag));
+ private:
+  ComputeView& view_;
+  std::string decimal_;
+};
 
-  // 2. Normalize.
+// Steps 1 to 3: read the three inputs in order, normalize the load and show
+// it before any box of the run.
+void NormalizeLoad(ComputeView& view, ComputeRun& run, Display& display) {
+  run.z0 = Val(view.InputText(InputBox::kNormR));
+  const double big_r = Val(view.InputText(InputBox::kInReal));
+  const double big_x = Val(view.InputText(InputBox::kInImag));
   FpStatement s;
   Store(s, run.r, s.Div(big_r, run.z0));
   Store(s, run.x, s.Div(big_x, run.z0));
+  display.Show(ResultLabel::kNormReal, run.r);
+  display.Show(ResultLabel::kNormImag, run.x);
+}
 
-  // 3. Show the normalized load before any box of the run.
-  show(kLblNormReal, run.r);
-  show(kLblNormImag, run.x);
-
-  // 4. and 5. Admittance and region.
+// Steps 4 to 6: the region of the load, with the boundary warning; on the
+// r = 1 circle r decides, then g = 1.
+int Region(ComputeView& view, ComputeRun& run) {
   double g = 0.0;
   double b = 0.0;
   Module1::CAdmittance(run.r, run.x, g, b, view);
   int region = ClassifyRegion(run.r, run.x, g, b);
-
-  // 6. Boundary warning; on the r = 1 circle r decides, then g = 1.
   if (region == 0) {
     view.MsgBox(kBoundaryPrompt, MsgStyle::kExclamation, kBoundaryTitle);
     if (run.r == 1.0) {
@@ -63,35 +69,44 @@ void Run(ComputeView& view, ComputeRun& run) {
       region = 1;
     }
   }
-  run.region = region;
+  return region;
+}
 
-  // 7. Dispatch on the type.
+// Steps 7 and 8: refuse the type or solve the section; the first component
+// is shown in every case, zero when it was not computed.
+void Dispatch(ComputeView& view, ComputeRun& run, Display& display) {
+  FpStatement s;
   double xf = 0.0;
   const SectionType* type = FindSectionType(view.TypeIndex());
   if (type == nullptr) {
     run.outcome = Outcome::kOutOfRange;
     view.MsgBox(kTypeRangePrompt, MsgStyle::kCritical, kInternalErrorTitle);
-  } else if (!Admits(*type, region)) {
+  } else if (!Admits(*type, *run.region)) {
     run.outcome = Outcome::kRefused;
     view.MsgBox(kRefusedPrompt, MsgStyle::kCritical, kRefusedTitle);
   } else {
     SectionSolution section(*type, run.r, run.x, view);
     const double xs = section.LoadSide();
     run.second = xs;
-    show(kLblSecondComponent, xs);
+    display.Show(ResultLabel::kSecondComponent, xs);
     double ohms = 0.0;
     Store(s, ohms, s.Mul(xs, run.z0));
-    show(kLblSecondOhms, ohms);
+    display.Show(ResultLabel::kSecondOhms, ohms);
     xf = section.SourceSide();
     run.first = xf;
     run.outcome = Outcome::kComputed;
   }
-
-  // 8. The first component, zero after a refusal.
-  show(kLblFirstComponent, xf);
+  display.Show(ResultLabel::kFirstComponent, xf);
   double ohms = 0.0;
   Store(s, ohms, s.Mul(xf, run.z0));
-  show(kLblFirstOhms, ohms);
+  display.Show(ResultLabel::kFirstOhms, ohms);
+}
+
+void Run(ComputeView& view, ComputeRun& run) {
+  Display display(view);
+  NormalizeLoad(view, run, display);
+  run.region = Region(view, run);
+  Dispatch(view, run, display);
 }
 
 }  // namespace

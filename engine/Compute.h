@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "ArithmeticFault.h"
-#include "ComputeView.h"
+#include "engine/ArithmeticFault.h"
+#include "engine/ComputeView.h"
 
 namespace vorda {
 

@@ -2,35 +2,62 @@
 // label captions and modal message boxes.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "ArithmeticFault.h"
-#include "MessageBoxes.h"
+#include "engine/ArithmeticFault.h"
+#include "engine/MessageBoxes.h"
 
 namespace vorda {
 
-// Input boxes, read in this order.
-inline constexpr const char* kTxtNormR = "txtNormR";
-inline constexpr const char* kTxtInReal = "txtInReal";
-inline constexpr const char* kTxtInImag = "txtInImag";
+// The input boxes, in the order a run reads them.
+enum class InputBox { kNormR, kInReal, kInImag };
+inline constexpr std::size_t kInputBoxCount = 3;
 
-// Output labels, in the order a run writes them.
-inline constexpr const char* kLblNormReal = "lblNormReal";
-inline constexpr const char* kLblNormImag = "lblNormImag";
-inline constexpr const char* kLblSecondComponent = "lblSecondComponent";
-inline constexpr const char* kLblSecondOhms = "lblSecondOhms";
-inline constexpr const char* kLblFirstComponent = "lblFirstComponent";
-inline constexpr const char* kLblFirstOhms = "lblFirstOhms";
+// The output labels, in the order a run writes them.
+enum class ResultLabel {
+  kNormReal,
+  kNormImag,
+  kSecondComponent,
+  kSecondOhms,
+  kFirstComponent,
+  kFirstOhms,
+};
+inline constexpr std::size_t kResultLabelCount = 6;
+
+// Object names of the controls, indexed by the enums above; they are also the
+// keys of vorda-match's JSON labels.
+inline constexpr const char* kInputBoxNames[kInputBoxCount] = {"txtNormR", "txtInReal",
+                                                               "txtInImag"};
+inline constexpr const char* kResultLabelNames[kResultLabelCount] = {
+    "lblNormReal",   "lblNormImag",       "lblSecondComponent",
+    "lblSecondOhms", "lblFirstComponent", "lblFirstOhms"};
+
+// Every result label, in writing order.
+inline constexpr std::array<ResultLabel, kResultLabelCount> kResultLabels = {
+    ResultLabel::kNormReal,   ResultLabel::kNormImag,       ResultLabel::kSecondComponent,
+    ResultLabel::kSecondOhms, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms};
+
+constexpr std::size_t Index(InputBox box) {
+  return static_cast<std::size_t>(box);
+}
+constexpr std::size_t Index(ResultLabel label) {
+  return static_cast<std::size_t>(label);
+}
+constexpr const char* ObjectName(InputBox box) {
+  return kInputBoxNames[Index(box)];
+}
+constexpr const char* ObjectName(ResultLabel label) {
+  return kResultLabelNames[Index(label)];
+}
 
 class ComputeView : public MessageBoxes {
  public:
-  // Text of the input box with the given name.
-  virtual std::string InputText(std::string_view box) = 0;
+  virtual std::string InputText(InputBox box) = 0;
   virtual std::int16_t TypeIndex() = 0;
-  // Sets the caption of the output label with the given name.
-  virtual void SetCaption(std::string_view label, const std::string& caption) = 0;
+  virtual void SetCaption(ResultLabel label, const std::string& caption) = 0;
   // The decimal symbol numbers are shown with; "." unless the window's locale
   // says otherwise.
   virtual std::string DecimalSymbol() { return "."; }

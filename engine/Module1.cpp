@@ -1,8 +1,8 @@
-#include "Module1.h"
+#include "engine/Module1.h"
 
 #include <string>
 
-#include "CheckedMath.h"
+#include "engine/CheckedMath.h"
 
 namespace vorda::Module1 {
 

@@ -6,7 +6,7 @@
 // MyAtan or SolveQuadratic.
 #pragma once
 
-#include "MessageBoxes.h"
+#include "engine/MessageBoxes.h"
 
 namespace vorda::Module1 {
 

@@ -1,12 +1,13 @@
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
-#include "ArithmeticFault.h"
+#include "engine/ArithmeticFault.h"
 
 namespace vorda {
 
@@ -102,82 +103,85 @@ double ScanRadix(Scanner& in, int radix) {
   return HexDigitsToDouble(hex);
 }
 
-double ScanDecimal(Scanner& in) {
+// The digits of a decimal number: "d" then the further digits, leading
+// zeros dropped, with where the decimal point stood.
+struct DecimalDigits {
+  std::string significant;
+  bool any_digit = false;                   // also a zero counts
+  std::int64_t integer_digits = 0;          // significant digits before the point
+  std::int64_t leading_fraction_zeros = 0;  // zeros right after the point, before any digit
+};
+
+DecimalDigits ScanDigits(Scanner& in) {
+  DecimalDigits d;
+  while (IsDigit(in.Peek())) {
+    const char c = static_cast<char>(in.Peek());
+    d.any_digit = true;
+    if (!(d.significant.empty() && c == '0')) {
+      d.significant.push_back(c);
+      ++d.integer_digits;
+    }
+    in.Next();
+  }
+  if (in.Peek() != '.') return d;
+  in.Next();
+  while (IsDigit(in.Peek())) {
+    const char c = static_cast<char>(in.Peek());
+    d.any_digit = true;
+    if (d.significant.empty() && c == '0') {
+      ++d.leading_fraction_zeros;
+    } else {
+      d.significant.push_back(c);
+    }
+    in.Next();
+  }
+  return d;
+}
+
+// An exponent, E or D, an optional sign and digits; 0 when there is none.
+// "1E" or "1E+" without digits ends the number before the E.
+std::int64_t ScanExponent(Scanner& in) {
+  const int e = in.Peek();
+  if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return 0;
+  const std::size_t mark = in.Position();
+  in.Next();
   bool negative = false;
   if (in.Peek() == '+' || in.Peek() == '-') {
     negative = in.Peek() == '-';
     in.Next();
   }
-  std::string significant;  // "d" then the further digits, no leading zeros
-  bool any_digit = false;
-  std::int64_t integer_digits = 0;  // significant digits before the point
-  std::int64_t leading_fraction_zeros = 0;
-  while (IsDigit(in.Peek())) {
-    const char c = static_cast<char>(in.Peek());
-    any_digit = true;
-    if (!(significant.empty() && c == '0')) {
-      significant.push_back(c);
-      ++integer_digits;
-    }
-    in.Next();
+  if (!IsDigit(in.Peek())) {
+    in.Rewind(mark);
+    return 0;
   }
-  if (in.Peek() == '.') {
-    in.Next();
-    while (IsDigit(in.Peek())) {
-      const char c = static_cast<char>(in.Peek());
-      any_digit = true;
-      if (significant.empty() && c == '0') {
-        ++leading_fraction_zeros;
-      } else {
-        significant.push_back(c);
-      }
-      in.Next();
-    }
-  }
-  if (!any_digit) return 0.0;
-
   std::int64_t exponent = 0;
-  const int e = in.Peek();
-  if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-    const std::size_t mark = in.Position();
+  while (IsDigit(in.Peek())) {
+    if (exponent < kExponentLimit) exponent = exponent * 10 + (in.Peek() - '0');
     in.Next();
-    bool exponent_negative = false;
-    if (in.Peek() == '+' || in.Peek() == '-') {
-      exponent_negative = in.Peek() == '-';
-      in.Next();
-    }
-    if (IsDigit(in.Peek())) {
-      while (IsDigit(in.Peek())) {
-        if (exponent < kExponentLimit) exponent = exponent * 10 + (in.Peek() - '0');
-        in.Next();
-      }
-      if (exponent_negative) exponent = -exponent;
-    } else {
-      in.Rewind(mark);  // "1E" or "1E+" without digits: the number ends before E
-    }
   }
-  if (significant.empty()) return 0.0;
+  return negative ? -exponent : exponent;
+}
 
-  // The value is d.ddd... x 10^decimal_exponent.
-  const std::int64_t decimal_exponent =
-      (integer_digits > 0 ? integer_digits - 1 : -(leading_fraction_zeros + 1)) + exponent;
+// Up to 15 digits times an exact power of ten up to 10^22: one correctly
+// rounded operation gives the correctly rounded value. Nothing otherwise.
+std::optional<double> ExactSmall(const std::string& significant, std::int64_t scale) {
+  if (significant.size() > 15 || scale < -22 || scale > 22) return std::nullopt;
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::uint64_t mantissa = 0;
+  // cppcheck-suppress useStlAlgorithm ; a digit loop reads plainer than accumulate
+  for (char c : significant) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+  const auto m = static_cast<double>(mantissa);
+  return scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
+}
+
+// d.ddd... x 10^decimal_exponent, correctly rounded.
+double DigitsToDouble(const std::string& significant, std::int64_t decimal_exponent) {
   if (decimal_exponent > kMaxDecimalExponent) Overflow();
   if (decimal_exponent < kMinDecimalExponent) return 0.0;
-
-  // Up to 15 digits times an exact power of ten up to 10^22: one correctly
-  // rounded operation gives the correctly rounded value.
   const auto scale = decimal_exponent - static_cast<std::int64_t>(significant.size() - 1);
-  if (significant.size() <= 15 && scale >= -22 && scale <= 22) {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    std::uint64_t mantissa = 0;
-    // cppcheck-suppress useStlAlgorithm ; a digit loop reads plainer than accumulate
-    for (char c : significant) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    const auto m = static_cast<double>(mantissa);
-    const double value = scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
-    return negative ? -value : value;
-  }
+  if (const auto exact = ExactSmall(significant, scale)) return *exact;
 
   std::string normal;
   normal.reserve(significant.size() + 8);
@@ -193,10 +197,25 @@ double ScanDecimal(Scanner& in) {
                                    std::chars_format::scientific);
   if (res.ec == std::errc::result_out_of_range) {
     if (decimal_exponent > 0) Overflow();
-    value = 0.0;
-  } else if (std::isinf(value)) {
-    Overflow();
+    return 0.0;
   }
+  if (std::isinf(value)) Overflow();
+  return value;
+}
+
+double ScanDecimal(Scanner& in) {
+  bool negative = false;
+  if (in.Peek() == '+' || in.Peek() == '-') {
+    negative = in.Peek() == '-';
+    in.Next();
+  }
+  const DecimalDigits d = ScanDigits(in);
+  if (!d.any_digit) return 0.0;
+  const std::int64_t exponent = ScanExponent(in);
+  if (d.significant.empty()) return 0.0;
+  const std::int64_t decimal_exponent =
+      (d.integer_digits > 0 ? d.integer_digits - 1 : -(d.leading_fraction_zeros + 1)) + exponent;
+  const double value = DigitsToDouble(d.significant, decimal_exponent);
   return negative ? -value : value;
 }
 
@@ -277,8 +296,12 @@ std::string FormatNumber(double value, std::string_view decimal_symbol) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
 
-  // Fast path: |value| * 1000 is within half an ulp of the exact product, so
-  // a fraction clearly away from a half rounds as the exact value does.
+  // Fast path. The product |value| * 1000 is rounded once, so it lies within
+  // half an ulp of the exact product, that is within 2^-53 (about 1.11e-16)
+  // of it relatively. A fraction that differs from a half by more than four
+  // times that bound (4.5e-16 * scaled, with room to spare) therefore rounds
+  // as the exact value does; the rest go the exact way. The 1e-300 keeps the
+  // test meaningful for a zero product.
   const double scaled = std::fabs(value) * 1000.0;
   if (scaled < 1e15) {
     const double whole = std::floor(scaled);

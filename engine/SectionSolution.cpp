@@ -1,7 +1,7 @@
-#include "SectionSolution.h"
+#include "engine/SectionSolution.h"
 
-#include "CheckedMath.h"
-#include "Module1.h"
+#include "engine/CheckedMath.h"
+#include "engine/Module1.h"
 
 namespace vorda {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "MessageBoxes.h"
-#include "SectionTypes.h"
+#include "engine/MessageBoxes.h"
+#include "engine/SectionTypes.h"
 
 namespace vorda {
 

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <string>
 
 namespace vorda {
 
@@ -54,6 +55,12 @@ inline constexpr std::array<SectionType, kTypeCount> kSectionTypes = {{
 inline const SectionType* FindSectionType(std::int16_t type_index) {
   if (type_index < 1 || type_index > kTypeCount) return nullptr;
   return &kSectionTypes[static_cast<std::size_t>(type_index - 1)];
+}
+
+// The type's name as its option button shows it: the first component, a
+// comma, a blank and the second component ("Series L, Shunt C").
+inline std::string Caption(const SectionType& type) {
+  return std::string(type.first_component) + ", " + type.second_component;
 }
 
 // Whether a type matches loads of a region code; code 0 is admitted by none.

@@ -9,70 +9,34 @@
 #include <tuple>
 #include <vector>
 
-#include "Compute.h"
-#include "FuzzCheck.h"
-#include "Module1.h"
+#include "engine/Compute.h"
+#include "engine/Module1.h"
+#include "fuzz/FuzzCheck.h"
+#include "tests/support/RecordingView.h"
 
 namespace {
 
 using vorda::MsgStyle;
+using Event = vorda::testing::RecordingView::Event;
 
-const char* const kLabelOrder[] = {vorda::kLblNormReal,        vorda::kLblNormImag,
-                                   vorda::kLblSecondComponent, vorda::kLblSecondOhms,
-                                   vorda::kLblFirstComponent,  vorda::kLblFirstOhms};
+bool IsDisplayText(const std::string& caption) {
+  static const std::regex shape("-?[0-9]*\\.[0-9]{3}");
+  return std::regex_match(caption, shape);
+}
 
-struct Event {
-  int label = -1;  // index in kLabelOrder, or -1 for a box
-  bool fault_notice = false;
-};
-
-class FuzzView : public vorda::ComputeView {
- public:
-  FuzzView(std::vector<std::string> texts, std::int16_t type)
-      : texts_(std::move(texts)), type_(type) {}
-
-  std::string InputText(std::string_view box) override {
-    if (box == vorda::kTxtNormR) return texts_[0];
-    if (box == vorda::kTxtInReal) return texts_[1];
-    FUZZ_CHECK(box == vorda::kTxtInImag, "an unknown input box");
-    return texts_[2];
-  }
-  std::int16_t TypeIndex() override { return type_; }
-  void SetCaption(std::string_view label, const std::string& caption) override {
-    static const std::regex shape("-?[0-9]*\\.[0-9]{3}");
-    FUZZ_CHECK(std::regex_match(caption, shape), "a label that is not a display text");
-    int index = -1;
-    for (int i = 0; i < 6; ++i) {
-      if (label == kLabelOrder[i]) index = i;
-    }
-    FUZZ_CHECK(index >= 0, "an unknown label");
-    events.push_back({index, false});
-  }
-  void MsgBox(const std::string& prompt, MsgStyle style, const std::string& title) override {
-    static const std::set<std::tuple<std::string, int, std::string>> own = {
-        {vorda::kBoundaryPrompt, 48, "Warning!"},
-        {vorda::kRefusedPrompt, 16, "Skipping computations"},
-        {vorda::kTypeRangePrompt, 16, "Serious Internal Program Error"},
-        {vorda::Module1::kCAdmittanceDivisionPrompt, 0, vorda::Module1::kCAdmittanceTitle},
-        {vorda::Module1::kAIsZeroPrompt, 16, vorda::Module1::kSolveQuadraticTitle},
-        {"Unexpected error code 5", 16, vorda::Module1::kSolveQuadraticTitle},
-        {"Unexpected error code 6", 16, vorda::Module1::kSolveQuadraticTitle},
-        {"Unexpected error code 11", 16, vorda::Module1::kSolveQuadraticTitle},
-    };
-    FUZZ_CHECK(own.count({prompt, static_cast<int>(style), title}) == 1, "a foreign box");
-    events.push_back({-1, false});
-  }
-  void FaultNotice(const vorda::ArithmeticFault& fault) override {
-    FUZZ_CHECK(fault.code() == 6 || fault.code() == 11, "a fault code the run cannot meet");
-    events.push_back({-1, true});
-  }
-
-  std::vector<Event> events;
-
- private:
-  std::vector<std::string> texts_;
-  std::int16_t type_;
-};
+bool IsOwnBox(const vorda::testing::Box& box) {
+  static const std::set<std::tuple<std::string, int, std::string>> own = {
+      {vorda::kBoundaryPrompt, 48, "Warning!"},
+      {vorda::kRefusedPrompt, 16, "Skipping computations"},
+      {vorda::kTypeRangePrompt, 16, "Serious Internal Program Error"},
+      {vorda::Module1::kCAdmittanceDivisionPrompt, 0, vorda::Module1::kCAdmittanceTitle},
+      {vorda::Module1::kAIsZeroPrompt, 16, vorda::Module1::kSolveQuadraticTitle},
+      {"Unexpected error code 5", 16, vorda::Module1::kSolveQuadraticTitle},
+      {"Unexpected error code 6", 16, vorda::Module1::kSolveQuadraticTitle},
+      {"Unexpected error code 11", 16, vorda::Module1::kSolveQuadraticTitle},
+  };
+  return own.count({box.prompt, static_cast<int>(box.style), box.title}) == 1;
+}
 
 }  // namespace
 
@@ -90,25 +54,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       texts[which].push_back(static_cast<char>(data[i]));
     }
   }
-  FuzzView view(texts, type);
+  vorda::testing::RecordingView view(texts[0], texts[1], texts[2], type);
+  view.separate_fault_notice = true;
   const vorda::ComputeRun run = vorda::cmdCompute_Click(view);
 
+  for (const vorda::testing::Box& box : view.boxes) FUZZ_CHECK(IsOwnBox(box), "a foreign box");
   int last_label = -1;
-  bool labels[6] = {};
+  bool labels[vorda::kResultLabelCount] = {};
   for (std::size_t i = 0; i < view.events.size(); ++i) {
     const Event& e = view.events[i];
-    if (e.fault_notice) {
+    if (e.kind == Event::Kind::kFaultNotice) {
       FUZZ_CHECK(i + 1 == view.events.size(), "something happened after the fault notice");
       FUZZ_CHECK(run.fault.has_value(), "a notice without a fault");
+      FUZZ_CHECK(run.fault->code() == 6 || run.fault->code() == 11,
+                 "a fault code the run cannot meet");
     }
-    if (e.label >= 0) {
-      FUZZ_CHECK(e.label > last_label, "labels out of order or written twice");
-      last_label = e.label;
-      labels[e.label] = true;
+    if (e.kind == Event::Kind::kCaption) {
+      FUZZ_CHECK(IsDisplayText(e.text), "a label that is not a display text");
+      const int index = static_cast<int>(vorda::Index(e.label));
+      FUZZ_CHECK(index > last_label, "labels out of order or written twice");
+      last_label = index;
+      labels[index] = true;
     }
   }
   if (run.fault) {
-    FUZZ_CHECK(!view.events.empty() && view.events.back().fault_notice, "a fault not made known");
+    FUZZ_CHECK(!view.events.empty() && view.events.back().kind == Event::Kind::kFaultNotice,
+               "a fault not made known");
   }
   if (run.outcome == vorda::Outcome::kComputed) {
     for (bool written : labels) FUZZ_CHECK(written, "a computed run left a label unwritten");

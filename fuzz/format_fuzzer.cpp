@@ -8,8 +8,8 @@
 #include <regex>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "NumberText.h"
+#include "engine/NumberText.h"
+#include "fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < sizeof(double)) return 0;

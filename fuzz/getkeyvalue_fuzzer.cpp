@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "SysInfo.h"
+#include "fuzz/FuzzCheck.h"
+#include "ui/about/SysInfo.h"
 
 namespace {
 
@@ -119,8 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes = in.Rest();
 
   FuzzRegistry registry(open_result, query_result, type, claimed, bytes);
-  std::int32_t root = static_cast<std::int32_t>(0x80000002u);
-  std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+  std::int32_t root = static_cast<std::int32_t>(vorda::platform::kHKeyLocalMachine);
+  std::string key = vorda::platform::kMsinfoKey;
   std::string value = "PATH";
   std::string out = "before";
   const bool read = vorda::about::GetKeyValue(registry, root, key, value, out);

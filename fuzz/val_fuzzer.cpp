@@ -8,9 +8,9 @@
 #include <regex>
 #include <string>
 
-#include "ArithmeticFault.h"
-#include "FuzzCheck.h"
-#include "NumberText.h"
+#include "engine/ArithmeticFault.h"
+#include "engine/NumberText.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "HelpHTML.h"
+#include "help/HelpHTML.h"
 
 #include <new>
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "MessageBoxes.h"
-#include "Platform.h"
+#include "engine/MessageBoxes.h"
+#include "platform/Platform.h"
 
 namespace vorda::HelpHTML {
 

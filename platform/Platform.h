@@ -14,8 +14,15 @@ namespace vorda::platform {
 using WindowHandle = std::intptr_t;
 using RegKey = std::uintptr_t;
 
-// Predefined root key.
+// Predefined root key HKEY_LOCAL_MACHINE.
 inline constexpr RegKey kHKeyLocalMachine = 0x80000002;
+
+// Where the System Information tool is registered, below HKEY_LOCAL_MACHINE:
+// its full path, or else the folder that holds MSINFO32.EXE.
+inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+inline constexpr const char* kMsinfoPathValue = "PATH";
+inline constexpr const char* kToolsLocationKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
+inline constexpr const char* kToolsLocationValue = "MSINFO";
 
 // Registry results (the Windows error codes).
 inline constexpr long kRegSuccess = 0;

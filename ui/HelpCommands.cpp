@@ -1,7 +1,7 @@
-#include "HelpCommands.h"
+#include "ui/HelpCommands.h"
 
-#include "HelpHTML.h"
-#include "frmAbout.h"
+#include "help/HelpHTML.h"
+#include "ui/about/frmAbout.h"
 
 namespace vorda::ui {
 

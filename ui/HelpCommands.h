@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "MessageBoxes.h"
-#include "Platform.h"
+#include "engine/MessageBoxes.h"
+#include "platform/Platform.h"
 
 namespace vorda::ui {
 

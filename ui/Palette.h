@@ -8,8 +8,8 @@ namespace vorda::ui {
 // The windows draw some texts black on the button-face colour. When the
 // desktop's palette has a dark button face, the window takes the style's
 // standard light palette instead, so that those texts stay readable;
-// otherwise it follows the desktop's palette. Call again when the
-// application palette changes.
+// otherwise it follows the desktop's palette. The window keeps doing so
+// whenever the application palette changes.
 void KeepReadablePalette(QWidget* window);
 
 }  // namespace vorda::ui

@@ -1,7 +1,7 @@
 // Modal message boxes on screen: OK only, with the prompt and title as given.
 #pragma once
 
-#include "MessageBoxes.h"
+#include "engine/MessageBoxes.h"
 
 namespace vorda::ui {
 

@@ -3,11 +3,11 @@
 #include <QIcon>
 #include <QTimer>
 
-#include "HelpCommands.h"
-#include "Platform.h"
-#include "QtMessageBoxes.h"
-#include "main/ClientArea.h"
-#include "main/Vorda1.h"
+#include "platform/Platform.h"
+#include "ui/HelpCommands.h"
+#include "ui/QtMessageBoxes.h"
+#include "ui/main/ClientArea.h"
+#include "ui/main/Vorda1.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

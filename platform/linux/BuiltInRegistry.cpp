@@ -2,15 +2,12 @@
 #include <cctype>
 #include <cstring>
 
-#include "LinuxServices.h"
-#include "Subprocess.h"
+#include "platform/linux/LinuxServices.h"
+#include "platform/linux/Subprocess.h"
 
 namespace vorda::platform::linux_impl {
 
 namespace {
-
-constexpr const char* kMsinfoKey = R"(software\microsoft\shared tools\msinfo)";
-constexpr const char* kPathValue = "path";
 
 std::string Lower(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(),
@@ -39,12 +36,12 @@ long BuiltInRegistry::RegOpenKeyEx(RegKey root, const std::string& sub_key,
                                    std::uint32_t /*options*/, std::uint32_t /*access*/,
                                    RegKey* result) {
   if (result == nullptr) return kRegInvalidHandle;
-  if (root != kHKeyLocalMachine || Lower(sub_key) != kMsinfoKey) return kRegFileNotFound;
+  if (root != kHKeyLocalMachine || Lower(sub_key) != Lower(kMsinfoKey)) return kRegFileNotFound;
   for (const std::string& tool : SystemInformationTools()) {
     // cppcheck-suppress useStlAlgorithm ; the loop stores the first tool it finds
     if (const auto path = FindInPath(tool)) {
       const RegKey handle = next_handle_++;
-      open_keys_[handle][kPathValue] = Value{kRegSz, *path + std::string(1, '\0')};
+      open_keys_[handle][Lower(kMsinfoPathValue)] = Value{kRegSz, *path + std::string(1, '\0')};
       *result = handle;
       return kRegSuccess;
     }

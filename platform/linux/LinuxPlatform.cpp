@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "LinuxServices.h"
-#include "Subprocess.h"
+#include "platform/linux/LinuxServices.h"
+#include "platform/linux/Subprocess.h"
 
 namespace vorda::platform {
 

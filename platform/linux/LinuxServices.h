@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace vorda::platform::linux_impl {
 

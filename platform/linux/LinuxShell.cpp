@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "LinuxServices.h"
-#include "Subprocess.h"
+#include "platform/linux/LinuxServices.h"
+#include "platform/linux/Subprocess.h"
 
 namespace vorda::platform::linux_impl {
 

@@ -1,4 +1,4 @@
-#include "Subprocess.h"
+#include "platform/linux/Subprocess.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <thread>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace vorda::platform::linux_impl {
 

@@ -12,7 +12,7 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
-  desktop-file-utils appstream
+  desktop-file-utils appstream man-db
 )
 
 # Fuzzing, sanitizers and static analysis.

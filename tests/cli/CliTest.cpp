@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

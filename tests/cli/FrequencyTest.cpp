@@ -1,4 +1,4 @@
-#include "Frequency.h"
+#include "cli/Frequency.h"
 
 #include <gtest/gtest.h>
 

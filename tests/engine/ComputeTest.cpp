@@ -1,17 +1,17 @@
-#include "Compute.h"
+#include "engine/Compute.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "FakeView.h"
+#include "tests/support/RecordingView.h"
 
 namespace vorda {
 namespace {
 
 using testing::Box;
-using testing::FakeView;
+using testing::RecordingView;
 using Events = std::vector<std::string>;
 
 const Box kBoundaryBox{kBoundaryPrompt, MsgStyle::kExclamation, "Warning!"};
@@ -31,10 +31,11 @@ Box FaultBox(int code, const char* name) {
 }
 
 TEST(ComputeTest, StartValuesWithTypeOneWriteTheLabelsInOrder) {
-  FakeView view("50", "40", "30", 1);
+  RecordingView view("50", "40", "30", 1);
   const ComputeRun run = cmdCompute_Click(view);
-  EXPECT_EQ(view.reads, (std::vector<std::string>{"txtNormR", "txtInReal", "txtInImag"}));
-  EXPECT_EQ(view.events,
+  EXPECT_EQ(view.reads,
+            (std::vector<InputBox>{InputBox::kNormR, InputBox::kInReal, InputBox::kInImag}));
+  EXPECT_EQ(view.EventTexts(),
             (Events{"lblNormReal=.800", "lblNormImag=.600", "lblSecondComponent=-1.000",
                     "lblSecondOhms=-50.000", "lblFirstComponent=.500", "lblFirstOhms=25.000"}));
   EXPECT_EQ(run.outcome, Outcome::kComputed);
@@ -43,15 +44,15 @@ TEST(ComputeTest, StartValuesWithTypeOneWriteTheLabelsInOrder) {
 
 TEST(ComputeTest, RefusedTypesShowTheBoxThenZeroFirstComponent) {
   for (std::int16_t type : {2, 3, 7, 8}) {
-    FakeView view("50", "40", "30", type);
-    view.captions[kLblSecondComponent] = "old";
+    RecordingView view("50", "40", "30", type);
+    view.captions[Index(ResultLabel::kSecondComponent)] = "old";
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events,
+    EXPECT_EQ(view.EventTexts(),
               (Events{"lblNormReal=.800", "lblNormImag=.600", "box:Skipping computations",
                       "lblFirstComponent=.000", "lblFirstOhms=.000"}))
         << type;
     EXPECT_EQ(view.boxes, std::vector<Box>{kRefusedBox});
-    EXPECT_EQ(view.Caption(kLblSecondComponent), "old");
+    EXPECT_EQ(view.Caption(ResultLabel::kSecondComponent), "old");
     EXPECT_EQ(run.outcome, Outcome::kRefused);
   }
 }
@@ -70,7 +71,7 @@ TEST(ComputeTest, AdmissibilityPerRegion) {
                             {"40", "-30", 4, {2, 3, 7, 8}}};
   for (const Region& region : regions) {
     for (std::int16_t type = 1; type <= 8; ++type) {
-      FakeView view("50", region.real, region.imag, type);
+      RecordingView view("50", region.real, region.imag, type);
       const ComputeRun run = cmdCompute_Click(view);
       EXPECT_EQ(run.region, region.code);
       const bool admitted =
@@ -82,15 +83,15 @@ TEST(ComputeTest, AdmissibilityPerRegion) {
 }
 
 TEST(ComputeTest, OnTheResistanceCircleWarnsThenRegionTwo) {
-  FakeView view("50", "50", "25", 1);
+  RecordingView view("50", "50", "25", 1);
   const ComputeRun run = cmdCompute_Click(view);
-  EXPECT_EQ(view.events, (Events{"lblNormReal=1.000", "lblNormImag=.500", "box:Warning!",
-                                 "lblSecondComponent=-1.250", "lblSecondOhms=-62.500",
-                                 "lblFirstComponent=.500", "lblFirstOhms=25.000"}));
+  EXPECT_EQ(view.EventTexts(), (Events{"lblNormReal=1.000", "lblNormImag=.500", "box:Warning!",
+                                       "lblSecondComponent=-1.250", "lblSecondOhms=-62.500",
+                                       "lblFirstComponent=.500", "lblFirstOhms=25.000"}));
   EXPECT_EQ(view.boxes, std::vector<Box>{kBoundaryBox});
   EXPECT_EQ(run.region, 2);
   for (std::int16_t type : {2, 4, 5, 6, 7, 8}) {
-    FakeView refused("50", "50", "25", type);
+    RecordingView refused("50", "50", "25", type);
     cmdCompute_Click(refused);
     EXPECT_EQ(refused.boxes, (std::vector<Box>{kBoundaryBox, kRefusedBox})) << type;
   }
@@ -98,7 +99,7 @@ TEST(ComputeTest, OnTheResistanceCircleWarnsThenRegionTwo) {
 
 TEST(ComputeTest, OnTheConductanceCircleWarnsThenRegionOne) {
   // 0.5 + j0.5 has the admittance 1 - j1 exactly.
-  FakeView view("2", "1", "1", 2);
+  RecordingView view("2", "1", "1", 2);
   const ComputeRun run = cmdCompute_Click(view);
   EXPECT_EQ(view.boxes.front(), kBoundaryBox);
   EXPECT_EQ(run.region, 1);
@@ -106,9 +107,9 @@ TEST(ComputeTest, OnTheConductanceCircleWarnsThenRegionOne) {
 
 TEST(ComputeTest, MatchedLoadEndsWithDivisionByZeroForShuntTypes) {
   for (std::int16_t type : {1, 3}) {
-    FakeView view("50", "50", "0", type);
+    RecordingView view("50", "50", "0", type);
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events,
+    EXPECT_EQ(view.EventTexts(),
               (Events{"lblNormReal=1.000", "lblNormImag=.000", "box:Warning!", "box:VordaForWin"}));
     EXPECT_EQ(view.boxes.back(), FaultBox(11, "division by zero"));
     EXPECT_EQ(run.outcome, Outcome::kFault);
@@ -116,17 +117,17 @@ TEST(ComputeTest, MatchedLoadEndsWithDivisionByZeroForShuntTypes) {
     EXPECT_EQ(run.region, 2);
   }
   for (std::int16_t type : {2, 4, 5, 6, 7, 8}) {
-    FakeView view("50", "50", "0", type);
+    RecordingView view("50", "50", "0", type);
     EXPECT_EQ(cmdCompute_Click(view).outcome, Outcome::kRefused) << type;
   }
 }
 
 TEST(ComputeTest, NegativeResistanceWarnsAndIsRefusedEverywhere) {
   for (std::int16_t type = 1; type <= 8; ++type) {
-    FakeView view("50", "-25", "0", type);
+    RecordingView view("50", "-25", "0", type);
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.Caption(kLblNormReal), "-.500");
-    EXPECT_EQ(view.Caption(kLblNormImag), ".000");
+    EXPECT_EQ(view.Caption(ResultLabel::kNormReal), "-.500");
+    EXPECT_EQ(view.Caption(ResultLabel::kNormImag), ".000");
     EXPECT_EQ(view.boxes, (std::vector<Box>{kBoundaryBox, kRefusedBox}));
     EXPECT_EQ(run.region, 0);
   }
@@ -134,14 +135,14 @@ TEST(ComputeTest, NegativeResistanceWarnsAndIsRefusedEverywhere) {
 
 TEST(ComputeTest, ZeroOrEmptyNormalizingResistanceFaultsBeforeAnyLabel) {
   for (const char* z0 : {"0", "", "ohms"}) {
-    FakeView view(z0, "40", "30", 1);
+    RecordingView view(z0, "40", "30", 1);
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events, Events{"box:VordaForWin"}) << z0;
+    EXPECT_EQ(view.EventTexts(), Events{"box:VordaForWin"}) << z0;
     EXPECT_EQ(run.fault->code(), 11);
     EXPECT_FALSE(run.region.has_value());
   }
   // 0 / 0 is an invalid operation, code 6.
-  FakeView view("0", "0", "30", 1);
+  RecordingView view("0", "0", "30", 1);
   EXPECT_EQ(cmdCompute_Click(view).fault->code(), 6);
   EXPECT_EQ(view.boxes, std::vector<Box>{FaultBox(6, "invalid floating-point operation")});
 }
@@ -149,16 +150,16 @@ TEST(ComputeTest, ZeroOrEmptyNormalizingResistanceFaultsBeforeAnyLabel) {
 TEST(ComputeTest, ZeroLoadGoesOnWithInfiniteAdmittance) {
   // Region 1 without a warning; types 1 and 3 to 8 refused.
   for (std::int16_t type : {1, 3, 5, 6, 7, 8}) {
-    FakeView view("50", "abc", "", type);
+    RecordingView view("50", "abc", "", type);
     const ComputeRun run = cmdCompute_Click(view);
     EXPECT_EQ(view.boxes, (std::vector<Box>{kDivisionBox, kRefusedBox})) << type;
     EXPECT_EQ(run.region, 1);
   }
   // Types 2 and 4 show zero second components, then 0 / 0 ends the run.
   for (std::int16_t type : {2, 4}) {
-    FakeView view("50", "abc", "", type);
+    RecordingView view("50", "abc", "", type);
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events,
+    EXPECT_EQ(view.EventTexts(),
               (Events{"lblNormReal=.000", "lblNormImag=.000",
                       "box:Complex Arithmetic Module in Routine CAdmittance",
                       "lblSecondComponent=.000", "lblSecondOhms=.000", "box:VordaForWin"}))
@@ -169,10 +170,10 @@ TEST(ComputeTest, ZeroLoadGoesOnWithInfiniteAdmittance) {
 
 TEST(ComputeTest, PureReactanceEndsInTheSourceSideStep) {
   for (std::int16_t type : {4, 6}) {
-    FakeView view("50", "0", "30", type);
+    RecordingView view("50", "0", "30", type);
     const ComputeRun run = cmdCompute_Click(view);
     EXPECT_EQ(run.region, 3);
-    EXPECT_EQ(view.events,
+    EXPECT_EQ(view.EventTexts(),
               (Events{"lblNormReal=.000", "lblNormImag=.600", "lblSecondComponent=-.600",
                       "lblSecondOhms=-30.000", "box:VordaForWin"}));
     EXPECT_EQ(run.fault->code(), 6);
@@ -181,33 +182,33 @@ TEST(ComputeTest, PureReactanceEndsInTheSourceSideStep) {
 
 TEST(ComputeTest, NegativeLoadResistanceAndTheQuadratic) {
   // Series-at-load: code 5 is reported, both roots stay 0 and Xf is finite.
-  FakeView series("50", "-40", "30", 6);
+  RecordingView series("50", "-40", "30", 6);
   ComputeRun run = cmdCompute_Click(series);
   EXPECT_EQ(series.boxes, std::vector<Box>{kCode5Box});
-  EXPECT_EQ(series.events,
+  EXPECT_EQ(series.EventTexts(),
             (Events{"lblNormReal=-.800", "lblNormImag=.600", "box:SolveQuadratic Error",
                     "lblSecondComponent=.000", "lblSecondOhms=.000", "lblFirstComponent=-1.667",
                     "lblFirstOhms=-83.333"}));
   EXPECT_EQ(run.outcome, Outcome::kComputed);
 
   // Shunt-at-load: then -1 / 0, and no result label changes.
-  FakeView shunt("50", "-40", "30", 5);
+  RecordingView shunt("50", "-40", "30", 5);
   run = cmdCompute_Click(shunt);
   EXPECT_EQ(shunt.boxes, (std::vector<Box>{kCode5Box, FaultBox(11, "division by zero")}));
-  EXPECT_EQ(shunt.Caption(kLblSecondComponent), "<unset>");
-  EXPECT_EQ(shunt.Caption(kLblFirstComponent), "<unset>");
+  EXPECT_EQ(shunt.Caption(ResultLabel::kSecondComponent), "<unset>");
+  EXPECT_EQ(shunt.Caption(ResultLabel::kFirstComponent), "<unset>");
 }
 
 TEST(ComputeTest, TypeIndexOutOfRange) {
   for (std::int16_t type : {0, 9, -1, 32767}) {
-    FakeView view("50", "40", "30", type);
-    view.captions[kLblSecondOhms] = "kept";
+    RecordingView view("50", "40", "30", type);
+    view.captions[Index(ResultLabel::kSecondOhms)] = "kept";
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events,
+    EXPECT_EQ(view.EventTexts(),
               (Events{"lblNormReal=.800", "lblNormImag=.600", "box:Serious Internal Program Error",
                       "lblFirstComponent=.000", "lblFirstOhms=.000"}));
     EXPECT_EQ(view.boxes, std::vector<Box>{kRangeBox});
-    EXPECT_EQ(view.Caption(kLblSecondOhms), "kept");
+    EXPECT_EQ(view.Caption(ResultLabel::kSecondOhms), "kept");
     EXPECT_EQ(run.outcome, Outcome::kOutOfRange);
   }
 }
@@ -249,20 +250,20 @@ TEST(ComputeTest, FaultAtEachStatement) {
        6},
   };
   for (const Case& c : cases) {
-    FakeView view(c.z0, c.real, c.imag, c.type);
+    RecordingView view(c.z0, c.real, c.imag, c.type);
     const ComputeRun run = cmdCompute_Click(view);
-    EXPECT_EQ(view.events, c.events) << c.name;
+    EXPECT_EQ(view.EventTexts(), c.events) << c.name;
     ASSERT_TRUE(run.fault.has_value()) << c.name;
     EXPECT_EQ(run.fault->code(), c.code) << c.name;
   }
 }
 
 TEST(ComputeTest, DecimalSymbolComesFromTheView) {
-  FakeView view("50", "40", "30", 1);
+  RecordingView view("50", "40", "30", 1);
   view.decimal = ",";
   cmdCompute_Click(view);
-  EXPECT_EQ(view.Caption(kLblNormReal), ",800");
-  EXPECT_EQ(view.Caption(kLblFirstOhms), "25,000");
+  EXPECT_EQ(view.Caption(ResultLabel::kNormReal), ",800");
+  EXPECT_EQ(view.Caption(ResultLabel::kFirstOhms), "25,000");
 }
 
 TEST(ClassifyRegionTest, StrictTestsInOrder) {

@@ -1,11 +1,11 @@
-#include "Module1.h"
+#include "engine/Module1.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "FakeView.h"
+#include "tests/support/RecordingBoxes.h"
 
 namespace vorda::Module1 {
 namespace {

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ArithmeticFault.h"
+#include "engine/ArithmeticFault.h"
 
 namespace vorda {
 namespace {

@@ -3,14 +3,14 @@
 
 #include <string>
 
-#include "Compute.h"
-#include "FakeView.h"
-#include "SectionTypes.h"
+#include "engine/Compute.h"
+#include "engine/SectionTypes.h"
+#include "tests/support/RecordingView.h"
 
 namespace vorda {
 namespace {
 
-using testing::FakeView;
+using testing::RecordingView;
 
 struct ResultCase {
   const char* z0;
@@ -31,14 +31,14 @@ class SectionResultTest : public ::testing::TestWithParam<ResultCase> {};
 
 TEST_P(SectionResultTest, ShowsTheFourResults) {
   const ResultCase& c = GetParam();
-  FakeView view(c.z0, c.real, c.imag, c.type);
+  RecordingView view(c.z0, c.real, c.imag, c.type);
   const ComputeRun run = cmdCompute_Click(view);
   EXPECT_EQ(run.outcome, Outcome::kComputed);
   EXPECT_TRUE(view.boxes.empty());
-  EXPECT_EQ(view.Caption(kLblSecondComponent), c.second);
-  EXPECT_EQ(view.Caption(kLblSecondOhms), c.second_ohms);
-  EXPECT_EQ(view.Caption(kLblFirstComponent), c.first);
-  EXPECT_EQ(view.Caption(kLblFirstOhms), c.first_ohms);
+  EXPECT_EQ(view.Caption(ResultLabel::kSecondComponent), c.second);
+  EXPECT_EQ(view.Caption(ResultLabel::kSecondOhms), c.second_ohms);
+  EXPECT_EQ(view.Caption(ResultLabel::kFirstComponent), c.first);
+  EXPECT_EQ(view.Caption(ResultLabel::kFirstOhms), c.first_ohms);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,7 +86,7 @@ TEST(SectionSignsTest, ComponentNamesMatchTheSigns) {
   int computed = 0;
   for (const auto& load : loads) {
     for (std::int16_t type = 1; type <= 8; ++type) {
-      FakeView view("50", load[0], load[1], type);
+      RecordingView view("50", load[0], load[1], type);
       const ComputeRun run = cmdCompute_Click(view);
       if (run.outcome != Outcome::kComputed) continue;
       ++computed;

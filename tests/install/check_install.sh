@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a distribution
 # would ship: the layout, the program started through its link until its
-# first paint, vorda-match, the desktop entry and the metainfo.
+# first paint, vorda-match, the desktop entry, the metainfo and the man page.
 set -euo pipefail
 build="$1"
 dest="$(mktemp -d)"
@@ -35,6 +35,7 @@ desktop-file-validate "$root/share/applications/org.vordaforwin.VordaForWin.desk
   || fail "desktop entry"
 appstreamcli validate --no-net "$root/share/metainfo/org.vordaforwin.VordaForWin.metainfo.xml" \
   || fail "metainfo"
-man -l "$root/share/man/man1/vorda-match.1" >/dev/null 2>&1 || command -v man >/dev/null \
-  || true
-echo "installed layout, program, vorda-match, desktop entry and metainfo: all good"
+page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-match.1" 2>&1)" || fail "man page: $page"
+grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[--z0 TEXT\]" <<<"$page" \
+  || fail "the man page did not render: $page"
+echo "installed layout, program, vorda-match, desktop entry, metainfo and man page: all good"

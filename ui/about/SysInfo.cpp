@@ -1,4 +1,4 @@
-#include "SysInfo.h"
+#include "ui/about/SysInfo.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,6 @@
 namespace vorda::about {
 
 namespace {
-
-constexpr std::int32_t kHKeyLocalMachine = static_cast<std::int32_t>(0x80000002u);
 
 // A text form of a 32-bit number stored least significant byte first.
 std::string DwordText(const unsigned char* bytes, std::size_t count) {
@@ -53,13 +51,13 @@ bool GetKeyValue(platform::Registry& registry, std::int32_t& KeyRoot, std::strin
 void StartSysInfo(platform::Registry& registry, platform::Files& files,
                   platform::Processes& processes, MessageBoxes& boxes) {
   try {
-    std::int32_t root = kHKeyLocalMachine;
+    auto root = static_cast<std::int32_t>(platform::kHKeyLocalMachine);
     std::string path;
-    std::string key = kMsinfoKey;
-    std::string value = kMsinfoPathValue;
+    std::string key = platform::kMsinfoKey;
+    std::string value = platform::kMsinfoPathValue;
     if (!GetKeyValue(registry, root, key, value, path)) {
-      key = kToolsLocationKey;
-      value = kToolsLocationValue;
+      key = platform::kToolsLocationKey;
+      value = platform::kToolsLocationValue;
       if (!GetKeyValue(registry, root, key, value, path)) {
         boxes.MsgBox(kUnavailablePrompt, MsgStyle::kPlain, kAppTitle);
         return;

@@ -5,15 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "MessageBoxes.h"
-#include "Platform.h"
+#include "engine/MessageBoxes.h"
+#include "platform/Platform.h"
 
 namespace vorda::about {
 
-inline constexpr const char* kMsinfoKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
-inline constexpr const char* kMsinfoPathValue = "PATH";
-inline constexpr const char* kToolsLocationKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
-inline constexpr const char* kToolsLocationValue = "MSINFO";
 inline constexpr const char* kMsinfoExecutable = "MSINFO32.EXE";
 inline constexpr const char* kUnavailablePrompt = "System Information Is Unavailable At This Time";
 

@@ -1,14 +1,14 @@
-#include "frmAbout.h"
+#include "ui/about/frmAbout.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
-#include "Palette.h"
-#include "SysInfo.h"
-#include "Twips.h"
-#include "Version.h"
+#include "generated/Version.h"
+#include "ui/Labels.h"
+#include "ui/Palette.h"
+#include "ui/about/SysInfo.h"
+#include "ui/main/Twips.h"
 
 // The About box's picture lives in a resource of this static library.
 static void InitAboutResources() {
@@ -37,21 +37,6 @@ class LineControl : public QWidget {
  private:
   QColor colour_;
 };
-
-QLabel* AddLabel(QWidget* parent, const char* name, QRect geometry, bool black) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  if (black) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(p);
-  }
-  return label;
-}
 
 }  // namespace
 
@@ -82,25 +67,25 @@ frmAbout::frmAbout(platform::Registry& registry, platform::Files& files,
   picIcon->setGeometry(TwipRect(105, 105, 1560, 1935));
   picIcon->setFocusPolicy(Qt::TabFocus);
 
-  lblTitle_ = AddLabel(this, "lblTitle", TwipRect(1995, 240, 3390, 1110), true);
+  lblTitle_ = AddLabel(this, "lblTitle", {}, TwipRect(1995, 240, 3390, 1110), true);
   QFont title_font(QStringLiteral("Times New Roman"));
   title_font.setPointSizeF(18);
   title_font.setBold(true);
   lblTitle_->setFont(title_font);
 
-  lblVersion_ = AddLabel(this, "lblVersion", TwipRect(1995, 1575, 3045, 225), false);
+  lblVersion_ = AddLabel(this, "lblVersion", {}, TwipRect(1995, 1575, 3045, 225), false);
   QFont version_font(QStringLiteral("Courier"));
   version_font.setPointSizeF(9.75);
   version_font.setBold(true);
   lblVersion_->setFont(version_font);
 
-  AddLabel(this, "lblDescription", TwipRect(525, 2205, 4830, 750), true)
-      ->setText(QString::fromUtf8(kAboutDescription));
+  AddLabel(this, "lblDescription", QString::fromUtf8(kAboutDescription),
+           TwipRect(525, 2205, 4830, 750), true);
   // An etched separator: the white line under the grey one.
   new LineControl(this, 0, Qt::white, 2, 105, 5654, 2940);
   new LineControl(this, 1, QColor(128, 128, 128), 1, 105, 5669, 2940);
-  AddLabel(this, "lblDisclaimer", TwipRect(255, 3150, 3870, 825), true)
-      ->setText(QString::fromUtf8(kAboutNotice));
+  AddLabel(this, "lblDisclaimer", QString::fromUtf8(kAboutNotice), TwipRect(255, 3150, 3870, 825),
+           true);
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -123,11 +108,6 @@ void frmAbout::Load() {
   lblTitle_->setText(QString::fromUtf8(kAboutTitleLine));
   cmdOK_->setDefault(true);
   cmdOK_->setFocus();
-}
-
-void frmAbout::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ApplicationPaletteChange) KeepReadablePalette(this);
-  QDialog::changeEvent(event);
 }
 
 void frmAbout::cmdOK_Click() {

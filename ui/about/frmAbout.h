@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <string>
 
-#include "MessageBoxes.h"
-#include "Platform.h"
+#include "engine/MessageBoxes.h"
+#include "platform/Platform.h"
 
 class QLabel;
 class QPushButton;
@@ -42,7 +42,6 @@ class frmAbout : public QDialog {
 
  protected:
   void reject() override;  // Escape and the close box press OK
-  void changeEvent(QEvent* event) override;
 
  private:
   platform::Registry& registry_;

@@ -1,8 +1,8 @@
-#include "ClientArea.h"
+#include "ui/main/ClientArea.h"
 
 #include <QPainter>
 
-#include "Twips.h"
+#include "ui/main/Twips.h"
 
 namespace vorda::ui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "RegionDiagram.h"
+#include "ui/main/RegionDiagram.h"
 
 namespace vorda::ui {
 

@@ -1,4 +1,4 @@
-#include "ImageBox.h"
+#include "ui/main/ImageBox.h"
 
 #include <QPainter>
 

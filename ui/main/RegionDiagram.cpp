@@ -1,11 +1,11 @@
-#include "RegionDiagram.h"
+#include "ui/main/RegionDiagram.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <numbers>
 
-#include "Module1.h"
-#include "Twips.h"
+#include "engine/Module1.h"
+#include "ui/main/Twips.h"
 
 namespace vorda::ui {
 

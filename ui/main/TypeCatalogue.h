@@ -1,7 +1,12 @@
-// The eight L-section types the window offers, in TypeIndex order.
+// What the window shows of the eight L-section types beyond their engine
+// names, in TypeIndex order: picture, region diagram, region caption and
+// description. The component names and button captions come from the
+// engine's type table.
 #pragma once
 
 #include <array>
+
+#include "engine/SectionTypes.h"
 
 namespace vorda::ui {
 
@@ -16,15 +21,12 @@ enum class Diagram {
 };
 
 struct CatalogueEntry {
-  const char* button_caption;  // first component, ", ", second component
-  const char* first_component;
-  const char* second_component;
   const char* picture;  // file in the program folder
   Diagram diagram;
   const char* region_caption;  // the static label beside the button
   const char* description;
 };
 
-extern const std::array<CatalogueEntry, 8> kCatalogue;
+extern const std::array<CatalogueEntry, kTypeCount> kCatalogue;
 
 }  // namespace vorda::ui

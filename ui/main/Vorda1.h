@@ -8,10 +8,9 @@
 #include <functional>
 #include <optional>
 
-#include "ComputeView.h"
-#include "TypeCatalogue.h"
+#include "engine/ComputeView.h"
+#include "ui/main/TypeCatalogue.h"
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -48,9 +47,9 @@ class Vorda1 : public QMainWindow, public ComputeView {
   void SetHelpCommands(std::function<void()> contents, std::function<void()> about);
 
   // The view of the Compute operation.
-  std::string InputText(std::string_view box) override;
+  std::string InputText(InputBox box) override;
   std::int16_t TypeIndex() override { return type_index_; }
-  void SetCaption(std::string_view label, const std::string& caption) override;
+  void SetCaption(ResultLabel label, const std::string& caption) override;
   void MsgBox(const std::string& prompt, MsgStyle style, const std::string& title) override;
   std::string DecimalSymbol() override;
 
@@ -76,15 +75,13 @@ class Vorda1 : public QMainWindow, public ComputeView {
 
   ClientArea* Client() const { return client_; }
 
- protected:
-  void changeEvent(QEvent* event) override;
-
  private:
   void BuildMenus();
   void BuildControls();
-  QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, QRect geometry,
-                   bool black);
-  QLineEdit* AddTextBox(const char* name, const char* accessible_name, QRect geometry);
+  void BuildOptionButtons();
+  void SetTabOrder();
+  QLineEdit* Input(InputBox box) const { return inputs_[Index(box)]; }
+  QLabel* Result(ResultLabel label) const { return results_[Index(label)]; }
   void OnOptionToggled(std::int16_t index, bool checked);
   void ReportPictureFailure(const PictureLoadError& error);
   void Draw(Diagram diagram);
@@ -99,17 +96,10 @@ class Vorda1 : public QMainWindow, public ComputeView {
   std::optional<PictureLoadError> load_failure_;
 
   ClientArea* client_ = nullptr;
-  QLineEdit* txtInReal_ = nullptr;
-  QLineEdit* txtInImag_ = nullptr;
-  QLineEdit* txtNormR_ = nullptr;
-  QLabel* lblNormReal_ = nullptr;
-  QLabel* lblNormImag_ = nullptr;
+  QLineEdit* inputs_[kInputBoxCount] = {};   // by InputBox
+  QLabel* results_[kResultLabelCount] = {};  // by ResultLabel
   QLabel* lblFirstLabel_ = nullptr;
-  QLabel* lblFirstComponent_ = nullptr;
-  QLabel* lblFirstOhms_ = nullptr;
   QLabel* lblSecondLabel_ = nullptr;
-  QLabel* lblSecondComponent_ = nullptr;
-  QLabel* lblSecondOhms_ = nullptr;
   QLabel* lblTypeDescrip_ = nullptr;
   QPushButton* cmdCompute_ = nullptr;
   QPushButton* cmdExit_ = nullptr;

@@ -1,9 +1,9 @@
-#include "HelpHTML.h"
+#include "help/HelpHTML.h"
 
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
-#include "engine/FakeView.h"
+#include "tests/support/PlatformFakes.h"
+#include "tests/support/RecordingBoxes.h"
 
 namespace vorda::HelpHTML {
 namespace {

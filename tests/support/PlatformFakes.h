@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace vorda::platform::testing {
 

@@ -1,9 +1,9 @@
-#include "SysInfo.h"
+#include "ui/about/SysInfo.h"
 
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
-#include "engine/FakeView.h"
+#include "tests/support/PlatformFakes.h"
+#include "tests/support/RecordingBoxes.h"
 
 namespace vorda::about {
 namespace {
@@ -27,7 +27,7 @@ struct SysInfoFixture : ::testing::Test {
 
   void Run() { StartSysInfo(registry, files, processes, boxes); }
   bool Read(const std::string& key, const std::string& value, std::string& out) {
-    std::int32_t root = static_cast<std::int32_t>(0x80000002u);
+    std::int32_t root = static_cast<std::int32_t>(platform::kHKeyLocalMachine);
     std::string k = key, v = value;
     return GetKeyValue(registry, root, k, v, out);
   }
@@ -39,10 +39,10 @@ struct SysInfoFixture : ::testing::Test {
 };
 
 TEST_F(SysInfoFixture, PathValueWithAndWithoutNul) {
-  registry.keys[kMsinfoKey]["PATH"] = {kRegSz, "/opt/tools/msinfo" + kNul};
+  registry.keys[platform::kMsinfoKey]["PATH"] = {kRegSz, "/opt/tools/msinfo" + kNul};
   Run();
   EXPECT_EQ(processes.launched, std::vector<std::string>{"/opt/tools/msinfo"});
-  registry.keys[kMsinfoKey]["PATH"] = {kRegSz, "/opt/tools/msinfo"};
+  registry.keys[platform::kMsinfoKey]["PATH"] = {kRegSz, "/opt/tools/msinfo"};
   Run();
   EXPECT_EQ(processes.launched.back(), "/opt/tools/msinfo");
   EXPECT_TRUE(boxes.boxes.empty());
@@ -51,9 +51,10 @@ TEST_F(SysInfoFixture, PathValueWithAndWithoutNul) {
 }
 
 TEST_F(SysInfoFixture, PathOfAnotherTypeIsReadButEmpty) {
-  registry.keys[kMsinfoKey]["PATH"] = {kRegExpandSz, "%ProgramFiles%\\msinfo32.exe" + kNul};
+  registry.keys[platform::kMsinfoKey]["PATH"] = {kRegExpandSz,
+                                                 "%ProgramFiles%\\msinfo32.exe" + kNul};
   std::string path = "unchanged";
-  EXPECT_TRUE(Read(kMsinfoKey, "PATH", path));
+  EXPECT_TRUE(Read(platform::kMsinfoKey, "PATH", path));
   EXPECT_EQ(path, "unchanged");
   Run();  // launching the empty path fails
   EXPECT_TRUE(processes.launched.empty());
@@ -101,7 +102,7 @@ TEST_F(SysInfoFixture, TypesOfValues) {
 }
 
 TEST_F(SysInfoFixture, ToolsLocationFolderWithTheExecutable) {
-  registry.keys[kToolsLocationKey]["MSINFO"] = {kRegSz, "/opt/shared" + kNul};
+  registry.keys[platform::kToolsLocationKey]["MSINFO"] = {kRegSz, "/opt/shared" + kNul};
   files.existing = {"/opt/shared/MSINFO32.EXE"};
   Run();
   EXPECT_EQ(files.asked, std::vector<std::string>{"/opt/shared/MSINFO32.EXE"});
@@ -110,7 +111,7 @@ TEST_F(SysInfoFixture, ToolsLocationFolderWithTheExecutable) {
 }
 
 TEST_F(SysInfoFixture, FolderWithoutTheExecutable) {
-  registry.keys[kToolsLocationKey]["MSINFO"] = {kRegSz, "/opt/shared" + kNul};
+  registry.keys[platform::kToolsLocationKey]["MSINFO"] = {kRegSz, "/opt/shared" + kNul};
   Run();
   EXPECT_TRUE(processes.launched.empty());
   EXPECT_TRUE(Unavailable());
@@ -124,14 +125,14 @@ TEST_F(SysInfoFixture, NothingRegistered) {
 }
 
 TEST_F(SysInfoFixture, LaunchFailureIsReported) {
-  registry.keys[kMsinfoKey]["PATH"] = {kRegSz, "/gone" + kNul};
+  registry.keys[platform::kMsinfoKey]["PATH"] = {kRegSz, "/gone" + kNul};
   processes.refused = {"/gone"};
   Run();
   EXPECT_TRUE(Unavailable());
 }
 
 TEST_F(SysInfoFixture, TwoClicksLaunchTwice) {
-  registry.keys[kMsinfoKey]["PATH"] = {kRegSz, "/usr/bin/hardinfo" + kNul};
+  registry.keys[platform::kMsinfoKey]["PATH"] = {kRegSz, "/usr/bin/hardinfo" + kNul};
   Run();
   Run();
   EXPECT_EQ(processes.launched.size(), 2u);
@@ -154,7 +155,7 @@ class LyingRegistry : public FakeRegistry {
 TEST(GetKeyValueTest, OversizedAnswerIsClamped) {
   LyingRegistry registry;
   registry.keys["K"] = {};
-  std::int32_t root = static_cast<std::int32_t>(0x80000002u);
+  std::int32_t root = static_cast<std::int32_t>(platform::kHKeyLocalMachine);
   std::string key = "K", value = "V", out;
   EXPECT_TRUE(GetKeyValue(registry, root, key, value, out));
   EXPECT_EQ(out, std::string(1024, 'z'));

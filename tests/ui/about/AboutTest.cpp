@@ -5,16 +5,16 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "HelpCommands.h"
-#include "SysInfo.h"
-#include "UiTestSupport.h"
-#include "frmAbout.h"
-#include "platform/Fakes.h"
+#include "tests/support/PlatformFakes.h"
+#include "tests/support/RecordingBoxes.h"
+#include "ui/HelpCommands.h"
+#include "ui/about/SysInfo.h"
+#include "ui/about/frmAbout.h"
 
 using vorda::MsgStyle;
 using vorda::platform::kRegSz;
+using vorda::testing::RecordingBoxes;
 using vorda::ui::frmAbout;
-using vorda::ui::testing::RecordingBoxes;
 namespace fakes = vorda::platform::testing;
 
 class AboutTest : public QObject {
@@ -34,6 +34,13 @@ class AboutTest : public QObject {
   QString Text(frmAbout& a, const char* name) { return a.findChild<QLabel*>(name)->text(); }
 
  private slots:
+  void init() {
+    registry_ = {};
+    files_ = {};
+    processes_ = {};
+    boxes_ = {};
+  }
+
   void captionAndTexts() {
     auto about = Make();
     if (qEnvironmentVariableIsSet("VORDA_ABOUT_GRAB")) {
@@ -139,15 +146,13 @@ class AboutTest : public QObject {
   }
 
   void launchesTheRegisteredTool() {
-    registry_.keys[vorda::about::kMsinfoKey]["PATH"] = {kRegSz,
-                                                        std::string("/usr/bin/hardinfo") + '\0'};
+    registry_.keys[vorda::platform::kMsinfoKey]["PATH"] = {kRegSz,
+                                                           std::string("/usr/bin/hardinfo") + '\0'};
     auto about = Make();
     QTest::mouseClick(about->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QTest::mouseClick(about->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QCOMPARE(processes_.launched,
              (std::vector<std::string>{"/usr/bin/hardinfo", "/usr/bin/hardinfo"}));
-    registry_.keys.clear();
-    processes_.launched.clear();
   }
 
   // Help > About: one instance, loaded afresh and shown modal each time.

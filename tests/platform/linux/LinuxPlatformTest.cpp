@@ -9,10 +9,10 @@
 #include <fstream>
 #include <thread>
 
-#include "HelpHTML.h"
-#include "LinuxServices.h"
-#include "Platform.h"
-#include "engine/FakeView.h"
+#include "help/HelpHTML.h"
+#include "platform/Platform.h"
+#include "platform/linux/LinuxServices.h"
+#include "tests/support/RecordingBoxes.h"
 
 namespace vorda::platform {
 namespace {
@@ -145,9 +145,7 @@ TEST(BuiltInRegistryTest, HoldsTheFirstSystemInformationTool) {
   ScopedEnv path("PATH", bin.Path().string());
   linux_impl::BuiltInRegistry registry;
   RegKey key = 0;
-  ASSERT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
-                                  0x2003F, &key),
-            kRegSuccess);
+  ASSERT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, kMsinfoKey, 0, 0x2003F, &key), kRegSuccess);
   std::uint32_t type = 0;
   std::uint32_t size = 4;
   unsigned char small[4];
@@ -161,8 +159,7 @@ TEST(BuiltInRegistryTest, HoldsTheFirstSystemInformationTool) {
   EXPECT_EQ(registry.RegQueryValueEx(key, "Other", &type, data, &size), kRegFileNotFound);
   EXPECT_EQ(registry.RegCloseKey(key), kRegSuccess);
   EXPECT_EQ(registry.RegCloseKey(key), kRegInvalidHandle);
-  EXPECT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location",
-                                  0, 0x2003F, &key),
+  EXPECT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, kToolsLocationKey, 0, 0x2003F, &key),
             kRegFileNotFound);
 }
 
@@ -171,8 +168,7 @@ TEST(BuiltInRegistryTest, EmptyWithoutATool) {
   ScopedEnv path("PATH", bin.Path().string());
   linux_impl::BuiltInRegistry registry;
   RegKey key = 0;
-  EXPECT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
-                                  0x2003F, &key),
+  EXPECT_EQ(registry.RegOpenKeyEx(kHKeyLocalMachine, kMsinfoKey, 0, 0x2003F, &key),
             kRegFileNotFound);
 }
 

@@ -1,0 +1,33 @@
+// vorda-match's command line: what it asks for, checked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vorda::cli {
+
+inline constexpr int kExitComputed = 0;
+inline constexpr int kExitNotComputed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Options {
+  std::string z0 = "50";
+  std::string real;
+  std::string imag;
+  std::vector<std::int16_t> types;  // TypeIndex values to compute, in order
+  std::optional<double> hertz;      // --freq
+  bool json = false;
+};
+
+// The options of a run, or the exit status when the program ends with the
+// parsing: after --help or --version, or a usage error (reported on err).
+struct Parsed {
+  std::optional<Options> options;
+  int exit_status = kExitComputed;
+};
+Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vorda::cli
