@@ -2,16 +2,19 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/Frequency.h"
+#include <charconv>
+
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
+#include "rf/Units.h"
 
 namespace vorda::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F] [--json] [--] R X";
+    "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F [--series S] [--q-l Q] [--q-c Q]\n"
+    "                   [--sweep START:STOP[:N]] [--csv FILE] [--spice FILE]] [--json] [--] R X";
 
 constexpr const char* kHelp =
     "Matches a load impedance R + jX (ohms) to the normalizing resistance with an\n"
@@ -29,75 +32,152 @@ constexpr const char* kHelp =
     "  --help         show this help\n"
     "  --version      show the version\n"
     "\n"
+    "With --freq, real parts:\n"
+    "  --series S     standard values from E6, E12, E24, E48, E96 or E192: the pair\n"
+    "                 next to the ideal values with the best return loss at F\n"
+    "  --q-l Q        quality factor of the inductors (default: ideal)\n"
+    "  --q-c Q        quality factor of the capacitors (default: ideal)\n"
+    "  --sweep START:STOP[:N]\n"
+    "                 N frequencies from START to STOP (default 201), and the\n"
+    "                 VSWR <= 2 band around F\n"
+    "  --csv FILE     write the sweep as a table (needs --sweep)\n"
+    "  --spice FILE   write an ngspice netlist of the section (needs one --type)\n"
+    "\n"
     "Exit status: 0 when the section was computed (with all: at least one type),\n"
     "1 when the type was refused or an arithmetic fault stopped the run, 2 for a\n"
-    "usage error.\n";
+    "usage error or a file that cannot be written.\n";
 
-Parsed Usage(std::ostream& err, const std::string& message) {
-  err << "vorda-match: " << message << "\n" << kUsage << "\n";
-  return {std::nullopt, kExitUsage};
-}
+// The command line as typed, before any check.
+struct Raw {
+  std::string type = "1";
+  std::string freq, series, q_l, q_c, sweep;
+  std::vector<std::string> load;
+  bool help = false;
+  bool version = false;
+};
 
-std::optional<std::vector<std::int16_t>> Types(const std::string& text) {
+struct UsageError {
+  std::string message;
+};
+
+std::vector<std::int16_t> Types(const std::string& text) {
   std::vector<std::int16_t> types;
   if (text == "all") {
     for (std::int16_t t = 1; t <= kTypeCount; ++t) types.push_back(t);
   } else if (text.size() == 1 && FindSectionType(static_cast<std::int16_t>(text[0] - '0'))) {
     types.push_back(static_cast<std::int16_t>(text[0] - '0'));
   } else {
-    return std::nullopt;
+    throw UsageError{"--type must be a number from 1 to 8, or all: " + text};
   }
   return types;
+}
+
+double Quality(const std::string& option, const std::string& text) {
+  const auto q = rf::ParseEngineering(text);
+  if (!q || *q <= 0.0) throw UsageError{option + " must be a positive quality factor: " + text};
+  return *q;
+}
+
+SweepOption Sweep(const std::string& text) {
+  const auto bad = [&](const std::string& why) {
+    return UsageError{"--sweep " + text + ": " + why};
+  };
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) throw bad("expected START:STOP[:N]");
+  const std::size_t second = text.find(':', colon + 1);
+  const auto start = rf::ParseFrequency(text.substr(0, colon));
+  const auto stop = rf::ParseFrequency(text.substr(colon + 1, second - colon - 1));
+  if (!start || !stop) throw bad("START and STOP must be positive frequencies");
+  if (*start >= *stop) throw bad("START must be below STOP");
+  SweepOption sweep{*start, *stop, 201};
+  if (second != std::string::npos) {
+    const std::string n = text.substr(second + 1);
+    std::size_t points = 0;
+    const auto res = std::from_chars(n.data(), n.data() + n.size(), points);
+    if (res.ec != std::errc() || res.ptr != n.data() + n.size() || points < 2 ||
+        points > kMaxSweepPoints) {
+      throw bad("N must be a whole number from 2 to " + std::to_string(kMaxSweepPoints));
+    }
+    sweep.points = points;
+  }
+  return sweep;
+}
+
+// The frequency options, which all need --freq.
+void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
+  for (const char* name : {"--series", "--q-l", "--q-c", "--sweep", "--csv", "--spice"}) {
+    if (app.count(name) > 0 && !opt.hertz) throw UsageError{std::string(name) + " needs --freq"};
+  }
+  if (app.count("--series") > 0) {
+    opt.series = rf::ParseSeries(raw.series);
+    if (!opt.series)
+      throw UsageError{"--series must be E6, E12, E24, E48, E96 or E192: " + raw.series};
+  }
+  if (app.count("--q-l") > 0) opt.q_inductor = Quality("--q-l", raw.q_l);
+  if (app.count("--q-c") > 0) opt.q_capacitor = Quality("--q-c", raw.q_c);
+  if (app.count("--sweep") > 0) opt.sweep = Sweep(raw.sweep);
+  if (app.count("--csv") > 0 && !opt.sweep) throw UsageError{"--csv needs --sweep"};
+  if (app.count("--spice") > 0 && opt.types.size() != 1) {
+    throw UsageError{"--spice needs a single --type"};
+  }
+}
+
+Options Check(const Raw& raw, const CLI::App& app, Options opt) {
+  if (raw.load.size() != 2) {
+    throw UsageError{"expected two values, the load resistance R and reactance X, got " +
+                     std::to_string(raw.load.size())};
+  }
+  opt.real = raw.load[0];
+  opt.imag = raw.load[1];
+  opt.types = Types(raw.type);
+  if (app.count("--freq") > 0) {
+    opt.hertz = rf::ParseFrequency(raw.freq);
+    if (!opt.hertz) throw UsageError{"--freq must be a positive frequency in hertz: " + raw.freq};
+  }
+  CheckFrequencyOptions(raw, app, opt);
+  return opt;
 }
 
 }  // namespace
 
 Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
-  std::string type = "1";
-  std::string freq;
-  std::vector<std::string> load;
-  bool help = false;
-  bool version = false;
+  Raw raw;
   CLI::App app{"vorda-match", "vorda-match"};
   app.set_help_flag();
-  app.add_flag("--help,-h", help);
-  app.add_flag("--version", version);
+  app.add_flag("--help,-h", raw.help);
+  app.add_flag("--version", raw.version);
   app.add_option("--z0", opt.z0);
-  app.add_option("--type", type);
-  app.add_option("--freq", freq);
+  app.add_option("--type", raw.type);
+  app.add_option("--freq", raw.freq);
+  app.add_option("--series", raw.series);
+  app.add_option("--q-l", raw.q_l);
+  app.add_option("--q-c", raw.q_c);
+  app.add_option("--sweep", raw.sweep);
+  app.add_option("--csv", opt.csv_path);
+  app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
-  app.add_option("load", load);
+  app.add_option("load", raw.load);
   try {
     // CLI11 takes a vector of arguments last one first: it consumes them
     // from the back.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
+    if (raw.help) {
+      out << kUsage << "\n\n" << kHelp;
+      return {std::nullopt, kExitComputed};
+    }
+    if (raw.version) {
+      out << "VordaForWin " << version::kText << "\n";
+      return {std::nullopt, kExitComputed};
+    }
+    return {Check(raw, app, opt), kExitComputed};
   } catch (const CLI::ParseError& e) {
-    return Usage(err, e.what());
+    err << "vorda-match: " << e.what() << "\n" << kUsage << "\n";
+  } catch (const UsageError& e) {
+    err << "vorda-match: " << e.message << "\n" << kUsage << "\n";
   }
-  if (help) {
-    out << kUsage << "\n\n" << kHelp;
-    return {std::nullopt, kExitComputed};
-  }
-  if (version) {
-    out << "VordaForWin " << version::kText << "\n";
-    return {std::nullopt, kExitComputed};
-  }
-  if (load.size() != 2) {
-    return Usage(err, "expected two values, the load resistance R and reactance X, got " +
-                          std::to_string(load.size()));
-  }
-  opt.real = load[0];
-  opt.imag = load[1];
-  const auto types = Types(type);
-  if (!types) return Usage(err, "--type must be a number from 1 to 8, or all: " + type);
-  opt.types = *types;
-  if (app.count("--freq") > 0) {
-    opt.hertz = ParseFrequency(freq);
-    if (!opt.hertz) return Usage(err, "--freq must be a positive frequency in hertz: " + freq);
-  }
-  return {opt, kExitComputed};
+  return {std::nullopt, kExitUsage};
 }
 
 }  // namespace vorda::cli

@@ -7,11 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "rf/StandardValues.h"
+
 namespace vorda::cli {
 
 inline constexpr int kExitComputed = 0;
 inline constexpr int kExitNotComputed = 1;
 inline constexpr int kExitUsage = 2;
+
+// The most points a sweep may have.
+inline constexpr std::size_t kMaxSweepPoints = 1'000'000;
+
+struct SweepOption {
+  double start = 0.0;
+  double stop = 0.0;
+  std::size_t points = 201;
+};
 
 struct Options {
   std::string z0 = "50";
@@ -19,6 +30,12 @@ struct Options {
   std::string imag;
   std::vector<std::int16_t> types;  // TypeIndex values to compute, in order
   std::optional<double> hertz;      // --freq
+  std::optional<rf::ESeries> series;
+  std::optional<double> q_inductor;
+  std::optional<double> q_capacitor;
+  std::optional<SweepOption> sweep;
+  std::string csv_path;
+  std::string spice_path;
   bool json = false;
 };
 

@@ -2,123 +2,110 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Frequency.h"
+#include <algorithm>
+#include <iterator>
+
 #include "engine/SectionTypes.h"
 
 namespace vorda::cli {
 
 namespace {
 
-std::string RegionWords(int region) {
-  switch (region) {
-    case 1:
-      return "inside the unit-conductance circle (left hand circular area)";
-    case 2:
-      return "inside the unit-resistance circle (right hand circular area)";
-    case 3:
-      return "upper half of the chart, outside both small circles";
-    case 4:
-      return "lower half of the chart, outside both small circles";
-    default:
-      break;
-  }
-  return "unclassified";
+using Json = nlohmann::ordered_json;
+
+Json OrNull(const std::optional<double>& v) {
+  return v ? Json(*v) : Json(nullptr);
 }
 
-nlohmann::ordered_json ComponentJson(const char* name, const std::optional<double>& reactance,
-                                     double z0, double hertz) {
+Json Column(const std::vector<std::optional<double>>& values) {
+  Json column = Json::array();
+  std::transform(values.begin(), values.end(), std::back_inserter(column), OrNull);
+  return column;
+}
+
+Json ZinJson(const rf::Impedance& z) {
+  return Json::array({z.real(), z.imag()});
+}
+
+Json ComponentJson(const char* name, const std::optional<double>& reactance, double z0,
+                   double hertz, const std::optional<rf::Part>& standard) {
   if (!reactance) return nullptr;
   const double ohms = *reactance * z0;
-  nlohmann::ordered_json j;
+  Json j;
   j["component"] = name;
   j["ohms"] = ohms;
-  const ComponentValue v = ValueAt(ohms, hertz);
-  if (v.kind == ComponentValue::Kind::kInductor) j["henries"] = v.value;
-  if (v.kind == ComponentValue::Kind::kCapacitor) j["farads"] = v.value;
+  const rf::Part part = rf::PartFor(ohms, hertz);
+  if (const char* key = rf::ValueKey(part)) j[key] = part.value;
+  if (standard) {
+    if (const char* key = rf::ValueKey(*standard)) j["standard"] = {{key, standard->value}};
+  }
   return j;
 }
 
-std::string CaptionOr(const CliView& view, ResultLabel label) {
-  return view.Caption(label).value_or("(not computed)");
+void AddDesign(Json& j, const rf::TypeDesign& d, const Report& report) {
+  if (d.standard_match) {
+    j["standard_match"] = {{"zin", ZinJson(d.standard_match->zin)},
+                           {"return_loss_db", OrNull(d.standard_match->return_loss_db)},
+                           {"vswr", OrNull(d.standard_match->vswr)}};
+  }
+  if (d.loss) {
+    j["loss"] = {{"zin", ZinJson(d.loss->match.zin)},
+                 {"return_loss_db", OrNull(d.loss->match.return_loss_db)},
+                 {"efficiency", d.loss->efficiency},
+                 {"dissipation_db", d.loss->dissipation_db}};
+  }
+  if (d.band) {
+    j["bandwidth"] = {{"low", OrNull(d.band->low)},
+                      {"high", OrNull(d.band->high)},
+                      {"loaded_q", OrNull(d.band->loaded_q)}};
+  }
+  if (d.response) {
+    j["sweep"] = {{"frequencies", report.sweep},
+                  {"return_loss_db", Column(d.response->return_loss_db)},
+                  {"vswr", Column(d.response->vswr)}};
+  }
+}
+
+Json RunJson(const TypeRun& t, const Report& report) {
+  const rf::EngineRun& e = t.engine;
+  Json j;
+  j["type"] = e.type_index;
+  Json labels;
+  for (ResultLabel label : kResultLabels) {
+    const auto& caption = e.view.Caption(label);
+    labels[ObjectName(label)] = caption ? Json(*caption) : Json(nullptr);
+  }
+  j["labels"] = labels;
+  j["messages"] = Json::array();
+  for (const rf::RecordedBox& box : e.view.Boxes()) {
+    j["messages"].push_back(
+        {{"title", box.title}, {"prompt", box.prompt}, {"style", static_cast<int>(box.style)}});
+  }
+  j["fault"] = e.run.fault ? Json{{"code", e.run.fault->code()}} : Json(nullptr);
+  j["region"] = e.run.region ? Json(*e.run.region) : Json(nullptr);
+  if (const auto& hertz = report.options.hertz) {
+    const SectionType& type = *FindSectionType(e.type_index);
+    const rf::TypeDesign* d = t.design ? &*t.design : nullptr;
+    const auto standard = [d](bool first) -> std::optional<rf::Part> {
+      if (d == nullptr || !d->standard) return std::nullopt;
+      return first ? d->standard->first : d->standard->second;
+    };
+    j["first"] = ComponentJson(type.first_component, e.run.first, e.run.z0, *hertz, standard(true));
+    j["second"] =
+        ComponentJson(type.second_component, e.run.second, e.run.z0, *hertz, standard(false));
+    if (d != nullptr) AddDesign(j, *d, report);
+  }
+  return j;
 }
 
 }  // namespace
 
-void PrintJson(const std::vector<TypeRun>& runs, std::optional<double> hertz, std::ostream& out) {
-  nlohmann::ordered_json doc;
-  doc["runs"] = nlohmann::ordered_json::array();
-  for (const TypeRun& t : runs) {
-    nlohmann::ordered_json j;
-    j["type"] = t.type_index;
-    nlohmann::ordered_json labels;
-    for (ResultLabel label : kResultLabels) {
-      const auto& caption = t.view.Caption(label);
-      labels[ObjectName(label)] =
-          caption ? nlohmann::ordered_json(*caption) : nlohmann::ordered_json(nullptr);
-    }
-    j["labels"] = labels;
-    j["messages"] = nlohmann::ordered_json::array();
-    for (const RecordedBox& box : t.view.Boxes()) {
-      j["messages"].push_back(
-          {{"title", box.title}, {"prompt", box.prompt}, {"style", static_cast<int>(box.style)}});
-    }
-    j["fault"] = t.run.fault ? nlohmann::ordered_json{{"code", t.run.fault->code()}}
-                             : nlohmann::ordered_json(nullptr);
-    j["region"] =
-        t.run.region ? nlohmann::ordered_json(*t.run.region) : nlohmann::ordered_json(nullptr);
-    if (hertz) {
-      const SectionType& type = *FindSectionType(t.type_index);
-      j["first"] = ComponentJson(type.first_component, t.run.first, t.run.z0, *hertz);
-      j["second"] = ComponentJson(type.second_component, t.run.second, t.run.z0, *hertz);
-    }
-    doc["runs"].push_back(j);
-  }
+void PrintJson(const Report& report, std::ostream& out) {
+  Json doc;
+  doc["runs"] = Json::array();
+  for (const TypeRun& t : report.runs) doc["runs"].push_back(RunJson(t, report));
   // Texts from the command line need not be valid UTF-8: replace, never throw.
-  out << doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-}
-
-void PrintText(const std::vector<TypeRun>& runs, std::optional<double> hertz, std::ostream& out) {
-  const CliView& first_view = runs.front().view;
-  if (first_view.Caption(ResultLabel::kNormReal)) {
-    out << "Normalized load: r " << CaptionOr(first_view, ResultLabel::kNormReal) << ", x "
-        << CaptionOr(first_view, ResultLabel::kNormImag) << "\n";
-  }
-  if (runs.front().run.region) {
-    out << "Region " << *runs.front().run.region << ": " << RegionWords(*runs.front().run.region)
-        << "\n";
-  }
-  for (const TypeRun& t : runs) {
-    const SectionType& type = *FindSectionType(t.type_index);
-    out << "\nType " << t.type_index << " (" << Caption(type) << "): ";
-    switch (t.run.outcome) {
-      case Outcome::kComputed:
-        out << "computed\n";
-        break;
-      case Outcome::kRefused:
-        out << "refused for region " << t.run.region.value_or(0) << "\n";
-        break;
-      case Outcome::kOutOfRange:
-        out << "type out of range\n";
-        break;
-      case Outcome::kFault:
-        out << "stopped by an arithmetic fault (error code " << t.run.fault->code() << ")\n";
-        break;
-    }
-    auto row = [&](const char* role, const char* name, ResultLabel norm_label,
-                   ResultLabel ohms_label, const std::optional<double>& reactance) {
-      if (!t.view.Caption(norm_label) && !t.view.Caption(ohms_label)) return;
-      out << "  " << role << " " << name << ": " << CaptionOr(t.view, norm_label) << " normalized, "
-          << CaptionOr(t.view, ohms_label) << " ohms";
-      if (hertz && reactance && t.run.outcome == Outcome::kComputed) {
-        out << ", " << Describe(ValueAt(*reactance * t.run.z0, *hertz));
-      }
-      out << "\n";
-    };
-    row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms,
-        t.run.first);
-    row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms,
-        t.run.second);
-  }
+  out << doc.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
 }  // namespace vorda::cli

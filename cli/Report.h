@@ -1,24 +1,34 @@
-// What vorda-match prints about its runs: text for people, JSON for scripts.
+// What vorda-match prints about its runs: text for people, JSON for scripts,
+// and the sweep as a CSV table.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
-#include "cli/CliView.h"
-#include "engine/Compute.h"
+#include "cli/Options.h"
+#include "rf/Design.h"
+#include "rf/EngineRun.h"
 
 namespace vorda::cli {
 
-// One type computed from the command line's texts.
+// One type computed from the command line's texts, and its parts at the
+// frequency when one was given.
 struct TypeRun {
-  std::int16_t type_index;
-  CliView view;
-  ComputeRun run;
+  rf::EngineRun engine;
+  std::optional<rf::TypeDesign> design;
 };
 
-void PrintJson(const std::vector<TypeRun>& runs, std::optional<double> hertz, std::ostream& out);
-void PrintText(const std::vector<TypeRun>& runs, std::optional<double> hertz, std::ostream& out);
+struct Report {
+  const Options& options;
+  std::vector<TypeRun> runs;
+  std::vector<double> sweep;  // the sweep's frequencies, if any
+};
+
+void PrintJson(const Report& report, std::ostream& out);
+void PrintText(const Report& report, std::ostream& out);
+// Frequency, then return loss and VSWR of each computed type.
+std::string SweepCsv(const Report& report);
 
 }  // namespace vorda::cli

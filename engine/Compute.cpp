@@ -45,11 +45,11 @@ class Display {
 // it before any box of the run.
 void NormalizeLoad(ComputeView& view, ComputeRun& run, Display& display) {
   run.z0 = Val(view.InputText(InputBox::kNormR));
-  const double big_r = Val(view.InputText(InputBox::kInReal));
-  const double big_x = Val(view.InputText(InputBox::kInImag));
+  run.load_r = Val(view.InputText(InputBox::kInReal));
+  run.load_x = Val(view.InputText(InputBox::kInImag));
   FpStatement s;
-  Store(s, run.r, s.Div(big_r, run.z0));
-  Store(s, run.x, s.Div(big_x, run.z0));
+  Store(s, run.r, s.Div(run.load_r, run.z0));
+  Store(s, run.x, s.Div(run.load_x, run.z0));
   display.Show(ResultLabel::kNormReal, run.r);
   display.Show(ResultLabel::kNormImag, run.x);
 }

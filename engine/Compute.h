@@ -35,6 +35,8 @@ struct ComputeRun {
   // Region code after the boundary step; empty when the run ended before it.
   std::optional<int> region;
   double z0 = 0.0;
+  double load_r = 0.0;  // the load in ohms, as converted
+  double load_x = 0.0;
   double r = 0.0;  // normalized load
   double x = 0.0;
   // Component reactances, normalized; set when the run computed them.

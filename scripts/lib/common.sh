@@ -12,7 +12,7 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db ngspice
 )
 
 # Fuzzing, sanitizers and static analysis.

@@ -1,15 +1,17 @@
-// A window for the command line: the input texts come from the arguments, and
-// every label caption and message box of a run is recorded.
+// One run of the window's Compute operation without a window: the input
+// texts are given, and every label caption and message box is recorded.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/Compute.h"
 #include "engine/ComputeView.h"
 
-namespace vorda::cli {
+namespace vorda::rf {
 
 struct RecordedBox {
   std::string title;
@@ -17,9 +19,9 @@ struct RecordedBox {
   MsgStyle style;
 };
 
-class CliView : public ComputeView {
+class RecordedView : public ComputeView {
  public:
-  CliView(std::string z0, std::string real, std::string imag, std::int16_t type_index)
+  RecordedView(std::string z0, std::string real, std::string imag, std::int16_t type_index)
       : inputs_{std::move(z0), std::move(real), std::move(imag)}, type_(type_index) {}
 
   std::string InputText(InputBox box) override { return inputs_[Index(box)]; }
@@ -46,4 +48,21 @@ class CliView : public ComputeView {
   std::vector<RecordedBox> boxes_;
 };
 
-}  // namespace vorda::cli
+// A type computed from texts read as the window reads its input boxes.
+struct EngineRun {
+  std::int16_t type_index;
+  RecordedView view;
+  ComputeRun run;
+};
+
+inline EngineRun RunEngine(const std::string& z0, const std::string& real, const std::string& imag,
+                           std::int16_t type_index) {
+  EngineRun e{type_index, RecordedView(z0, real, imag, type_index), {}};
+  e.run = cmdCompute_Click(e.view);
+  return e;
+}
+
+// The text that the window's conversion reads back as exactly this number.
+std::string ExactText(double value);
+
+}  // namespace vorda::rf

@@ -1,0 +1,158 @@
+// vorda-match's text output and its CSV table.
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+#include "cli/Report.h"
+#include "engine/SectionTypes.h"
+#include "rf/Units.h"
+
+namespace vorda::cli {
+
+namespace {
+
+std::string RegionWords(int region) {
+  switch (region) {
+    case 1:
+      return "inside the unit-conductance circle (left hand circular area)";
+    case 2:
+      return "inside the unit-resistance circle (right hand circular area)";
+    case 3:
+      return "upper half of the chart, outside both small circles";
+    case 4:
+      return "lower half of the chart, outside both small circles";
+    default:
+      break;
+  }
+  return "unclassified";
+}
+
+std::string CaptionOr(const rf::RecordedView& view, ResultLabel label) {
+  return view.Caption(label).value_or("(not computed)");
+}
+
+// Four significant digits, plain.
+std::string Digits(double v, int digits = 4) {
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+  return {buf, res.ptr};
+}
+
+std::string ZinText(const rf::Impedance& z) {
+  return "Zin " + Digits(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
+         Digits(std::fabs(z.imag())) + " ohms";
+}
+
+std::string MatchText(const rf::Match& m) {
+  std::string s = ZinText(m.zin) + ", return loss ";
+  s += m.return_loss_db ? Digits(*m.return_loss_db) + " dB" : "perfect";
+  s += ", VSWR " + (m.vswr ? Digits(*m.vswr) : std::string("infinite"));
+  return s;
+}
+
+std::string QText(const std::optional<double>& q) {
+  return q ? Digits(*q) : std::string("ideal");
+}
+
+void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out) {
+  if (d.standard) {
+    out << "  standard " << rf::SeriesName(*opt.series) << ": first "
+        << rf::Describe(d.standard->first) << ", second " << rf::Describe(d.standard->second)
+        << "\n    " << MatchText(*d.standard_match) << "\n";
+  }
+  if (d.loss) {
+    out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
+        << QText(opt.q_capacitor) << "):\n    " << MatchText(d.loss->match) << ", efficiency "
+        << Digits(100.0 * d.loss->efficiency) << " %, dissipation loss "
+        << Digits(d.loss->dissipation_db) << " dB\n";
+  }
+  if (d.band) {
+    const auto edge = [](const std::optional<double>& hz) {
+      return hz ? rf::FormatEngineering(*hz, "Hz") : std::string("(not found)");
+    };
+    out << "  VSWR <= 2 band: ";
+    if (!d.band->low && !d.band->high) {
+      out << "none (the VSWR at the design frequency is above 2)\n";
+    } else {
+      out << edge(d.band->low) << " to " << edge(d.band->high) << ", loaded Q "
+          << (d.band->loaded_q ? Digits(*d.band->loaded_q) : std::string("(unknown)")) << "\n";
+    }
+  }
+}
+
+void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
+  const rf::EngineRun& e = t.engine;
+  const SectionType& type = *FindSectionType(e.type_index);
+  out << "\nType " << e.type_index << " (" << Caption(type) << "): ";
+  switch (e.run.outcome) {
+    case Outcome::kComputed:
+      out << "computed\n";
+      break;
+    case Outcome::kRefused:
+      out << "refused for region " << e.run.region.value_or(0) << "\n";
+      break;
+    case Outcome::kOutOfRange:
+      out << "type out of range\n";
+      break;
+    case Outcome::kFault:
+      out << "stopped by an arithmetic fault (error code " << e.run.fault->code() << ")\n";
+      break;
+  }
+  auto row = [&](const char* role, const char* name, ResultLabel norm_label, ResultLabel ohms_label,
+                 const std::optional<double>& reactance) {
+    if (!e.view.Caption(norm_label) && !e.view.Caption(ohms_label)) return;
+    out << "  " << role << " " << name << ": " << CaptionOr(e.view, norm_label) << " normalized, "
+        << CaptionOr(e.view, ohms_label) << " ohms";
+    if (opt.hertz && reactance && e.run.outcome == Outcome::kComputed) {
+      out << ", " << rf::Describe(rf::PartFor(*reactance * e.run.z0, *opt.hertz));
+    }
+    out << "\n";
+  };
+  row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms,
+      e.run.first);
+  row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms,
+      e.run.second);
+  if (t.design) PrintDesign(*t.design, opt, out);
+}
+
+}  // namespace
+
+void PrintText(const Report& report, std::ostream& out) {
+  const rf::EngineRun& first = report.runs.front().engine;
+  if (first.view.Caption(ResultLabel::kNormReal)) {
+    out << "Normalized load: r " << CaptionOr(first.view, ResultLabel::kNormReal) << ", x "
+        << CaptionOr(first.view, ResultLabel::kNormImag) << "\n";
+  }
+  if (first.run.region) {
+    out << "Region " << *first.run.region << ": " << RegionWords(*first.run.region) << "\n";
+  }
+  for (const TypeRun& t : report.runs) PrintRun(t, report.options, out);
+}
+
+std::string SweepCsv(const Report& report) {
+  std::ostringstream csv;
+  csv.precision(17);
+  csv << "frequency_hz";
+  for (const TypeRun& t : report.runs) {
+    if (!t.design) continue;
+    const int n = t.engine.type_index;
+    csv << ",type" << n << "_return_loss_db,type" << n << "_vswr";
+  }
+  csv << "\n";
+  const auto cell = [&csv](const std::optional<double>& v) {
+    csv << ',';
+    if (v) csv << *v;  // empty: a perfect match, or no finite VSWR
+  };
+  for (std::size_t i = 0; i < report.sweep.size(); ++i) {
+    csv << report.sweep[i];
+    for (const TypeRun& t : report.runs) {
+      if (!t.design) continue;
+      cell(t.design->response->return_loss_db[i]);
+      cell(t.design->response->vswr[i]);
+    }
+    csv << "\n";
+  }
+  return csv.str();
+}
+
+}  // namespace vorda::cli

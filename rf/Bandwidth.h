@@ -1,0 +1,70 @@
+// The band around the design frequency where the match holds: VSWR <= 2.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace vorda::rf {
+
+inline constexpr double kBandVswr = 2.0;
+
+struct Band {
+  std::optional<double> low;   // hertz; empty when not found
+  std::optional<double> high;  // hertz; empty when not found
+  std::optional<double> loaded_q;
+  int evaluations = 0;  // of the VSWR, both edges together
+};
+
+namespace band_detail {
+
+// Walks from the design frequency f outward (factor > 1 up, < 1 down) until
+// the VSWR exceeds 2, then bisects between the last frequency inside and the
+// first outside to a relative 1e-9, and returns the inside one. Steps grow
+// from 1e-4 of the frequency to 0.5 % of it. Nothing when the VSWR stays
+// within 2 up to the limit.
+template <typename VswrAt>
+std::optional<double> Edge(VswrAt& vswr_at, double f, bool up, int& evaluations) {
+  const double limit = up ? f * 100.0 : f / 100.0;
+  auto inside = [&](double hz) {
+    ++evaluations;
+    return vswr_at(hz) <= kBandVswr;  // NaN counts as outside
+  };
+  double in = f;
+  double out = 0.0;
+  double step = 1e-4;
+  for (;;) {
+    double next = up ? in * (1.0 + step) : in / (1.0 + step);
+    next = up ? std::min(next, limit) : std::max(next, limit);
+    if (!inside(next)) {
+      out = next;
+      break;
+    }
+    if (next == limit) return std::nullopt;
+    in = next;
+    step = std::min(step * 2.0, 5e-3);
+  }
+  while (std::abs(out - in) > 1e-9 * std::min(in, out)) {
+    const double mid = 0.5 * (in + out);
+    (inside(mid) ? in : out) = mid;
+  }
+  return in;
+}
+
+}  // namespace band_detail
+
+// The contiguous band around f where vswr_at(frequency) <= 2, searched
+// within f / 100 ... 100 f. Both edges are empty when the VSWR at f itself
+// exceeds 2. Loaded Q = f / (high - low), when both edges were found.
+template <typename VswrAt>
+Band FindBand(VswrAt vswr_at, double f) {
+  Band band;
+  ++band.evaluations;
+  if (!(vswr_at(f) <= kBandVswr)) return band;
+  band.low = band_detail::Edge(vswr_at, f, false, band.evaluations);
+  band.high = band_detail::Edge(vswr_at, f, true, band.evaluations);
+  if (band.low && band.high) band.loaded_q = f / (*band.high - *band.low);
+  return band;
+}
+
+}  // namespace vorda::rf

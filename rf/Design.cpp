@@ -1,0 +1,90 @@
+#include "rf/Design.h"
+
+#include <cmath>
+
+namespace vorda::rf {
+
+namespace {
+
+// The candidates for one part: the standard values next to its ideal value;
+// a short stays a short.
+std::vector<Part> Candidates(const Part& ideal, ESeries series) {
+  if (ideal.kind == Part::Kind::kShort) return {ideal};
+  const Neighbours n = StandardNeighbours(ideal.value, series);
+  if (n.below == n.above) return {WithValue(ideal, n.below)};
+  return {WithValue(ideal, n.below), WithValue(ideal, n.above)};
+}
+
+Section WithLosses(Section s, double q_inductor, double q_capacitor) {
+  for (Part* p : {&s.first, &s.second}) {
+    p->q = p->kind == Part::Kind::kInductor ? q_inductor : q_capacitor;
+  }
+  return s;
+}
+
+}  // namespace
+
+Section SectionAt(const SectionType& type, double first_ohms, double second_ohms, double hertz) {
+  return {type.family, PartFor(first_ohms, hertz), PartFor(second_ohms, hertz)};
+}
+
+Section ChooseStandard(const Section& ideal, ESeries series, const LoadModel& load, double z0,
+                       double hertz) {
+  const Impedance zl = load.At(hertz);
+  std::optional<Section> best;
+  double best_gamma = 0.0;
+  // Ascending values: a later pair replaces an earlier one only when it is
+  // strictly better, so a tie keeps the lower values.
+  for (const Part& first : Candidates(ideal.first, series)) {
+    for (const Part& second : Candidates(ideal.second, series)) {
+      const Section s{ideal.family, first, second};
+      const double gamma = MatchOf(s.InputImpedance(hertz, zl), z0).gamma;
+      if (!best || gamma < best_gamma) {
+        best = s;
+        best_gamma = gamma;
+      }
+    }
+  }
+  return *best;
+}
+
+Response ResponseOf(const Section& section, const LoadModel& load, double z0,
+                    const std::vector<double>& frequencies) {
+  Response r;
+  r.return_loss_db.reserve(frequencies.size());
+  r.vswr.reserve(frequencies.size());
+  for (const double f : frequencies) {
+    const Match m = MatchOf(section.InputImpedance(f, load.At(f)), z0);
+    r.return_loss_db.push_back(m.return_loss_db);
+    r.vswr.push_back(m.vswr);
+  }
+  return r;
+}
+
+TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                      const LoadModel& load, double z0, const DesignOptions& options) {
+  const double f = options.hertz;
+  TypeDesign d;
+  d.ideal = SectionAt(type, first_ohms, second_ohms, f);
+  if (options.series) {
+    d.standard = ChooseStandard(d.ideal, *options.series, load, z0, f);
+    d.standard_match = MatchOf(d.standard->InputImpedance(f, load.At(f)), z0);
+  }
+  d.evaluated = WithLosses(d.standard.value_or(d.ideal), options.q_inductor, options.q_capacitor);
+  if (options.losses) {
+    LossFigures loss;
+    const Impedance zl = load.At(f);
+    loss.match = MatchOf(d.evaluated.InputImpedance(f, zl), z0);
+    loss.efficiency = d.evaluated.Efficiency(f, zl);
+    loss.dissipation_db = -10.0 * std::log10(loss.efficiency);
+    d.loss = loss;
+  }
+  if (options.bandwidth) {
+    d.band = FindBand(
+        [&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), z0); }, f);
+  }
+  if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, z0, options.sweep);
+  return d;
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,65 @@
+// From the two reactances of a computed section to parts at a frequency:
+// standard values, losses, the VSWR <= 2 band and the frequency response.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "engine/SectionTypes.h"
+#include "rf/Bandwidth.h"
+#include "rf/Load.h"
+#include "rf/Parts.h"
+#include "rf/Section.h"
+#include "rf/StandardValues.h"
+
+namespace vorda::rf {
+
+struct DesignOptions {
+  double hertz = 0.0;             // the design frequency
+  std::optional<ESeries> series;  // choose standard values
+  double q_inductor = kIdealQ;    // quality factors, held over frequency
+  double q_capacitor = kIdealQ;
+  bool losses = false;        // report the losses (a Q was given)
+  bool bandwidth = false;     // search the VSWR <= 2 band
+  std::vector<double> sweep;  // frequencies of the response; none: no sweep
+};
+
+struct LossFigures {
+  Match match;
+  double efficiency = 1.0;
+  double dissipation_db = 0.0;  // -10 log10(efficiency)
+};
+
+// Return loss and VSWR at each frequency of a sweep.
+struct Response {
+  std::vector<std::optional<double>> return_loss_db;
+  std::vector<std::optional<double>> vswr;
+};
+
+struct TypeDesign {
+  Section ideal;                        // the computed reactances, lossless
+  std::optional<Section> standard;      // with a series: the chosen values, lossless
+  std::optional<Match> standard_match;  // of the standard parts at the design frequency
+  Section evaluated;                    // standard (or ideal) values with the losses
+  std::optional<LossFigures> loss;
+  std::optional<Band> band;
+  std::optional<Response> response;
+};
+
+// The section of a type whose parts have the given reactances (ohms) at f.
+Section SectionAt(const SectionType& type, double first_ohms, double second_ohms, double hertz);
+
+// Of the pairs of standard values next to the ideal ones, the pair with the
+// best return loss at f with lossless parts; on a tie the lower values.
+Section ChooseStandard(const Section& ideal, ESeries series, const LoadModel& load, double z0,
+                       double hertz);
+
+// Everything the options ask for about one computed type.
+TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                      const LoadModel& load, double z0, const DesignOptions& options);
+
+// The figures of a section and load at every frequency.
+Response ResponseOf(const Section& section, const LoadModel& load, double z0,
+                    const std::vector<double>& frequencies);
+
+}  // namespace vorda::rf

@@ -1,0 +1,59 @@
+#include "rf/Parts.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vorda::rf {
+
+namespace {
+
+std::string FourDigits(double v) {
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 4);
+  return {buf, res.ptr};
+}
+
+}  // namespace
+
+Part PartFor(double reactance_ohms, double hertz, double q_inductor, double q_capacitor) {
+  const double omega = kTwoPi * hertz;
+  if (reactance_ohms > 0.0) return {Part::Kind::kInductor, reactance_ohms / omega, q_inductor};
+  if (reactance_ohms < 0.0) {
+    return {Part::Kind::kCapacitor, -1.0 / (omega * reactance_ohms), q_capacitor};
+  }
+  return {};
+}
+
+Part WithValue(const Part& part, double value) {
+  Part p = part;
+  p.value = value;
+  return p;
+}
+
+std::string Describe(const Part& part) {
+  switch (part.kind) {
+    case Part::Kind::kInductor:
+      return part.value < 1e-6 ? FourDigits(part.value * 1e9) + " nH"
+                               : FourDigits(part.value * 1e6) + " \u00b5H";
+    case Part::Kind::kCapacitor:
+      return part.value < 1e-9 ? FourDigits(part.value * 1e12) + " pF"
+                               : FourDigits(part.value * 1e9) + " nF";
+    case Part::Kind::kShort:
+      break;
+  }
+  return "short (0 ohms)";
+}
+
+const char* ValueKey(const Part& part) {
+  switch (part.kind) {
+    case Part::Kind::kInductor:
+      return "henries";
+    case Part::Kind::kCapacitor:
+      return "farads";
+    case Part::Kind::kShort:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace vorda::rf

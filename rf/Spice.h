@@ -1,0 +1,30 @@
+// A SPICE netlist of a matched section that ngspice runs as it is
+// (ngspice -b FILE): the source, the section with its loss resistors, the
+// load, an AC analysis and the input impedance at the design frequency.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rf/Load.h"
+#include "rf/Section.h"
+
+namespace vorda::rf {
+
+struct SpiceCircuit {
+  std::string title;               // the first line, after "* "
+  std::vector<std::string> notes;  // comment lines at the top
+  double z0 = 50.0;
+  Section section;     // parts with their Q
+  SeriesLoad load;     // R in series with an inductor or capacitor
+  double hertz = 0.0;  // where the input impedance is printed
+  double sweep_start = 0.0;
+  double sweep_stop = 0.0;
+  std::size_t sweep_points = 201;
+};
+
+// The netlist text. The loss resistor of a part of finite Q is
+// R = |X(f)| / Q at every frequency of the analysis (ngspice's hertz).
+std::string SpiceNetlist(const SpiceCircuit& circuit);
+
+}  // namespace vorda::rf

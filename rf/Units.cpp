@@ -1,0 +1,114 @@
+#include "rf/Units.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace vorda::rf {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+struct Multiplier {
+  std::string_view symbol;
+  double scale;
+};
+constexpr Multiplier kMultipliers[] = {
+    {"f", 1e-15}, {"p", 1e-12}, {"n", 1e-9}, {"u", 1e-6}, {"\u00b5", 1e-6}, {"\u03bc", 1e-6},
+    {"m", 1e-3},  {"k", 1e3},   {"K", 1e3},  {"M", 1e6},  {"G", 1e9},       {"T", 1e12},
+};
+
+// The leading number of text; the rest is left in text.
+std::optional<double> LeadingNumber(std::string_view& text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0.0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (res.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  text = Trim(text.substr(static_cast<std::size_t>(res.ptr - text.data())));
+  return value;
+}
+
+double TakeMultiplier(std::string_view& rest, bool (*allowed)(std::string_view)) {
+  for (const Multiplier& m : kMultipliers) {
+    if (rest.substr(0, m.symbol.size()) == m.symbol && allowed(m.symbol)) {
+      rest.remove_prefix(m.symbol.size());
+      return m.scale;
+    }
+  }
+  return 1.0;
+}
+
+bool AnyMultiplier(std::string_view /*symbol*/) {
+  return true;
+}
+bool FrequencyMultiplier(std::string_view symbol) {
+  return symbol == "k" || symbol == "K" || symbol == "M" || symbol == "G";
+}
+
+}  // namespace
+
+std::optional<double> ParseFrequency(std::string_view text) {
+  std::string_view rest = text;
+  const auto number = LeadingNumber(rest);
+  if (!number) return std::nullopt;
+  const double hertz = *number * TakeMultiplier(rest, FrequencyMultiplier);
+  rest = Trim(rest);
+  if (!rest.empty() && rest != "Hz" && rest != "hz" && rest != "HZ") return std::nullopt;
+  if (!std::isfinite(hertz) || hertz <= 0.0) return std::nullopt;
+  return hertz;
+}
+
+std::optional<double> ParseEngineering(std::string_view text, std::string_view unit) {
+  std::string_view rest = text;
+  const auto number = LeadingNumber(rest);
+  if (!number) return std::nullopt;
+  // "5 F" with unit F is five farads, not five femto.
+  double scale = 1.0;
+  if (rest != unit) scale = TakeMultiplier(rest, AnyMultiplier);
+  rest = Trim(rest);
+  if (!rest.empty() && rest != unit) return std::nullopt;
+  const double value = *number * scale;
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string FormatEngineering(double value, std::string_view unit, int digits) {
+  std::string out;
+  if (value == 0.0 || !std::isfinite(value)) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general);
+    out.assign(buf, res.ptr);
+  } else {
+    static constexpr const char* kPrefixes[] = {"f", "p", "n", "\u00b5", "m",
+                                                "",  "k", "M", "G",      "T"};
+    constexpr int kUnitIndex = 5;
+    int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
+    group = std::max(-kUnitIndex, std::min(group, 4));
+    double scaled = value / std::pow(1000.0, group);
+    // Rounding to the digits may carry into the next group: 999.97 -> 1000.
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
+    if (std::fabs(std::strtod(std::string(buf, res.ptr).c_str(), nullptr)) >= 1000.0 && group < 4) {
+      ++group;
+      scaled = value / std::pow(1000.0, group);
+      res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
+    }
+    out.assign(buf, res.ptr);
+    out += ' ';
+    out += kPrefixes[group + kUnitIndex];
+    out += unit;
+    return out;
+  }
+  out += ' ';
+  out += unit;
+  return out;
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,25 @@
+// Numbers with engineering multipliers, as people write frequencies and part
+// values: "14.2M", "433 kHz", "2.2k", "3.3n", "4.7 µH".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorda::rf {
+
+// A frequency in hertz: a positive finite number with an optional multiplier
+// k (or K), M or G and an optional "Hz" ("14.2M", "433 kHz", "2.4e9").
+// Nothing for anything else; "m" is refused so that it cannot be taken for M.
+std::optional<double> ParseFrequency(std::string_view text);
+
+// A finite number with an optional SI multiplier (f, p, n, u or µ, m, k or K,
+// M, G, T) and optionally the unit given ("3.3n", "2.2k", "47 pF" with unit
+// "F"). Nothing for anything else.
+std::optional<double> ParseEngineering(std::string_view text, std::string_view unit = {});
+
+// A value with four significant digits and the multiplier that puts it in
+// [1, 1000): "280.3 nH", "1.5 GHz", "50 Ω". Zero is "0 <unit>".
+std::string FormatEngineering(double value, std::string_view unit, int digits = 4);
+
+}  // namespace vorda::rf

@@ -1,0 +1,79 @@
+// The netlist vorda-match writes, run through ngspice: the simulator finds
+// the input impedance that vorda-match reports.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <complex>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <regex>
+#include <sstream>
+
+#include "cli/Cli.h"
+
+namespace vorda::cli {
+namespace {
+
+std::string RunNgspice(const std::string& netlist) {
+  const std::string command = "ngspice -b '" + netlist + "' 2>&1";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string out;
+  char buf[4096];
+  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
+  ::pclose(pipe);
+  return out;
+}
+
+std::optional<double> Printed(const std::string& out, const std::string& name) {
+  std::smatch m;
+  if (!std::regex_search(out, m, std::regex(name + R"(\s*=\s*([-+0-9.eE]+))"))) return std::nullopt;
+  return std::stod(m[1]);
+}
+
+TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* zin_key;  // where vorda-match reports the impedance; null: ideal, Z0 = 50
+  };
+  const Case cases[] = {
+      {{"--type", "1", "--freq", "14.2M", "40", "30"}, nullptr},
+      {{"--type", "4", "--freq", "14.2M", "--series", "E12", "--q-l", "50", "--q-c", "200", "40",
+        "30"},
+       "loss"},
+      {{"--type", "2", "--freq", "433M", "--q-l", "30", "--sweep", "400M:470M:8", "10", "-20"},
+       "loss"},
+      {{"--type", "7", "--freq", "2.4G", "--series", "E24", "--", "30", "-80"}, "standard_match"},
+      {{"--type", "3", "--z0", "75", "--freq", "1M", "--series", "E6", "--q-c", "20", "300", "-90"},
+       "loss"},
+      {{"--type", "6", "--freq", "100k", "--q-l", "80", "--q-c", "500", "25", "40"}, "loss"},
+  };
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("vorda-spice-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(dir);
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string netlist = (dir / ("case" + std::to_string(n++) + ".cir")).string();
+    std::vector<std::string> args = {"--json", "--spice", netlist};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli(args, out, err), 0) << err.str();
+    const auto run = nlohmann::json::parse(out.str())["runs"][0];
+    const std::complex<double> ours =
+        c.zin_key == nullptr
+            ? std::complex<double>(50, 0)  // ideal parts match the default Z0
+            : std::complex<double>(run[c.zin_key]["zin"][0], run[c.zin_key]["zin"][1]);
+    const std::string printed = RunNgspice(netlist);
+    const auto re = Printed(printed, "real\\(zin\\)");
+    const auto im = Printed(printed, "imag\\(zin\\)");
+    ASSERT_TRUE(re && im) << printed;
+    const std::complex<double> spice(*re, *im);
+    EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours))
+        << testing::PrintToString(c.args) << ": ngspice " << spice << ", vorda-match " << ours;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vorda::cli
