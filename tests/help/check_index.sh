@@ -15,10 +15,12 @@ hhk="$src/Generic.hhk"
 hhp="$src/Generic.hhp"
 [ -f "$hhk" ] || { echo "no index at $hhk"; exit 1; }
 
-lower() { printf '%s' "$1" | tr '[:upper:]' '[:lower:]'; }
-
-# The pages the project compiles.
-mapfile -t files < <(sed -n '/^\[FILES\]/,/^\[/{/^\[/d;p}' "$hhp" | tr -d '\r')
+# The pages the project compiles, each with its title.
+declare -A title=()
+while IFS= read -r file; do
+  [[ "$file" == *.htm ]] || continue
+  title[$file]="$(tr -d '\r\n' <"$src/$file" | sed -n 's/.*<title>\([^<]*\)<\/title>.*/\1/p')"
+done < <(sed -n '/^\[FILES\]/,/^\[/{/^\[/d;p}' "$hhp" | tr -d '\r')
 
 # Name and Local of each entry, one pair a line: NAME<TAB>LOCAL.
 mapfile -t entries < <(tr -d '\r' <"$hhk" |
@@ -32,7 +34,7 @@ for entry in "${entries[@]}"; do
   name="${name//&amp;/&}"
   local_="${entry#*$'\t'}"
   page="${local_%%#*}"
-  if ! printf '%s\n' "${files[@]}" | grep -qxF "$page"; then
+  if [ -z "${title[$page]+set}" ]; then
     echo "index entry \"$name\" points to $page, which is not a page of the help"
     failed=1
     continue
@@ -45,11 +47,10 @@ for entry in "${entries[@]}"; do
     fi
     continue
   fi
-  title="$(tr -d '\r\n' <"$src/$page" | sed -n 's/.*<title>\([^<]*\)<\/title>.*/\1/p')"
-  n="$(lower "$name")"
-  t="$(lower "$title")"
+  n="${name,,}"
+  t="${title[$page],,}"
   if [[ "$t" != *"$n"* && "$n" != *"$t"* ]]; then
-    echo "index entry \"$name\" points to the whole page $page (\"$title\"): point it to its place in the page"
+    echo "index entry \"$name\" points to the whole page $page (\"${title[$page]}\"): point it to its place in the page"
     failed=1
   fi
 done
