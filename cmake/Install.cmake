@@ -49,6 +49,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, hardinfo")
+# kchmviewer shows the help (Okular does with its extra back-ends); xchm 1.35,
+# on Debian 12, shows the help's pages as HTML source.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "kchmviewer | okular-extra-backends, xdg-utils, hardinfo")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vordaforwin.org/")
 include(CPack)

@@ -19,8 +19,9 @@ BUILD_PACKAGES=(
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
 
-# What running the window needs beyond the build: the help viewer.
-RUN_PACKAGES=(xchm)
+# What running the window needs beyond the build: the help viewer
+# (KchmViewer; xchm on Debian 12 shows the help's pages as HTML source).
+RUN_PACKAGES=(kchmviewer)
 
 # Installs the Debian packages that are not installed yet, with sudo when not
 # root. Nothing is downloaded when everything is there.

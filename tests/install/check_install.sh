@@ -38,4 +38,13 @@ appstreamcli validate --no-net "$root/share/metainfo/org.vordaforwin.VordaForWin
 page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-match.1" 2>&1)" || fail "man page: $page"
 grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[--z0 TEXT\]" <<<"$page" \
   || fail "the man page did not render: $page"
-echo "installed layout, program, vorda-match, desktop entry, metainfo and man page: all good"
+# The package recommends, first, a help viewer that shows Generic.chm as
+# pages: kchmviewer. xchm 1.35 (Debian 12) shows them as HTML source.
+recommends="$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
+[ -n "$recommends" ] || fail "the package recommends nothing"
+IFS=',' read -ra groups <<<"$recommends"
+first_choice="$(xargs <<<"${groups[0]%%|*}")"
+[ "$first_choice" = kchmviewer ] || fail "the first recommendation is $first_choice, not kchmviewer"
+! grep -qw xchm <<<"$recommends" || fail "the package recommends xchm: $recommends"
+
+echo "installed layout, program, vorda-match, desktop entry, metainfo, man page and recommends: all good"
