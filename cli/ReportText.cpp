@@ -115,6 +115,13 @@ void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
   if (t.design) PrintDesign(*t.design, opt, out);
 }
 
+// The shortest text that reads back as the same double.
+std::string Shortest(double v) {
+  char buf[40];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v);
+  return {buf, res.ptr};
+}
+
 }  // namespace
 
 void PrintText(const Report& report, std::ostream& out) {
@@ -131,7 +138,6 @@ void PrintText(const Report& report, std::ostream& out) {
 
 std::string SweepCsv(const Report& report) {
   std::ostringstream csv;
-  csv.precision(17);
   csv << "frequency_hz";
   for (const TypeRun& t : report.runs) {
     if (!t.design) continue;
@@ -141,10 +147,10 @@ std::string SweepCsv(const Report& report) {
   csv << "\n";
   const auto cell = [&csv](const std::optional<double>& v) {
     csv << ',';
-    if (v) csv << *v;  // empty: a perfect match, or no finite VSWR
+    if (v) csv << Shortest(*v);  // empty: a perfect match, or no finite VSWR
   };
   for (std::size_t i = 0; i < report.sweep.size(); ++i) {
-    csv << report.sweep[i];
+    csv << Shortest(report.sweep[i]);
     for (const TypeRun& t : report.runs) {
       if (!t.design) continue;
       cell(t.design->response->return_loss_db[i]);
