@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "cli/Options.h"
 #include "cli/Report.h"
@@ -64,9 +65,9 @@ rf::SpiceCircuit Circuit(const Options& opt, const TypeRun& t) {
                      opt.sweep ? opt.sweep->start : f / 2,
                      opt.sweep ? opt.sweep->stop : 1.5 * f,
                      opt.sweep ? opt.sweep->points : 201};
-  c.notes.push_back("Z0 " + rf::ExactText(run.z0) + " ohms; load " + rf::ExactText(run.load_r) +
-                    " + j" + rf::ExactText(run.load_x) + " ohms at " +
-                    rf::FormatEngineering(f, "Hz") + ", as R in series with L or C");
+  c.notes.push_back("Z0 " + rf::ShortestText(run.z0) + " ohms; load " +
+                    rf::ShortestText(run.load_r) + " + j" + rf::ShortestText(run.load_x) +
+                    " ohms at " + rf::FormatEngineering(f, "Hz") + ", as R in series with L or C");
   c.notes.push_back(opt.series ? std::string("standard values, ") + rf::SeriesName(*opt.series)
                                : std::string("ideal values"));
   return c;

@@ -67,14 +67,17 @@ void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out)
         << Digits(d.loss->dissipation_db) << " dB\n";
   }
   if (d.band) {
-    const auto edge = [](const std::optional<double>& hz) {
-      return hz ? rf::FormatEngineering(*hz, "Hz") : std::string("(not found)");
+    // An edge not found lies beyond the search, f / 100 ... 100 f.
+    const double f = *opt.hertz;
+    const auto edge = [](const std::optional<double>& hz, const char* beyond, double limit) {
+      return hz ? rf::FormatEngineering(*hz, "Hz") : beyond + rf::FormatEngineering(limit, "Hz");
     };
     out << "  VSWR <= 2 band: ";
     if (!d.band->low && !d.band->high) {
       out << "none (the VSWR at the design frequency is above 2)\n";
     } else {
-      out << edge(d.band->low) << " to " << edge(d.band->high) << ", loaded Q "
+      out << edge(d.band->low, "below ", f / 100) << " to " << edge(d.band->high, "above ", f * 100)
+          << ", loaded Q "
           << (d.band->loaded_q ? Digits(*d.band->loaded_q) : std::string("(unknown)")) << "\n";
     }
   }
@@ -115,13 +118,6 @@ void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
   if (t.design) PrintDesign(*t.design, opt, out);
 }
 
-// The shortest text that reads back as the same double.
-std::string Shortest(double v) {
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  return {buf, res.ptr};
-}
-
 }  // namespace
 
 void PrintText(const Report& report, std::ostream& out) {
@@ -147,10 +143,10 @@ std::string SweepCsv(const Report& report) {
   csv << "\n";
   const auto cell = [&csv](const std::optional<double>& v) {
     csv << ',';
-    if (v) csv << Shortest(*v);  // empty: a perfect match, or no finite VSWR
+    if (v) csv << rf::ShortestText(*v);  // empty: a perfect match, or no finite VSWR
   };
   for (std::size_t i = 0; i < report.sweep.size(); ++i) {
-    csv << Shortest(report.sweep[i]);
+    csv << rf::ShortestText(report.sweep[i]);
     for (const TypeRun& t : report.runs) {
       if (!t.design) continue;
       cell(t.design->response->return_loss_db[i]);

@@ -79,6 +79,12 @@ std::optional<double> ParseEngineering(std::string_view text, std::string_view u
   return value;
 }
 
+std::string ShortestText(double value) {
+  char buf[40];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  return {buf, res.ptr};
+}
+
 std::string FormatEngineering(double value, std::string_view unit, int digits) {
   std::string out;
   if (value == 0.0 || !std::isfinite(value)) {
