@@ -14,7 +14,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F [--series S] [--q-l Q] [--q-c Q]\n"
-    "                   [--sweep START:STOP[:N]] [--csv FILE] [--spice FILE]] [--json] [--] R X";
+    "                   [--sweep START:STOP[:N]] [--csv FILE] [--spice FILE]] [--json] [--] R X\n"
+    "       vorda-match --s1p FILE (--freq F [...] | --each [--series S] [--q-l Q] [--q-c Q])\n"
+    "                   [--z0 TEXT] [--type N|all] [--json]";
 
 constexpr const char* kHelp =
     "Matches a load impedance R + jX (ohms) to the normalizing resistance with an\n"
@@ -43,6 +45,13 @@ constexpr const char* kHelp =
     "  --csv FILE     write the sweep as a table (needs --sweep)\n"
     "  --spice FILE   write an ngspice netlist of the section (needs one --type)\n"
     "\n"
+    "A measured load:\n"
+    "  --s1p FILE     a Touchstone one-port file (- for standard input) instead of\n"
+    "                 R and X: the load at F, interpolated between measured points;\n"
+    "                 the sweep and the band use the measured load, and --sweep\n"
+    "                 alone sweeps the file's own frequencies\n"
+    "  --each         design at every measured point instead of at one frequency\n"
+    "\n"
     "Exit status: 0 when the section was computed (with all: at least one type),\n"
     "1 when the type was refused or an arithmetic fault stopped the run, 2 for a\n"
     "usage error or a file that cannot be written.\n";
@@ -50,7 +59,7 @@ constexpr const char* kHelp =
 // The command line as typed, before any check.
 struct Raw {
   std::string type = "1";
-  std::string freq, series, q_l, q_c, sweep;
+  std::string freq, series, q_l, q_c, sweep, s1p;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -78,10 +87,14 @@ double Quality(const std::string& option, const std::string& text) {
   return *q;
 }
 
-SweepOption Sweep(const std::string& text) {
+SweepOption Sweep(const std::string& text, bool file) {
   const auto bad = [&](const std::string& why) {
     return UsageError{"--sweep " + text + ": " + why};
   };
+  if (text.empty()) {
+    if (!file) throw UsageError{"--sweep needs START:STOP[:N] (or a file given with --s1p)"};
+    return SweepOption{0.0, 0.0, 0, true};
+  }
   const std::size_t colon = text.find(':');
   if (colon == std::string::npos) throw bad("expected START:STOP[:N]");
   const std::size_t second = text.find(':', colon + 1);
@@ -103,9 +116,16 @@ SweepOption Sweep(const std::string& text) {
   return sweep;
 }
 
-// The frequency options, which all need --freq.
+// The frequency options, which all need --freq (or --each, for the parts).
 void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
-  for (const char* name : {"--series", "--q-l", "--q-c", "--sweep", "--csv", "--spice"}) {
+  for (const char* name : {"--series", "--q-l", "--q-c"}) {
+    if (app.count(name) > 0 && !opt.hertz && !opt.each) {
+      throw UsageError{std::string(name) + " needs --freq or --each"};
+    }
+  }
+  for (const char* name : {"--sweep", "--csv", "--spice"}) {
+    if (app.count(name) > 0 && opt.each)
+      throw UsageError{std::string(name) + " does not go with --each"};
     if (app.count(name) > 0 && !opt.hertz) throw UsageError{std::string(name) + " needs --freq"};
   }
   if (app.count("--series") > 0) {
@@ -115,20 +135,36 @@ void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   }
   if (app.count("--q-l") > 0) opt.q_inductor = Quality("--q-l", raw.q_l);
   if (app.count("--q-c") > 0) opt.q_capacitor = Quality("--q-c", raw.q_c);
-  if (app.count("--sweep") > 0) opt.sweep = Sweep(raw.sweep);
+  if (app.count("--sweep") > 0) opt.sweep = Sweep(raw.sweep, !opt.s1p_path.empty());
   if (app.count("--csv") > 0 && !opt.sweep) throw UsageError{"--csv needs --sweep"};
   if (app.count("--spice") > 0 && opt.types.size() != 1) {
     throw UsageError{"--spice needs a single --type"};
   }
 }
 
-Options Check(const Raw& raw, const CLI::App& app, Options opt) {
+// R and X, or a file that stands for them.
+void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
+  if (app.count("--s1p") > 0) {
+    if (raw.s1p.empty()) throw UsageError{"--s1p needs a file name, or - for standard input"};
+    if (!raw.load.empty()) throw UsageError{"--s1p replaces R and X: give one or the other"};
+    opt.s1p_path = raw.s1p;
+    if (opt.each && app.count("--freq") > 0) {
+      throw UsageError{"--each designs at every measured point: leave out --freq"};
+    }
+    if (!opt.each && app.count("--freq") == 0) throw UsageError{"--s1p needs --freq F or --each"};
+    return;
+  }
+  if (opt.each) throw UsageError{"--each needs a file given with --s1p"};
   if (raw.load.size() != 2) {
     throw UsageError{"expected two values, the load resistance R and reactance X, got " +
                      std::to_string(raw.load.size())};
   }
   opt.real = raw.load[0];
   opt.imag = raw.load[1];
+}
+
+Options Check(const Raw& raw, const CLI::App& app, Options opt) {
+  CheckLoad(raw, app, opt);
   opt.types = Types(raw.type);
   if (app.count("--freq") > 0) {
     opt.hertz = rf::ParseFrequency(raw.freq);
@@ -153,7 +189,9 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--series", raw.series);
   app.add_option("--q-l", raw.q_l);
   app.add_option("--q-c", raw.q_c);
-  app.add_option("--sweep", raw.sweep);
+  app.add_option("--sweep", raw.sweep)->expected(0, 1);
+  app.add_option("--s1p", raw.s1p);
+  app.add_flag("--each", opt.each);
   app.add_option("--csv", opt.csv_path);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);

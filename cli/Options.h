@@ -18,10 +18,13 @@ inline constexpr int kExitUsage = 2;
 // The most points a sweep may have.
 inline constexpr std::size_t kMaxSweepPoints = 1'000'000;
 
+// --sweep START:STOP[:N], or --sweep alone with a file: the file's own
+// frequencies.
 struct SweepOption {
   double start = 0.0;
   double stop = 0.0;
   std::size_t points = 201;
+  bool file_frequencies = false;
 };
 
 struct Options {
@@ -36,6 +39,8 @@ struct Options {
   std::optional<SweepOption> sweep;
   std::string csv_path;
   std::string spice_path;
+  std::string s1p_path;  // a measured load instead of R and X; "-" standard input
+  bool each = false;     // design at every measured point
   bool json = false;
 };
 

@@ -42,7 +42,14 @@ Json ComponentJson(const char* name, const std::optional<double>& reactance, dou
   return j;
 }
 
-void AddDesign(Json& j, const rf::TypeDesign& d, const Report& report) {
+// What a run's JSON depends on beyond the run itself.
+struct RunContext {
+  std::optional<double> hertz;                     // the design frequency
+  const std::vector<double>* sweep;                // its frequencies, with a sweep
+  const std::vector<std::optional<double>>* bare;  // bare load's return loss, with a file
+};
+
+void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
   if (d.standard_match) {
     j["standard_match"] = {{"zin", ZinJson(d.standard_match->zin)},
                            {"return_loss_db", OrNull(d.standard_match->return_loss_db)},
@@ -60,13 +67,14 @@ void AddDesign(Json& j, const rf::TypeDesign& d, const Report& report) {
                       {"loaded_q", OrNull(d.band->loaded_q)}};
   }
   if (d.response) {
-    j["sweep"] = {{"frequencies", report.sweep},
+    j["sweep"] = {{"frequencies", *context.sweep},
                   {"return_loss_db", Column(d.response->return_loss_db)},
                   {"vswr", Column(d.response->vswr)}};
+    if (!context.bare->empty()) j["sweep"]["load_return_loss_db"] = Column(*context.bare);
   }
 }
 
-Json RunJson(const TypeRun& t, const Report& report) {
+Json RunJson(const TypeRun& t, const RunContext& context) {
   const rf::EngineRun& e = t.engine;
   Json j;
   j["type"] = e.type_index;
@@ -83,7 +91,7 @@ Json RunJson(const TypeRun& t, const Report& report) {
   }
   j["fault"] = e.run.fault ? Json{{"code", e.run.fault->code()}} : Json(nullptr);
   j["region"] = e.run.region ? Json(*e.run.region) : Json(nullptr);
-  if (const auto& hertz = report.options.hertz) {
+  if (const auto& hertz = context.hertz) {
     const SectionType& type = *FindSectionType(e.type_index);
     const rf::TypeDesign* d = t.design ? &*t.design : nullptr;
     const auto standard = [d](bool first) -> std::optional<rf::Part> {
@@ -93,19 +101,58 @@ Json RunJson(const TypeRun& t, const Report& report) {
     j["first"] = ComponentJson(type.first_component, e.run.first, e.run.z0, *hertz, standard(true));
     j["second"] =
         ComponentJson(type.second_component, e.run.second, e.run.z0, *hertz, standard(false));
-    if (d != nullptr) AddDesign(j, *d, report);
+    if (d != nullptr) AddDesign(j, *d, context);
   }
   return j;
+}
+
+// Texts from the command line need not be valid UTF-8: replace, never throw.
+std::string Dump(const Json& j) {
+  return j.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
 void PrintJson(const Report& report, std::ostream& out) {
+  const RunContext context{report.options.hertz, &report.sweep, &report.bare_return_loss_db};
   Json doc;
+  if (report.measured) {
+    doc["measured_load"] = {{"file", report.measured->file},
+                            {"frequency", report.measured->hertz},
+                            {"load", ZinJson(report.measured->load)}};
+  }
   doc["runs"] = Json::array();
-  for (const TypeRun& t : report.runs) doc["runs"].push_back(RunJson(t, report));
-  // Texts from the command line need not be valid UTF-8: replace, never throw.
-  out << doc.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+  for (const TypeRun& t : report.runs) doc["runs"].push_back(RunJson(t, context));
+  out << Dump(doc) << "\n";
+}
+
+void PrintEachJsonStart(std::ostream& out) {
+  out << "{\n  \"points\": [";
+}
+
+void PrintEachJsonPoint(const EachPoint& point, const Options& /*options*/, bool first,
+                        std::ostream& out) {
+  static const std::vector<double> kNoSweep;
+  static const std::vector<std::optional<double>> kNoBare;
+  const RunContext context{point.hertz, &kNoSweep, &kNoBare};
+  Json j;
+  j["frequency"] = point.hertz;
+  j["load"] = ZinJson(point.load);
+  j["runs"] = Json::array();
+  for (const TypeRun& t : point.runs) j["runs"].push_back(RunJson(t, context));
+  // The point indented as an element of the points array.
+  std::string text = Dump(j);
+  std::string indented;
+  indented.reserve(text.size() + text.size() / 8);
+  for (const char c : text) {
+    indented += c;
+    if (c == '\n') indented += "    ";
+  }
+  out << (first ? "\n    " : ",\n    ") << indented;
+}
+
+void PrintEachJsonEnd(std::ostream& out) {
+  out << "\n  ]\n}\n";
 }
 
 }  // namespace vorda::cli

@@ -1,6 +1,8 @@
 // vorda-match's text output and its CSV table.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <sstream>
 
 #include "cli/Report.h"
@@ -38,9 +40,14 @@ std::string Digits(double v, int digits = 4) {
   return {buf, res.ptr};
 }
 
-std::string ZinText(const rf::Impedance& z) {
-  return "Zin " + Digits(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
+// "40 + j30 ohms", four significant digits.
+std::string LoadText(const rf::Impedance& z) {
+  return Digits(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
          Digits(std::fabs(z.imag())) + " ohms";
+}
+
+std::string ZinText(const rf::Impedance& z) {
+  return "Zin " + LoadText(z);
 }
 
 std::string MatchText(const rf::Match& m) {
@@ -121,6 +128,10 @@ void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
 }  // namespace
 
 void PrintText(const Report& report, std::ostream& out) {
+  if (report.measured) {
+    out << "Measured load at " << rf::FormatEngineering(report.measured->hertz, "Hz") << ": "
+        << LoadText(report.measured->load) << " (" << report.measured->file << ")\n";
+  }
   const rf::EngineRun& first = report.runs.front().engine;
   if (first.view.Caption(ResultLabel::kNormReal)) {
     out << "Normalized load: r " << CaptionOr(first.view, ResultLabel::kNormReal) << ", x "
@@ -135,6 +146,8 @@ void PrintText(const Report& report, std::ostream& out) {
 std::string SweepCsv(const Report& report) {
   std::ostringstream csv;
   csv << "frequency_hz";
+  const bool bare = !report.bare_return_loss_db.empty();
+  if (bare) csv << ",load_return_loss_db";
   for (const TypeRun& t : report.runs) {
     if (!t.design) continue;
     const int n = t.engine.type_index;
@@ -147,6 +160,7 @@ std::string SweepCsv(const Report& report) {
   };
   for (std::size_t i = 0; i < report.sweep.size(); ++i) {
     csv << rf::ShortestText(report.sweep[i]);
+    if (bare) cell(report.bare_return_loss_db[i]);
     for (const TypeRun& t : report.runs) {
       if (!t.design) continue;
       cell(t.design->response->return_loss_db[i]);
@@ -155,6 +169,62 @@ std::string SweepCsv(const Report& report) {
     csv << "\n";
   }
   return csv.str();
+}
+
+namespace {
+
+constexpr int kFrequencyWidth = 14;
+constexpr int kLoadWidth = 26;
+constexpr int kTypeWidth = 30;
+
+std::string Pad(std::string s, int width) {
+  // Widths count characters; "µ" takes two bytes.
+  const auto shown =
+      static_cast<int>(s.size()) - static_cast<int>(std::count(s.begin(), s.end(), '\xb5'));
+  if (shown < width) s.append(static_cast<std::size_t>(width - shown), ' ');
+  return s;
+}
+
+std::string EachCell(const TypeRun& t) {
+  const ComputeRun& run = t.engine.run;
+  switch (run.outcome) {
+    case Outcome::kComputed:
+      break;
+    case Outcome::kRefused:
+      return "refused (region " + std::to_string(run.region.value_or(0)) + ")";
+    case Outcome::kOutOfRange:
+      return "type out of range";
+    case Outcome::kFault:
+      return "arithmetic fault (code " + std::to_string(run.fault->code()) + ")";
+  }
+  const rf::Section& s = t.design->standard.value_or(t.design->ideal);
+  return rf::Describe(s.first) + ", " + rf::Describe(s.second);
+}
+
+// Every cell padded to its column but the last.
+void PrintRow(const std::vector<std::string>& cells, std::ostream& out) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const int width = i == 0 ? kFrequencyWidth : i == 1 ? kLoadWidth : kTypeWidth;
+    out << (i + 1 < cells.size() ? Pad(cells[i], width) : cells[i]);
+  }
+  out << "\n";
+}
+
+}  // namespace
+
+void PrintEachTextHeading(const Options& options, std::ostream& out) {
+  std::vector<std::string> cells = {"frequency", "load"};
+  std::transform(options.types.begin(), options.types.end(), std::back_inserter(cells),
+                 [](std::int16_t t) {
+                   return "type " + std::to_string(t) + " (" + Caption(*FindSectionType(t)) + ")";
+                 });
+  PrintRow(cells, out);
+}
+
+void PrintEachTextRow(const EachPoint& point, const Options& /*options*/, std::ostream& out) {
+  std::vector<std::string> cells = {rf::FormatEngineering(point.hertz, "Hz"), LoadText(point.load)};
+  std::transform(point.runs.begin(), point.runs.end(), std::back_inserter(cells), EachCell);
+  PrintRow(cells, out);
 }
 
 }  // namespace vorda::cli

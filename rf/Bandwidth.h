@@ -18,14 +18,15 @@ struct Band {
 
 namespace band_detail {
 
-// Walks from the design frequency f outward (factor > 1 up, < 1 down) until
+// Walks from the design frequency f outward, towards the limit, until
 // the VSWR exceeds 2, then bisects between the last frequency inside and the
 // first outside to a relative 1e-9, and returns the inside one. Steps grow
 // from 1e-4 of the frequency to 0.5 % of it. Nothing when the VSWR stays
 // within 2 up to the limit.
 template <typename VswrAt>
-std::optional<double> Edge(VswrAt& vswr_at, double f, bool up, int& evaluations) {
-  const double limit = up ? f * 100.0 : f / 100.0;
+std::optional<double> Edge(VswrAt& vswr_at, double f, double limit, int& evaluations) {
+  const bool up = limit > f;
+  if (limit == f) return std::nullopt;
   auto inside = [&](double hz) {
     ++evaluations;
     return vswr_at(hz) <= kBandVswr;  // NaN counts as outside
@@ -54,15 +55,18 @@ std::optional<double> Edge(VswrAt& vswr_at, double f, bool up, int& evaluations)
 }  // namespace band_detail
 
 // The contiguous band around f where vswr_at(frequency) <= 2, searched
-// within f / 100 ... 100 f. Both edges are empty when the VSWR at f itself
-// exceeds 2. Loaded Q = f / (high - low), when both edges were found.
+// within f / 100 ... 100 f, or narrower limits (those of a measurement).
+// Both edges are empty when the VSWR at f itself exceeds 2. Loaded
+// Q = f / (high - low), when both edges were found.
 template <typename VswrAt>
-Band FindBand(VswrAt vswr_at, double f) {
+Band FindBand(VswrAt vswr_at, double f, double low_limit = 0.0, double high_limit = 0.0) {
   Band band;
   ++band.evaluations;
   if (!(vswr_at(f) <= kBandVswr)) return band;
-  band.low = band_detail::Edge(vswr_at, f, false, band.evaluations);
-  band.high = band_detail::Edge(vswr_at, f, true, band.evaluations);
+  const double low = std::max(f / 100.0, low_limit);
+  const double high = high_limit > 0.0 ? std::min(f * 100.0, high_limit) : f * 100.0;
+  band.low = band_detail::Edge(vswr_at, f, low, band.evaluations);
+  band.high = band_detail::Edge(vswr_at, f, high, band.evaluations);
   if (band.low && band.high) band.loaded_q = f / (*band.high - *band.low);
   return band;
 }

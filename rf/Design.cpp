@@ -80,8 +80,9 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
     d.loss = loss;
   }
   if (options.bandwidth) {
-    d.band = FindBand(
-        [&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), z0); }, f);
+    d.band =
+        FindBand([&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), z0); },
+                 f, options.band_low_limit, options.band_high_limit);
   }
   if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, z0, options.sweep);
   return d;

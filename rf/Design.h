@@ -19,9 +19,11 @@ struct DesignOptions {
   std::optional<ESeries> series;  // choose standard values
   double q_inductor = kIdealQ;    // quality factors, held over frequency
   double q_capacitor = kIdealQ;
-  bool losses = false;        // report the losses (a Q was given)
-  bool bandwidth = false;     // search the VSWR <= 2 band
-  std::vector<double> sweep;  // frequencies of the response; none: no sweep
+  bool losses = false;           // report the losses (a Q was given)
+  bool bandwidth = false;        // search the VSWR <= 2 band
+  std::vector<double> sweep;     // frequencies of the response; none: no sweep
+  double band_low_limit = 0.0;   // where a measured load ends; 0: f / 100
+  double band_high_limit = 0.0;  // 0: 100 f
 };
 
 struct LossFigures {

@@ -1,0 +1,110 @@
+// vorda-match --each: a design at every point of a measurement.
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/MeasurementFile.h"
+#include "cli/Report.h"
+#include "cli/Runs.h"
+#include "rf/Touchstone.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define VORDA_ISATTY(fd) _isatty(fd)
+#else
+#include <unistd.h>
+#define VORDA_ISATTY(fd) isatty(fd)
+#endif
+
+namespace vorda::cli {
+
+namespace {
+
+// "N of M points" on a terminal's standard error, now and then.
+class Progress {
+ public:
+  Progress(std::size_t total, std::ostream& err)
+      : total_(total), err_(err), shown_(&err == &std::cerr && VORDA_ISATTY(2) != 0) {}
+  ~Progress() {
+    if (drawn_) err_ << "\r\033[K" << std::flush;
+  }
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+  void Done(std::size_t n) {
+    if (!shown_ || (n & 0xff) != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_ < std::chrono::milliseconds(250)) return;
+    last_ = now;
+    drawn_ = true;
+    err_ << "\rvorda-match: " << n << " of " << total_ << " points (" << 100 * n / total_ << " %)"
+         << std::flush;
+  }
+
+ private:
+  std::size_t total_;
+  std::ostream& err_;
+  bool shown_;
+  bool drawn_ = false;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+std::size_t CountPoints(MeasurementFile& file) {
+  try {
+    rf::TouchstoneReader reader(file.Source());
+    rf::LoadPoint p;
+    std::size_t n = 0;
+    while (reader.Next(p)) ++n;
+    return n;
+  } catch (const rf::TouchstoneError& e) {
+    throw Refusal{file.Describe(e), false};
+  }
+}
+
+EachPoint DesignPoint(const Options& opt, const rf::LoadPoint& p, bool& any_computed) {
+  EachPoint point{p.hertz, p.z, {}};
+  const std::string real = rf::ExactText(p.z.real());
+  const std::string imag = rf::ExactText(p.z.imag());
+  for (const std::int16_t t : opt.types) {
+    TypeRun& tr = point.runs.emplace_back(TypeRun{rf::RunEngine(opt.z0, real, imag, t), {}});
+    const ComputeRun& run = tr.engine.run;
+    if (run.outcome != Outcome::kComputed) continue;
+    any_computed = true;
+    const rf::SeriesLoad load(run.load_r, run.load_x, p.hertz);
+    tr.design = rf::DesignType(*FindSectionType(t), *run.first * run.z0, *run.second * run.z0, load,
+                               run.z0, DesignOptionsOf(opt, p.hertz));
+  }
+  return point;
+}
+
+}  // namespace
+
+int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
+  MeasurementFile file(opt.s1p_path);
+  const std::size_t total = CountPoints(file);  // nothing is computed from a broken file
+  Progress progress(total, err);
+  if (opt.json) {
+    PrintEachJsonStart(out);
+  } else {
+    PrintEachTextHeading(opt, out);
+  }
+  bool any_computed = false;
+  try {
+    rf::TouchstoneReader reader(file.Source());
+    rf::LoadPoint p;
+    for (std::size_t n = 1; reader.Next(p); ++n) {
+      const EachPoint point = DesignPoint(opt, p, any_computed);
+      if (opt.json) {
+        PrintEachJsonPoint(point, opt, n == 1, out);
+      } else {
+        PrintEachTextRow(point, opt, out);
+      }
+      progress.Done(n);
+    }
+  } catch (const rf::TouchstoneError& e) {  // the file changed since it was checked
+    throw Refusal{file.Describe(e), false};
+  }
+  if (opt.json) PrintEachJsonEnd(out);
+  return any_computed ? kExitComputed : kExitNotComputed;
+}
+
+}  // namespace vorda::cli

@@ -1,0 +1,32 @@
+#include "cli/MeasurementFile.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace vorda::cli {
+
+MeasurementFile::MeasurementFile(const std::string& path) {
+  if (path == "-") {
+    name_ = "<stdin>";
+    file_.reset(std::tmpfile());
+    if (!file_) throw std::runtime_error("cannot make a temporary file for standard input");
+    char buf[1 << 16];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, stdin)) > 0;) {
+      if (std::fwrite(buf, 1, n, file_.get()) != n) {
+        throw std::runtime_error("cannot copy standard input: " +
+                                 std::string(std::strerror(errno)));
+      }
+    }
+    return;
+  }
+  name_ = path;
+  file_.reset(std::fopen(path.c_str(), "rb"));
+  if (!file_) throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+}
+
+rf::ByteSource MeasurementFile::Source() {
+  std::rewind(file_.get());
+  return rf::FileSource(file_.get());
+}
+
+}  // namespace vorda::cli

@@ -1,0 +1,48 @@
+#include "rf/Touchstone.h"
+
+#include <algorithm>
+
+#include "rf/Units.h"
+
+namespace vorda::rf {
+
+ByteSource FileSource(std::FILE* file) {
+  return [file](char* buf, std::size_t size) { return std::fread(buf, 1, size, file); };
+}
+
+ByteSource MemorySource(const std::string& bytes) {
+  return [&bytes, at = std::size_t{0}](char* buf, std::size_t size) mutable {
+    const std::size_t n = std::min(size, bytes.size() - at);
+    std::copy_n(bytes.data() + at, n, buf);
+    at += n;
+    return n;
+  };
+}
+
+std::complex<double> GammaOf(std::complex<double> z, double reference) {
+  return (z - reference) / (z + reference);
+}
+
+std::complex<double> ImpedanceOf(std::complex<double> gamma, double reference) {
+  // R (1 + g) / (1 - g) in real arithmetic: (1 + g)(1 - conj g) / |1 - g|^2.
+  const double a = gamma.real(), b = gamma.imag();
+  const double d = (1.0 - a) * (1.0 - a) + b * b;
+  return {reference * (1.0 - a * a - b * b) / d, reference * 2.0 * b / d};
+}
+
+std::string WriteTouchstone(const std::vector<LoadPoint>& points, double reference) {
+  std::string out = "! Written by VordaForWin: the load impedance in ohms\n[Version] 2.0\n";
+  out += "# Hz Z RI R " + ShortestText(reference) + "\n";
+  out += "[Number of Ports] 1\n";
+  out += "[Number of Frequencies] " + std::to_string(points.size()) + "\n";
+  out += "[Reference] " + ShortestText(reference) + "\n";
+  out += "[Network Data]\n";
+  for (const LoadPoint& p : points) {
+    out += ShortestText(p.hertz) + " " + ShortestText(p.z.real()) + " " + ShortestText(p.z.imag()) +
+           "\n";
+  }
+  out += "[End]\n";
+  return out;
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,68 @@
+// Touchstone one-port files (.s1p, .z1p, .y1p; version 1.x and 2.0): the
+// measured load impedance at each frequency, read as a stream.
+#pragma once
+
+#include <complex>
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorda::rf {
+
+// A line of the file that breaks the format, and what is wrong with it.
+class TouchstoneError : public std::runtime_error {
+ public:
+  TouchstoneError(std::size_t line, const std::string& what)
+      : std::runtime_error(what), line_(line) {}
+  std::size_t Line() const { return line_; }
+
+ private:
+  std::size_t line_;
+};
+
+// One measured point: the frequency and the load impedance in ohms,
+// converted with the file's reference resistance.
+struct LoadPoint {
+  double hertz = 0.0;
+  std::complex<double> z;
+};
+
+// Fills buf with up to size bytes and returns how many; 0 at the end.
+using ByteSource = std::function<std::size_t(char* buf, std::size_t size)>;
+ByteSource FileSource(std::FILE* file);
+ByteSource MemorySource(const std::string& bytes);
+
+class TouchstoneReader {
+ public:
+  explicit TouchstoneReader(ByteSource source);
+  ~TouchstoneReader();
+  TouchstoneReader(const TouchstoneReader&) = delete;
+  TouchstoneReader& operator=(const TouchstoneReader&) = delete;
+
+  // The next point; false after the last one, once the rest of the file has
+  // been checked. Throws TouchstoneError for a file that breaks the format,
+  // at the line where it does. Frequencies are strictly increasing.
+  bool Next(LoadPoint& point);
+
+  // Known once the first point has been read (or Next returned false).
+  double Reference() const;
+  int Version() const;  // 1 or 2
+
+ private:
+  class Parser;
+  std::unique_ptr<Parser> parser_;
+};
+
+// The reflection coefficient of z referred to a resistance, and back.
+std::complex<double> GammaOf(std::complex<double> z, double reference);
+std::complex<double> ImpedanceOf(std::complex<double> gamma, double reference);
+
+// A version 2.0 file of Z-parameters in ohms ("# Hz Z RI R <reference>")
+// that holds the points exactly: each number reads back as the same double.
+std::string WriteTouchstone(const std::vector<LoadPoint>& points, double reference);
+
+}  // namespace vorda::rf
