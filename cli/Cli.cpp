@@ -106,23 +106,11 @@ Report Compute(const Options& opt, const LoadInput& in, std::ostream& err) {
 
 rf::SpiceCircuit Circuit(const Options& opt, const TypeRun& t,
                          const std::optional<MeasuredAt>& at) {
-  const ComputeRun& run = t.engine.run;
   const double f = *opt.hertz;
-  const SectionType& type = *FindSectionType(t.engine.type_index);
-  rf::SpiceCircuit c{"VordaForWin L-section, type " + std::to_string(t.engine.type_index) + " (" +
-                         Caption(type) + ")",
-                     {},
-                     run.z0,
-                     t.design->evaluated,
-                     rf::SeriesLoad(run.load_r, run.load_x, f),
-                     f,
-                     opt.sweep && !opt.sweep->file_frequencies ? opt.sweep->start : f / 2,
-                     opt.sweep && !opt.sweep->file_frequencies ? opt.sweep->stop : 1.5 * f,
-                     opt.sweep && !opt.sweep->file_frequencies ? opt.sweep->points : 201};
-  c.notes.push_back("Z0 " + rf::ShortestText(run.z0) + " ohms; load " +
-                    rf::ShortestText(run.load_r) + (std::signbit(run.load_x) ? " - j" : " + j") +
-                    rf::ShortestText(std::fabs(run.load_x)) + " ohms at " +
-                    rf::FormatEngineering(f, "Hz") + ", as R in series with L or C");
+  const bool range = opt.sweep && !opt.sweep->file_frequencies;
+  rf::SpiceCircuit c =
+      rf::CircuitFor(t.engine, *t.design, f, range ? opt.sweep->start : f / 2,
+                     range ? opt.sweep->stop : 1.5 * f, range ? opt.sweep->points : 201);
   if (at) c.notes.push_back("the load measured in " + at->file + ", taken at that frequency only");
   c.notes.push_back(opt.series ? std::string("standard values, ") + rf::SeriesName(*opt.series)
                                : std::string("ideal values"));

@@ -13,22 +13,6 @@ namespace vorda::cli {
 
 namespace {
 
-std::string RegionWords(int region) {
-  switch (region) {
-    case 1:
-      return "inside the unit-conductance circle (left hand circular area)";
-    case 2:
-      return "inside the unit-resistance circle (right hand circular area)";
-    case 3:
-      return "upper half of the chart, outside both small circles";
-    case 4:
-      return "lower half of the chart, outside both small circles";
-    default:
-      break;
-  }
-  return "unclassified";
-}
-
 std::string CaptionOr(const rf::RecordedView& view, ResultLabel label) {
   return view.Caption(label).value_or("(not computed)");
 }
@@ -80,7 +64,7 @@ void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out)
       return hz ? rf::FormatEngineering(*hz, "Hz") : beyond + rf::FormatEngineering(limit, "Hz");
     };
     out << "  VSWR <= 2 band: ";
-    if (!d.band->low && !d.band->high) {
+    if (!d.band->holds) {
       out << "none (the VSWR at the design frequency is above 2)\n";
     } else {
       out << edge(d.band->low, "below ", f / 100) << " to " << edge(d.band->high, "above ", f * 100)
@@ -138,7 +122,7 @@ void PrintText(const Report& report, std::ostream& out) {
         << CaptionOr(first.view, ResultLabel::kNormImag) << "\n";
   }
   if (first.run.region) {
-    out << "Region " << *first.run.region << ": " << RegionWords(*first.run.region) << "\n";
+    out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
   }
   for (const TypeRun& t : report.runs) PrintRun(t, report.options, out);
 }
@@ -197,7 +181,7 @@ std::string EachCell(const TypeRun& t) {
     case Outcome::kFault:
       return "arithmetic fault (code " + std::to_string(run.fault->code()) + ")";
   }
-  const rf::Section& s = t.design->standard.value_or(t.design->ideal);
+  const rf::Section& s = t.design->standard ? *t.design->standard : t.design->ideal;
   return rf::Describe(s.first) + ", " + rf::Describe(s.second);
 }
 

@@ -7,16 +7,21 @@ set(VORDA_PROGRAM_DIR lib/vordaforwin)
 install(TARGETS vorda-match RUNTIME DESTINATION bin)
 
 if(VORDA_BUILD_UI)
-  install(TARGETS VordaForWin RUNTIME DESTINATION ${VORDA_PROGRAM_DIR})
+  install(TARGETS VordaForWin vorda-designer RUNTIME DESTINATION ${VORDA_PROGRAM_DIR})
   install(FILES ${VORDA_ASSETS} DESTINATION ${VORDA_PROGRAM_DIR})
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-links)
   file(CREATE_LINK ../${VORDA_PROGRAM_DIR}/VordaForWin ${CMAKE_BINARY_DIR}/install-links/vordaforwin
        SYMBOLIC)
-  install(FILES ${CMAKE_BINARY_DIR}/install-links/vordaforwin DESTINATION bin)
+  file(CREATE_LINK ../${VORDA_PROGRAM_DIR}/vorda-designer
+       ${CMAKE_BINARY_DIR}/install-links/vorda-designer SYMBOLIC)
+  install(FILES ${CMAKE_BINARY_DIR}/install-links/vordaforwin
+                ${CMAKE_BINARY_DIR}/install-links/vorda-designer DESTINATION bin)
 
   set(linux_dir ${PROJECT_SOURCE_DIR}/assets/linux)
-  install(FILES ${linux_dir}/${VORDA_APP_ID}.desktop DESTINATION share/applications)
-  install(FILES ${linux_dir}/${VORDA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+  install(FILES ${linux_dir}/${VORDA_APP_ID}.desktop ${linux_dir}/${VORDA_APP_ID}.Designer.desktop
+          DESTINATION share/applications)
+  install(FILES ${linux_dir}/${VORDA_APP_ID}.metainfo.xml
+                ${linux_dir}/${VORDA_APP_ID}.Designer.metainfo.xml DESTINATION share/metainfo)
   install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/vordaforwin.svg
           DESTINATION share/icons/hicolor/scalable/apps RENAME ${VORDA_APP_ID}.svg)
   foreach(size 16 24 32 48 64 128 256)
@@ -42,7 +47,9 @@ that matches a load impedance R + jX to a normalizing resistance (a\n\
 transmission line or a source). It shows the Smith-chart region of the load\n\
 with a coloured region diagram, the component reactances normalized and in\n\
 ohms, and a schematic of the chosen section. vorda-match runs the same\n\
-computation from the command line, with JSON output for scripts.")
+computation from the command line, with JSON output for scripts, real parts,\n\
+losses, bandwidth, Touchstone loads and SPICE netlists. vorda-designer shows\n\
+all eight types at once with a live Smith chart and frequency response.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)

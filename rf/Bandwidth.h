@@ -13,6 +13,7 @@ struct Band {
   std::optional<double> low;   // hertz; empty when not found
   std::optional<double> high;  // hertz; empty when not found
   std::optional<double> loaded_q;
+  bool holds = false;   // the VSWR at the design frequency is within 2
   int evaluations = 0;  // of the VSWR, both edges together
 };
 
@@ -63,6 +64,7 @@ Band FindBand(VswrAt vswr_at, double f, double low_limit = 0.0, double high_limi
   Band band;
   ++band.evaluations;
   if (!(vswr_at(f) <= kBandVswr)) return band;
+  band.holds = true;
   const double low = std::max(f / 100.0, low_limit);
   const double high = high_limit > 0.0 ? std::min(f * 100.0, high_limit) : f * 100.0;
   band.low = band_detail::Edge(vswr_at, f, low, band.evaluations);

@@ -65,4 +65,7 @@ inline EngineRun RunEngine(const std::string& z0, const std::string& real, const
 // The text that the window's conversion reads back as exactly this number.
 std::string ExactText(double value);
 
+// Where a region code lies on the Smith chart, in words.
+std::string RegionWords(int region);
+
 }  // namespace vorda::rf

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "rf/Units.h"
+
 namespace vorda::rf {
 
 namespace {
@@ -87,6 +89,27 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   out += ".endc\n";
   out += ".end\n";
   return out;
+}
+
+SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double hertz, double start,
+                        double stop, std::size_t points) {
+  const ComputeRun& run = e.run;
+  const SectionType& type = *FindSectionType(e.type_index);
+  SpiceCircuit c{
+      "VordaForWin L-section, type " + std::to_string(e.type_index) + " (" + Caption(type) + ")",
+      {},
+      run.z0,
+      design.evaluated,
+      SeriesLoad(run.load_r, run.load_x, hertz),
+      hertz,
+      start,
+      stop,
+      points};
+  c.notes.push_back("Z0 " + ShortestText(run.z0) + " ohms; load " + ShortestText(run.load_r) +
+                    (std::signbit(run.load_x) ? " - j" : " + j") +
+                    ShortestText(std::fabs(run.load_x)) + " ohms at " +
+                    FormatEngineering(hertz, "Hz") + ", as R in series with L or C");
+  return c;
 }
 
 }  // namespace vorda::rf

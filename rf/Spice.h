@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "rf/Design.h"
+#include "rf/EngineRun.h"
 #include "rf/Load.h"
 #include "rf/Section.h"
 
@@ -26,5 +28,11 @@ struct SpiceCircuit {
 // The netlist text. The loss resistor of a part of finite Q is
 // R = |X(f)| / Q at every frequency of the analysis (ngspice's hertz).
 std::string SpiceNetlist(const SpiceCircuit& circuit);
+
+// The circuit of a computed type as designed at f: its parts as built
+// (standard values and losses as chosen) and the load at f as R in series
+// with L or C, with an AC analysis from start to stop.
+SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double hertz, double start,
+                        double stop, std::size_t points);
 
 }  // namespace vorda::rf

@@ -9,7 +9,7 @@ BUILD_PACKAGES=(
   cmake g++ make pkgconf
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
   desktop-file-utils appstream man-db ngspice

@@ -10,10 +10,12 @@ DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
 root="$dest/usr"
 
 fail() { echo "FAIL: $*"; exit 1; }
-for f in bin/vorda-match lib/vordaforwin/VordaForWin lib/vordaforwin/Generic.chm \
+for f in bin/vorda-match lib/vordaforwin/VordaForWin lib/vordaforwin/vorda-designer lib/vordaforwin/Generic.chm \
          lib/vordaforwin/VordaTypeA.gif lib/vordaforwin/VordaTypeH.gif \
          share/applications/org.vordaforwin.VordaForWin.desktop \
          share/metainfo/org.vordaforwin.VordaForWin.metainfo.xml \
+         share/applications/org.vordaforwin.VordaForWin.Designer.desktop \
+         share/metainfo/org.vordaforwin.VordaForWin.Designer.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.vordaforwin.VordaForWin.svg \
          share/icons/hicolor/48x48/apps/org.vordaforwin.VordaForWin.png \
          share/man/man1/vorda-match.1 share/doc/vordaforwin/README.md share/doc/vordaforwin/LICENSE; do
@@ -26,15 +28,17 @@ done
 # folder and paints its window.
 QT_QPA_PLATFORM=offscreen VORDA_QUIT_AFTER_FIRST_PAINT=1 timeout 60 "$root/bin/vordaforwin" \
   || fail "the installed program did not reach its first paint"
+XDG_CONFIG_HOME="$dest/config" QT_QPA_PLATFORM=offscreen VORDA_QUIT_AFTER_FIRST_PAINT=1 \
+  timeout 60 "$root/bin/vorda-designer" || fail "the installed designer did not start"
 
 out="$("$root/bin/vorda-match" 40 30)" || fail "vorda-match failed"
 grep -q "Series L: .500 normalized, 25.000 ohms" <<<"$out" || fail "vorda-match printed: $out"
 "$root/bin/vorda-match" --version | grep -qx "VordaForWin 2.0.0" || fail "vorda-match --version"
 
-desktop-file-validate "$root/share/applications/org.vordaforwin.VordaForWin.desktop" \
-  || fail "desktop entry"
-appstreamcli validate --no-net "$root/share/metainfo/org.vordaforwin.VordaForWin.metainfo.xml" \
-  || fail "metainfo"
+for id in org.vordaforwin.VordaForWin org.vordaforwin.VordaForWin.Designer; do
+  desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop entry $id"
+  appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" || fail "metainfo $id"
+done
 page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-match.1" 2>&1)" || fail "man page: $page"
 grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[--z0 TEXT\]" <<<"$page" \
   || fail "the man page did not render: $page"

@@ -1,0 +1,249 @@
+// The designer window: its table against vorda-match, refusals, strict
+// inputs, measurements, the Smith chart's pixels, exports and settings.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "tests/support/RecordingBoxes.h"
+#include "ui/designer/DesignerWindow.h"
+#include "ui/designer/ResultsModel.h"
+#include "ui/designer/SmithChart.h"
+#include "ui/designer/SmithPath.h"
+
+using vorda::designer::DesignerWindow;
+using vorda::designer::Field;
+namespace d = vorda::designer;
+
+namespace {
+
+void Type(DesignerWindow& w, Field field, const QString& text) {
+  w.Input(field)->selectAll();
+  QTest::keyClicks(w.Input(field), text);
+}
+
+// Colours equal but for the antialiased edge of a line.
+bool Near(QColor a, QColor b) {
+  return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&
+         std::abs(a.blue() - b.blue()) <= 8;
+}
+
+QVariant Cell(DesignerWindow& w, int row, int column, int role = d::kValueRole) {
+  return w.Model()->index(row, column).data(role);
+}
+
+nlohmann::json Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  vorda::cli::RunCli(args, out, err);
+  return nlohmann::json::parse(out.str());
+}
+
+}  // namespace
+
+class DesignerTest : public QObject {
+  Q_OBJECT
+
+ private:
+  vorda::testing::RecordingBoxes boxes_;
+  std::unique_ptr<DesignerWindow> window_;
+  QTemporaryDir dir_;
+
+  DesignerWindow& Open() {
+    window_ = std::make_unique<DesignerWindow>(boxes_, nullptr);
+    return *window_;
+  }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() {
+    QSettings(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle)).clear();
+    boxes_.boxes.clear();
+  }
+  void cleanup() { window_.reset(); }
+
+  // Every figure of the table is vorda-match's for the same inputs.
+  void tableEqualsVordaMatch() {
+    DesignerWindow& w = Open();
+    Type(w, Field::kQInductor, "50");
+    Type(w, Field::kQCapacitor, "200");
+    w.SeriesBox()->setCurrentText(QStringLiteral("E12"));
+    const auto doc = Cli({"--json", "--type", "all", "--freq", "14.2M", "--series", "E12", "--q-l",
+                          "50", "--q-c", "200", "--sweep", "7.1M:21.3M", "40", "30"});
+    for (int row = 0; row < 8; ++row) {
+      const auto& run = doc["runs"][row];
+      QCOMPARE(run.contains("loss"), Cell(w, row, d::kColumnReturnLoss).isValid());
+      if (!run.contains("loss")) continue;
+      const auto key = [](const nlohmann::json& part) {
+        return part["standard"].contains("henries") ? "henries" : "farads";
+      };
+      QCOMPARE(Cell(w, row, d::kColumnFirst).toDouble(),
+               run["first"]["standard"][key(run["first"])].get<double>());
+      QCOMPARE(Cell(w, row, d::kColumnSecond).toDouble(),
+               run["second"]["standard"][key(run["second"])].get<double>());
+      QCOMPARE(Cell(w, row, d::kColumnReturnLoss).toDouble(),
+               run["loss"]["return_loss_db"].get<double>());
+      QCOMPARE(Cell(w, row, d::kColumnDissipation).toDouble(),
+               run["loss"]["dissipation_db"].get<double>());
+      const auto& band = run["bandwidth"];
+      QCOMPARE(Cell(w, row, d::kColumnLoadedQ).isValid(), !band["loaded_q"].is_null());
+      if (!band["loaded_q"].is_null()) {
+        QCOMPARE(Cell(w, row, d::kColumnLoadedQ).toDouble(), band["loaded_q"].get<double>());
+        QCOMPARE(Cell(w, row, d::kColumnBand).toDouble(),
+                 band["high"].get<double>() - band["low"].get<double>());
+      }
+    }
+    // The best row is marked, and no row has a better return loss.
+    const int best = static_cast<int>(*w.Model()->Designs().best);
+    QVERIFY(Cell(w, best, d::kColumnType, Qt::DisplayRole).toString().startsWith(QChar(0x2605)));
+    for (int row = 0; row < 8; ++row) {
+      QVERIFY(Cell(w, row, d::kColumnReturnLoss).toDouble() <=
+              Cell(w, best, d::kColumnReturnLoss).toDouble());
+    }
+  }
+
+  void refusedRowsSayWhy() {
+    DesignerWindow& w = Open();
+    for (int row : {1, 2, 6, 7}) {
+      QCOMPARE(Cell(w, row, d::kColumnStatus, Qt::DisplayRole).toString(),
+               QStringLiteral("refused: load in the upper half"));
+      QVERIFY(!Cell(w, row, d::kColumnFirst).isValid());
+    }
+    QCOMPARE(Cell(w, 0, d::kColumnStatus, Qt::DisplayRole).toString(), QStringLiteral("admitted"));
+  }
+
+  void wrongInputMarksItsFieldAndComputesNothing() {
+    DesignerWindow& w = Open();
+    const double before = Cell(w, 0, d::kColumnFirst).toDouble();
+    Type(w, Field::kFrequency, "14.2 MHz x");
+    QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
+    QVERIFY(!w.Input(Field::kZ0)->property("invalid").toBool());
+    QVERIFY(w.StatusLine()->text().startsWith(QStringLiteral("Frequency: ")));
+    QVERIFY(!w.Table()->isEnabled());
+    Type(w, Field::kLoadR, "41");  // still nothing computed while the frequency is wrong
+    QCOMPARE(Cell(w, 0, d::kColumnFirst).toDouble(), before);
+    Type(w, Field::kFrequency, "7.1M");
+    QVERIFY(!w.Input(Field::kFrequency)->property("invalid").toBool());
+    QVERIFY(Cell(w, 0, d::kColumnFirst).toDouble() != before);
+  }
+
+  void badMeasurementKeepsTheLoad() {
+    DesignerWindow& w = Open();
+    const QString bad = dir_.filePath(QStringLiteral("bad.s1p"));
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("# MHz S RI R 50\n14 0.1 0.1\n15 0.1\n");
+    f.close();
+    QVERIFY(!w.OpenMeasurement(bad));
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
+                .endsWith(QStringLiteral("bad.s1p:3: missing the second number of the parameter")));
+    QVERIFY(w.Measurement() == nullptr);
+    QCOMPARE(w.Model()->Designs().load, std::complex<double>(40, 30));
+
+    QVERIFY(w.OpenMeasurement(QStringLiteral(VORDA_SOURCE_DIR "/docs/examples/dipole.s1p")));
+    QVERIFY(w.Input(Field::kLoadR)->isReadOnly());
+    QCOMPARE(w.Model()->Designs().load, w.Measurement()->At(14.2e6));
+    QVERIFY(!w.Smith()->Data().trace.empty());
+    Type(w, Field::kFrequency, "16M");  // outside 13 to 15 MHz
+    QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
+  }
+
+  // The chart's pixels: the load where its normalized impedance says, the
+  // way ending at the centre, and the standard parts' end.
+  void smithChartPixels() {
+    d::SmithChart chart;
+    d::SmithData data;
+    data.load = std::complex<double>(0.8, 0.6);
+    data.path = {{0.8, 0.6}, {0.9, 0.2}, {1.0, 0.0}};
+    data.standard_end = std::complex<double>(1.3, -0.5);
+    chart.SetData(data);
+    QImage image(500, 500, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 500, 500));
+    }
+    const QRectF area(0, 0, 500, 500);
+    const auto at = [&](std::complex<double> z) {
+      return d::SmithChart::ToPoint(d::Reflection(z), area).toPoint();
+    };
+    QCOMPARE(at({1, 0}), QPoint(250, 250));  // the centre is the match
+    QVERIFY(Near(image.pixelColor(at(*data.load)), chart.LoadColour()));
+    QVERIFY(Near(image.pixelColor(at({1, 0})), chart.PathColour()));
+    QVERIFY(Near(image.pixelColor(at(*data.standard_end)), chart.StandardColour()));
+    // Gamma of 0.8 + j0.6 is j/3: a third of the radius straight up.
+    const double radius = 500 * 0.92 / 2;
+    QCOMPARE(at(*data.load), QPoint(250, qRound(250 - radius / 3)));
+  }
+
+  void exportsAreWholeOrNothing() {
+    DesignerWindow& w = Open();
+    const QString csv = dir_.filePath(QStringLiteral("table.csv"));
+    QVERIFY(w.SaveTable(csv));
+    QFile table(csv);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readLine().trimmed(),
+             QByteArray("Type,Status,First part,Second part,Return loss,VSWR,Dissipation loss,"
+                        "VSWR \xe2\x89\xa4 2 band,Loaded Q"));
+    QVERIFY(w.SaveNetlist(dir_.filePath(QStringLiteral("match.cir"))));
+    QVERIFY(w.SaveSmithChart(dir_.filePath(QStringLiteral("smith.svg"))));
+    QVERIFY(w.SaveResponse(dir_.filePath(QStringLiteral("response.png"))));
+    QVERIFY(!QImage(dir_.filePath(QStringLiteral("response.png"))).isNull());
+    QFile svg(dir_.filePath(QStringLiteral("smith.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
+    QVERIFY(!w.SaveTable(dir_.filePath(QStringLiteral("no/such/folder/t.csv"))));
+    QCOMPARE(boxes_.boxes.size(), 1u);
+    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
+                .contains(QStringLiteral("nothing was changed")));
+  }
+
+  void remembersInputsBetweenRuns() {
+    {
+      DesignerWindow& w = Open();
+      Type(w, Field::kZ0, "75");
+      w.SeriesBox()->setCurrentText(QStringLiteral("E24"));
+      w.close();
+    }
+    DesignerWindow& again = Open();
+    QCOMPARE(again.Input(Field::kZ0)->text(), QStringLiteral("75"));
+    QCOMPARE(again.SeriesBox()->currentText(), QStringLiteral("E24"));
+  }
+
+  void keyboard() {
+    DesignerWindow& w = Open();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Input(Field::kZ0)->setFocus();
+    QWidget* expected[] = {w.Input(Field::kLoadR), w.Input(Field::kLoadX)};
+    for (QWidget* next : expected) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), next);
+    }
+    for (int i = 0; i < 12 && QApplication::focusWidget() != w.Table(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), w.Table());  // the table is reachable by Tab
+    w.Input(Field::kZ0)->setFocus();
+    QTest::keyClick(w.Input(Field::kZ0), Qt::Key_Escape);
+    QCOMPARE(w.Input(Field::kZ0)->text(), QStringLiteral("50"));
+    QVERIFY(w.isVisible());
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  DesignerTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "DesignerTest.moc"

@@ -1,0 +1,134 @@
+#include "ui/designer/DesignSet.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "rf/Sweep.h"
+
+namespace vorda::designer {
+
+namespace {
+
+std::string RefusedFor(int region) {
+  switch (region) {
+    case 1:
+      return "refused: load inside the g = 1 circle";
+    case 2:
+      return "refused: load inside the r = 1 circle";
+    case 3:
+      return "refused: load in the upper half";
+    case 4:
+      return "refused: load in the lower half";
+    default:
+      break;
+  }
+  return "refused: load in no region";
+}
+
+std::string Status(const rf::EngineRun& e) {
+  const ComputeRun& run = e.run;
+  const bool boundary =
+      std::any_of(e.view.Boxes().begin(), e.view.Boxes().end(),
+                  [](const rf::RecordedBox& box) { return box.prompt == kBoundaryPrompt; });
+  const std::string on_boundary = boundary ? ", the load lies on a circle boundary" : "";
+  switch (run.outcome) {
+    case Outcome::kComputed:
+      break;
+    case Outcome::kRefused:
+      return RefusedFor(run.region.value_or(0));
+    case Outcome::kOutOfRange:
+      return "refused: no such type";
+    case Outcome::kFault:
+      return "stopped by an arithmetic fault: " + FaultName(run.fault->kind) + " (error code " +
+             std::to_string(run.fault->code()) + ")" + on_boundary;
+  }
+  return "admitted" + on_boundary;
+}
+
+rf::DesignOptions OptionsFor(const DesignInputs& in, const std::vector<double>& sweep,
+                             const rf::Measurement* measurement) {
+  rf::DesignOptions d;
+  d.hertz = in.hertz;
+  d.series = in.series;
+  d.q_inductor = in.q_inductor.value_or(rf::kIdealQ);
+  d.q_capacitor = in.q_capacitor.value_or(rf::kIdealQ);
+  d.losses = in.q_inductor || in.q_capacitor;
+  d.bandwidth = true;
+  d.sweep = sweep;
+  if (measurement != nullptr) {
+    d.band_low_limit = measurement->First();
+    d.band_high_limit = measurement->Last();
+  }
+  return d;
+}
+
+void Design(TypeRow& row, const rf::LoadModel& load, const DesignInputs& in,
+            const rf::DesignOptions& options) {
+  const ComputeRun& run = row.engine.run;
+  row.design = rf::DesignType(*FindSectionType(row.engine.type_index), *run.first * run.z0,
+                              *run.second * run.z0, load, run.z0, options);
+  const rf::TypeDesign& d = *row.design;
+  const rf::Impedance zl = load.At(in.hertz);
+  row.at_design = rf::MatchOf(d.evaluated.InputImpedance(in.hertz, zl), run.z0);
+  if (d.loss) row.dissipation_db = d.loss->dissipation_db;
+  row.ideal = rf::ResponseOf(d.ideal, load, run.z0, options.sweep);
+  if (d.standard) row.standard = rf::ResponseOf(*d.standard, load, run.z0, options.sweep);
+  row.built = *d.response;
+}
+
+// Higher return loss first, then lower dissipation loss.
+bool Better(const TypeRow& a, const TypeRow& b) {
+  const double rl_a = a.at_design->return_loss_db.value_or(HUGE_VAL);
+  const double rl_b = b.at_design->return_loss_db.value_or(HUGE_VAL);
+  if (rl_a != rl_b) return rl_a > rl_b;
+  return a.dissipation_db.value_or(0.0) < b.dissipation_db.value_or(0.0);
+}
+
+}  // namespace
+
+std::vector<double> SweepFor(const DesignInputs& in, const rf::Measurement* measurement) {
+  double start = in.span ? in.hertz - *in.span / 2 : in.hertz / 2;
+  double stop = in.span ? in.hertz + *in.span / 2 : in.hertz * 1.5;
+  if (measurement != nullptr && !in.span) {
+    start = measurement->First();
+    stop = measurement->Last();
+  }
+  start = std::max(start, in.hertz / 100);
+  if (measurement != nullptr) {
+    start = std::max(start, measurement->First());
+    stop = std::min(stop, measurement->Last());
+  }
+  if (!(stop > start)) return {in.hertz};
+  return rf::LinearFrequencies(start, stop, kSweepPoints);
+}
+
+DesignSet DesignAll(const DesignInputs& in, const rf::Measurement* measurement) {
+  DesignSet set;
+  set.frequencies = SweepFor(in, measurement);
+  set.load =
+      measurement != nullptr ? measurement->At(in.hertz) : rf::Impedance(in.load_r, in.load_x);
+  const rf::DesignOptions options = OptionsFor(in, set.frequencies, measurement);
+  const std::string z0 = rf::ExactText(in.z0);
+  const std::string real = rf::ExactText(set.load.real());
+  const std::string imag = rf::ExactText(set.load.imag());
+  for (std::int16_t t = 1; t <= kTypeCount; ++t) {
+    TypeRow& row = set.rows.emplace_back(
+        TypeRow{rf::RunEngine(z0, real, imag, t), {}, {}, {}, {}, {}, {}, {}});
+    row.status = Status(row.engine);
+    if (row.engine.run.outcome != Outcome::kComputed) continue;
+    const ComputeRun& run = row.engine.run;
+    const rf::SeriesLoad typed(run.load_r, run.load_x, in.hertz);
+    std::optional<rf::MeasuredLoad> measured;
+    if (measurement != nullptr) measured.emplace(*measurement);
+    Design(row, measured ? static_cast<const rf::LoadModel&>(*measured) : typed, in, options);
+    if (!set.best || Better(row, set.rows[*set.best])) set.best = set.rows.size() - 1;
+  }
+  if (measurement != nullptr) {
+    for (const double f : set.frequencies) {
+      set.bare_return_loss_db.push_back(rf::MatchOf(measurement->At(f), in.z0).return_loss_db);
+    }
+  }
+  return set;
+}
+
+}  // namespace vorda::designer

@@ -1,0 +1,118 @@
+// VordaForWin Designer: every L-section type at once for a load typed or
+// measured, with buyable parts, losses, bandwidth, a Smith chart and the
+// frequency response, recomputed as the user types.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "engine/MessageBoxes.h"
+#include "rf/Measurement.h"
+#include "ui/designer/InputParser.h"
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QSplitter;
+class QTableView;
+
+namespace vorda::designer {
+
+class ResponseChart;
+class ResultsModel;
+class SmithChart;
+
+inline constexpr const char* kDesignerTitle = "VordaForWin Designer";
+
+// Asks for a file name: the caption, the filter, and whether it is saved.
+// An empty name means the user cancelled.
+using FileChooser =
+    std::function<QString(const QString& caption, const QString& filter, bool save)>;
+
+class DesignerWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // boxes shows every message box; help opens the help file.
+  DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent = nullptr);
+  ~DesignerWindow() override;
+
+  void SetFileChooser(FileChooser chooser) { choose_file_ = std::move(chooser); }
+
+  // Reads a measurement; on failure tells the user the file's line and
+  // reason and keeps the load it had. True when it was read.
+  bool OpenMeasurement(const QString& path);
+  void ClearMeasurement();
+
+  // The exports, each written whole or not at all; false after telling the
+  // user why not.
+  bool SaveNetlist(const QString& path);
+  bool SaveTable(const QString& path);
+  bool SaveSmithChart(const QString& path);  // .png or .svg
+  bool SaveResponse(const QString& path);    // .png or .svg
+  void CopyNetlist();
+
+  // Reads the inputs and recomputes everything, or marks the wrong field.
+  void Recompute();
+  // Shows the best type in the charts.
+  void SelectBest();
+
+  // The netlist of the selected type, empty when it was not computed.
+  QString Netlist() const;
+
+  QLineEdit* Input(Field field) const { return inputs_[static_cast<std::size_t>(field)]; }
+  QComboBox* SeriesBox() const { return series_; }
+  QTableView* Table() const { return table_; }
+  ResultsModel* Model() const { return model_; }
+  SmithChart* Smith() const { return smith_; }
+  ResponseChart* Response() const { return response_; }
+  QLabel* StatusLine() const { return status_; }
+  const rf::Measurement* Measurement() const { return measurement_ ? &*measurement_ : nullptr; }
+  // The model row (type index - 1) shown in the charts.
+  int SelectedRow() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildInputs(QWidget* panel);
+  void AddMeasurementRows(QWidget* panel, QFormLayout* form);
+  void AddSeriesRow(QWidget* panel, QFormLayout* form);
+  void BuildMenus();
+  void LoadSettings();
+  void SaveSettings() const;
+  void ShowSelected();
+  InputTexts Texts() const;
+  void MarkField(std::optional<Field> wrong) const;
+  bool WriteWhole(const QString& path, const QByteArray& bytes);
+  bool SavePicture(const QString& path, const std::function<void(QPainter&, const QRectF&)>& paint,
+                   QSize size);
+  void Choose(const QString& caption, const QString& filter, bool save,
+              const std::function<void(const QString&)>& then);
+
+  MessageBoxes& boxes_;
+  std::function<void()> help_;
+  FileChooser choose_file_;
+  std::optional<rf::Measurement> measurement_;
+  QString measurement_path_;
+  std::optional<DesignInputs> inputs_used_;
+
+  QLineEdit* inputs_[kFieldCount] = {};  // by Field; the series has its combo box
+  QComboBox* series_ = nullptr;
+  QLabel* measurement_label_ = nullptr;
+  QLabel* status_ = nullptr;
+  ResultsModel* model_ = nullptr;
+  QSortFilterProxyModel* sorted_ = nullptr;
+  QTableView* table_ = nullptr;
+  SmithChart* smith_ = nullptr;
+  ResponseChart* response_ = nullptr;
+  QSplitter* main_split_ = nullptr;
+  QSplitter* chart_split_ = nullptr;
+};
+
+}  // namespace vorda::designer

@@ -1,0 +1,110 @@
+#include "ui/designer/ResponseChart.h"
+
+#include <QtCharts/QAreaSeries>
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace vorda::designer {
+
+namespace {
+
+// The frequency unit that keeps the axis numbers readable.
+std::pair<double, QString> Unit(double hertz) {
+  if (hertz >= 1e9) return {1e9, QStringLiteral("GHz")};
+  if (hertz >= 1e6) return {1e6, QStringLiteral("MHz")};
+  if (hertz >= 1e3) return {1e3, QStringLiteral("kHz")};
+  return {1.0, QStringLiteral("Hz")};
+}
+
+QList<QPointF> Points(const std::vector<double>& f, const std::vector<std::optional<double>>& db,
+                      double scale) {
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(db.size()));
+  for (std::size_t i = 0; i < db.size(); ++i) {
+    const double y = std::min(db[i].value_or(ResponseChart::kTopDb), ResponseChart::kTopDb);
+    points.append({f[i] / scale, y});
+  }
+  return points;
+}
+
+}  // namespace
+
+ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
+  setObjectName(QStringLiteral("responseChart"));
+  setAccessibleName(QStringLiteral("Return loss against frequency"));
+  setRenderHint(QPainter::Antialiasing);
+  auto* chart = new QChart();
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  x_ = new QValueAxis(chart);
+  y_ = new QValueAxis(chart);
+  y_->setTitleText(QStringLiteral("Return loss (dB)"));
+  chart->addAxis(x_, Qt::AlignBottom);
+  chart->addAxis(y_, Qt::AlignLeft);
+
+  band_upper_ = new QLineSeries(chart);
+  band_lower_ = new QLineSeries(chart);
+  band_ = new QAreaSeries(band_upper_, band_lower_);
+  band_->setName(QStringLiteral("VSWR \u2264 2"));
+  chart->addSeries(band_);
+  const char* names[] = {"Ideal parts", "Standard parts", "With losses", "Bare load"};
+  for (int i = 0; i < 4; ++i) {
+    lines_[i] = new QLineSeries(chart);
+    lines_[i]->setName(QString::fromLatin1(names[i]));
+    chart->addSeries(lines_[i]);
+  }
+  vswr2_ = new QLineSeries(chart);
+  vswr2_->setName(QStringLiteral("VSWR 2"));
+  chart->addSeries(vswr2_);
+  for (QAbstractSeries* s : chart->series()) {
+    s->attachAxis(x_);
+    s->attachAxis(y_);
+  }
+  setChart(chart);
+  Restyle();
+}
+
+void ResponseChart::Restyle() {
+  const bool dark = palette().color(QPalette::Base).lightness() < 128;
+  chart()->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+  const QColor colours[] = {dark ? QColor(100, 180, 255) : QColor(31, 90, 180),
+                            dark ? QColor(110, 220, 110) : QColor(30, 140, 40),
+                            dark ? QColor(230, 140, 255) : QColor(148, 60, 170),
+                            dark ? QColor(200, 200, 200) : QColor(90, 90, 90)};
+  for (int i = 0; i < 4; ++i) lines_[i]->setPen(QPen(colours[i], i == 3 ? 1.5 : 2.0));
+  QColor shade = dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
+  shade.setAlphaF(0.25);
+  band_->setBrush(shade);
+  band_->setPen(Qt::NoPen);
+  vswr2_->setPen(QPen(shade.darker(150), 1.0, Qt::DashLine));
+}
+
+void ResponseChart::SetData(const ResponseData& d) {
+  if (d.frequencies.empty()) return;
+  const auto [scale, unit] = Unit(d.frequencies.back());
+  x_->setTitleText(QStringLiteral("Frequency (%1)").arg(unit));
+  const double lo = d.frequencies.front() / scale, hi = d.frequencies.back() / scale;
+  x_->setRange(lo, hi);
+  const std::vector<std::optional<double>>* curves[] = {&d.ideal, &d.standard, &d.built, &d.bare};
+  double top = 20.0;
+  for (int i = 0; i < 4; ++i) {
+    lines_[i]->replace(Points(d.frequencies, *curves[i], scale));
+    lines_[i]->setVisible(!curves[i]->empty());
+    for (const QPointF& p : lines_[i]->points()) top = std::max(top, p.y());
+  }
+  top = std::min(kTopDb, std::ceil(top / 10) * 10);
+  y_->setRange(0, top);
+  const double vswr2_db = -20 * std::log10(1.0 / 3.0);
+  vswr2_->replace({{lo, vswr2_db}, {hi, vswr2_db}});
+  const double band_lo = std::max(lo, d.band_low.value_or(0.0) / scale);
+  const double band_hi = std::min(hi, d.band_high.value_or(HUGE_VAL) / scale);
+  const bool band = d.band && band_hi > band_lo;
+  band_upper_->replace({{band_lo, top}, {band_hi, top}});
+  band_lower_->replace({{band_lo, 0}, {band_hi, 0}});
+  band_->setVisible(band);
+}
+
+}  // namespace vorda::designer

@@ -1,0 +1,163 @@
+#include "ui/designer/ResultsModel.h"
+
+#include <QFont>
+#include <cmath>
+
+#include "rf/Units.h"
+
+namespace vorda::designer {
+
+namespace {
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+// Four significant digits.
+QString Digits(double v) {
+  return QString::number(v, 'g', 4);
+}
+
+const rf::Part& Part(const rf::TypeDesign& d, bool first) {
+  const rf::Section& s = d.standard ? *d.standard : d.ideal;
+  return first ? s.first : s.second;
+}
+
+}  // namespace
+
+void ResultsModel::SetDesigns(const DesignSet& set) {
+  if (set.rows.size() != set_.rows.size()) {
+    beginResetModel();
+    set_ = set;
+    endResetModel();
+    return;
+  }
+  set_ = set;  // the same eight rows: a selection stays where it is
+  emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
+int ResultsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(set_.rows.size());
+}
+
+int ResultsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* const kHeaders[kColumnCount] = {
+      "Type", "Status",           "First part",         "Second part", "Return loss",
+      "VSWR", "Dissipation loss", "VSWR \u2264 2 band", "Loaded Q"};
+  return QString::fromUtf8(kHeaders[section]);
+}
+
+QVariant ResultsModel::Value(const TypeRow& row, int column) const {
+  if (!row.design) return {};
+  const rf::TypeDesign& d = *row.design;
+  switch (column) {
+    case kColumnFirst:
+    case kColumnSecond:
+      return Part(d, column == kColumnFirst).value;
+    case kColumnReturnLoss:
+      return row.at_design->return_loss_db ? QVariant(*row.at_design->return_loss_db) : QVariant();
+    case kColumnVswr:
+      return row.at_design->vswr ? QVariant(*row.at_design->vswr) : QVariant();
+    case kColumnDissipation:
+      return row.dissipation_db.value_or(0.0);
+    case kColumnBand:
+      if (d.band->low && d.band->high) return *d.band->high - *d.band->low;
+      return {};
+    case kColumnLoadedQ:
+      return d.band->loaded_q ? QVariant(*d.band->loaded_q) : QVariant();
+    default:
+      break;
+  }
+  return {};
+}
+
+QString ResultsModel::Text(const TypeRow& row, int column) const {
+  const SectionType& type = *FindSectionType(row.engine.type_index);
+  if (column == kColumnType) {
+    return QStringLiteral("%1: %2").arg(row.engine.type_index).arg(Q(Caption(type)));
+  }
+  if (column == kColumnStatus) return Q(row.status);
+  if (!row.design) return {};
+  const rf::TypeDesign& d = *row.design;
+  switch (column) {
+    case kColumnFirst:
+    case kColumnSecond: {
+      const bool first = column == kColumnFirst;
+      QString s = Q(rf::Describe(first ? d.ideal.first : d.ideal.second));
+      if (d.standard) s += " \u2192 " + Q(rf::Describe(Part(d, first)));
+      return s;
+    }
+    case kColumnReturnLoss: {
+      const auto& rl = row.at_design->return_loss_db;
+      return !rl || *rl > 150 ? QStringLiteral("perfect") : Digits(*rl) + " dB";
+    }
+    case kColumnVswr:
+      return row.at_design->vswr ? Digits(*row.at_design->vswr) : QStringLiteral("\u221e");
+    case kColumnDissipation:
+      return Digits(row.dissipation_db.value_or(0.0)) + " dB";
+    case kColumnBand: {
+      if (!d.band->holds) return QStringLiteral("none");
+      const auto edge = [](const std::optional<double>& hz) {
+        return hz ? Q(rf::FormatEngineering(*hz, "Hz")) : QStringLiteral("\u2026");
+      };
+      return edge(d.band->low) + " \u2013 " + edge(d.band->high);
+    }
+    case kColumnLoadedQ:
+      return d.band->loaded_q ? Digits(*d.band->loaded_q) : QString();
+    default:
+      break;
+  }
+  return {};
+}
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const auto r = static_cast<std::size_t>(index.row());
+  const TypeRow& row = set_.rows[r];
+  const bool best = set_.best == r;
+  switch (role) {
+    case Qt::DisplayRole: {
+      QString text = Text(row, index.column());
+      if (best && index.column() == kColumnType) text = QStringLiteral("\u2605 ") + text;
+      return text;
+    }
+    case Qt::ToolTipRole:
+      if (index.column() == kColumnType && best) return QStringLiteral("The best match");
+      if (index.column() == kColumnFirst || index.column() == kColumnSecond) {
+        const SectionType& type = *FindSectionType(row.engine.type_index);
+        return Q(index.column() == kColumnFirst ? type.first_component : type.second_component) +
+               ": " + Text(row, index.column());
+      }
+      if (index.column() == kColumnStatus && row.engine.run.outcome == Outcome::kRefused) {
+        return QStringLiteral("This type cannot match a load %1.")
+            .arg(Q(rf::RegionWords(row.engine.run.region.value_or(0))));
+      }
+      return Text(row, index.column());
+    case Qt::FontRole: {
+      if (!best) return {};
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
+    case kValueRole:
+      return Value(row, index.column());
+    case kSortRole: {
+      if (index.column() == kColumnType) return index.row();
+      if (index.column() == kColumnStatus) return Q(row.status);
+      const QVariant v = Value(row, index.column());
+      if (!row.design) return -HUGE_VAL;  // refused types last
+      if (index.column() == kColumnReturnLoss && !v.isValid()) return HUGE_VAL;  // perfect
+      return v.isValid() ? v : QVariant(-HUGE_VAL);
+    }
+    default:
+      break;
+  }
+  return {};
+}
+
+}  // namespace vorda::designer

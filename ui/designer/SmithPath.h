@@ -1,0 +1,23 @@
+// What the Smith chart shows of a section, in normalized impedances.
+#pragma once
+
+#include <complex>
+#include <vector>
+
+#include "rf/Section.h"
+
+namespace vorda::designer {
+
+// The reflection coefficient of a normalized impedance.
+inline std::complex<double> Reflection(std::complex<double> z) {
+  return (z - 1.0) / (z + 1.0);
+}
+
+// The way from the load to the match through the two ideal parts: the part
+// at the load first. A series part moves along its circle of constant
+// resistance, a shunt part along its circle of constant conductance. The
+// points are normalized to z0, `steps` to a part.
+std::vector<std::complex<double>> MatchPath(const rf::Section& section, std::complex<double> load,
+                                            double hertz, double z0, int steps = 64);
+
+}  // namespace vorda::designer
