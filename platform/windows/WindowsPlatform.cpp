@@ -1,10 +1,8 @@
 // The Windows implementations: the real shell, registry and process calls.
-#include <shellapi.h>
-#include <windows.h>
-
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/windows/Win32.h"
 
 namespace vorda::platform {
 
