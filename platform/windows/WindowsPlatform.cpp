@@ -73,7 +73,11 @@ class WindowsProcesses : public Processes {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    std::vector<char> command(path.begin(), path.end());
+    // The program's name, quoted, is its whole command line: unquoted, a
+    // path with spaces ("C:\Program Files\...") would reach the program
+    // as several arguments.
+    const std::string quoted = "\"" + path + "\"";
+    std::vector<char> command(quoted.begin(), quoted.end());
     command.push_back('\0');
     if (!::CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &info)) {
