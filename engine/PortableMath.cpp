@@ -1,7 +1,9 @@
 #include "engine/PortableMath.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <numeric>
 
 namespace vorda::portable {
 
@@ -108,8 +110,8 @@ struct Reduced {
 Reduced ReduceByHalfPi(double x) {
   if (std::fabs(x) >= 0x1p30) x = std::fmod(x, 4.0 * kHalfPi[0]);
   const double n = std::floor(x * kTwoOverPi + 0.5);
-  DD r = {x, 0.0};
-  for (const double part : kHalfPi) r = Sub(r, TwoProd(n, part));
+  const DD r = std::accumulate(std::begin(kHalfPi), std::end(kHalfPi), DD{x, 0.0},
+                               [n](DD rest, double part) { return Sub(rest, TwoProd(n, part)); });
   int quadrant = static_cast<int>(std::fmod(n, 4.0));
   if (quadrant < 0) quadrant += 4;
   return {r, quadrant};
