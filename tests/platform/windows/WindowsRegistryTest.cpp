@@ -125,15 +125,28 @@ TEST_F(SystemInfoRegistry, GetKeyValueReadsEachKindOfValue) {
   }
 }
 
+// Folders for the Shared Tools Location: with the probe as MSINFO32.EXE,
+// with it hidden, and without it; and the probe in a non-ASCII folder.
+struct ToolFolders {
+  ToolFolders() {
+    tools.Copy(ProbePath(), "MSINFO32.EXE");
+    ::SetFileAttributesW(Wide(hidden.Copy(ProbePath(), "MSINFO32.EXE")).c_str(),
+                         FILE_ATTRIBUTE_HIDDEN);
+  }
+  ~ToolFolders() {
+    ::SetFileAttributesW(Wide(hidden.File("MSINFO32.EXE")).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  TempFolder tools{"Shared Tools"};
+  TempFolder hidden{"Hidden Tools"};
+  TempFolder empty{"No Tools"};
+  TempFolder odd{"\xce\xa9mega R\xc3\xa9sum\xc3\xa9"};  // "Ωmega Résumé"
+  std::string odd_probe = odd.Copy(ProbePath(), "probe.exe");
+};
+
 TEST_F(SystemInfoRegistry, StartSysInfoStartsTheRegisteredTool) {
-  TempFolder tools("Shared Tools");
-  tools.Copy(ProbePath(), "MSINFO32.EXE");
-  TempFolder hidden("Hidden Tools");
-  ::SetFileAttributesW(Wide(hidden.Copy(ProbePath(), "MSINFO32.EXE")).c_str(),
-                       FILE_ATTRIBUTE_HIDDEN);
-  TempFolder empty("No Tools");
-  TempFolder odd("\xce\xa9mega R\xc3\xa9sum\xc3\xa9");  // "Ωmega Résumé"
-  const std::string odd_probe = odd.Copy(ProbePath(), "probe.exe");
+  const ToolFolders folders;
+  const TempFolder& tools = folders.tools;
+  const TempFolder& empty = folders.empty;
   const std::string none;  // not started: the box instead
   struct Case {
     const char* what;
@@ -146,7 +159,8 @@ TEST_F(SystemInfoRegistry, StartSysInfoStartsTheRegisteredTool) {
   const Value number{REG_DWORD, std::string("\x39\x30\x00\x00", 4)};
   const Case cases[] = {
       {"PATH names the tool", true, Text(ProbePath()), std::nullopt, 1, ProgramFolder()},
-      {"PATH in a non-ASCII folder", true, Text(odd_probe), std::nullopt, 1, odd.Path()},
+      {"PATH in a non-ASCII folder", true, Text(folders.odd_probe), std::nullopt, 1,
+       folders.odd.Path()},
       {"PATH names a missing program", true, Text(empty.File("gone.exe")), Text(tools.Path()), 1,
        none},
       {"PATH expandable: read, but empty", true, Text(ProbePath(), REG_EXPAND_SZ),
@@ -158,7 +172,7 @@ TEST_F(SystemInfoRegistry, StartSysInfoStartsTheRegisteredTool) {
       {"no MSINFO key, the folder instead", false, std::nullopt, Text(tools.Path()), 1,
        tools.Path()},
       {"folder without MSINFO32.EXE", true, std::nullopt, Text(empty.Path()), 2, none},
-      {"hidden MSINFO32.EXE", true, std::nullopt, Text(hidden.Path()), 2, none},
+      {"hidden MSINFO32.EXE", true, std::nullopt, Text(folders.hidden.Path()), 2, none},
       {"nothing registered", false, std::nullopt, std::nullopt, 0, none},
   };
   const Box unavailable{"System Information Is Unavailable At This Time", MsgStyle::kPlain,
@@ -181,7 +195,6 @@ TEST_F(SystemInfoRegistry, StartSysInfoStartsTheRegisteredTool) {
     ExpectEveryKeyClosed(registry, c.what, false);
     EXPECT_EQ(registry.opened, c.keys_opened) << c.what;
   }
-  ::SetFileAttributesW(Wide(hidden.File("MSINFO32.EXE")).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
