@@ -4,6 +4,20 @@
 set(VORDA_APP_ID org.vordaforwin.VordaForWin)
 set(VORDA_PROGRAM_DIR lib/vordaforwin)
 
+# On Windows: vorda-match.exe with the README and the LICENSE, packed by
+# scripts/package-windows as vorda-match-<version>-win64.zip.
+if(WIN32)
+  install(TARGETS vorda-match RUNTIME DESTINATION .)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME vorda-match)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+  set(CPACK_PACKAGE_FILE_NAME vorda-match-${PROJECT_VERSION}-win64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(TARGETS vorda-match RUNTIME DESTINATION bin)
 
 if(VORDA_BUILD_UI)

@@ -10,13 +10,15 @@
 // A statement stores its result first and then calls Raise(), which throws
 // the first fault the statement met (in evaluation order). Values handed to a
 // function (square root, arc tangent, sine, cosine) are checked before the
-// call, as the function argument is itself a finished computation.
+// call, as the function argument is itself a finished computation. The
+// functions are the portable ones, the same to the last bit on every platform.
 #pragma once
 
 #include <cmath>
 #include <optional>
 
 #include "engine/ArithmeticFault.h"
+#include "engine/PortableMath.h"
 
 namespace vorda {
 
@@ -43,15 +45,15 @@ class FpStatement {
   }
   double Atan(double a) {
     Raise();
-    return std::atan(a);
+    return portable::Atan(a);
   }
   double Sin(double a) {
     Raise();
-    return Function(std::sin(a), a);
+    return Function(portable::Sin(a), a);
   }
   double Cos(double a) {
     Raise();
-    return Function(std::cos(a), a);
+    return Function(portable::Cos(a), a);
   }
 
   // Ends the statement: throws the first recorded fault, if any.

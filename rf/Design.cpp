@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/PortableMath.h"
+
 namespace vorda::rf {
 
 namespace {
@@ -76,7 +78,7 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
     const Impedance zl = load.At(f);
     loss.match = MatchOf(d.evaluated.InputImpedance(f, zl), z0);
     loss.efficiency = d.evaluated.Efficiency(f, zl);
-    loss.dissipation_db = -10.0 * std::log10(loss.efficiency);
+    loss.dissipation_db = -10.0 * portable::Log10(loss.efficiency);
     d.loss = loss;
   }
   if (options.bandwidth) {

@@ -8,6 +8,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vorda::rf {
 
 namespace {
@@ -19,8 +26,7 @@ std::string TemporaryBeside(const std::string& path) {
 }
 
 [[noreturn]] void Fail(const std::string& path, const std::string& temp, const std::string& why) {
-  std::error_code ignored;
-  std::filesystem::remove(temp, ignored);
+  std::remove(temp.c_str());
   throw WriteError("cannot write " + path + ": " + why);
 }
 
@@ -35,9 +41,17 @@ void WriteWholeFile(const std::string& path, const std::string& contents) {
   if (std::fclose(file) != 0 || !written) {
     Fail(path, temp, std::strerror(written ? errno : write_errno));
   }
+#ifdef _WIN32
+  // Names as fopen reads them (the ANSI code page, UTF-8 for this program);
+  // std::filesystem would read a non-ASCII name in another code page.
+  if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    Fail(path, temp, std::system_category().message(static_cast<int>(::GetLastError())));
+  }
+#else
   std::error_code ec;
   std::filesystem::rename(temp, path, ec);
   if (ec) Fail(path, temp, ec.message());
+#endif
 }
 
 }  // namespace vorda::rf

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/PortableMath.h"
+
 namespace vorda::rf {
 
 Impedance Section::InputImpedance(double hertz, Impedance load) const {
@@ -33,7 +35,7 @@ Match MatchOf(Impedance zin, double z0) {
   Match m;
   m.zin = zin;
   m.gamma = std::abs((zin - z0) / (zin + z0));
-  if (m.gamma > 0.0) m.return_loss_db = -20.0 * std::log10(m.gamma);
+  if (m.gamma > 0.0) m.return_loss_db = -20.0 * portable::Log10(m.gamma);
   if (m.gamma < 1.0) m.vswr = (1.0 + m.gamma) / (1.0 - m.gamma);
   return m;
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "engine/PortableMath.h"
+
 namespace vorda::rf {
 
 namespace {
@@ -92,7 +94,7 @@ Neighbours StandardNeighbours(double value, ESeries series) {
   // The decade's exponent: value = m x 10^exponent with 1 <= m < 10, checked
   // against the members themselves so that rounding in log10 cannot misplace
   // a value at a decade boundary.
-  int exponent = static_cast<int>(std::floor(std::log10(value)));
+  int exponent = static_cast<int>(std::floor(portable::Log10(value)));
   if (Member(decade.front(), exponent) > value * (1 + 1e-12)) --exponent;
   if (Member(decade.front(), exponent + 1) <= value * (1 + 1e-12)) ++exponent;
   double below = Member(decade.front(), exponent);

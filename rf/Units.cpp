@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/PortableMath.h"
+
 namespace vorda::rf {
 
 namespace {
@@ -52,6 +54,13 @@ bool FrequencyMultiplier(std::string_view symbol) {
   return symbol == "k" || symbol == "K" || symbol == "M" || symbol == "G";
 }
 
+// 1000^group for the groups of the prefixes, f to T: the correctly rounded
+// powers, written out, where the C libraries' pow differ in the last bit.
+double ThousandPower(int group) {
+  static constexpr double kPowers[] = {1e-15, 1e-12, 1e-9, 1e-6, 1e-3, 1.0, 1e3, 1e6, 1e9, 1e12};
+  return kPowers[group + 5];
+}
+
 }  // namespace
 
 std::optional<double> ParseFrequency(std::string_view text) {
@@ -95,15 +104,15 @@ std::string FormatEngineering(double value, std::string_view unit, int digits) {
     static constexpr const char* kPrefixes[] = {"f", "p", "n", "\u00b5", "m",
                                                 "",  "k", "M", "G",      "T"};
     constexpr int kUnitIndex = 5;
-    int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
+    int group = static_cast<int>(std::floor(portable::Log10(std::fabs(value)) / 3.0));
     group = std::max(-kUnitIndex, std::min(group, 4));
-    double scaled = value / std::pow(1000.0, group);
+    double scaled = value / ThousandPower(group);
     // Rounding to the digits may carry into the next group: 999.97 -> 1000.
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
     if (std::fabs(std::strtod(std::string(buf, res.ptr).c_str(), nullptr)) >= 1000.0 && group < 4) {
       ++group;
-      scaled = value / std::pow(1000.0, group);
+      scaled = value / ThousandPower(group);
       res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
     }
     out.assign(buf, res.ptr);

@@ -1,10 +1,8 @@
 // The Windows implementations: the real shell, registry and process calls.
-#include <shellapi.h>
-#include <windows.h>
-
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/windows/Win32.h"
 
 namespace vorda::platform {
 
@@ -75,7 +73,11 @@ class WindowsProcesses : public Processes {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    std::vector<char> command(path.begin(), path.end());
+    // The program's name, quoted, is its whole command line: unquoted, a
+    // path with spaces ("C:\Program Files\...") would reach the program
+    // as several arguments.
+    const std::string quoted = "\"" + path + "\"";
+    std::vector<char> command(quoted.begin(), quoted.end());
     command.push_back('\0');
     if (!::CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &info)) {

@@ -15,6 +15,11 @@ BUILD_PACKAGES=(
   desktop-file-utils appstream man-db ngspice
 )
 
+# The Windows build and its tests under Wine (scripts/test-windows): the
+# MinGW-w64 cross compiler and 64-bit Wine; GoogleTest comes from the
+# googletest sources above, built with the cross compiler.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64)
+
 # Fuzzing, sanitizers and static analysis.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
@@ -45,4 +50,21 @@ ensure_packages() {
 build_project() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release "$@"
   cmake --build "$BUILD_DIR" -j"$(nproc)"
+}
+
+# The Windows build in build-windows/: GoogleTest cross-built once from
+# /usr/src/googletest, then the project with the MinGW-w64 toolchain.
+WINDOWS_BUILD_DIR="$ROOT/build-windows"
+build_windows() {
+  local toolchain="$ROOT/cmake/mingw-w64-x86_64.cmake"
+  local gtest="$WINDOWS_BUILD_DIR/googletest"
+  if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
+    cmake -S /usr/src/googletest -B "$gtest/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$gtest/install"
+    cmake --build "$gtest/build" -j"$(nproc)"
+    cmake --install "$gtest/build" >/dev/null
+  fi
+  cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$gtest/install"
+  cmake --build "$WINDOWS_BUILD_DIR" -j"$(nproc)"
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <numbers>
 #include <sstream>
 
 namespace vorda::cli {
@@ -116,9 +117,10 @@ TEST(CliTest, ComponentValuesInJson) {
   const auto doc = Json({"--freq", "1G", "40", "30"});
   const auto& run = doc["runs"][0];
   EXPECT_EQ(run["first"]["component"], "Series L");
-  EXPECT_NEAR(run["first"]["henries"].get<double>(), 25.0 / (2 * M_PI * 1e9), 1e-20);
+  EXPECT_NEAR(run["first"]["henries"].get<double>(), 25.0 / (2 * std::numbers::pi * 1e9), 1e-20);
   EXPECT_EQ(run["second"]["component"], "Shunt C");
-  EXPECT_NEAR(run["second"]["farads"].get<double>(), 1.0 / (2 * M_PI * 1e9 * 50), 1e-20);
+  EXPECT_NEAR(run["second"]["farads"].get<double>(), 1.0 / (2 * std::numbers::pi * 1e9 * 50),
+              1e-20);
   const auto refused = Json({"--freq", "1G", "--type", "2", "40", "30"});
   EXPECT_TRUE(refused["runs"][0]["first"].is_null());
 }

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <regex>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -26,10 +25,11 @@ std::string RunNgspice(const std::string& netlist) {
   return out;
 }
 
+// The number ngspice prints as "name = number".
 std::optional<double> Printed(const std::string& out, const std::string& name) {
-  std::smatch m;
-  if (!std::regex_search(out, m, std::regex(name + R"(\s*=\s*([-+0-9.eE]+))"))) return std::nullopt;
-  return std::stod(m[1]);
+  const std::size_t at = out.find(name + " = ");
+  if (at == std::string::npos) return std::nullopt;
+  return std::strtod(out.c_str() + at + name.size() + 3, nullptr);
 }
 
 TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
@@ -65,8 +65,8 @@ TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
             ? std::complex<double>(50, 0)  // ideal parts match the default Z0
             : std::complex<double>(run[c.zin_key]["zin"][0], run[c.zin_key]["zin"][1]);
     const std::string printed = RunNgspice(netlist);
-    const auto re = Printed(printed, "real\\(zin\\)");
-    const auto im = Printed(printed, "imag\\(zin\\)");
+    const auto re = Printed(printed, "real(zin)");
+    const auto im = Printed(printed, "imag(zin)");
     ASSERT_TRUE(re && im) << printed;
     const std::complex<double> spice(*re, *im);
     EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours))

@@ -103,10 +103,12 @@ TEST_F(SysInfoFixture, TypesOfValues) {
 
 TEST_F(SysInfoFixture, ToolsLocationFolderWithTheExecutable) {
   registry.keys[platform::kToolsLocationKey]["MSINFO"] = {kRegSz, "/opt/shared" + kNul};
-  files.existing = {"/opt/shared/MSINFO32.EXE"};
+  // The folder and the name joined with the platform's separator.
+  const std::string executable = platform::JoinPath("/opt/shared", "MSINFO32.EXE");
+  files.existing = {executable};
   Run();
-  EXPECT_EQ(files.asked, std::vector<std::string>{"/opt/shared/MSINFO32.EXE"});
-  EXPECT_EQ(processes.launched, std::vector<std::string>{"/opt/shared/MSINFO32.EXE"});
+  EXPECT_EQ(files.asked, std::vector<std::string>{executable});
+  EXPECT_EQ(processes.launched, std::vector<std::string>{executable});
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
