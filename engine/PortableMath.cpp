@@ -1,5 +1,6 @@
 #include "engine/PortableMath.h"
 
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -153,6 +154,41 @@ DD AtanCore(DD t) {
   return Add({y0, 0.0}, sum);
 }
 
+// ln m for 1 <= m <= 2 from the series 2 atanh((m - 1) / (m + 1)), term by
+// term to the last bit of a double-double: slow, for the table below.
+DD LnSeries(double m) {
+  const DD s = Div(TwoSum(m, -1.0), TwoSum(m, 1.0));
+  const DD s2 = Mul(s, s);
+  DD power = s;
+  DD sum = s;
+  for (int k = 1; k < 60; ++k) {
+    power = Mul(power, s2);
+    const DD term = Div(power, {2.0 * k + 1.0, 0.0});
+    if (Negligible(term, sum)) break;
+    sum = Add(sum, term);
+  }
+  return Mul(sum, {2.0, 0.0});
+}
+
+constexpr int kLnTableSize = 128;
+
+// ln(1 + i/128) for i = 0 ... 127, computed once.
+const std::array<DD, kLnTableSize>& LnTable() {
+  static const std::array<DD, kLnTableSize> table = [] {
+    std::array<DD, kLnTableSize> t{};
+    for (int i = 0; i < kLnTableSize; ++i) {
+      t[static_cast<std::size_t>(i)] = LnSeries(1.0 + static_cast<double>(i) / kLnTableSize);
+    }
+    return t;
+  }();
+  return table;
+}
+
+DD OneThird() {
+  static const DD third = Div({1.0, 0.0}, {3.0, 0.0});
+  return third;
+}
+
 }  // namespace
 
 double Sin(double x) {
@@ -184,24 +220,24 @@ double Log10(double x) {
   if (std::isnan(x) || x == std::numeric_limits<double>::infinity()) return x;
   if (x == 0.0) return -std::numeric_limits<double>::infinity();
   if (x < 0.0) return std::numeric_limits<double>::quiet_NaN();
-  // x = m 2^e with sqrt(1/2) <= m < sqrt(2); ln m = 2 atanh((m - 1) / (m + 1)).
+  // x = m 2^e with 1 <= m < 2, and m = c (m / c) with c = 1 + i/128 the
+  // table point at or below m: ln m = ln c + 2 atanh(s), s = (m - c) / (m + c),
+  // |s| < 2^-8. The series' first two terms go in double-double; the rest lie
+  // below 2^-32 of s and are summed in double.
   int e = 0;
-  double m = std::frexp(x, &e);
-  if (m < kHalfSqrt2) {
-    m *= 2.0;
-    --e;
-  }
-  const DD s = Div(TwoSum(m, -1.0), TwoSum(m, 1.0));
-  const DD s2 = Mul(s, s);
-  DD power = s;
-  DD sum = s;
-  for (int k = 1; k < 40; ++k) {
-    power = Mul(power, s2);
-    const DD term = Div(power, {2.0 * k + 1.0, 0.0});
-    if (Negligible(term, sum)) break;
-    sum = Add(sum, term);
-  }
-  const DD ln = Add(Mul(kLn2, {static_cast<double>(e), 0.0}), Mul(sum, {2.0, 0.0}));
+  const double m = 2.0 * std::frexp(x, &e);
+  --e;
+  const int i = static_cast<int>((m - 1.0) * kLnTableSize);
+  const double c = 1.0 + static_cast<double>(i) / kLnTableSize;
+  const DD sd = Div({m - c, 0.0}, TwoSum(m, c));  // m - c is exact
+  const DD s2 = Mul(sd, sd);
+  const double z = s2.hi;
+  const double tail = z * z * (1.0 / 5 + z * (1.0 / 7 + z * (1.0 / 9 + z * (1.0 / 11))));
+  DD atanh = Add(sd, Mul(Mul(sd, s2), OneThird()));
+  atanh = Add(atanh, {sd.hi * tail, 0.0});
+  const DD ln =
+      Add(Add(Mul(kLn2, {static_cast<double>(e), 0.0}), LnTable()[static_cast<std::size_t>(i)]),
+          Mul(atanh, {2.0, 0.0}));
   return Rounded(Mul(ln, kInvLn10));
 }
 

@@ -45,8 +45,7 @@ std::string Status(const rf::EngineRun& e) {
   return "admitted" + on_boundary;
 }
 
-rf::DesignOptions OptionsFor(const DesignInputs& in, const std::vector<double>& sweep,
-                             const rf::Measurement* measurement) {
+rf::DesignOptions OptionsFor(const DesignInputs& in, const rf::Measurement* measurement) {
   rf::DesignOptions d;
   d.hertz = in.hertz;
   d.series = in.series;
@@ -54,7 +53,6 @@ rf::DesignOptions OptionsFor(const DesignInputs& in, const std::vector<double>& 
   d.q_capacitor = in.q_capacitor.value_or(rf::kIdealQ);
   d.losses = in.q_inductor || in.q_capacitor;
   d.bandwidth = true;
-  d.sweep = sweep;
   if (measurement != nullptr) {
     d.band_low_limit = measurement->First();
     d.band_high_limit = measurement->Last();
@@ -71,9 +69,13 @@ void Design(TypeRow& row, const rf::LoadModel& load, const DesignInputs& in,
   const rf::Impedance zl = load.At(in.hertz);
   row.at_design = rf::MatchOf(d.evaluated.InputImpedance(in.hertz, zl), run.z0);
   if (d.loss) row.dissipation_db = d.loss->dissipation_db;
-  row.ideal = rf::ResponseOf(d.ideal, load, run.z0, options.sweep);
-  if (d.standard) row.standard = rf::ResponseOf(*d.standard, load, run.z0, options.sweep);
-  row.built = *d.response;
+}
+
+// The load of a row: measured, or the typed one as R in series with L or C.
+template <typename Use>
+auto WithLoad(const ComputeRun& run, double hertz, const rf::Measurement* measurement, Use use) {
+  if (measurement != nullptr) return use(rf::MeasuredLoad(*measurement));
+  return use(rf::SeriesLoad(run.load_r, run.load_x, hertz));
 }
 
 // Higher return loss first, then lower dissipation loss.
@@ -104,23 +106,20 @@ std::vector<double> SweepFor(const DesignInputs& in, const rf::Measurement* meas
 
 DesignSet DesignAll(const DesignInputs& in, const rf::Measurement* measurement) {
   DesignSet set;
+  set.hertz = in.hertz;
   set.frequencies = SweepFor(in, measurement);
   set.load =
       measurement != nullptr ? measurement->At(in.hertz) : rf::Impedance(in.load_r, in.load_x);
-  const rf::DesignOptions options = OptionsFor(in, set.frequencies, measurement);
+  const rf::DesignOptions options = OptionsFor(in, measurement);
   const std::string z0 = rf::ExactText(in.z0);
   const std::string real = rf::ExactText(set.load.real());
   const std::string imag = rf::ExactText(set.load.imag());
   for (std::int16_t t = 1; t <= kTypeCount; ++t) {
-    TypeRow& row = set.rows.emplace_back(
-        TypeRow{rf::RunEngine(z0, real, imag, t), {}, {}, {}, {}, {}, {}, {}});
+    TypeRow& row = set.rows.emplace_back(TypeRow{rf::RunEngine(z0, real, imag, t), {}, {}, {}, {}});
     row.status = Status(row.engine);
     if (row.engine.run.outcome != Outcome::kComputed) continue;
-    const ComputeRun& run = row.engine.run;
-    const rf::SeriesLoad typed(run.load_r, run.load_x, in.hertz);
-    std::optional<rf::MeasuredLoad> measured;
-    if (measurement != nullptr) measured.emplace(*measurement);
-    Design(row, measured ? static_cast<const rf::LoadModel&>(*measured) : typed, in, options);
+    WithLoad(row.engine.run, in.hertz, measurement,
+             [&](const rf::LoadModel& load) { Design(row, load, in, options); });
     if (!set.best || Better(row, set.rows[*set.best])) set.best = set.rows.size() - 1;
   }
   if (measurement != nullptr) {
@@ -129,6 +128,19 @@ DesignSet DesignAll(const DesignInputs& in, const rf::Measurement* measurement) 
     }
   }
   return set;
+}
+
+Curves CurvesFor(const TypeRow& row, const DesignSet& set, const rf::Measurement* measurement) {
+  Curves c;
+  if (!row.design) return c;
+  const rf::TypeDesign& d = *row.design;
+  const double z0 = row.engine.run.z0;
+  WithLoad(row.engine.run, set.hertz, measurement, [&](const rf::LoadModel& load) {
+    c.ideal = rf::ResponseOf(d.ideal, load, z0, set.frequencies);
+    if (d.standard) c.standard = rf::ResponseOf(*d.standard, load, z0, set.frequencies);
+    if (d.loss) c.built = rf::ResponseOf(d.evaluated, load, z0, set.frequencies);
+  });
+  return c;
 }
 
 }  // namespace vorda::designer

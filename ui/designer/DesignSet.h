@@ -36,15 +36,19 @@ struct TypeRow {
   // losses) at the design frequency.
   std::optional<rf::Match> at_design;
   std::optional<double> dissipation_db;
-  // Over the sweep: ideal lossless parts, standard lossless parts, and the
-  // parts as built.
+};
+
+// A computed type over the sweep: ideal lossless parts, standard lossless
+// parts (with a series), and the parts as built (with losses).
+struct Curves {
   rf::Response ideal;
   std::optional<rf::Response> standard;
   std::optional<rf::Response> built;
 };
 
 struct DesignSet {
-  rf::Impedance load;  // at the design frequency
+  double hertz = 0.0;  // the design frequency
+  rf::Impedance load;  // at it
   std::vector<double> frequencies;
   std::vector<TypeRow> rows;        // types 1 to 8
   std::optional<std::size_t> best;  // by return loss, then by dissipation loss
@@ -55,8 +59,11 @@ struct DesignSet {
 // none is given, or the measurement's range; always within the measurement.
 std::vector<double> SweepFor(const DesignInputs& in, const rf::Measurement* measurement);
 
-// Everything, for all eight types. With a measurement the load comes from it
+// The figures of all eight types. With a measurement the load comes from it
 // (the design frequency must lie within its range).
 DesignSet DesignAll(const DesignInputs& in, const rf::Measurement* measurement);
+
+// The curves of one computed row, for the charts.
+Curves CurvesFor(const TypeRow& row, const DesignSet& set, const rf::Measurement* measurement);
 
 }  // namespace vorda::designer

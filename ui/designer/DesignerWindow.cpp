@@ -280,9 +280,10 @@ void DesignerWindow::ShowSelected() {
     smith.path = MatchPath(d.ideal, set.load, in.hertz, row.engine.run.z0);
     if (d.standard) smith.standard_end = d.standard->InputImpedance(in.hertz, set.load) / in.z0;
     if (d.loss) smith.built_end = d.evaluated.InputImpedance(in.hertz, set.load) / in.z0;
-    response.ideal = row.ideal.return_loss_db;
-    if (row.standard) response.standard = row.standard->return_loss_db;
-    if (d.loss) response.built = row.built->return_loss_db;
+    const Curves curves = CurvesFor(row, set, Measurement());
+    response.ideal = curves.ideal.return_loss_db;
+    if (curves.standard) response.standard = curves.standard->return_loss_db;
+    if (curves.built) response.built = curves.built->return_loss_db;
     response.band = d.band->holds;
     response.band_low = d.band->low;
     response.band_high = d.band->high;
