@@ -79,7 +79,6 @@ constexpr DD kHalfPiDD = {kHalfPi[0], kHalfPi[1]};
 constexpr DD kLn2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DD kInvLn10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-constexpr double kHalfSqrt2 = 0x1.6a09e667f3bcdp-1;
 
 // Taylor series of sin and cos around 0, for |r| below 1.
 DD SinSeries(DD r) {
