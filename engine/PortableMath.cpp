@@ -81,25 +81,43 @@ constexpr DD kInvLn10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
 
 // Taylor series of sin and cos around 0, for |r| below 1.
-DD SinSeries(DD r) {
-  const DD r2 = Mul(r, r);
-  DD term = r;
-  DD sum = r;
-  for (int k = 1; k < 30 && !Negligible(term, sum); ++k) {
-    term = Div(Mul(term, r2), {-(2.0 * k) * (2.0 * k + 1.0), 0.0});
+// The factors of the series' terms, -1 / ((2k)(2k + 1)) for sin and
+// -1 / ((2k - 1)(2k)) for cos, worked out once: a multiplication per term
+// instead of a division.
+constexpr int kSeriesTerms = 30;
+struct SeriesFactors {
+  std::array<DD, kSeriesTerms> sin{};
+  std::array<DD, kSeriesTerms> cos{};
+  std::array<DD, kSeriesTerms> odd{};  // 1 / (2k + 1), for atan
+};
+const SeriesFactors& Factors() {
+  static const SeriesFactors f = [] {
+    SeriesFactors t;
+    for (int k = 1; k < kSeriesTerms; ++k) {
+      const auto i = static_cast<std::size_t>(k);
+      t.sin[i] = Div({-1.0, 0.0}, {(2.0 * k) * (2.0 * k + 1.0), 0.0});
+      t.cos[i] = Div({-1.0, 0.0}, {(2.0 * k - 1.0) * (2.0 * k), 0.0});
+      t.odd[i] = Div({1.0, 0.0}, {2.0 * k + 1.0, 0.0});
+    }
+    return t;
+  }();
+  return f;
+}
+
+DD Series(DD r2, DD first, const std::array<DD, kSeriesTerms>& factors) {
+  DD term = first;
+  DD sum = first;
+  for (std::size_t k = 1; k < kSeriesTerms && !Negligible(term, sum); ++k) {
+    term = Mul(Mul(term, r2), factors[k]);
     sum = Add(sum, term);
   }
   return sum;
 }
+DD SinSeries(DD r) {
+  return Series(Mul(r, r), r, Factors().sin);
+}
 DD CosSeries(DD r) {
-  const DD r2 = Mul(r, r);
-  DD term = {1.0, 0.0};
-  DD sum = term;
-  for (int k = 1; k < 30 && !Negligible(term, sum); ++k) {
-    term = Div(Mul(term, r2), {-(2.0 * k - 1.0) * (2.0 * k), 0.0});
-    sum = Add(sum, term);
-  }
-  return sum;
+  return Series(Mul(r, r), {1.0, 0.0}, Factors().cos);
 }
 
 // x = n pi/2 + r with |r| <= pi/4 (a hair more): r and n mod 4.
@@ -144,9 +162,9 @@ DD AtanCore(DD t) {
   const DD d2 = Mul(d, d);
   DD power = d;
   DD sum = d;
-  for (int k = 1; k < 30; ++k) {
+  for (std::size_t k = 1; k < kSeriesTerms; ++k) {
     power = Neg(Mul(power, d2));
-    const DD term = Div(power, {2.0 * k + 1.0, 0.0});
+    const DD term = Mul(power, Factors().odd[k]);
     if (Negligible(term, sum)) break;
     sum = Add(sum, term);
   }
