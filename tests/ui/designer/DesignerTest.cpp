@@ -185,6 +185,25 @@ class DesignerTest : public QObject {
     QCOMPARE(at(*data.load), QPoint(250, qRound(250 - radius / 3)));
   }
 
+  // A dark palette: a dark chart whose marks stand out from it.
+  void smithChartReadsInTheDark() {
+    d::SmithChart chart;
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    chart.setPalette(dark);
+    QImage image(300, 300, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 300, 300));
+    }
+    QCOMPARE(image.pixelColor(5, 290), QColor(30, 30, 30));
+    for (const QColor& mark :
+         {chart.LoadColour(), chart.PathColour(), chart.StandardColour(), chart.BuiltColour()}) {
+      QVERIFY(mark.lightness() - 30 > 100);
+    }
+  }
+
   void exportsAreWholeOrNothing() {
     DesignerWindow& w = Open();
     const QString csv = dir_.filePath(QStringLiteral("table.csv"));
