@@ -9,23 +9,15 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "tests/cli/CliRun.h"
 
 namespace vorda::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Result;
+using testing::RunArgs;
 
 class TempFolder {
  public:
@@ -63,7 +55,7 @@ TEST(CliDesignTest, UsageErrors) {
   };
   for (const auto& args : bad) {
     const Result r = RunArgs(args);
-    EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+    EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
     EXPECT_EQ(r.err.rfind("vorda-match: ", 0), 0u) << r.err;  // the message, then the usage
     EXPECT_NE(r.err.find("\nUsage: vorda-match"), std::string::npos) << r.err;
   }

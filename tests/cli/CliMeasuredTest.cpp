@@ -13,21 +13,13 @@
 #include "cli/Cli.h"
 #include "rf/EngineRun.h"
 #include "rf/Touchstone.h"
+#include "tests/cli/CliRun.h"
 
 namespace vorda::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Result;
+using testing::RunArgs;
 
 nlohmann::json Json(const std::vector<std::string>& args) {
   const Result r = RunArgs(args);
@@ -135,8 +127,8 @@ TEST(CliMeasuredTest, BrokenFilesAndWrongUse) {
   };
   for (const auto& args : wrong) {
     const Result r = RunArgs(args);
-    EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
-    EXPECT_TRUE(r.out.empty()) << testing::PrintToString(args);
+    EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
+    EXPECT_TRUE(r.out.empty()) << ::testing::PrintToString(args);
   }
 }
 

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "tests/cli/CliRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -9,17 +10,8 @@
 namespace vorda::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunArgs(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::Result;
+using testing::RunArgs;
 
 nlohmann::json Json(std::vector<std::string> args) {
   args.insert(args.begin(), "--json");
@@ -89,7 +81,7 @@ TEST(CliTest, ExitStatus) {
                                               {"--bogus", "1", "2"},
                                               {"--z0"}}) {
     const Result r = RunArgs(bad);
-    EXPECT_EQ(r.status, 2) << testing::PrintToString(bad);
+    EXPECT_EQ(r.status, 2) << ::testing::PrintToString(bad);
     EXPECT_NE(r.err.find("Usage: vorda-match"), std::string::npos);
   }
 }
