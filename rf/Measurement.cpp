@@ -40,7 +40,6 @@ Measurement ReadMeasurement(ByteSource source) {
   LoadPoint p;
   while (reader.Next(p)) m.points.push_back(p);
   m.reference = reader.Reference();
-  m.version = reader.Version();
   return m;
 }
 

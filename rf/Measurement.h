@@ -19,7 +19,6 @@ Impedance Interpolate(const LoadPoint& a, const LoadPoint& b, double hertz, doub
 // A whole file in memory.
 struct Measurement {
   double reference = 50.0;
-  int version = 1;
   std::vector<LoadPoint> points;  // strictly increasing frequencies, at least one
 
   double First() const { return points.front().hertz; }

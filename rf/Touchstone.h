@@ -50,7 +50,6 @@ class TouchstoneReader {
 
   // Known once the first point has been read (or Next returned false).
   double Reference() const;
-  int Version() const;  // 1 or 2
 
  private:
   class Parser;

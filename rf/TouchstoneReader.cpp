@@ -361,8 +361,5 @@ bool TouchstoneReader::Next(LoadPoint& point) {
 double TouchstoneReader::Reference() const {
   return parser_->reference;
 }
-int TouchstoneReader::Version() const {
-  return parser_->version;
-}
 
 }  // namespace vorda::rf

@@ -28,7 +28,6 @@ class ResponseChart : public QChartView {
  public:
   explicit ResponseChart(QWidget* parent = nullptr);
   void SetData(const ResponseData& data);
-  QLineSeries* Series(int which) const { return lines_[which]; }
 
   // Return loss beyond this is drawn at it (a perfect match has none).
   static constexpr double kTopDb = 60.0;
