@@ -1,6 +1,5 @@
 // vorda-match's text output and its CSV table.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <sstream>
@@ -18,10 +17,8 @@ std::string CaptionOr(const rf::RecordedView& view, ResultLabel label) {
 }
 
 // Four significant digits, plain.
-std::string Digits(double v, int digits = 4) {
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
-  return {buf, res.ptr};
+std::string Digits(double v) {
+  return rf::DigitsText(v, 4);
 }
 
 // "40 + j30 ohms", four significant digits.

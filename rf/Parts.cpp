@@ -1,16 +1,15 @@
 #include "rf/Parts.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "rf/Units.h"
 
 namespace vorda::rf {
 
 namespace {
 
 std::string FourDigits(double v) {
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 4);
-  return {buf, res.ptr};
+  return DigitsText(v, 4);
 }
 
 }  // namespace

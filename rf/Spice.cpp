@@ -1,6 +1,5 @@
 #include "rf/Spice.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "rf/Units.h"
@@ -11,9 +10,7 @@ namespace {
 
 // Every digit of the double, so that the simulator gets the same value.
 std::string Num(double v) {
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
-  return {buf, res.ptr};
+  return DigitsText(v, 17);
 }
 
 constexpr const char* kTwoPi = "6.283185307179586";

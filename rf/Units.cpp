@@ -94,6 +94,12 @@ std::string ShortestText(double value) {
   return {buf, res.ptr};
 }
 
+std::string DigitsText(double value, int digits) {
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+  return {buf, res.ptr};
+}
+
 std::string FormatEngineering(double value, std::string_view unit, int digits) {
   std::string out;
   if (value == 0.0 || !std::isfinite(value)) {

@@ -21,6 +21,9 @@ std::optional<double> ParseEngineering(std::string_view text, std::string_view u
 // The shortest text that reads back as the same double ("14200000", "0.1").
 std::string ShortestText(double value);
 
+// A number to that many significant digits, plain ("280.3", "1.5e-05").
+std::string DigitsText(double value, int digits);
+
 // A value with four significant digits and the multiplier that puts it in
 // [1, 1000): "280.3 nH", "1.5 GHz", "50 Ω". Zero is "0 <unit>".
 std::string FormatEngineering(double value, std::string_view unit, int digits = 4);
