@@ -92,14 +92,11 @@ Report Compute(const Options& opt, const LoadInput& in, std::ostream& err) {
       d.band_high_limit = in.measured->Last();
     }
     const rf::LoadModel& load = measured ? static_cast<const rf::LoadModel&>(*measured) : typed;
-    tr.design = rf::DesignType(*FindSectionType(t), *run.first * run.z0, *run.second * run.z0, load,
-                               run.z0, d);
+    tr.design = rf::DesignComputed(t, run, load, d);
   }
   if (in.measured) {
-    for (const double f : report.sweep) {
-      const double z0 = report.runs.front().engine.run.z0;
-      report.bare_return_loss_db.push_back(rf::MatchOf(in.measured->At(f), z0).return_loss_db);
-    }
+    report.bare_return_loss_db = rf::BareReturnLoss(
+        rf::MeasuredLoad(*in.measured), report.runs.front().engine.run.z0, report.sweep);
   }
   return report;
 }
@@ -111,9 +108,8 @@ rf::SpiceCircuit Circuit(const Options& opt, const TypeRun& t,
   rf::SpiceCircuit c =
       rf::CircuitFor(t.engine, *t.design, f, range ? opt.sweep->start : f / 2,
                      range ? opt.sweep->stop : 1.5 * f, range ? opt.sweep->points : 201);
-  if (at) c.notes.push_back("the load measured in " + at->file + ", taken at that frequency only");
-  c.notes.push_back(opt.series ? std::string("standard values, ") + rf::SeriesName(*opt.series)
-                               : std::string("ideal values"));
+  if (at) c.notes.push_back(rf::MeasuredLoadNote(at->file));
+  c.notes.push_back(rf::ValuesNote(opt.series));
   return c;
 }
 
@@ -160,13 +156,7 @@ void ReportBoxes(const rf::EngineRun& e, std::ostream& err) {
 }
 
 rf::DesignOptions DesignOptionsOf(const Options& opt, double hertz) {
-  rf::DesignOptions d;
-  d.hertz = hertz;
-  d.series = opt.series;
-  d.q_inductor = opt.q_inductor.value_or(rf::kIdealQ);
-  d.q_capacitor = opt.q_capacitor.value_or(rf::kIdealQ);
-  d.losses = opt.q_inductor || opt.q_capacitor;
-  return d;
+  return rf::PartOptions(hertz, opt.series, opt.q_inductor, opt.q_capacitor);
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -70,8 +70,7 @@ EachPoint DesignPoint(const Options& opt, const rf::LoadPoint& p, bool& any_comp
     if (run.outcome != Outcome::kComputed) continue;
     any_computed = true;
     const rf::SeriesLoad load(run.load_r, run.load_x, p.hertz);
-    tr.design = rf::DesignType(*FindSectionType(t), *run.first * run.z0, *run.second * run.z0, load,
-                               run.z0, DesignOptionsOf(opt, p.hertz));
+    tr.design = rf::DesignComputed(t, run, load, DesignOptionsOf(opt, p.hertz));
   }
   return point;
 }
@@ -94,9 +93,9 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
     for (std::size_t n = 1; reader.Next(p); ++n) {
       const EachPoint point = DesignPoint(opt, p, any_computed);
       if (opt.json) {
-        PrintEachJsonPoint(point, opt, n == 1, out);
+        PrintEachJsonPoint(point, n == 1, out);
       } else {
-        PrintEachTextRow(point, opt, out);
+        PrintEachTextRow(point, out);
       }
       progress.Done(n);
     }

@@ -22,9 +22,7 @@ class MeasurementFile {
   // How the file is named in messages: its path, or "<stdin>".
   const std::string& Name() const { return name_; }
   // "NAME:LINE: what" for a line that breaks the format.
-  std::string Describe(const rf::TouchstoneError& e) const {
-    return name_ + ":" + std::to_string(e.Line()) + ": " + e.what();
-  }
+  std::string Describe(const rf::TouchstoneError& e) const { return e.In(name_); }
 
  private:
   struct Closer {

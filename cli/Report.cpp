@@ -130,8 +130,7 @@ void PrintEachJsonStart(std::ostream& out) {
   out << "{\n  \"points\": [";
 }
 
-void PrintEachJsonPoint(const EachPoint& point, const Options& /*options*/, bool first,
-                        std::ostream& out) {
+void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   static const std::vector<double> kNoSweep;
   static const std::vector<std::optional<double>> kNoBare;
   const RunContext context{point.hertz, &kNoSweep, &kNoBare};

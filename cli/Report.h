@@ -50,11 +50,10 @@ struct EachPoint {
 };
 // The JSON document {"points": [...]} written point by point.
 void PrintEachJsonStart(std::ostream& out);
-void PrintEachJsonPoint(const EachPoint& point, const Options& options, bool first,
-                        std::ostream& out);
+void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out);
 void PrintEachJsonEnd(std::ostream& out);
 // The text table: a heading, then one row per point.
 void PrintEachTextHeading(const Options& options, std::ostream& out);
-void PrintEachTextRow(const EachPoint& point, const Options& options, std::ostream& out);
+void PrintEachTextRow(const EachPoint& point, std::ostream& out);
 
 }  // namespace vorda::cli

@@ -27,12 +27,8 @@ std::string LoadText(const rf::Impedance& z) {
          Digits(std::fabs(z.imag())) + " ohms";
 }
 
-std::string ZinText(const rf::Impedance& z) {
-  return "Zin " + LoadText(z);
-}
-
 std::string MatchText(const rf::Match& m) {
-  std::string s = ZinText(m.zin) + ", return loss ";
+  std::string s = "Zin " + LoadText(m.zin) + ", return loss ";
   s += m.return_loss_db ? Digits(*m.return_loss_db) + " dB" : "perfect";
   s += ", VSWR " + (m.vswr ? Digits(*m.vswr) : std::string("infinite"));
   return s;
@@ -202,7 +198,7 @@ void PrintEachTextHeading(const Options& options, std::ostream& out) {
   PrintRow(cells, out);
 }
 
-void PrintEachTextRow(const EachPoint& point, const Options& /*options*/, std::ostream& out) {
+void PrintEachTextRow(const EachPoint& point, std::ostream& out) {
   std::vector<std::string> cells = {rf::FormatEngineering(point.hertz, "Hz"), LoadText(point.load)};
   std::transform(point.runs.begin(), point.runs.end(), std::back_inserter(cells), EachCell);
   PrintRow(cells, out);

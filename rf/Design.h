@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/Compute.h"
 #include "engine/SectionTypes.h"
 #include "rf/Bandwidth.h"
 #include "rf/Load.h"
@@ -25,6 +26,11 @@ struct DesignOptions {
   double band_low_limit = 0.0;   // where a measured load ends; 0: f / 100
   double band_high_limit = 0.0;  // 0: 100 f
 };
+
+// Standard values from a series when one is given; losses reported when a
+// quality factor is given (an ideal part otherwise).
+DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
+                          std::optional<double> q_inductor, std::optional<double> q_capacitor);
 
 struct LossFigures {
   Match match;
@@ -60,8 +66,17 @@ Section ChooseStandard(const Section& ideal, ESeries series, const LoadModel& lo
 TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
                       const LoadModel& load, double z0, const DesignOptions& options);
 
+// The same for a type the engine computed, from its reactances in ohms.
+TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
+                          const DesignOptions& options);
+
 // The figures of a section and load at every frequency.
 Response ResponseOf(const Section& section, const LoadModel& load, double z0,
                     const std::vector<double>& frequencies);
+
+// The return loss of the load alone at every frequency (empty where it is
+// a perfect match).
+std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, double z0,
+                                                  const std::vector<double>& frequencies);
 
 }  // namespace vorda::rf

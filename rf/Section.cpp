@@ -31,19 +31,34 @@ double Section::Efficiency(double hertz, Impedance load) const {
   return std::real(load) / std::norm(branch) / std::real(yin);
 }
 
+Match Section::MatchAt(double hertz, Impedance load, double z0) const {
+  return MatchOf(InputImpedance(hertz, load), z0);
+}
+
 Match MatchOf(Impedance zin, double z0) {
   Match m;
   m.zin = zin;
-  m.gamma = std::abs((zin - z0) / (zin + z0));
+  m.gamma = std::abs(GammaOf(zin, z0));
   if (m.gamma > 0.0) m.return_loss_db = -20.0 * portable::Log10(m.gamma);
   if (m.gamma < 1.0) m.vswr = (1.0 + m.gamma) / (1.0 - m.gamma);
   return m;
 }
 
 double Vswr(Impedance zin, double z0) {
-  const double gamma = std::abs((zin - z0) / (zin + z0));
+  const double gamma = std::abs(GammaOf(zin, z0));
   if (!(gamma < 1.0)) return std::numeric_limits<double>::infinity();
   return (1.0 + gamma) / (1.0 - gamma);
+}
+
+Impedance GammaOf(Impedance z, double reference) {
+  return (z - reference) / (z + reference);
+}
+
+Impedance ImpedanceOf(Impedance gamma, double reference) {
+  // R (1 + g) / (1 - g) in real arithmetic: (1 + g)(1 - conj g) / |1 - g|^2.
+  const double a = gamma.real(), b = gamma.imag();
+  const double d = (1.0 - a) * (1.0 - a) + b * b;
+  return {reference * (1.0 - a * a - b * b) / d, reference * 2.0 * b / d};
 }
 
 }  // namespace vorda::rf

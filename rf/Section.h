@@ -13,19 +13,6 @@ namespace vorda::rf {
 
 using Impedance = std::complex<double>;
 
-// The first part lies on the source side, the second at the load.
-// Shunt-at-load types: Zin = Z1 + (Z2 || ZL).
-// Series-at-load types: Zin = Z1 || (Z2 + ZL).
-struct Section {
-  Family family = Family::kShuntAtLoad;
-  Part first;
-  Part second;
-
-  Impedance InputImpedance(double hertz, Impedance load) const;
-  // Power delivered to the load over the power entering the section.
-  double Efficiency(double hertz, Impedance load) const;
-};
-
 // What a source of resistance z0 sees at the section's input.
 struct Match {
   Impedance zin;
@@ -37,7 +24,26 @@ struct Match {
 };
 Match MatchOf(Impedance zin, double z0);
 
+// The first part lies on the source side, the second at the load.
+// Shunt-at-load types: Zin = Z1 + (Z2 || ZL).
+// Series-at-load types: Zin = Z1 || (Z2 + ZL).
+struct Section {
+  Family family = Family::kShuntAtLoad;
+  Part first;
+  Part second;
+
+  Impedance InputImpedance(double hertz, Impedance load) const;
+  // What a source of resistance z0 sees at the input.
+  Match MatchAt(double hertz, Impedance load, double z0) const;
+  // Power delivered to the load over the power entering the section.
+  double Efficiency(double hertz, Impedance load) const;
+};
+
 // The VSWR, infinite when |gamma| >= 1; cheaper than MatchOf for searches.
 double Vswr(Impedance zin, double z0);
+
+// The reflection coefficient of z referred to a resistance, and back.
+Impedance GammaOf(Impedance z, double reference);
+Impedance ImpedanceOf(Impedance gamma, double reference);
 
 }  // namespace vorda::rf

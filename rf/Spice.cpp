@@ -109,4 +109,12 @@ SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double her
   return c;
 }
 
+std::string ValuesNote(const std::optional<ESeries>& series) {
+  return series ? std::string("standard values, ") + SeriesName(*series) : "ideal values";
+}
+
+std::string MeasuredLoadNote(const std::string& file) {
+  return "the load measured in " + file + ", taken at that frequency only";
+}
+
 }  // namespace vorda::rf

@@ -3,6 +3,7 @@
 // load, an AC analysis and the input impedance at the design frequency.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,10 @@ std::string SpiceNetlist(const SpiceCircuit& circuit);
 // with L or C, with an AC analysis from start to stop.
 SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double hertz, double start,
                         double stop, std::size_t points);
+
+// The notes that say where the values and the load came from: "standard
+// values, E12" or "ideal values"; the file a measured load was taken from.
+std::string ValuesNote(const std::optional<ESeries>& series);
+std::string MeasuredLoadNote(const std::string& file);
 
 }  // namespace vorda::rf

@@ -19,17 +19,6 @@ ByteSource MemorySource(const std::string& bytes) {
   };
 }
 
-std::complex<double> GammaOf(std::complex<double> z, double reference) {
-  return (z - reference) / (z + reference);
-}
-
-std::complex<double> ImpedanceOf(std::complex<double> gamma, double reference) {
-  // R (1 + g) / (1 - g) in real arithmetic: (1 + g)(1 - conj g) / |1 - g|^2.
-  const double a = gamma.real(), b = gamma.imag();
-  const double d = (1.0 - a) * (1.0 - a) + b * b;
-  return {reference * (1.0 - a * a - b * b) / d, reference * 2.0 * b / d};
-}
-
 std::string WriteTouchstone(const std::vector<LoadPoint>& points, double reference) {
   std::string out = "! Written by VordaForWin: the load impedance in ohms\n[Version] 2.0\n";
   out += "# Hz Z RI R " + ShortestText(reference) + "\n";

@@ -19,6 +19,10 @@ class TouchstoneError : public std::runtime_error {
   TouchstoneError(std::size_t line, const std::string& what)
       : std::runtime_error(what), line_(line) {}
   std::size_t Line() const { return line_; }
+  // "FILE:LINE: what is wrong".
+  std::string In(const std::string& file) const {
+    return file + ":" + std::to_string(line_) + ": " + what();
+  }
 
  private:
   std::size_t line_;
@@ -55,10 +59,6 @@ class TouchstoneReader {
   class Parser;
   std::unique_ptr<Parser> parser_;
 };
-
-// The reflection coefficient of z referred to a resistance, and back.
-std::complex<double> GammaOf(std::complex<double> z, double reference);
-std::complex<double> ImpedanceOf(std::complex<double> gamma, double reference);
 
 // A version 2.0 file of Z-parameters in ohms ("# Hz Z RI R <reference>")
 // that holds the points exactly: each number reads back as the same double.

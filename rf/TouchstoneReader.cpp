@@ -6,6 +6,7 @@
 #include <numbers>
 #include <optional>
 
+#include "rf/Section.h"
 #include "rf/Touchstone.h"
 
 namespace vorda::rf {

@@ -101,35 +101,25 @@ std::string DigitsText(double value, int digits) {
 }
 
 std::string FormatEngineering(double value, std::string_view unit, int digits) {
-  std::string out;
+  static constexpr const char* kPrefixes[] = {"f", "p", "n", "\u00b5", "m", "", "k", "M", "G", "T"};
+  constexpr int kUnitIndex = 5;
+  constexpr int kLastGroup = 4;
+  std::string number;
+  const char* prefix = "";
   if (value == 0.0 || !std::isfinite(value)) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general);
-    out.assign(buf, res.ptr);
+    number = ShortestText(value);
   } else {
-    static constexpr const char* kPrefixes[] = {"f", "p", "n", "\u00b5", "m",
-                                                "",  "k", "M", "G",      "T"};
-    constexpr int kUnitIndex = 5;
     int group = static_cast<int>(std::floor(portable::Log10(std::fabs(value)) / 3.0));
-    group = std::max(-kUnitIndex, std::min(group, 4));
-    double scaled = value / ThousandPower(group);
+    group = std::clamp(group, -kUnitIndex, kLastGroup);
+    number = DigitsText(value / ThousandPower(group), digits);
     // Rounding to the digits may carry into the next group: 999.97 -> 1000.
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
-    if (std::fabs(std::strtod(std::string(buf, res.ptr).c_str(), nullptr)) >= 1000.0 && group < 4) {
+    if (std::fabs(std::strtod(number.c_str(), nullptr)) >= 1000.0 && group < kLastGroup) {
       ++group;
-      scaled = value / ThousandPower(group);
-      res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::general, digits);
+      number = DigitsText(value / ThousandPower(group), digits);
     }
-    out.assign(buf, res.ptr);
-    out += ' ';
-    out += kPrefixes[group + kUnitIndex];
-    out += unit;
-    return out;
+    prefix = kPrefixes[group + kUnitIndex];
   }
-  out += ' ';
-  out += unit;
-  return out;
+  return number + ' ' + prefix + std::string(unit);
 }
 
 }  // namespace vorda::rf

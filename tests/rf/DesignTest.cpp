@@ -24,8 +24,7 @@ Designed DesignFor(double z0, double r, double x, double hertz, std::int16_t typ
   EXPECT_EQ(e.run.outcome, Outcome::kComputed) << "type " << type;
   options.hertz = hertz;
   const SeriesLoad load(r, x, hertz);
-  TypeDesign d = DesignType(*FindSectionType(type), *e.run.first * e.run.z0,
-                            *e.run.second * e.run.z0, load, e.run.z0, options);
+  TypeDesign d = DesignComputed(type, e.run, load, options);
   return {std::move(e), std::move(d)};
 }
 

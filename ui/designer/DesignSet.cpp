@@ -46,12 +46,7 @@ std::string Status(const rf::EngineRun& e) {
 }
 
 rf::DesignOptions OptionsFor(const DesignInputs& in, const rf::Measurement* measurement) {
-  rf::DesignOptions d;
-  d.hertz = in.hertz;
-  d.series = in.series;
-  d.q_inductor = in.q_inductor.value_or(rf::kIdealQ);
-  d.q_capacitor = in.q_capacitor.value_or(rf::kIdealQ);
-  d.losses = in.q_inductor || in.q_capacitor;
+  rf::DesignOptions d = rf::PartOptions(in.hertz, in.series, in.q_inductor, in.q_capacitor);
   d.bandwidth = true;
   if (measurement != nullptr) {
     d.band_low_limit = measurement->First();
@@ -63,11 +58,9 @@ rf::DesignOptions OptionsFor(const DesignInputs& in, const rf::Measurement* meas
 void Design(TypeRow& row, const rf::LoadModel& load, const DesignInputs& in,
             const rf::DesignOptions& options) {
   const ComputeRun& run = row.engine.run;
-  row.design = rf::DesignType(*FindSectionType(row.engine.type_index), *run.first * run.z0,
-                              *run.second * run.z0, load, run.z0, options);
+  row.design = rf::DesignComputed(row.engine.type_index, run, load, options);
   const rf::TypeDesign& d = *row.design;
-  const rf::Impedance zl = load.At(in.hertz);
-  row.at_design = rf::MatchOf(d.evaluated.InputImpedance(in.hertz, zl), run.z0);
+  row.at_design = d.evaluated.MatchAt(in.hertz, load.At(in.hertz), run.z0);
   if (d.loss) row.dissipation_db = d.loss->dissipation_db;
 }
 
@@ -123,9 +116,8 @@ DesignSet DesignAll(const DesignInputs& in, const rf::Measurement* measurement) 
     if (!set.best || Better(row, set.rows[*set.best])) set.best = set.rows.size() - 1;
   }
   if (measurement != nullptr) {
-    for (const double f : set.frequencies) {
-      set.bare_return_loss_db.push_back(rf::MatchOf(measurement->At(f), in.z0).return_loss_db);
-    }
+    set.bare_return_loss_db =
+        rf::BareReturnLoss(rf::MeasuredLoad(*measurement), in.z0, set.frequencies);
   }
   return set;
 }

@@ -69,7 +69,7 @@ bool DesignerWindow::OpenMeasurement(const QString& path) {
     measurement_ = std::move(m);
   } catch (const rf::TouchstoneError& e) {
     std::fclose(file);
-    const std::string where = name.toStdString() + ":" + std::to_string(e.Line()) + ": " + e.what();
+    const std::string where = e.In(name.toStdString());
     status_->setText(QString::fromStdString(where));
     boxes_.MsgBox("The measurement could not be read:\r\n" + where, MsgStyle::kCritical,
                   kDesignerTitle);
@@ -106,10 +106,8 @@ QString DesignerWindow::Netlist() const {
   rf::SpiceCircuit c =
       rf::CircuitFor(row.engine, *row.design, inputs_used_->hertz, set.frequencies.front(),
                      set.frequencies.back(), set.frequencies.size());
-  if (measurement_) c.notes.push_back("the load measured in " + measurement_path_.toStdString());
-  c.notes.push_back(inputs_used_->series
-                        ? std::string("standard values, ") + rf::SeriesName(*inputs_used_->series)
-                        : std::string("ideal values"));
+  if (measurement_) c.notes.push_back(rf::MeasuredLoadNote(measurement_path_.toStdString()));
+  c.notes.push_back(rf::ValuesNote(inputs_used_->series));
   return QString::fromStdString(rf::SpiceNetlist(c));
 }
 
