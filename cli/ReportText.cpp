@@ -174,7 +174,7 @@ std::string EachCell(const TypeRun& t) {
     case Outcome::kFault:
       return "arithmetic fault (code " + std::to_string(run.fault->code()) + ")";
   }
-  const rf::Section& s = t.design->standard ? *t.design->standard : t.design->ideal;
+  const rf::Section& s = t.design->Chosen();
   return rf::Describe(s.first) + ", " + rf::Describe(s.second);
 }
 

@@ -95,7 +95,7 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
     d.standard = ChooseStandard(d.ideal, *options.series, load, z0, f);
     d.standard_match = d.standard->MatchAt(f, zl, z0);
   }
-  d.evaluated = WithLosses(d.standard.value_or(d.ideal), options.q_inductor, options.q_capacitor);
+  d.evaluated = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor);
   if (options.losses) {
     LossFigures loss;
     loss.match = d.evaluated.MatchAt(f, zl, z0);

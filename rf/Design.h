@@ -52,6 +52,9 @@ struct TypeDesign {
   std::optional<LossFigures> loss;
   std::optional<Band> band;
   std::optional<Response> response;
+
+  // The values chosen: standard with a series, ideal otherwise; lossless.
+  const Section& Chosen() const { return standard ? *standard : ideal; }
 };
 
 // The section of a type whose parts have the given reactances (ohms) at f.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/designer/ChartColours.h"
+
 namespace vorda::designer {
 
 namespace {
@@ -68,13 +70,12 @@ ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
 }
 
 void ResponseChart::Restyle() {
-  const bool dark = palette().color(QPalette::Base).lightness() < 128;
+  const bool dark = IsDark(palette());
   chart()->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-  const QColor colours[] = {dark ? QColor(100, 180, 255) : QColor(31, 90, 180),
-                            dark ? QColor(110, 220, 110) : QColor(30, 140, 40),
-                            dark ? QColor(230, 140, 255) : QColor(148, 60, 170),
-                            dark ? QColor(200, 200, 200) : QColor(90, 90, 90)};
-  for (int i = 0; i < 4; ++i) lines_[i]->setPen(QPen(colours[i], i == 3 ? 1.5 : 2.0));
+  constexpr Shown kCurves[] = {Shown::kIdeal, Shown::kStandard, Shown::kBuilt, Shown::kBare};
+  for (int i = 0; i < 4; ++i) {
+    lines_[i]->setPen(QPen(ColourOf(kCurves[i], dark), kCurves[i] == Shown::kBare ? 1.5 : 2.0));
+  }
   QColor shade = dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
   shade.setAlphaF(0.25);
   band_->setBrush(shade);

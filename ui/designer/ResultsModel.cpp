@@ -19,7 +19,7 @@ QString Digits(double v) {
 }
 
 const rf::Part& Part(const rf::TypeDesign& d, bool first) {
-  const rf::Section& s = d.standard ? *d.standard : d.ideal;
+  const rf::Section& s = d.Chosen();
   return first ? s.first : s.second;
 }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/designer/ChartColours.h"
 #include "ui/designer/SmithPath.h"
 
 namespace vorda::designer {
@@ -25,20 +26,22 @@ QPolygonF Polyline(const std::vector<std::complex<double>>& z, const QRectF& are
   return line;
 }
 
-void Marker(QPainter& p, QPointF at, QColor colour, int shape, double size) {
+enum class Shape { kDot, kDiamond, kCross };
+
+void Marker(QPainter& p, QPointF at, QColor colour, Shape shape, double size) {
   p.setPen(QPen(colour, size / 4));
-  p.setBrush(shape == 2 ? QBrush(Qt::NoBrush) : QBrush(colour));
+  p.setBrush(shape == Shape::kCross ? QBrush(Qt::NoBrush) : QBrush(colour));
   switch (shape) {
-    case 0:  // filled dot
+    case Shape::kDot:
       p.drawEllipse(at, size, size);
       break;
-    case 1: {  // diamond
+    case Shape::kDiamond: {
       const QPointF pts[] = {at + QPointF(0, -size * 1.3), at + QPointF(size * 1.3, 0),
                              at + QPointF(0, size * 1.3), at + QPointF(-size * 1.3, 0)};
       p.drawPolygon(pts, 4);
       break;
     }
-    default:  // cross
+    case Shape::kCross:
       p.drawLine(at + QPointF(-size, -size), at + QPointF(size, size));
       p.drawLine(at + QPointF(-size, size), at + QPointF(size, -size));
       break;
@@ -65,20 +68,17 @@ QPointF SmithChart::ToPoint(std::complex<double> gamma, const QRectF& area) {
   return {disc.center().x() + r * gamma.real(), disc.center().y() - r * gamma.imag()};
 }
 
-bool SmithChart::Dark() const {
-  return palette().color(QPalette::Base).lightness() < 128;
-}
 QColor SmithChart::LoadColour() const {
-  return Dark() ? QColor(255, 140, 60) : QColor(214, 39, 40);
+  return ColourOf(Shown::kLoad, IsDark(palette()));
 }
 QColor SmithChart::PathColour() const {
-  return Dark() ? QColor(100, 180, 255) : QColor(31, 90, 180);
+  return ColourOf(Shown::kIdeal, IsDark(palette()));
 }
 QColor SmithChart::StandardColour() const {
-  return Dark() ? QColor(110, 220, 110) : QColor(30, 140, 40);
+  return ColourOf(Shown::kStandard, IsDark(palette()));
 }
 QColor SmithChart::BuiltColour() const {
-  return Dark() ? QColor(230, 140, 255) : QColor(148, 60, 170);
+  return ColourOf(Shown::kBuilt, IsDark(palette()));
 }
 
 void SmithChart::PaintGrid(QPainter& p, const QRectF& area) const {
@@ -121,12 +121,15 @@ void SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
   struct Entry {
     QString text;
     QColor colour;
-    int shape;
+    Shape shape;
   };
-  std::vector<Entry> entries = {{QStringLiteral("load"), LoadColour(), 0}};
-  if (data_.standard_end)
-    entries.push_back({QStringLiteral("standard parts"), StandardColour(), 1});
-  if (data_.built_end) entries.push_back({QStringLiteral("with losses"), BuiltColour(), 2});
+  std::vector<Entry> entries = {{QStringLiteral("load"), LoadColour(), Shape::kDot}};
+  if (data_.standard_end) {
+    entries.push_back({QStringLiteral("standard parts"), StandardColour(), Shape::kDiamond});
+  }
+  if (data_.built_end) {
+    entries.push_back({QStringLiteral("with losses"), BuiltColour(), Shape::kCross});
+  }
   const double line = p.fontMetrics().height();
   QPointF at = area.topLeft() + QPointF(line, line);
   for (const Entry& e : entries) {
@@ -153,12 +156,12 @@ void SmithChart::Render(QPainter& p, const QRectF& area) const {
     p.setPen(QPen(PathColour(), size / 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(Polyline(data_.path, area));
   }
-  if (data_.built_end)
-    Marker(p, ToPoint(Reflection(*data_.built_end), area), BuiltColour(), 2, size);
-  if (data_.standard_end) {
-    Marker(p, ToPoint(Reflection(*data_.standard_end), area), StandardColour(), 1, size);
-  }
-  if (data_.load) Marker(p, ToPoint(Reflection(*data_.load), area), LoadColour(), 0, size);
+  const auto mark = [&](const std::optional<std::complex<double>>& z, QColor colour, Shape shape) {
+    if (z) Marker(p, ToPoint(Reflection(*z), area), colour, shape, size);
+  };
+  mark(data_.built_end, BuiltColour(), Shape::kCross);
+  mark(data_.standard_end, StandardColour(), Shape::kDiamond);
+  mark(data_.load, LoadColour(), Shape::kDot);
   PaintLegend(p, area);
   p.restore();
 }

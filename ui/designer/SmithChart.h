@@ -47,7 +47,6 @@ class SmithChart : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool Dark() const;
   void PaintGrid(QPainter& painter, const QRectF& area) const;
   void PaintLegend(QPainter& painter, const QRectF& area) const;
 

@@ -10,7 +10,7 @@ namespace vorda::designer {
 
 // The reflection coefficient of a normalized impedance.
 inline std::complex<double> Reflection(std::complex<double> z) {
-  return (z - 1.0) / (z + 1.0);
+  return rf::GammaOf(z, 1.0);
 }
 
 // The way from the load to the match through the two ideal parts: the part
