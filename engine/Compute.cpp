@@ -41,12 +41,19 @@ class Display {
   std::string decimal_;
 };
 
-// Steps 1 to 3: read the three inputs in order, normalize the load and show
-// it before any box of the run.
-void NormalizeLoad(ComputeView& view, ComputeRun& run, Display& display) {
-  run.z0 = Val(view.InputText(InputBox::kNormR));
-  run.load_r = Val(view.InputText(InputBox::kInReal));
-  run.load_x = Val(view.InputText(InputBox::kInImag));
+// Steps 1 to 3: read the three inputs in order (or take the numbers given
+// for them), normalize the load and show it before any box of the run.
+void NormalizeLoad(ComputeView& view, ComputeRun& run, Display& display,
+                   const std::optional<LoadNumbers>& numbers) {
+  if (numbers) {
+    run.z0 = numbers->z0;
+    run.load_r = numbers->load_r;
+    run.load_x = numbers->load_x;
+  } else {
+    run.z0 = Val(view.InputText(InputBox::kNormR));
+    run.load_r = Val(view.InputText(InputBox::kInReal));
+    run.load_x = Val(view.InputText(InputBox::kInImag));
+  }
   FpStatement s;
   Store(s, run.r, s.Div(run.load_r, run.z0));
   Store(s, run.x, s.Div(run.load_x, run.z0));
@@ -102,25 +109,33 @@ void Dispatch(ComputeView& view, ComputeRun& run, Display& display) {
   display.Show(ResultLabel::kFirstOhms, ohms);
 }
 
-void Run(ComputeView& view, ComputeRun& run) {
+void Run(ComputeView& view, ComputeRun& run, const std::optional<LoadNumbers>& numbers) {
   Display display(view);
-  NormalizeLoad(view, run, display);
+  NormalizeLoad(view, run, display, numbers);
   run.region = Region(view, run);
   Dispatch(view, run, display);
 }
 
-}  // namespace
-
-ComputeRun cmdCompute_Click(ComputeView& view) {
+ComputeRun RunOrFault(ComputeView& view, const std::optional<LoadNumbers>& numbers) {
   ComputeRun run;
   try {
-    Run(view, run);
+    Run(view, run, numbers);
   } catch (const ArithmeticFault& fault) {
     run.outcome = Outcome::kFault;
     run.fault = fault;
     view.FaultNotice(fault);
   }
   return run;
+}
+
+}  // namespace
+
+ComputeRun cmdCompute_Click(ComputeView& view) {
+  return RunOrFault(view, std::nullopt);
+}
+
+ComputeRun ComputeWithNumbers(ComputeView& view, const LoadNumbers& numbers) {
+  return RunOrFault(view, numbers);
 }
 
 }  // namespace vorda

@@ -53,4 +53,17 @@ int ClassifyRegion(double r, double x, double g, double b);
 // happens and is then made known through view.FaultNotice.
 ComputeRun cmdCompute_Click(ComputeView& view);
 
+// The three numbers the input texts convert to: the normalizing resistance
+// and the load's real and imaginary parts, in ohms.
+struct LoadNumbers {
+  double z0 = 0.0;
+  double load_r = 0.0;
+  double load_x = 0.0;
+};
+
+// The same run from numbers instead of the input boxes' texts: every step
+// after the conversion is the one above, with the same labels, boxes and
+// faults. The view's input texts are not read.
+ComputeRun ComputeWithNumbers(ComputeView& view, const LoadNumbers& numbers);
+
 }  // namespace vorda

@@ -222,21 +222,31 @@ double ScanDecimal(Scanner& in) {
 }  // namespace
 
 double Val(std::string_view text) {
+  std::size_t used = 0;
+  return Val(text, used);
+}
+
+double Val(std::string_view text, std::size_t& used) {
   Scanner in(text);
+  const auto done = [&](double value) {
+    used = in.Position();
+    return value;
+  };
   if (in.Peek() == '&') {
     in.Next();
     const int r = in.Peek();
     if (r == 'H' || r == 'h') {
       in.Next();
-      return ScanRadix(in, 16);
+      return done(ScanRadix(in, 16));
     }
     if (r == 'O' || r == 'o') {
       in.Next();
-      return ScanRadix(in, 8);
+      return done(ScanRadix(in, 8));
     }
-    return 0.0;
+    in.Rewind(0);
+    return done(0.0);
   }
-  return ScanDecimal(in);
+  return done(ScanDecimal(in));
 }
 
 namespace {

@@ -19,6 +19,9 @@ namespace vorda {
 // the double range throws ArithmeticFault (overflow, code 6); one too small
 // for a double becomes 0. Runs in time linear in the length of the text.
 double Val(std::string_view text);
+// The same, and how much of the text the number took: the characters from
+// `used` on were not read (blanks among them are ignored anyway).
+double Val(std::string_view text, std::size_t& used);
 
 // Renders a number through the format "#.000": rounded to three decimals, no
 // leading zero before the decimal symbol, no digit grouping, "-" before a
