@@ -38,13 +38,12 @@ void KeystrokeToRepaint(benchmark::State& state) {
 }
 
 void SameWorkWithoutDrawing(benchmark::State& state) {
-  vorda::designer::DesignInputs in;
-  in.q_inductor = 50;
+  vorda::rf::DesignRequest in = *window->Request();
   for (auto _ : state) {
     for (const double q : {5.0, 50.0}) {
       in.q_inductor = q;
-      const vorda::designer::DesignSet set = vorda::designer::DesignAll(in, nullptr);
-      benchmark::DoNotOptimize(vorda::designer::CurvesFor(set.rows[*set.best], set, nullptr));
+      const vorda::rf::DesignResult set = vorda::rf::RunDesign(in);
+      benchmark::DoNotOptimize(vorda::rf::CurvesFor(in, set, set.types[*set.best]));
     }
   }
   state.SetItemsProcessed(state.iterations() * 2);

@@ -18,15 +18,15 @@ constexpr double kF = 14.2e6;
 const std::vector<double> kFrequencies = vorda::rf::LinearFrequencies(1e6, 30e6, 1001);
 
 // Type 1 for 40 + j30 ohms at 14.2 MHz with lossy parts.
-vorda::rf::Section LossySection() {
-  vorda::rf::Section s = vorda::rf::SectionAt(*vorda::FindSectionType(1), 25, -50, kF);
-  s.first.q = 50;
-  s.second.q = 200;
+vorda::rf::Network LossySection() {
+  vorda::rf::Network s = vorda::rf::SectionAt(*vorda::FindSectionType(1), 25, -50, 50, kF);
+  s.elements[0].part.q = 50;
+  s.elements[1].part.q = 200;
   return s;
 }
 
 void SectionResponse(benchmark::State& state) {
-  const vorda::rf::Section section = LossySection();
+  const vorda::rf::Network section = LossySection();
   const vorda::rf::SeriesLoad load(40, 30, kF);
   for (auto _ : state) {
     for (const double f : kFrequencies) {
@@ -39,9 +39,9 @@ BENCHMARK(SectionResponse);
 
 // The same input impedance written out by hand.
 void PlainComplexBaseline(benchmark::State& state) {
-  const vorda::rf::Section section = LossySection();
-  const double l1 = section.first.value, q1 = section.first.q;
-  const double c2 = section.second.value, q2 = section.second.q;
+  const vorda::rf::Network section = LossySection();
+  const double l1 = section.elements[0].part.value, q1 = section.elements[0].part.q;
+  const double c2 = section.elements[1].part.value, q2 = section.elements[1].part.q;
   const double load_l = 30 / (2 * std::numbers::pi * kF);
   for (auto _ : state) {
     for (const double f : kFrequencies) {
@@ -59,12 +59,13 @@ BENCHMARK(PlainComplexBaseline);
 
 void BandSearch(benchmark::State& state) {
   // 1000 ohms to 100 at 100 MHz: both edges inside the search range.
-  const vorda::rf::Section section =
-      vorda::rf::SectionAt(*vorda::FindSectionType(1), 300, -1000.0 / 3, 100e6);
+  const vorda::rf::Network section =
+      vorda::rf::SectionAt(*vorda::FindSectionType(1), 300, -1000.0 / 3, 100, 100e6);
   int evaluations = 0;
   for (auto _ : state) {
     const vorda::rf::Band band = vorda::rf::FindBand(
-        [&](double hz) { return vorda::rf::Vswr(section.InputImpedance(hz, 1000.0), 100); }, 100e6);
+        [&](double hz) { return vorda::rf::Vswr(section.InputImpedance(hz, 1000.0), 100); }, 100e6,
+        vorda::rf::LimitsAround(100e6));
     evaluations = band.evaluations;
     benchmark::DoNotOptimize(band);
   }

@@ -7,156 +7,228 @@
 #include "cli/Options.h"
 #include "cli/Report.h"
 #include "cli/Runs.h"
+#include "engine/NumberText.h"
+#include "rf/DesignTable.h"
 #include "rf/FileOutput.h"
-#include "rf/Measurement.h"
+#include "rf/Limits.h"
 #include "rf/Spice.h"
-#include "rf/Sweep.h"
 #include "rf/Units.h"
 
 namespace vorda::cli {
 
 namespace {
 
-// The load of a single design: typed, or from a file at the frequency.
-struct LoadInput {
-  std::string real, imag;                   // the texts the engine reads
-  std::optional<rf::Measurement> measured;  // in memory, for a sweep
-  std::optional<MeasuredAt> at;
+// Whether what the conversion left of a text is more than blanks and a unit
+// of ohms ("50 ohm", "50 Ohms", "50 Ω").
+bool IgnoredMore(std::string_view text, std::size_t used) {
+  std::string rest;
+  for (const char c : text.substr(used)) {
+    if (c != ' ' && c != '\t' && c != '\n') rest += c;
+  }
+  std::string lower = rest;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return !(rest.empty() || lower == "ohm" || lower == "ohms" || rest == "\u03a9");
+}
+
+// A value of the load or of --z0 read as the window reads its input boxes,
+// for a design: a number the conversion cannot hold is refused, and a text
+// the conversion read only in part is told on err.
+double ReadText(const char* name, const std::string& text, std::ostream& err) {
+  std::size_t used = 0;
+  double value = 0.0;
+  try {
+    value = Val(text, used);
+  } catch (const ArithmeticFault&) {
+    throw Refusal{std::string(name) + " \"" + text + "\" is beyond the largest number"};
+  }
+  if (IgnoredMore(text, used)) {
+    err << "vorda-match: " << name << " \"" << text << "\" read as " << rf::ShortestText(value)
+        << "\n";
+  }
+  return value;
+}
+
+std::string Range(double first, double last) {
+  return rf::FormatEngineering(first, "Hz") + " to " + rf::FormatEngineering(last, "Hz");
+}
+
+// The load of a single design from a file: the whole measurement in memory
+// for a sweep (the band and the sweep need it), otherwise only the load at
+// the frequency, read as a stream.
+struct MeasuredInput {
+  std::optional<rf::Measurement> measurement;
+  std::optional<rf::Gap> gap;  // streamed: the frequency falls in a gap
+  MeasuredAt at;
 };
 
-LoadInput MeasuredLoadInput(const Options& opt) {
+MeasuredInput ReadMeasured(const Options& opt) {
   MeasurementFile file(opt.s1p_path);
   const double f = *opt.hertz;
-  LoadInput in;
+  MeasuredInput in;
   double first = 0.0, last = 0.0;
   std::optional<rf::Impedance> load;
   try {
-    if (opt.sweep) {  // the sweep and the band need the whole measurement
-      in.measured = rf::ReadMeasurement(file.Source());
-      first = in.measured->First();
-      last = in.measured->Last();
-      if (in.measured->Covers(f)) load = in.measured->At(f);
+    if (opt.sweep) {
+      in.measurement = rf::ReadMeasurement(file.Source());
+      first = in.measurement->First();
+      last = in.measurement->Last();
+      if (in.measurement->Covers(f)) load = in.measurement->At(f);
     } else {
       const rf::LoadAtFrequency at = rf::ReadLoadAt(file.Source(), f);
       first = at.first;
       last = at.last;
       load = at.load;
+      in.gap = at.gap;
+      if (first == 0.0) {
+        throw Refusal{file.Name() +
+                      ": the file holds no point above 0 Hz (no L-section exists "
+                      "at 0 Hz)"};
+      }
     }
   } catch (const rf::TouchstoneError& e) {
     throw Refusal{file.Describe(e), false};
   }
   if (!load) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
-                  " lies outside the file's " + rf::FormatEngineering(first, "Hz") + " to " +
-                  rf::FormatEngineering(last, "Hz")};
+                  " lies outside the file's " + Range(first, last)};
   }
-  in.real = rf::ExactText(load->real());
-  in.imag = rf::ExactText(load->imag());
   in.at = MeasuredAt{file.Name(), f, *load};
   return in;
 }
 
-std::vector<double> SweepFrequencies(const Options& opt, const LoadInput& in) {
-  if (!opt.sweep) return {};
-  if (opt.sweep->file_frequencies) return in.measured->Frequencies();
-  if (in.measured &&
-      !(in.measured->Covers(opt.sweep->start) && in.measured->Covers(opt.sweep->stop))) {
-    throw Refusal{"--sweep " + rf::FormatEngineering(opt.sweep->start, "Hz") + " to " +
-                  rf::FormatEngineering(opt.sweep->stop, "Hz") +
-                  " reaches outside the measured range " +
-                  rf::FormatEngineering(in.measured->First(), "Hz") + " to " +
-                  rf::FormatEngineering(in.measured->Last(), "Hz")};
+rf::SweepPlan SweepPlanOf(const Options& opt) {
+  rf::SweepPlan plan;
+  if (!opt.sweep) return plan;
+  if (opt.sweep->file_frequencies) {
+    plan.kind = rf::SweepPlan::Kind::kMeasured;
+  } else {
+    plan = {rf::SweepPlan::Kind::kRange, opt.sweep->start, opt.sweep->stop, opt.sweep->points, {}};
   }
-  return rf::LinearFrequencies(opt.sweep->start, opt.sweep->stop, opt.sweep->points);
+  return plan;
 }
 
-// Computes each type from the same texts, each from blank labels; every box
-// a run shows goes to err as "title: prompt", in order. With a frequency,
-// each computed type is also designed in parts.
-Report Compute(const Options& opt, const LoadInput& in, std::ostream& err) {
-  Report report{opt, {}, SweepFrequencies(opt, in), in.at, {}};
-  report.runs.reserve(opt.types.size());
-  for (const std::int16_t t : opt.types) {
-    TypeRun& tr = report.runs.emplace_back(TypeRun{rf::RunEngine(opt.z0, in.real, in.imag, t), {}});
-    ReportBoxes(tr.engine, err);
-    if (!opt.hertz || tr.engine.run.outcome != Outcome::kComputed) continue;
-    const ComputeRun& run = tr.engine.run;
-    rf::DesignOptions d = DesignOptionsOf(opt, *opt.hertz);
-    d.bandwidth = opt.sweep.has_value();
-    d.sweep = report.sweep;
-    const rf::SeriesLoad typed(run.load_r, run.load_x, *opt.hertz);
-    std::optional<rf::MeasuredLoad> measured;
-    if (in.measured) {
-      measured.emplace(*in.measured);
-      d.band_low_limit = in.measured->First();
-      d.band_high_limit = in.measured->Last();
-    }
-    const rf::LoadModel& load = measured ? static_cast<const rf::LoadModel&>(*measured) : typed;
-    tr.design = rf::DesignComputed(t, run, load, d);
-  }
-  if (in.measured) {
-    report.bare_return_loss_db = rf::BareReturnLoss(
-        rf::MeasuredLoad(*in.measured), report.runs.front().engine.run.z0, report.sweep);
-  }
-  return report;
-}
-
-rf::SpiceCircuit Circuit(const Options& opt, const TypeRun& t,
-                         const std::optional<MeasuredAt>& at) {
-  const double f = *opt.hertz;
-  const bool range = opt.sweep && !opt.sweep->file_frequencies;
-  rf::SpiceCircuit c =
-      rf::CircuitFor(t.engine, *t.design, f, range ? opt.sweep->start : f / 2,
-                     range ? opt.sweep->stop : 1.5 * f, range ? opt.sweep->points : 201);
-  if (at) c.notes.push_back(rf::MeasuredLoadNote(at->file));
-  c.notes.push_back(rf::ValuesNote(opt.series));
-  return c;
+bool Succeeded(const rf::TypeResult& t, bool design) {
+  if (!design) return t.engine.run.outcome == Outcome::kComputed;
+  return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
 }
 
 // The files asked for. Throws Refusal when one cannot be written.
-void WriteFiles(const Report& report, std::ostream& err) {
+void WriteFiles(const Report& report, const rf::DesignRequest& request, std::ostream& err) {
   const Options& opt = report.options;
   try {
     if (!opt.csv_path.empty()) rf::WriteWholeFile(opt.csv_path, SweepCsv(report));
+    if (!opt.table_csv_path.empty()) {
+      rf::WriteWholeFile(opt.table_csv_path, rf::DesignTableCsv(request, report.result));
+    }
     if (!opt.spice_path.empty()) {
-      const TypeRun& t = report.runs.front();
+      const rf::TypeResult& t = report.result.types.front();
       if (!t.design) {
         err << "vorda-match: no netlist written: type " << t.engine.type_index
-            << " was not computed\n";
-      } else {
-        rf::WriteWholeFile(opt.spice_path, rf::SpiceNetlist(Circuit(opt, t, report.measured)));
+            << " was not designed (" << t.status << ")\n";
+        return;
       }
+      const double f = *opt.hertz;
+      const bool range = opt.sweep && !opt.sweep->file_frequencies;
+      const rf::AcSweep sweep =
+          range ? rf::AcSweep{opt.sweep->start, opt.sweep->stop, opt.sweep->points}
+                : rf::AcSweep{f / 2, 1.5 * f, 201};
+      rf::WriteWholeFile(opt.spice_path,
+                         rf::SpiceNetlist(rf::CircuitFor(request, report.result, t, sweep)));
     }
   } catch (const rf::WriteError& e) {
     throw Refusal{e.what()};
   }
 }
 
-int RunSingle(const Options& opt, std::ostream& out, std::ostream& err) {
-  const LoadInput in =
-      opt.s1p_path.empty() ? LoadInput{opt.real, opt.imag, {}, {}} : MeasuredLoadInput(opt);
-  const Report report = Compute(opt, in, err);
-  WriteFiles(report, err);
-  if (opt.json) {
+void Print(const Report& report, std::ostream& out) {
+  if (report.options.json) {
     PrintJson(report, out);
   } else {
     PrintText(report, out);
   }
-  const bool any_computed =
-      std::any_of(report.runs.begin(), report.runs.end(),
-                  [](const TypeRun& t) { return t.engine.run.outcome == Outcome::kComputed; });
-  return any_computed ? kExitComputed : kExitNotComputed;
+}
+
+int Status(const Report& report) {
+  const auto& runs = report.result.types;
+  const bool any = std::any_of(runs.begin(), runs.end(),
+                               [&](const auto& t) { return Succeeded(t, report.design); });
+  return any ? kExitComputed : kExitNotComputed;
+}
+
+// Without --freq: the window's Compute for each type, from its texts.
+int RunEngineOnly(const Options& opt, std::ostream& out, std::ostream& err) {
+  Report report{opt, {}, false, {}};
+  for (const std::int16_t t : opt.types) {
+    rf::TypeResult& r = report.result.types.emplace_back();
+    r.engine = ComputeTexts(opt.z0, opt.real, opt.imag, t);
+    ReportBoxes(r.engine, opt.types.size() > 1 && !opt.json, err);
+  }
+  Print(report, out);
+  return Status(report);
+}
+
+// With --freq: the design of each type, from the numbers the texts convert
+// to (or the measured load), refused as a whole when an input lies beyond
+// what the design takes.
+int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
+  const double z0 = ReadText("Z0", opt.z0, err);
+  std::optional<MeasuredInput> measured;
+  rf::Impedance load;
+  if (opt.s1p_path.empty()) {
+    const double r = ReadText("R", opt.real, err);
+    load = {r, ReadText("X", opt.imag, err)};
+  } else {
+    measured = ReadMeasured(opt);
+    load = measured->at.load;
+  }
+  rf::DesignRequest request = RequestOf(opt, z0, *opt.hertz);
+  request.load = load;
+  if (measured && measured->measurement) {
+    request.measurement = &*measured->measurement;
+    request.measurement_name = measured->at.file;
+  }
+  request.band = opt.sweep.has_value() || !opt.table_csv_path.empty();
+  request.sweep = SweepPlanOf(opt);
+  if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
+  Report report{opt, rf::RunDesign(request), true, {}};
+  rf::DesignResult& result = report.result;
+  if (measured) {
+    report.measured = measured->at;
+    if (measured->gap) result.warnings.push_back(rf::GapWarning(*opt.hertz, *measured->gap));
+  }
+  for (const rf::TypeResult& t : result.types) {
+    ReportBoxes(t.engine, opt.types.size() > 1 && !opt.json, err);
+  }
+  for (const std::string& w : result.warnings) err << "vorda-match: warning: " << w << "\n";
+  WriteFiles(report, request, err);
+  Print(report, out);
+  return Status(report);
 }
 
 }  // namespace
 
-void ReportBoxes(const rf::EngineRun& e, std::ostream& err) {
-  for (const rf::RecordedBox& box : e.view.Boxes()) err << box.title << ": " << box.prompt << "\n";
-  if (e.run.fault) err << kAppTitle << ": " << FaultPrompt(*e.run.fault) << "\n";
+void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err) {
+  const std::string type = name_type ? "type " + std::to_string(e.type_index) + ": " : "";
+  for (const RecordedBox& box : e.boxes) err << type << box.title << ": " << box.prompt << "\n";
+  if (e.run.fault) err << type << kAppTitle << ": " << FaultPrompt(*e.run.fault) << "\n";
 }
 
-rf::DesignOptions DesignOptionsOf(const Options& opt, double hertz) {
-  return rf::PartOptions(hertz, opt.series, opt.q_inductor, opt.q_capacitor);
+rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
+  rf::DesignRequest r;
+  r.z0 = z0;
+  r.hertz = hertz;
+  r.series = opt.series;
+  r.q_inductor = opt.q_inductor;
+  r.q_capacitor = opt.q_capacitor;
+  r.types = opt.types;
+  return r;
+}
+
+double ReferenceOf(const Options& opt, std::ostream& err) {
+  const double z0 = ReadText("Z0", opt.z0, err);
+  if (auto why = rf::CheckReference(z0)) throw Refusal{*why};
+  return z0;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -165,7 +237,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const Options& opt = *parsed.options;
   try {
     if (opt.each) return RunEach(opt, out, err);
-    return RunSingle(opt, out, err);
+    if (opt.hertz) return RunDesignOnce(opt, out, err);
+    return RunEngineOnly(opt, out, err);
   } catch (const Refusal& r) {
     err << (r.prefixed ? "vorda-match: " : "") << r.message << "\n";
   } catch (const std::runtime_error& e) {  // a file that cannot be opened

@@ -1,4 +1,5 @@
 // vorda-match --each: a design at every point of a measurement.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -60,24 +61,34 @@ std::size_t CountPoints(MeasurementFile& file) {
   }
 }
 
-EachPoint DesignPoint(const Options& opt, const rf::LoadPoint& p, bool& any_computed) {
-  EachPoint point{p.hertz, p.z, {}};
-  const std::string real = rf::ExactText(p.z.real());
-  const std::string imag = rf::ExactText(p.z.imag());
-  for (const std::int16_t t : opt.types) {
-    TypeRun& tr = point.runs.emplace_back(TypeRun{rf::RunEngine(opt.z0, real, imag, t), {}});
-    const ComputeRun& run = tr.engine.run;
-    if (run.outcome != Outcome::kComputed) continue;
-    any_computed = true;
-    const rf::SeriesLoad load(run.load_r, run.load_x, p.hertz);
-    tr.design = rf::DesignComputed(t, run, load, DesignOptionsOf(opt, p.hertz));
+// The designs at one measured point, or why there are none: no L-section
+// exists at 0 Hz, and a load beyond what the design takes is named.
+EachPoint DesignPoint(const Options& opt, double z0, const rf::LoadPoint& p) {
+  EachPoint point{p.hertz, p.z, {}, {}};
+  if (p.hertz == 0.0) {
+    point.refused = "no L-section exists at 0 Hz";
+    return point;
   }
+  rf::DesignRequest request = RequestOf(opt, z0, p.hertz);
+  request.load = p.z;
+  if (const auto error = rf::CheckRequest(request)) {
+    point.refused = error->message;
+    return point;
+  }
+  point.runs = rf::RunDesign(request).types;
   return point;
+}
+
+bool AnyDesigned(const EachPoint& point) {
+  return std::any_of(point.runs.begin(), point.runs.end(), [](const rf::TypeResult& t) {
+    return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
+  });
 }
 
 }  // namespace
 
 int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
+  const double z0 = ReferenceOf(opt, err);
   MeasurementFile file(opt.s1p_path);
   const std::size_t total = CountPoints(file);  // nothing is computed from a broken file
   Progress progress(total, err);
@@ -91,7 +102,8 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
     rf::TouchstoneReader reader(file.Source());
     rf::LoadPoint p;
     for (std::size_t n = 1; reader.Next(p); ++n) {
-      const EachPoint point = DesignPoint(opt, p, any_computed);
+      const EachPoint point = DesignPoint(opt, z0, p);
+      any_computed = any_computed || AnyDesigned(point);
       if (opt.json) {
         PrintEachJsonPoint(point, n == 1, out);
       } else {

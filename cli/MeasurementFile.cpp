@@ -1,6 +1,7 @@
 #include "cli/MeasurementFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace vorda::cli {
@@ -9,19 +10,17 @@ MeasurementFile::MeasurementFile(const std::string& path) {
   if (path == "-") {
     name_ = "<stdin>";
     file_.reset(std::tmpfile());
-    if (!file_) throw std::runtime_error("cannot make a temporary file for standard input");
+    if (!file_) throw rf::OpenError("cannot make a temporary file for standard input");
     char buf[1 << 16];
     for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, stdin)) > 0;) {
       if (std::fwrite(buf, 1, n, file_.get()) != n) {
-        throw std::runtime_error("cannot copy standard input: " +
-                                 std::string(std::strerror(errno)));
+        throw rf::OpenError("cannot copy standard input: " + std::string(std::strerror(errno)));
       }
     }
     return;
   }
   name_ = path;
-  file_.reset(std::fopen(path.c_str(), "rb"));
-  if (!file_) throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+  file_ = rf::OpenForReading(path);
 }
 
 rf::ByteSource MeasurementFile::Source() {

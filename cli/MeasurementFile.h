@@ -3,18 +3,16 @@
 // temporary file.
 #pragma once
 
-#include <cstdio>
-#include <memory>
-#include <stdexcept>
 #include <string>
 
+#include "rf/InputFile.h"
 #include "rf/Touchstone.h"
 
 namespace vorda::cli {
 
 class MeasurementFile {
  public:
-  // Throws std::runtime_error naming the file when it cannot be opened.
+  // Throws rf::OpenError naming the file when it cannot be opened.
   explicit MeasurementFile(const std::string& path);
 
   // A source from the start of the file.
@@ -25,10 +23,7 @@ class MeasurementFile {
   std::string Describe(const rf::TouchstoneError& e) const { return e.In(name_); }
 
  private:
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
+  rf::FileHandle file_;
   std::string name_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
+#include "rf/Limits.h"
 #include "rf/Units.h"
 
 namespace vorda::cli {
@@ -14,7 +15,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F [--series S] [--q-l Q] [--q-c Q]\n"
-    "                   [--sweep START:STOP[:N]] [--csv FILE] [--spice FILE]] [--json] [--] R X\n"
+    "                   [--sweep START:STOP[:N]] [--csv FILE] [--table-csv FILE] [--spice FILE]]\n"
+    "                   [--json] [--] R X\n"
     "       vorda-match --s1p FILE (--freq F [...] | --each [--series S] [--q-l Q] [--q-c Q])\n"
     "                   [--z0 TEXT] [--type N|all] [--json]";
 
@@ -28,7 +30,7 @@ constexpr const char* kHelp =
     "Options:\n"
     "  --z0 TEXT      normalizing resistance (default \"50\")\n"
     "  --type N|all   L-section type 1 to 8 (default 1); all runs the eight types\n"
-    "  --freq F       also give the component values at F hertz (k, M, G accepted)\n"
+    "  --freq F       design at F hertz, 1 Hz to 1 THz (14.2M, 433 kHz, 7.1 mhz)\n"
     "  --json         print one JSON document instead of text\n"
     "  --             end of the options, so that a negative R or X can follow\n"
     "  --help         show this help\n"
@@ -43,6 +45,9 @@ constexpr const char* kHelp =
     "                 N frequencies from START to STOP (default 201), and the\n"
     "                 VSWR <= 2 band around F\n"
     "  --csv FILE     write the sweep as a table (needs --sweep)\n"
+    "  --table-csv FILE\n"
+    "                 write the designs as a table, with the inputs, in SI units (the\n"
+    "                 designer's \"Save Table\"); searches the VSWR <= 2 band\n"
     "  --spice FILE   write an ngspice netlist of the section (needs one --type)\n"
     "\n"
     "A measured load:\n"
@@ -52,9 +57,15 @@ constexpr const char* kHelp =
     "                 alone sweeps the file's own frequencies\n"
     "  --each         design at every measured point instead of at one frequency\n"
     "\n"
-    "Exit status: 0 when the section was computed (with all: at least one type),\n"
-    "1 when the type was refused or an arithmetic fault stopped the run, 2 for a\n"
-    "usage error or a file that cannot be written.\n";
+    "A design refuses what it cannot honour, naming it: Z0 from 1 milliohm to 1\n"
+    "megohm, a passive load (R above zero) within a million times Z0 either way,\n"
+    "Q from 0.1 to 1e6. A part too small or too large to matter is a short or an\n"
+    "open; a load equal to Z0 is already matched.\n"
+    "\n"
+    "Exit status: 0 when the section was computed (with all: at least one type;\n"
+    "with --freq: designed or already matched), 1 when the type was refused, an\n"
+    "arithmetic fault stopped the run or no design gave numbers, 2 for a usage\n"
+    "error, an input a design refuses or a file that cannot be read or written.\n";
 
 // The command line as typed, before any check.
 struct Raw {
@@ -82,9 +93,18 @@ std::vector<std::int16_t> Types(const std::string& text) {
 }
 
 double Quality(const std::string& option, const std::string& text) {
-  const auto q = rf::ParseEngineering(text);
-  if (!q || *q <= 0.0) throw UsageError{option + " must be a positive quality factor: " + text};
-  return *q;
+  const rf::ReadNumber q = rf::ReadEngineering(text);
+  if (!q.value) throw UsageError{option + ": " + q.error};
+  if (auto why = rf::CheckQ(*q.value, option)) throw UsageError{*why};
+  return *q.value;
+}
+
+// A frequency option's value, within what the design accepts.
+double Frequency(const std::string& option, const std::string& text) {
+  const rf::ReadNumber hertz = rf::ReadFrequency(text);
+  if (!hertz.value) throw UsageError{option + ": " + hertz.error};
+  if (auto why = rf::CheckFrequency(*hertz.value, option)) throw UsageError{*why};
+  return *hertz.value;
 }
 
 SweepOption Sweep(const std::string& text, bool file) {
@@ -98,11 +118,10 @@ SweepOption Sweep(const std::string& text, bool file) {
   const std::size_t colon = text.find(':');
   if (colon == std::string::npos) throw bad("expected START:STOP[:N]");
   const std::size_t second = text.find(':', colon + 1);
-  const auto start = rf::ParseFrequency(text.substr(0, colon));
-  const auto stop = rf::ParseFrequency(text.substr(colon + 1, second - colon - 1));
-  if (!start || !stop) throw bad("START and STOP must be positive frequencies");
-  if (*start >= *stop) throw bad("START must be below STOP");
-  SweepOption sweep{*start, *stop, 201};
+  const double start = Frequency("--sweep START", text.substr(0, colon));
+  const double stop = Frequency("--sweep STOP", text.substr(colon + 1, second - colon - 1));
+  if (start >= stop) throw bad("START must be below STOP");
+  SweepOption sweep{start, stop, 201};
   if (second != std::string::npos) {
     const std::string n = text.substr(second + 1);
     std::size_t points = 0;
@@ -123,7 +142,7 @@ void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
       throw UsageError{std::string(name) + " needs --freq or --each"};
     }
   }
-  for (const char* name : {"--sweep", "--csv", "--spice"}) {
+  for (const char* name : {"--sweep", "--csv", "--table-csv", "--spice"}) {
     if (app.count(name) > 0 && opt.each)
       throw UsageError{std::string(name) + " does not go with --each"};
     if (app.count(name) > 0 && !opt.hertz) throw UsageError{std::string(name) + " needs --freq"};
@@ -166,10 +185,7 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
 Options Check(const Raw& raw, const CLI::App& app, Options opt) {
   CheckLoad(raw, app, opt);
   opt.types = Types(raw.type);
-  if (app.count("--freq") > 0) {
-    opt.hertz = rf::ParseFrequency(raw.freq);
-    if (!opt.hertz) throw UsageError{"--freq must be a positive frequency in hertz: " + raw.freq};
-  }
+  if (app.count("--freq") > 0) opt.hertz = Frequency("--freq", raw.freq);
   CheckFrequencyOptions(raw, app, opt);
   return opt;
 }
@@ -193,6 +209,7 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--s1p", raw.s1p);
   app.add_flag("--each", opt.each);
   app.add_option("--csv", opt.csv_path);
+  app.add_option("--table-csv", opt.table_csv_path);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
   app.add_option("load", raw.load);

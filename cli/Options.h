@@ -38,6 +38,7 @@ struct Options {
   std::optional<double> q_capacitor;
   std::optional<SweepOption> sweep;
   std::string csv_path;
+  std::string table_csv_path;  // the table of the designs, as the designer saves it
   std::string spice_path;
   std::string s1p_path;  // a measured load instead of R and X; "-" standard input
   bool each = false;     // design at every measured point

@@ -27,34 +27,50 @@ Json ZinJson(const rf::Impedance& z) {
   return Json::array({z.real(), z.imag()});
 }
 
-Json ComponentJson(const char* name, const std::optional<double>& reactance, double z0,
-                   double hertz, const std::optional<rf::Part>& standard) {
-  if (!reactance) return nullptr;
-  const double ohms = *reactance * z0;
+// A part of a designed type: the engine's reactance, what realises it and
+// the standard value chosen; a short or an open has no value.
+Json ComponentJson(const char* name, double ohms, const rf::Part& ideal,
+                   const std::optional<rf::Part>& standard) {
   Json j;
   j["component"] = name;
   j["ohms"] = ohms;
-  const rf::Part part = rf::PartFor(ohms, hertz);
-  if (const char* key = rf::ValueKey(part)) j[key] = part.value;
+  j["part"] = rf::KindName(ideal);
+  if (const char* key = rf::ValueKey(ideal)) j[key] = ideal.value;
   if (standard) {
     if (const char* key = rf::ValueKey(*standard)) j["standard"] = {{key, standard->value}};
   }
   return j;
 }
 
+Json MatchJson(const rf::Match& m) {
+  return {{"zin", ZinJson(m.zin)},
+          {"return_loss_db", OrNull(m.return_loss_db)},
+          {"vswr", OrNull(m.vswr)}};
+}
+
 // What a run's JSON depends on beyond the run itself.
 struct RunContext {
-  std::optional<double> hertz;                     // the design frequency
+  bool design;                                     // --freq was given
   const std::vector<double>* sweep;                // its frequencies, with a sweep
   const std::vector<std::optional<double>>* bare;  // bare load's return loss, with a file
 };
 
+void AddParts(Json& j, const rf::TypeResult& t) {
+  const rf::TypeDesign& d = *t.design;
+  const SectionType& type = *FindSectionType(t.engine.type_index);
+  const ComputeRun& run = t.engine.run;
+  const auto standard = [&d](std::size_t i) -> std::optional<rf::Part> {
+    if (!d.standard) return std::nullopt;
+    return d.standard->elements[i].part;
+  };
+  j["first"] = ComponentJson(type.first_component, *run.first * run.z0, d.ideal.elements[0].part,
+                             standard(0));
+  j["second"] = ComponentJson(type.second_component, *run.second * run.z0, d.ideal.elements[1].part,
+                              standard(1));
+}
+
 void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
-  if (d.standard_match) {
-    j["standard_match"] = {{"zin", ZinJson(d.standard_match->zin)},
-                           {"return_loss_db", OrNull(d.standard_match->return_loss_db)},
-                           {"vswr", OrNull(d.standard_match->vswr)}};
-  }
+  if (d.standard_match) j["standard_match"] = MatchJson(*d.standard_match);
   if (d.loss) {
     j["loss"] = {{"zin", ZinJson(d.loss->match.zin)},
                  {"return_loss_db", OrNull(d.loss->match.return_loss_db)},
@@ -62,9 +78,11 @@ void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
                  {"dissipation_db", d.loss->dissipation_db}};
   }
   if (d.band) {
-    j["bandwidth"] = {{"low", OrNull(d.band->low)},
-                      {"high", OrNull(d.band->high)},
-                      {"loaded_q", OrNull(d.band->loaded_q)}};
+    j["bandwidth"] = {
+        {"low", OrNull(d.band->low)},
+        {"high", OrNull(d.band->high)},
+        {"loaded_q", OrNull(d.band->loaded_q)},
+        {"searched", {{"low", d.band->searched.low}, {"high", d.band->searched.high}}}};
   }
   if (d.response) {
     j["sweep"] = {{"frequencies", *context.sweep},
@@ -74,35 +92,33 @@ void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
   }
 }
 
-Json RunJson(const TypeRun& t, const RunContext& context) {
-  const rf::EngineRun& e = t.engine;
+Json RunJson(const rf::TypeResult& t, const RunContext& context) {
+  const ComputeRecord& e = t.engine;
   Json j;
   j["type"] = e.type_index;
   Json labels;
   for (ResultLabel label : kResultLabels) {
-    const auto& caption = e.view.Caption(label);
+    const auto& caption = e.Caption(label);
     labels[ObjectName(label)] = caption ? Json(*caption) : Json(nullptr);
   }
   j["labels"] = labels;
   j["messages"] = Json::array();
-  for (const rf::RecordedBox& box : e.view.Boxes()) {
+  for (const RecordedBox& box : e.boxes) {
     j["messages"].push_back(
         {{"title", box.title}, {"prompt", box.prompt}, {"style", static_cast<int>(box.style)}});
   }
   j["fault"] = e.run.fault ? Json{{"code", e.run.fault->code()}} : Json(nullptr);
   j["region"] = e.run.region ? Json(*e.run.region) : Json(nullptr);
-  if (const auto& hertz = context.hertz) {
-    const SectionType& type = *FindSectionType(e.type_index);
-    const rf::TypeDesign* d = t.design ? &*t.design : nullptr;
-    const auto standard = [d](bool first) -> std::optional<rf::Part> {
-      if (d == nullptr || !d->standard) return std::nullopt;
-      return first ? d->standard->first : d->standard->second;
-    };
-    j["first"] = ComponentJson(type.first_component, e.run.first, e.run.z0, *hertz, standard(true));
-    j["second"] =
-        ComponentJson(type.second_component, e.run.second, e.run.z0, *hertz, standard(false));
-    if (d != nullptr) AddDesign(j, *d, context);
+  if (!context.design) return j;
+  j["verdict"] = rf::VerdictName(t.verdict);
+  if (t.verdict != rf::Verdict::kDesigned) {
+    j["reason"] = t.status;
+    j["first"] = nullptr;
+    j["second"] = nullptr;
+    return j;
   }
+  AddParts(j, t);
+  AddDesign(j, *t.design, context);
   return j;
 }
 
@@ -114,15 +130,17 @@ std::string Dump(const Json& j) {
 }  // namespace
 
 void PrintJson(const Report& report, std::ostream& out) {
-  const RunContext context{report.options.hertz, &report.sweep, &report.bare_return_loss_db};
+  const RunContext context{report.design, &report.result.frequencies,
+                           &report.result.bare_return_loss_db};
   Json doc;
   if (report.measured) {
     doc["measured_load"] = {{"file", report.measured->file},
                             {"frequency", report.measured->hertz},
                             {"load", ZinJson(report.measured->load)}};
   }
+  if (report.design) doc["warnings"] = report.result.warnings;
   doc["runs"] = Json::array();
-  for (const TypeRun& t : report.runs) doc["runs"].push_back(RunJson(t, context));
+  for (const rf::TypeResult& t : report.result.types) doc["runs"].push_back(RunJson(t, context));
   out << Dump(doc) << "\n";
 }
 
@@ -133,12 +151,13 @@ void PrintEachJsonStart(std::ostream& out) {
 void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   static const std::vector<double> kNoSweep;
   static const std::vector<std::optional<double>> kNoBare;
-  const RunContext context{point.hertz, &kNoSweep, &kNoBare};
+  const RunContext context{true, &kNoSweep, &kNoBare};
   Json j;
   j["frequency"] = point.hertz;
   j["load"] = ZinJson(point.load);
+  if (point.refused) j["refused"] = *point.refused;
   j["runs"] = Json::array();
-  for (const TypeRun& t : point.runs) j["runs"].push_back(RunJson(t, context));
+  for (const rf::TypeResult& t : point.runs) j["runs"].push_back(RunJson(t, context));
   // The point indented as an element of the points array.
   std::string text = Dump(j);
   std::string indented;

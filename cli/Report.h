@@ -8,17 +8,9 @@
 #include <vector>
 
 #include "cli/Options.h"
-#include "rf/Design.h"
-#include "rf/EngineRun.h"
+#include "rf/DesignRequest.h"
 
 namespace vorda::cli {
-
-// One type computed from the command line's texts, and its parts at the
-// frequency when one was given.
-struct TypeRun {
-  rf::EngineRun engine;
-  std::optional<rf::TypeDesign> design;
-};
 
 // The load taken from a file at the design frequency.
 struct MeasuredAt {
@@ -29,24 +21,26 @@ struct MeasuredAt {
 
 struct Report {
   const Options& options;
-  std::vector<TypeRun> runs;
-  std::vector<double> sweep;  // the sweep's frequencies, if any
+  // Each type asked for, in result.types. Without --freq only the engine's
+  // run of each is set; with it each also has the design's verdict and
+  // parts, and the result its sweep, the bare load's return loss and the
+  // warnings.
+  rf::DesignResult result;
+  bool design = false;  // --freq was given
   std::optional<MeasuredAt> measured;
-  // With a file and a sweep: the return loss of the bare load at each
-  // frequency of the sweep (empty for a perfect load).
-  std::vector<std::optional<double>> bare_return_loss_db;
 };
 
 void PrintJson(const Report& report, std::ostream& out);
 void PrintText(const Report& report, std::ostream& out);
-// Frequency, then return loss and VSWR of each computed type.
+// Frequency, then return loss and VSWR of each designed type.
 std::string SweepCsv(const Report& report);
 
-// --each: the designs at one measured point.
+// --each: the designs at one measured point, or why there are none.
 struct EachPoint {
   double hertz = 0.0;
   rf::Impedance load;
-  std::vector<TypeRun> runs;
+  std::vector<rf::TypeResult> runs;
+  std::optional<std::string> refused;  // no design at this point, and why
 };
 // The JSON document {"points": [...]} written point by point.
 void PrintEachJsonStart(std::ostream& out);

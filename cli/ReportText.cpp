@@ -12,8 +12,8 @@ namespace vorda::cli {
 
 namespace {
 
-std::string CaptionOr(const rf::RecordedView& view, ResultLabel label) {
-  return view.Caption(label).value_or("(not computed)");
+std::string CaptionOr(const ComputeRecord& e, ResultLabel label) {
+  return e.Caption(label).value_or("(not computed)");
 }
 
 // Four significant digits, plain.
@@ -38,11 +38,24 @@ std::string QText(const std::optional<double>& q) {
   return q ? Digits(*q) : std::string("ideal");
 }
 
+// An edge of the band, or where the search for it stopped.
+std::string Edge(const std::optional<double>& hz, bool low, double f, double limit) {
+  if (hz) return rf::FormatEngineering(*hz, "Hz");
+  const bool factor = low ? limit == f / 100 : limit == f * 100;
+  const std::string at = rf::FormatEngineering(limit, "Hz");
+  if (low) {
+    return "below " + at +
+           (factor ? " (searched down to f / 100)" : " (where the measurement begins)");
+  }
+  return "above " + at + (factor ? " (searched up to 100 f)" : " (where the measurement ends)");
+}
+
 void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out) {
   if (d.standard) {
     out << "  standard " << rf::SeriesName(*opt.series) << ": first "
-        << rf::Describe(d.standard->first) << ", second " << rf::Describe(d.standard->second)
-        << "\n    " << MatchText(*d.standard_match) << "\n";
+        << rf::Describe(d.standard->elements[0].part) << ", second "
+        << rf::Describe(d.standard->elements[1].part) << "\n    " << MatchText(*d.standard_match)
+        << "\n";
   }
   if (d.loss) {
     out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
@@ -51,24 +64,21 @@ void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out)
         << Digits(d.loss->dissipation_db) << " dB\n";
   }
   if (d.band) {
-    // An edge not found lies beyond the search, f / 100 ... 100 f.
     const double f = *opt.hertz;
-    const auto edge = [](const std::optional<double>& hz, const char* beyond, double limit) {
-      return hz ? rf::FormatEngineering(*hz, "Hz") : beyond + rf::FormatEngineering(limit, "Hz");
-    };
+    const rf::Band& b = *d.band;
     out << "  VSWR <= 2 band: ";
-    if (!d.band->holds) {
+    if (!b.holds) {
       out << "none (the VSWR at the design frequency is above 2)\n";
     } else {
-      out << edge(d.band->low, "below ", f / 100) << " to " << edge(d.band->high, "above ", f * 100)
-          << ", loaded Q "
-          << (d.band->loaded_q ? Digits(*d.band->loaded_q) : std::string("(unknown)")) << "\n";
+      out << Edge(b.low, true, f, b.searched.low) << " to "
+          << Edge(b.high, false, f, b.searched.high) << ", loaded Q "
+          << (b.loaded_q ? Digits(*b.loaded_q) : std::string("(unknown)")) << "\n";
     }
   }
 }
 
-void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
-  const rf::EngineRun& e = t.engine;
+void PrintRun(const rf::TypeResult& t, const Report& report, std::ostream& out) {
+  const ComputeRecord& e = t.engine;
   const SectionType& type = *FindSectionType(e.type_index);
   out << "\nType " << e.type_index << " (" << Caption(type) << "): ";
   switch (e.run.outcome) {
@@ -85,21 +95,28 @@ void PrintRun(const TypeRun& t, const Options& opt, std::ostream& out) {
       out << "stopped by an arithmetic fault (error code " << e.run.fault->code() << ")\n";
       break;
   }
+  // Only a computed type has components: the zeros a refused run leaves in
+  // the labels are no result.
+  if (e.run.outcome != Outcome::kComputed) {
+    if (t.verdict == rf::Verdict::kAlreadyMatched) out << "  design: " << t.status << "\n";
+    return;
+  }
+  const bool designed = t.verdict == rf::Verdict::kDesigned && t.design;
   auto row = [&](const char* role, const char* name, ResultLabel norm_label, ResultLabel ohms_label,
-                 const std::optional<double>& reactance) {
-    if (!e.view.Caption(norm_label) && !e.view.Caption(ohms_label)) return;
-    out << "  " << role << " " << name << ": " << CaptionOr(e.view, norm_label) << " normalized, "
-        << CaptionOr(e.view, ohms_label) << " ohms";
-    if (opt.hertz && reactance && e.run.outcome == Outcome::kComputed) {
-      out << ", " << rf::Describe(rf::PartFor(*reactance * e.run.z0, *opt.hertz));
-    }
+                 std::size_t element) {
+    out << "  " << role << " " << name << ": " << CaptionOr(e, norm_label) << " normalized, "
+        << CaptionOr(e, ohms_label) << " ohms";
+    if (designed) out << ", " << rf::Describe(t.design->ideal.elements[element].part);
     out << "\n";
   };
-  row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms,
-      e.run.first);
-  row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms,
-      e.run.second);
-  if (t.design) PrintDesign(*t.design, opt, out);
+  row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms, 0);
+  row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms, 1);
+  if (!report.design) return;
+  if (designed) {
+    PrintDesign(*t.design, report.options, out);
+  } else {
+    out << "  design: " << t.status << "\n";
+  }
 }
 
 }  // namespace
@@ -109,23 +126,23 @@ void PrintText(const Report& report, std::ostream& out) {
     out << "Measured load at " << rf::FormatEngineering(report.measured->hertz, "Hz") << ": "
         << LoadText(report.measured->load) << " (" << report.measured->file << ")\n";
   }
-  const rf::EngineRun& first = report.runs.front().engine;
-  if (first.view.Caption(ResultLabel::kNormReal)) {
-    out << "Normalized load: r " << CaptionOr(first.view, ResultLabel::kNormReal) << ", x "
-        << CaptionOr(first.view, ResultLabel::kNormImag) << "\n";
+  const ComputeRecord& first = report.result.types.front().engine;
+  if (first.Caption(ResultLabel::kNormReal)) {
+    out << "Normalized load: r " << CaptionOr(first, ResultLabel::kNormReal) << ", x "
+        << CaptionOr(first, ResultLabel::kNormImag) << "\n";
   }
   if (first.run.region) {
     out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
   }
-  for (const TypeRun& t : report.runs) PrintRun(t, report.options, out);
+  for (const rf::TypeResult& t : report.result.types) PrintRun(t, report, out);
 }
 
 std::string SweepCsv(const Report& report) {
   std::ostringstream csv;
   csv << "frequency_hz";
-  const bool bare = !report.bare_return_loss_db.empty();
+  const bool bare = !report.result.bare_return_loss_db.empty();
   if (bare) csv << ",load_return_loss_db";
-  for (const TypeRun& t : report.runs) {
+  for (const rf::TypeResult& t : report.result.types) {
     if (!t.design) continue;
     const int n = t.engine.type_index;
     csv << ",type" << n << "_return_loss_db,type" << n << "_vswr";
@@ -135,10 +152,10 @@ std::string SweepCsv(const Report& report) {
     csv << ',';
     if (v) csv << rf::ShortestText(*v);  // empty: a perfect match, or no finite VSWR
   };
-  for (std::size_t i = 0; i < report.sweep.size(); ++i) {
-    csv << rf::ShortestText(report.sweep[i]);
-    if (bare) cell(report.bare_return_loss_db[i]);
-    for (const TypeRun& t : report.runs) {
+  for (std::size_t i = 0; i < report.result.frequencies.size(); ++i) {
+    csv << rf::ShortestText(report.result.frequencies[i]);
+    if (bare) cell(report.result.bare_return_loss_db[i]);
+    for (const rf::TypeResult& t : report.result.types) {
       if (!t.design) continue;
       cell(t.design->response->return_loss_db[i]);
       cell(t.design->response->vswr[i]);
@@ -162,20 +179,26 @@ std::string Pad(std::string s, int width) {
   return s;
 }
 
-std::string EachCell(const TypeRun& t) {
+std::string EachCell(const rf::TypeResult& t) {
   const ComputeRun& run = t.engine.run;
-  switch (run.outcome) {
-    case Outcome::kComputed:
+  switch (t.verdict) {
+    case rf::Verdict::kDesigned:
       break;
-    case Outcome::kRefused:
-      return "refused (region " + std::to_string(run.region.value_or(0)) + ")";
-    case Outcome::kOutOfRange:
+    case rf::Verdict::kAlreadyMatched:
+      return "already matched";
+    case rf::Verdict::kNotComputable:
+      return "not computable";
+    case rf::Verdict::kNotComputed:
+      if (run.outcome == Outcome::kRefused) {
+        return "refused (region " + std::to_string(run.region.value_or(0)) + ")";
+      }
+      if (run.outcome == Outcome::kFault) {
+        return "arithmetic fault (code " + std::to_string(run.fault->code()) + ")";
+      }
       return "type out of range";
-    case Outcome::kFault:
-      return "arithmetic fault (code " + std::to_string(run.fault->code()) + ")";
   }
-  const rf::Section& s = t.design->Chosen();
-  return rf::Describe(s.first) + ", " + rf::Describe(s.second);
+  const rf::Network& n = t.design->Chosen();
+  return rf::Describe(n.elements[0].part) + ", " + rf::Describe(n.elements[1].part);
 }
 
 // Every cell padded to its column but the last.
@@ -200,6 +223,7 @@ void PrintEachTextHeading(const Options& options, std::ostream& out) {
 
 void PrintEachTextRow(const EachPoint& point, std::ostream& out) {
   std::vector<std::string> cells = {rf::FormatEngineering(point.hertz, "Hz"), LoadText(point.load)};
+  if (point.refused) cells.push_back("no design: " + *point.refused);
   std::transform(point.runs.begin(), point.runs.end(), std::back_inserter(cells), EachCell);
   PrintRow(cells, out);
 }

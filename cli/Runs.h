@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/Options.h"
-#include "rf/Design.h"
-#include "rf/EngineRun.h"
+#include "engine/ComputeRecord.h"
+#include "rf/DesignRequest.h"
 
 namespace vorda::cli {
 
@@ -18,14 +18,19 @@ struct Refusal {
   bool prefixed = true;  // "vorda-match: " first
 };
 
-// Every box a run showed, as "title: prompt", then its fault notice.
-void ReportBoxes(const rf::EngineRun& e, std::ostream& err);
+// Every box a run showed, as "title: prompt", then its fault notice; each
+// line begins "type N: " when asked (more than one type, in text).
+void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err);
 
-// The parts, series and losses the options ask for, at a frequency.
-rf::DesignOptions DesignOptionsOf(const Options& opt, double hertz);
+// The request the options make at a frequency, without its load.
+rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz);
 
 // --each: the whole file is checked first; then each point is designed and
 // printed as it is read, so that memory stays bounded for any file.
 int RunEach(const Options& opt, std::ostream& out, std::ostream& err);
+
+// The normalizing resistance as the window's conversion reads --z0, for
+// --each; throws Refusal for a value the design cannot take.
+double ReferenceOf(const Options& opt, std::ostream& err);
 
 }  // namespace vorda::cli

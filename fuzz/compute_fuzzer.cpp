@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/Compute.h"
+#include "engine/ComputeRecord.h"
 #include "engine/Module1.h"
+#include "engine/NumberText.h"
 #include "fuzz/FuzzCheck.h"
 #include "tests/support/RecordingView.h"
 
@@ -89,5 +91,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "refusal wrote the wrong labels");
   }
   if (labels[2]) FUZZ_CHECK(labels[0] && labels[1], "results before the normalized load");
+
+  // The numeric entry point gives the same run for the numbers the texts
+  // convert to.
+  try {
+    const vorda::LoadNumbers numbers{vorda::Val(texts[0]), vorda::Val(texts[1]),
+                                     vorda::Val(texts[2])};
+    const vorda::ComputeRecord record = vorda::ComputeNumbers(numbers, type);
+    FUZZ_CHECK(record.captions == view.captions, "the numbers wrote other labels");
+    FUZZ_CHECK(record.boxes.size() == view.boxes.size(), "the numbers showed other boxes");
+    FUZZ_CHECK(record.run.outcome == run.outcome && record.run.region == run.region,
+               "the numbers ended otherwise");
+  } catch (const vorda::ArithmeticFault&) {
+    FUZZ_CHECK(run.fault.has_value(), "a text the conversion refuses ran without a fault");
+  }
   return 0;
 }

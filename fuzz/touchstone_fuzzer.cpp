@@ -1,12 +1,15 @@
 // The Touchstone reader on arbitrary bytes: no crash and no sanitizer
 // report; every refusal names a line of the input; and a file written from
-// the points read parses back to the same points.
+// the points read parses back to the same points; a design at a frequency
+// of the file is refused or gives numbers.
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
+#include "rf/DesignRequest.h"
 #include "rf/Touchstone.h"
 
 namespace {
@@ -22,6 +25,43 @@ std::vector<vorda::rf::LoadPoint> Read(const std::string& text, double& referenc
 
 bool Same(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool Finite(const std::optional<double>& v) {
+  return !v || std::isfinite(*v);
+}
+
+// A design at a frequency of the file, chosen by the input's length: refused
+// with a message, or every type's figures numbers.
+void Design(const std::vector<vorda::rf::LoadPoint>& points, double reference, std::size_t size) {
+  vorda::rf::Measurement m;
+  m.reference = reference;
+  for (const auto& p : points) {
+    if (p.hertz > 0.0) m.points.push_back(p);
+  }
+  if (m.points.empty()) return;
+  const auto& a = m.points[size % m.points.size()];
+  const auto& b = m.points[(size / 7) % m.points.size()];
+  vorda::rf::DesignRequest q;
+  q.measurement = &m;
+  q.hertz = 0.5 * (a.hertz + b.hertz);
+  q.series = vorda::rf::ESeries::kE24;
+  q.q_inductor = 40;
+  q.band = true;
+  q.sweep = {vorda::rf::SweepPlan::Kind::kAround, 0, 0, 9, {}};
+  if (const auto error = vorda::rf::CheckRequest(q)) {
+    FUZZ_CHECK(!error->message.empty(), "a refusal without a message");
+    return;
+  }
+  for (const auto& t : vorda::rf::RunDesign(q).types) {
+    if (t.verdict != vorda::rf::Verdict::kDesigned) continue;
+    FUZZ_CHECK(t.at_design->Finite() && Finite(t.at_design->return_loss_db) &&
+                   Finite(t.at_design->vswr) && Finite(t.dissipation_db),
+               "a designed type with a figure that is not a number");
+    const auto& band = *t.design->band;
+    FUZZ_CHECK(Finite(band.low) && Finite(band.high) && Finite(band.loaded_q),
+               "a band edge that is not a number");
+  }
 }
 
 }  // namespace
@@ -42,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(!points.empty(), "a file read without points");
   FUZZ_CHECK(reference > 0.0, "a reference resistance not above zero");
+  Design(points, reference, size);
   double again_reference = 0.0;
   std::vector<vorda::rf::LoadPoint> again;
   try {

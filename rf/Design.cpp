@@ -5,25 +5,52 @@
 #include <iterator>
 
 #include "engine/PortableMath.h"
+#include "rf/Units.h"
 
 namespace vorda::rf {
 
 namespace {
 
 // The candidates for one part: the standard values next to its ideal value;
-// a short stays a short.
+// a short or an open stays as it is.
 std::vector<Part> Candidates(const Part& ideal, ESeries series) {
-  if (ideal.kind == Part::Kind::kShort) return {ideal};
-  const Neighbours n = StandardNeighbours(ideal.value, series);
-  if (n.below == n.above) return {WithValue(ideal, n.below)};
-  return {WithValue(ideal, n.below), WithValue(ideal, n.above)};
+  if (!ideal.IsReal()) return {ideal};
+  const auto n = StandardNeighbours(ideal.value, series);
+  if (!n) return {ideal};
+  if (n->below == n->above) return {WithValue(ideal, n->below)};
+  return {WithValue(ideal, n->below), WithValue(ideal, n->above)};
 }
 
-Section WithLosses(Section s, double q_inductor, double q_capacitor) {
-  for (Part* p : {&s.first, &s.second}) {
-    p->q = p->kind == Part::Kind::kInductor ? q_inductor : q_capacitor;
+Network WithLosses(Network n, double q_inductor, double q_capacitor) {
+  for (Element& e : n.elements) {
+    if (e.part.kind == Part::Kind::kInductor) e.part.q = q_inductor;
+    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = q_capacitor;
   }
-  return s;
+  return n;
+}
+
+// Every set of candidates, element by element, in ascending order of values.
+template <typename Visit>
+void EachCombination(const std::vector<std::vector<Part>>& candidates, Network& n, std::size_t at,
+                     Visit& visit) {
+  if (at == candidates.size()) {
+    visit(n);
+    return;
+  }
+  for (const Part& p : candidates[at]) {
+    n.elements[at].part = p;
+    EachCombination(candidates, n, at + 1, visit);
+  }
+}
+
+bool Finite(double v) {
+  return std::isfinite(v);
+}
+
+std::optional<std::string> UnfitMatch(const Match& m, const char* what, double hertz) {
+  if (m.Finite()) return std::nullopt;
+  return std::string("the input impedance of the ") + what + " at " +
+         FormatEngineering(hertz, "Hz") + " is not a number";
 }
 
 }  // namespace
@@ -39,37 +66,41 @@ DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
   return d;
 }
 
-Section SectionAt(const SectionType& type, double first_ohms, double second_ohms, double hertz) {
-  return {type.family, PartFor(first_ohms, hertz), PartFor(second_ohms, hertz)};
+Network SectionAt(const SectionType& type, double first_ohms, double second_ohms, double z0,
+                  double hertz) {
+  return LSection(type.family, MatchingPart(first_ohms, z0, hertz),
+                  MatchingPart(second_ohms, z0, hertz));
 }
 
-Section ChooseStandard(const Section& ideal, ESeries series, const LoadModel& load, double z0,
+Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load, double z0,
                        double hertz) {
   const Impedance zl = load.At(hertz);
-  std::optional<Section> best;
+  std::vector<std::vector<Part>> candidates;
+  for (const Element& e : ideal.elements) candidates.push_back(Candidates(e.part, series));
+  std::optional<Network> best;
   double best_gamma = 0.0;
-  // Ascending values: a later pair replaces an earlier one only when it is
+  Network n = ideal;
+  // Ascending values: a later set replaces an earlier one only when it is
   // strictly better, so a tie keeps the lower values.
-  for (const Part& first : Candidates(ideal.first, series)) {
-    for (const Part& second : Candidates(ideal.second, series)) {
-      const Section s{ideal.family, first, second};
-      const double gamma = s.MatchAt(hertz, zl, z0).gamma;
-      if (!best || gamma < best_gamma) {
-        best = s;
-        best_gamma = gamma;
-      }
+  auto visit = [&](const Network& candidate) {
+    const double gamma = candidate.MatchAt(hertz, zl, z0).gamma_magnitude;
+    if (!best || gamma < best_gamma) {
+      best = candidate;
+      best_gamma = gamma;
     }
-  }
+  };
+  EachCombination(candidates, n, 0, visit);
   return *best;
 }
 
-Response ResponseOf(const Section& section, const LoadModel& load, double z0,
+Response ResponseOf(const Network& network, const LoadModel& load, double z0,
                     const std::vector<double>& frequencies) {
   Response r;
   r.return_loss_db.reserve(frequencies.size());
   r.vswr.reserve(frequencies.size());
   for (const double f : frequencies) {
-    const Match m = section.MatchAt(f, load.At(f), z0);
+    const Match m = network.MatchAt(f, load.At(f), z0);
+    r.finite = r.finite && m.Finite();
     r.return_loss_db.push_back(m.return_loss_db);
     r.vswr.push_back(m.vswr);
   }
@@ -90,7 +121,7 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
   const double f = options.hertz;
   const Impedance zl = load.At(f);
   TypeDesign d;
-  d.ideal = SectionAt(type, first_ohms, second_ohms, f);
+  d.ideal = SectionAt(type, first_ohms, second_ohms, z0, f);
   if (options.series) {
     d.standard = ChooseStandard(d.ideal, *options.series, load, z0, f);
     d.standard_match = d.standard->MatchAt(f, zl, z0);
@@ -99,14 +130,18 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
   if (options.losses) {
     LossFigures loss;
     loss.match = d.evaluated.MatchAt(f, zl, z0);
-    loss.efficiency = d.evaluated.Efficiency(f, zl);
-    loss.dissipation_db = -10.0 * portable::Log10(loss.efficiency);
+    // Lossless parts pass all the power; rounding may put that a hair
+    // above 1, which no network does.
+    loss.efficiency = std::min(d.evaluated.Efficiency(f, zl), 1.0);
+    loss.dissipation_db = 0.0 - 10.0 * portable::Log10(loss.efficiency);  // 0, never -0
     d.loss = loss;
   }
   if (options.bandwidth) {
+    const BandLimits limits =
+        options.band_limits.high > 0.0 ? options.band_limits : LimitsAround(f);
     d.band =
         FindBand([&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), z0); },
-                 f, options.band_low_limit, options.band_high_limit);
+                 f, limits, options.band_visit);
   }
   if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, z0, options.sweep);
   return d;
@@ -116,6 +151,28 @@ TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const 
                           const DesignOptions& options) {
   return DesignType(*FindSectionType(type_index), *run.first * run.z0, *run.second * run.z0, load,
                     run.z0, options);
+}
+
+std::optional<std::string> NotComputable(const TypeDesign& d, double hertz) {
+  if (auto broken = d.ideal.Broken()) return broken;
+  for (const Element& e : d.evaluated.elements) {
+    if (e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0.0)) {
+      return "a part's value at " + FormatEngineering(hertz, "Hz") + " is not a number";
+    }
+  }
+  if (d.standard_match) {
+    if (auto why = UnfitMatch(*d.standard_match, "standard parts", hertz)) return why;
+  }
+  if (d.loss) {
+    if (auto why = UnfitMatch(d.loss->match, "parts with losses", hertz)) return why;
+    if (!Finite(d.loss->efficiency) || !Finite(d.loss->dissipation_db)) {
+      return "the efficiency at " + FormatEngineering(hertz, "Hz") + " is not a number";
+    }
+  }
+  if (d.response && !d.response->finite) {
+    return std::string("the response over the sweep is not a number everywhere");
+  }
+  return std::nullopt;
 }
 
 }  // namespace vorda::rf

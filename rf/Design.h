@@ -3,14 +3,16 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "engine/Compute.h"
 #include "engine/SectionTypes.h"
 #include "rf/Bandwidth.h"
 #include "rf/Load.h"
+#include "rf/Network.h"
 #include "rf/Parts.h"
-#include "rf/Section.h"
 #include "rf/StandardValues.h"
 
 namespace vorda::rf {
@@ -20,11 +22,11 @@ struct DesignOptions {
   std::optional<ESeries> series;  // choose standard values
   double q_inductor = kIdealQ;    // quality factors, held over frequency
   double q_capacitor = kIdealQ;
-  bool losses = false;           // report the losses (a Q was given)
-  bool bandwidth = false;        // search the VSWR <= 2 band
-  std::vector<double> sweep;     // frequencies of the response; none: no sweep
-  double band_low_limit = 0.0;   // where a measured load ends; 0: f / 100
-  double band_high_limit = 0.0;  // 0: 100 f
+  bool losses = false;                 // report the losses (a Q was given)
+  bool bandwidth = false;              // search the VSWR <= 2 band
+  BandLimits band_limits;              // where; f / 100 ... 100 f when not set
+  std::span<const double> band_visit;  // frequencies the band search must evaluate
+  std::vector<double> sweep;           // frequencies of the response; none: no sweep
 };
 
 // Standard values from a series when one is given; losses reported when a
@@ -38,31 +40,37 @@ struct LossFigures {
   double dissipation_db = 0.0;  // -10 log10(efficiency)
 };
 
-// Return loss and VSWR at each frequency of a sweep.
+// Return loss and VSWR at each frequency of a sweep (empty where the match
+// is perfect, and where the VSWR is infinite).
 struct Response {
   std::vector<std::optional<double>> return_loss_db;
   std::vector<std::optional<double>> vswr;
+  bool finite = true;  // every point's figures are numbers
 };
 
 struct TypeDesign {
-  Section ideal;                        // the computed reactances, lossless
-  std::optional<Section> standard;      // with a series: the chosen values, lossless
+  Network ideal;                        // the computed reactances, lossless
+  std::optional<Network> standard;      // with a series: the chosen values, lossless
   std::optional<Match> standard_match;  // of the standard parts at the design frequency
-  Section evaluated;                    // standard (or ideal) values with the losses
+  Network evaluated;                    // standard (or ideal) values with the losses
   std::optional<LossFigures> loss;
   std::optional<Band> band;
   std::optional<Response> response;
 
   // The values chosen: standard with a series, ideal otherwise; lossless.
-  const Section& Chosen() const { return standard ? *standard : ideal; }
+  const Network& Chosen() const { return standard ? *standard : ideal; }
 };
 
-// The section of a type whose parts have the given reactances (ohms) at f.
-Section SectionAt(const SectionType& type, double first_ohms, double second_ohms, double hertz);
+// The L-section of a type whose parts have the given reactances (ohms) at
+// f: a part too small or too large to matter against z0 is a short or an
+// open.
+Network SectionAt(const SectionType& type, double first_ohms, double second_ohms, double z0,
+                  double hertz);
 
-// Of the pairs of standard values next to the ideal ones, the pair with the
-// best return loss at f with lossless parts; on a tie the lower values.
-Section ChooseStandard(const Section& ideal, ESeries series, const LoadModel& load, double z0,
+// Of the sets of standard values next to the ideal ones, the set with the
+// best return loss at f with lossless parts; on a tie the lower values. A
+// short or an open stays as it is.
+Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load, double z0,
                        double hertz);
 
 // Everything the options ask for about one computed type.
@@ -73,8 +81,12 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
 TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
                           const DesignOptions& options);
 
-// The figures of a section and load at every frequency.
-Response ResponseOf(const Section& section, const LoadModel& load, double z0,
+// Why a design gives no figures to trust: a network that cannot pass power,
+// or a figure that is not a number. Nothing when every figure is one.
+std::optional<std::string> NotComputable(const TypeDesign& design, double hertz);
+
+// The figures of a network and load at every frequency.
+Response ResponseOf(const Network& network, const LoadModel& load, double z0,
                     const std::vector<double>& frequencies);
 
 // The return loss of the load alone at every frequency (empty where it is

@@ -4,7 +4,25 @@
 #include <iterator>
 #include <limits>
 
+#include "rf/Units.h"
+
 namespace vorda::rf {
+
+namespace {
+
+// Up to four points in a row, the two around a frequency in the middle:
+// whether the spacing between the middle two is a gap.
+std::optional<Gap> GapOf(const std::optional<double>& before, double a, double b,
+                         const std::optional<double>& after) {
+  const double spacing = b - a;
+  double usual = 0.0;
+  if (before) usual = std::max(usual, a - *before);
+  if (after) usual = std::max(usual, *after - b);
+  if (usual == 0.0 || spacing <= kGapFactor * usual) return std::nullopt;
+  return Gap{a, b};
+}
+
+}  // namespace
 
 Impedance Interpolate(const LoadPoint& a, const LoadPoint& b, double hertz, double reference) {
   if (hertz == a.hertz) return a.z;
@@ -34,12 +52,36 @@ std::vector<double> Measurement::Frequencies() const {
   return f;
 }
 
+std::optional<Gap> Measurement::GapAt(double hertz) const {
+  if (!Covers(hertz)) return std::nullopt;
+  const auto above = std::lower_bound(points.begin(), points.end(), hertz,
+                                      [](const LoadPoint& p, double f) { return p.hertz < f; });
+  if (above->hertz == hertz) return std::nullopt;  // measured there
+  const auto below = above - 1;
+  const std::optional<double> before =
+      below != points.begin() ? std::optional<double>((below - 1)->hertz) : std::nullopt;
+  const std::optional<double> after =
+      above + 1 != points.end() ? std::optional<double>((above + 1)->hertz) : std::nullopt;
+  return GapOf(before, below->hertz, above->hertz, after);
+}
+
 Measurement ReadMeasurement(ByteSource source) {
   TouchstoneReader reader(std::move(source));
   Measurement m;
   LoadPoint p;
-  while (reader.Next(p)) m.points.push_back(p);
+  while (reader.Next(p)) {
+    if (p.hertz > 0.0) {
+      m.points.push_back(p);
+    } else {
+      ++m.dc_points;
+    }
+  }
   m.reference = reader.Reference();
+  if (m.points.empty()) {
+    throw TouchstoneError(reader.Line(),
+                          "the file holds no point above 0 Hz (no L-section "
+                          "exists at 0 Hz)");
+  }
   return m;
 }
 
@@ -47,17 +89,37 @@ LoadAtFrequency ReadLoadAt(ByteSource source, double hertz) {
   TouchstoneReader reader(std::move(source));
   LoadAtFrequency result;
   LoadPoint p;
-  bool first = true;
-  std::optional<LoadPoint> below, above;
+  bool any = false;
+  std::optional<LoadPoint> below, above;  // the frequency's neighbours
+  std::optional<double> before, after;    // and the points beyond them
   while (reader.Next(p)) {
-    if (first) result.first = p.hertz;
-    first = false;
+    if (!(p.hertz > 0.0)) continue;
+    if (!any) result.first = p.hertz;
+    any = true;
     result.last = p.hertz;
-    if (p.hertz <= hertz) below = p;
-    if (p.hertz >= hertz && !above) above = p;
+    if (above) {
+      if (!after) after = p.hertz;
+      continue;
+    }
+    if (p.hertz <= hertz) {
+      if (below) before = below->hertz;
+      below = p;
+    }
+    if (p.hertz >= hertz) above = p;
   }
-  if (below && above) result.load = Interpolate(*below, *above, hertz, reader.Reference());
+  if (below && above) {
+    result.load = Interpolate(*below, *above, hertz, reader.Reference());
+    if (below->hertz != above->hertz) {
+      result.gap = GapOf(before, below->hertz, above->hertz, after);
+    }
+  }
   return result;
+}
+
+std::string GapWarning(double hertz, const Gap& gap) {
+  return "the load at " + FormatEngineering(hertz, "Hz") +
+         " is interpolated across a gap in the measurement, from " +
+         FormatEngineering(gap.from, "Hz") + " to " + FormatEngineering(gap.to, "Hz");
 }
 
 }  // namespace vorda::rf

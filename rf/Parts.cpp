@@ -23,6 +23,13 @@ Part PartFor(double reactance_ohms, double hertz, double q_inductor, double q_ca
   return {};
 }
 
+Part MatchingPart(double reactance_ohms, double reference_ohms, double hertz) {
+  const double normalized = std::fabs(reactance_ohms / reference_ohms);
+  if (!(normalized > kShortReactance)) return {Part::Kind::kShort, 0.0, kIdealQ};
+  if (normalized >= kOpenReactance) return {Part::Kind::kOpen, 0.0, kIdealQ};
+  return PartFor(reactance_ohms, hertz);
+}
+
 Part WithValue(const Part& part, double value) {
   Part p = part;
   p.value = value;
@@ -37,10 +44,12 @@ std::string Describe(const Part& part) {
     case Part::Kind::kCapacitor:
       return part.value < 1e-9 ? FourDigits(part.value * 1e12) + " pF"
                                : FourDigits(part.value * 1e9) + " nF";
+    case Part::Kind::kOpen:
+      return "open (leave out)";
     case Part::Kind::kShort:
       break;
   }
-  return "short (0 ohms)";
+  return "short";
 }
 
 const char* ValueKey(const Part& part) {
@@ -50,9 +59,24 @@ const char* ValueKey(const Part& part) {
     case Part::Kind::kCapacitor:
       return "farads";
     case Part::Kind::kShort:
+    case Part::Kind::kOpen:
       break;
   }
   return nullptr;
+}
+
+const char* KindName(const Part& part) {
+  switch (part.kind) {
+    case Part::Kind::kInductor:
+      return "inductor";
+    case Part::Kind::kCapacitor:
+      return "capacitor";
+    case Part::Kind::kOpen:
+      return "open";
+    case Part::Kind::kShort:
+      break;
+  }
+  return "short";
 }
 
 }  // namespace vorda::rf

@@ -1,6 +1,8 @@
 #include "rf/Spice.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "rf/Units.h"
 
@@ -13,39 +15,99 @@ std::string Num(double v) {
   return DigitsText(v, 17);
 }
 
-constexpr const char* kTwoPi = "6.283185307179586";
+constexpr const char* kTwoPiText = "6.283185307179586";
+// The operating point is solved at hertz = 0: loss resistors take 1 Hz there
+// so that they stay finite and above zero. No analysis runs below 1 Hz.
+constexpr const char* kHertz = "max(hertz, 1)";
 
-// A part from node a to node b: the part, then its loss resistor.
-void Element(std::string& out, const std::string& name, const Part& part, const std::string& a,
-             const std::string& b) {
-  const std::string mid = std::isinf(part.q) ? b : a + "_" + name;
-  switch (part.kind) {
-    case Part::Kind::kInductor:
-      out += "L" + name + " " + a + " " + mid + " " + Num(part.value) + "\n";
-      if (mid != b) {
-        out += "R" + name + " " + mid + " " + b + " r = {" + kTwoPi + " * hertz * " +
-               Num(part.value) + " / " + Num(part.q) + "}\n";
+// One line of the netlist: a name unique in it, two nodes and the rest.
+struct Line {
+  std::string name;
+  std::string a, b;
+  std::string value;
+  bool conducts_dc = true;  // a path for direct current (not a capacitor)
+};
+
+class Netlist {
+ public:
+  void Add(Line line) { lines_.push_back(std::move(line)); }
+
+  // A part from node a to node b: the part, then its loss resistor.
+  void AddPart(const std::string& id, const Part& part, const std::string& a,
+               const std::string& b) {
+    const bool lossy = !std::isinf(part.q);
+    const std::string mid = lossy ? "m" + id : b;
+    const std::string value = Num(part.value);
+    if (part.kind == Part::Kind::kInductor) {
+      Add({"L" + id, a, mid, value});
+      if (lossy) {
+        Add({"R" + id, mid, b,
+             "r = {" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " / " +
+                 Num(part.q) + "}"});
       }
-      return;
-    case Part::Kind::kCapacitor:
-      out += "C" + name + " " + a + " " + mid + " " + Num(part.value) + "\n";
-      if (mid != b) {
-        out += "R" + name + " " + mid + " " + b + " r = {1 / (" + kTwoPi + " * hertz * " +
-               Num(part.value) + " * " + Num(part.q) + ")}\n";
+    } else {
+      Add({"C" + id, a, mid, value, false});
+      if (lossy) {
+        Add({"R" + id, mid, b,
+             "r = {1 / (" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " * " +
+                 Num(part.q) + ")}"});
       }
-      return;
-    case Part::Kind::kShort:
-      break;
+    }
   }
-  out += "V" + name + " " + a + " " + b + " DC 0\n";  // a plain connection
+
+  // Resistors from every node that has no path to ground at DC.
+  void GroundFloatingNodes(double resistance) {
+    std::map<std::string, std::string> parent;
+    const auto find = [&](std::string n) {
+      while (parent.count(n) != 0 && parent[n] != n) n = parent[n];
+      return n;
+    };
+    for (const Line& l : lines_) {
+      for (const std::string& n : {l.a, l.b}) parent.emplace(n, n);
+    }
+    for (const Line& l : lines_) {
+      if (l.conducts_dc) parent[find(l.a)] = find(l.b);
+    }
+    int k = 0;
+    std::vector<Line> added;
+    for (const auto& [node, up] : parent) {
+      if (node != "0" && find(node) != find("0")) {
+        added.push_back({"RDC" + std::to_string(++k), node, "0", Num(resistance)});
+        parent[find(node)] = find("0");
+      }
+    }
+    lines_.insert(lines_.end(), added.begin(), added.end());
+  }
+
+  std::string Text() const {
+    std::string out;
+    for (const Line& l : lines_) out += l.name + " " + l.a + " " + l.b + " " + l.value + "\n";
+    return out;
+  }
+
+ private:
+  std::vector<Line> lines_;
+};
+
+std::string PartComment(std::size_t index, const Element& e) {
+  std::string s = "* part " + std::to_string(index) + " (" +
+                  (e.position == Position::kSeries ? "series" : "shunt") + "): " + Describe(e.part);
+  if (e.part.IsReal()) s += std::isinf(e.part.q) ? ", ideal" : ", Q " + Num(e.part.q);
+  return s + "\n";
 }
 
-std::string PartComment(const char* role, const Part& part) {
-  std::string s = std::string("* ") + role + ": " + Describe(part);
-  if (part.kind != Part::Kind::kShort) {
-    s += std::isinf(part.q) ? ", ideal" : ", Q " + Num(part.q);
+// The largest impedance in the circuit at f: against it a resistor to ground
+// a 1e12 times larger changes nothing that the analysis prints.
+double ImpedanceScale(const SpiceCircuit& c) {
+  double scale = std::max(c.z0, std::abs(c.load.At(c.hertz)));
+  for (const Element& e : c.network.elements) {
+    if (e.part.IsReal()) {
+      for (const double f : {c.sweep.start, c.sweep.stop, c.hertz}) {
+        scale = std::max(scale, std::fabs(e.part.Reactance(f)));
+      }
+    }
   }
-  return s + "\n";
+  return scale;
 }
 
 }  // namespace
@@ -53,32 +115,52 @@ std::string PartComment(const char* role, const Part& part) {
 std::string SpiceNetlist(const SpiceCircuit& c) {
   std::string out = "* " + c.title + "\n";
   for (const std::string& note : c.notes) out += "* " + note + "\n";
-  out += PartComment("first (source side)", c.section.first);
-  out += PartComment("second (at the load)", c.section.second);
-  out += "V1 src 0 DC 0 AC 1\n";
-  out += "R0 src in " + Num(c.z0) + "\n";
-  out += "VIN in n1 DC 0\n";  // measures the input current
-  if (c.section.family == Family::kShuntAtLoad) {
-    Element(out, "1", c.section.first, "n1", "load");
-    Element(out, "2", c.section.second, "load", "0");
-  } else {
-    Element(out, "1", c.section.first, "n1", "0");
-    Element(out, "2", c.section.second, "n1", "load");
+  out += "* the parts from the source side to the load:\n";
+  for (std::size_t i = 0; i < c.network.elements.size(); ++i) {
+    out += PartComment(i + 1, c.network.elements[i]);
   }
-  out += "* the load\n";
+  Netlist n;
+  n.Add({"VSRC", "src", "0", "DC 0 AC 1"});
+  n.Add({"RSRC", "src", "in", Num(c.z0)});
+  n.Add({"VIN", "in", "n0", "DC 0"});  // measures the input current
+  std::string node = "n0";
+  const std::size_t count = c.network.elements.size();
+  // The last series part ends at the load.
+  std::size_t last_series = count;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (c.network.elements[i].position == Position::kSeries) last_series = i;
+  }
+  if (last_series == count) node = "load";  // no series part: the input is the load
+  if (node == "load") n.Add({"VLINK", "n0", "load", "DC 0"});
+  for (std::size_t i = 0; i < count; ++i) {
+    const Element& e = c.network.elements[i];
+    const std::string id = std::to_string(i + 1);
+    if (e.position == Position::kSeries) {
+      const std::string next = i == last_series ? "load" : "n" + id;
+      if (e.part.IsReal()) {
+        n.AddPart(id, e.part, node, next);
+      } else {
+        n.Add({"VSHORT" + id, node, next, "DC 0"});  // a plain connection
+      }
+      node = next;
+    } else if (e.part.IsReal()) {
+      n.AddPart(id, e.part, node, "0");
+    }
+  }
   const Part& reactive = c.load.Reactive();
-  const std::string inner = reactive.kind == Part::Kind::kShort ? "0" : "load_r";
-  if (c.load.Resistance() != 0.0) {
-    out += "RLOAD load " + inner + " " + Num(c.load.Resistance()) + "\n";
-  } else {
-    out += "VLOAD load " + inner + " DC 0\n";
-  }
-  if (reactive.kind != Part::Kind::kShort) Element(out, "LOAD", reactive, inner, "0");
-  out += ".ac lin " + std::to_string(c.sweep_points) + " " + Num(c.sweep_start) + " " +
-         Num(c.sweep_stop) + "\n";
+  const std::string inner = reactive.kind == Part::Kind::kShort ? "0" : "loadx";
+  n.Add({"RLOAD", "load", inner, Num(c.load.Resistance())});
+  if (reactive.kind != Part::Kind::kShort) n.AddPart("LOAD", reactive, inner, "0");
+  n.GroundFloatingNodes(1e12 * ImpedanceScale(c));
+  out += n.Text();
+  out += ".ac lin " + std::to_string(c.sweep.points) + " " + Num(c.sweep.start) + " " +
+         Num(c.sweep.stop) + "\n";
   out += ".control\n";
   out += "set numdgt=15\n";
   out += "run\n";
+  out += "* the input impedance over the sweep\n";
+  out += "let zsweep = v(in) / i(vin)\n";
+  out += "print real(zsweep) imag(zsweep)\n";
   out += "* the input impedance at " + Num(c.hertz) + " Hz\n";
   out += "ac lin 1 " + Num(c.hertz) + " " + Num(c.hertz) + "\n";
   out += "let zin = v(in) / i(vin)\n";
@@ -88,33 +170,29 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   return out;
 }
 
-SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double hertz, double start,
-                        double stop, std::size_t points) {
-  const ComputeRun& run = e.run;
-  const SectionType& type = *FindSectionType(e.type_index);
-  SpiceCircuit c{
-      "VordaForWin L-section, type " + std::to_string(e.type_index) + " (" + Caption(type) + ")",
-      {},
-      run.z0,
-      design.evaluated,
-      SeriesLoad(run.load_r, run.load_x, hertz),
-      hertz,
-      start,
-      stop,
-      points};
-  c.notes.push_back("Z0 " + ShortestText(run.z0) + " ohms; load " + ShortestText(run.load_r) +
-                    (std::signbit(run.load_x) ? " - j" : " + j") +
-                    ShortestText(std::fabs(run.load_x)) + " ohms at " +
-                    FormatEngineering(hertz, "Hz") + ", as R in series with L or C");
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
+                        const TypeResult& type, const AcSweep& sweep) {
+  const SectionType& section = *FindSectionType(type.engine.type_index);
+  const Impedance load = result.load;
+  SpiceCircuit c{"VordaForWin L-section, type " + std::to_string(type.engine.type_index) + " (" +
+                     Caption(section) + ")",
+                 {},
+                 result.z0,
+                 type.design->evaluated,
+                 SeriesLoad(load.real(), load.imag(), result.hertz),
+                 result.hertz,
+                 sweep};
+  c.notes.push_back("Z0 " + ShortestText(result.z0) + " ohms; load " + ShortestText(load.real()) +
+                    (std::signbit(load.imag()) ? " - j" : " + j") +
+                    ShortestText(std::fabs(load.imag())) + " ohms at " +
+                    FormatEngineering(result.hertz, "Hz") + ", as R in series with L or C");
+  if (request.measurement != nullptr) {
+    c.notes.push_back("the load measured in " + request.measurement_name +
+                      ", taken at that frequency only");
+  }
+  c.notes.push_back(request.series ? std::string("standard values, ") + SeriesName(*request.series)
+                                   : "ideal values");
   return c;
-}
-
-std::string ValuesNote(const std::optional<ESeries>& series) {
-  return series ? std::string("standard values, ") + SeriesName(*series) : "ideal values";
-}
-
-std::string MeasuredLoadNote(const std::string& file) {
-  return "the load measured in " + file + ", taken at that frequency only";
 }
 
 }  // namespace vorda::rf

@@ -1,44 +1,48 @@
-// A SPICE netlist of a matched section that ngspice runs as it is
-// (ngspice -b FILE): the source, the section with its loss resistors, the
-// load, an AC analysis and the input impedance at the design frequency.
+// A SPICE netlist of a matching network that ngspice runs as it is
+// (ngspice -b FILE): the source, the network with its loss resistors, the
+// load, an AC analysis whose input impedance it prints at every frequency,
+// and the input impedance at the design frequency.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "rf/Design.h"
-#include "rf/EngineRun.h"
+#include "rf/DesignRequest.h"
 #include "rf/Load.h"
-#include "rf/Section.h"
+#include "rf/Network.h"
 
 namespace vorda::rf {
+
+struct AcSweep {
+  double start = 0.0;
+  double stop = 0.0;
+  std::size_t points = 201;
+};
 
 struct SpiceCircuit {
   std::string title;               // the first line, after "* "
   std::vector<std::string> notes;  // comment lines at the top
   double z0 = 50.0;
-  Section section;     // parts with their Q
+  Network network;     // parts with their Q, from the source side
   SeriesLoad load;     // R in series with an inductor or capacitor
   double hertz = 0.0;  // where the input impedance is printed
-  double sweep_start = 0.0;
-  double sweep_stop = 0.0;
-  std::size_t sweep_points = 201;
+  AcSweep sweep;
 };
 
 // The netlist text. The loss resistor of a part of finite Q is
-// R = |X(f)| / Q at every frequency of the analysis (ngspice's hertz).
+// R = |X(f)| / Q at every frequency of the analysis (ngspice's hertz; 1 Hz
+// at the operating point, where hertz is 0). A short is a plain connection
+// and an open is left out. Every node without a path to ground at DC gets a
+// resistor to ground so large that the input impedance changes by less
+// than 1e-9 of itself.
 std::string SpiceNetlist(const SpiceCircuit& circuit);
 
-// The circuit of a computed type as designed at f: its parts as built
-// (standard values and losses as chosen) and the load at f as R in series
-// with L or C, with an AC analysis from start to stop.
-SpiceCircuit CircuitFor(const EngineRun& e, const TypeDesign& design, double hertz, double start,
-                        double stop, std::size_t points);
-
-// The notes that say where the values and the load came from: "standard
-// values, E12" or "ideal values"; the file a measured load was taken from.
-std::string ValuesNote(const std::optional<ESeries>& series);
-std::string MeasuredLoadNote(const std::string& file);
+// The circuit of a designed type: its parts as built (standard values and
+// losses as chosen) and the load at f as R in series with L or C, with notes
+// that say where the values and the load came from.
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
+                        const TypeResult& type, const AcSweep& sweep);
 
 }  // namespace vorda::rf

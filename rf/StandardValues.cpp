@@ -17,7 +17,8 @@ constexpr int kE6[] = {100, 150, 220, 330, 470, 680};
 constexpr int kE12[] = {100, 120, 150, 180, 220, 270, 330, 390, 470, 560, 680, 820};
 constexpr int kE24[] = {100, 110, 120, 130, 150, 160, 180, 200, 220, 240, 270, 300,
                         330, 360, 390, 430, 470, 510, 560, 620, 680, 750, 820, 910};
-// E48 to E192: 10^(i/n) to three digits, and 919 in E192.
+// E48 to E192: 10^(i/n) to three digits, except 920 in E192 where the
+// formula gives 919: the standard lists 9.20.
 constexpr int kE48[] = {
     100, 105, 110, 115, 121, 127, 133, 140, 147, 154, 162, 169, 178, 187, 196, 205,
     215, 226, 237, 249, 261, 274, 287, 301, 316, 332, 348, 365, 383, 402, 422, 442,
@@ -42,7 +43,7 @@ constexpr int kE192[] = {
     453, 459, 464, 470, 475, 481, 487, 493, 499, 505, 511, 517, 523, 530, 536, 542, 549, 556,
     562, 569, 576, 583, 590, 597, 604, 612, 619, 626, 634, 642, 649, 657, 665, 673, 681, 690,
     698, 706, 715, 723, 732, 741, 750, 759, 768, 777, 787, 796, 806, 816, 825, 835, 845, 856,
-    866, 876, 887, 898, 909, 919, 931, 942, 953, 965, 976, 988,
+    866, 876, 887, 898, 909, 920, 931, 942, 953, 965, 976, 988,
 };
 
 struct SeriesEntry {
@@ -89,7 +90,9 @@ std::span<const int> Decade(ESeries series) {
   return Entry(series).decade;
 }
 
-Neighbours StandardNeighbours(double value, ESeries series) {
+std::optional<Neighbours> StandardNeighbours(double value, ESeries series) {
+  // Within the decades a double holds members of, with a decade to spare.
+  if (!(value >= 1e-300 && value <= 1e300)) return std::nullopt;
   const std::span<const int> decade = Decade(series);
   // The decade's exponent: value = m x 10^exponent with 1 <= m < 10, checked
   // against the members themselves so that rounding in log10 cannot misplace
@@ -100,13 +103,13 @@ Neighbours StandardNeighbours(double value, ESeries series) {
   double below = Member(decade.front(), exponent);
   for (const int m : decade) {
     const double member = Member(m, exponent);
-    if (std::fabs(member - value) <= 1e-12 * value) return {member, member};
-    if (member > value) return {below, member};
+    if (std::fabs(member - value) <= 1e-12 * value) return Neighbours{member, member};
+    if (member > value) return Neighbours{below, member};
     below = member;
   }
   const double next = Member(decade.front(), exponent + 1);
-  if (std::fabs(next - value) <= 1e-12 * value) return {next, next};
-  return {below, next};
+  if (std::fabs(next - value) <= 1e-12 * value) return Neighbours{next, next};
+  return Neighbours{below, next};
 }
 
 }  // namespace vorda::rf

@@ -20,11 +20,12 @@ std::span<const int> Decade(ESeries series);
 
 // The standard values just below and just above a positive value; both the
 // same when the value is standard itself (to a relative 1e-12, so that a
-// value computed as 4.7e-9 counts as the member 4.7e-9).
+// value computed as 4.7e-9 counts as the member 4.7e-9). Nothing for a value
+// that is not a positive number from 1e-300 to 1e300.
 struct Neighbours {
   double below;
   double above;
 };
-Neighbours StandardNeighbours(double value, ESeries series);
+std::optional<Neighbours> StandardNeighbours(double value, ESeries series);
 
 }  // namespace vorda::rf

@@ -54,6 +54,8 @@ class TouchstoneReader {
 
   // Known once the first point has been read (or Next returned false).
   double Reference() const;
+  // The number of the last line read.
+  std::size_t Line() const;
 
  private:
   class Parser;

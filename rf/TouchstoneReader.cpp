@@ -6,7 +6,7 @@
 #include <numbers>
 #include <optional>
 
-#include "rf/Section.h"
+#include "rf/Match.h"
 #include "rf/Touchstone.h"
 
 namespace vorda::rf {
@@ -72,6 +72,8 @@ class TouchstoneReader::Parser {
     return false;
   }
 
+  std::size_t Line() const { return line_; }
+
   double reference = 50.0;
   int version = 1;
 
@@ -105,6 +107,8 @@ class TouchstoneReader::Parser {
 
   // A point, or nothing for a line that holds none.
   std::optional<LoadPoint> Line(std::string_view line) {
+    // A byte-order mark, as some Windows editors write at the start.
+    if (line_ == 1 && line.substr(0, 3) == "\xef\xbb\xbf") line.remove_prefix(3);
     const std::size_t bang = line.find('!');
     if (bang != std::string_view::npos) line = line.substr(0, bang);
     line = Trim(line);
@@ -280,7 +284,7 @@ class TouchstoneReader::Parser {
     if (points_ > 0 && !(p.hertz > last_hertz_)) Fail("the frequencies do not increase");
     last_hertz_ = p.hertz;
     ++points_;
-    p.z = Impedance(Value(a, b));
+    p.z = ToImpedance(Value(a, b));
     return p;
   }
 
@@ -291,7 +295,7 @@ class TouchstoneReader::Parser {
     return {magnitude * std::cos(angle), magnitude * std::sin(angle)};
   }
 
-  std::complex<double> Impedance(std::complex<double> v) const {
+  std::complex<double> ToImpedance(std::complex<double> v) const {
     std::complex<double> z;
     switch (parameter_) {
       case Parameter::kS:
@@ -361,6 +365,9 @@ bool TouchstoneReader::Next(LoadPoint& point) {
 }
 double TouchstoneReader::Reference() const {
   return parser_->reference;
+}
+std::size_t TouchstoneReader::Line() const {
+  return parser_->Line();
 }
 
 }  // namespace vorda::rf

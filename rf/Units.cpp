@@ -51,7 +51,15 @@ bool AnyMultiplier(std::string_view /*symbol*/) {
   return true;
 }
 bool FrequencyMultiplier(std::string_view symbol) {
-  return symbol == "k" || symbol == "K" || symbol == "M" || symbol == "G";
+  return symbol == "k" || symbol == "K" || symbol == "M" || symbol == "G" || symbol == "T";
+}
+
+std::string Lowered(std::string_view s) {
+  std::string out(Trim(s));
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
 }
 
 // 1000^group for the groups of the prefixes, f to T: the correctly rounded
@@ -63,29 +71,65 @@ double ThousandPower(int group) {
 
 }  // namespace
 
-std::optional<double> ParseFrequency(std::string_view text) {
+ReadNumber ReadFrequency(std::string_view text) {
+  const std::string quoted = "\u201c" + std::string(text) + "\u201d";
   std::string_view rest = text;
   const auto number = LeadingNumber(rest);
-  if (!number) return std::nullopt;
-  const double hertz = *number * TakeMultiplier(rest, FrequencyMultiplier);
-  rest = Trim(rest);
-  if (!rest.empty() && rest != "Hz" && rest != "hz" && rest != "HZ") return std::nullopt;
-  if (!std::isfinite(hertz) || hertz <= 0.0) return std::nullopt;
-  return hertz;
+  if (!number) {
+    return {std::nullopt, quoted + " is not a frequency (write 14.2M, 433k or 2.4G)"};
+  }
+  // "mhz", "GHZ": the multiplier's case does not matter before the unit.
+  double scale = 1.0;
+  const std::string lower = Lowered(rest);
+  constexpr std::pair<const char*, double> kBeforeHz[] = {
+      {"khz", 1e3}, {"mhz", 1e6}, {"ghz", 1e9}, {"thz", 1e12}, {"hz", 1.0}};
+  bool unit = false;
+  for (const auto& [word, s] : kBeforeHz) {
+    if (lower == word) {
+      scale = s;
+      unit = true;
+      break;
+    }
+  }
+  if (!unit) {
+    scale = TakeMultiplier(rest, FrequencyMultiplier);
+    rest = Trim(rest);
+    if (!rest.empty() && Lowered(rest) != "hz") {
+      if (rest.front() == 'm') {
+        return {std::nullopt, quoted + ": m would be milli; write M for mega"};
+      }
+      return {std::nullopt, quoted + " is not a frequency (write 14.2M, 433k or 2.4G)"};
+    }
+  }
+  const double hertz = *number * scale;
+  if (!std::isfinite(hertz) || hertz <= 0.0) {
+    return {std::nullopt, quoted + " is not a positive frequency"};
+  }
+  return {hertz, {}};
 }
 
-std::optional<double> ParseEngineering(std::string_view text, std::string_view unit) {
+std::optional<double> ParseFrequency(std::string_view text) {
+  return ReadFrequency(text).value;
+}
+
+ReadNumber ReadEngineering(std::string_view text, std::string_view unit) {
+  const std::string quoted = "\u201c" + std::string(text) + "\u201d";
+  const std::string bad = quoted + " is not a number (write 50, 2.2k or 3.3n)";
   std::string_view rest = text;
   const auto number = LeadingNumber(rest);
-  if (!number) return std::nullopt;
+  if (!number) return {std::nullopt, bad};
   // "5 F" with unit F is five farads, not five femto.
   double scale = 1.0;
   if (rest != unit) scale = TakeMultiplier(rest, AnyMultiplier);
   rest = Trim(rest);
-  if (!rest.empty() && rest != unit) return std::nullopt;
+  if (!rest.empty() && rest != unit) return {std::nullopt, bad};
   const double value = *number * scale;
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
+  if (!std::isfinite(value)) return {std::nullopt, quoted + " is too large a number"};
+  return {value, {}};
+}
+
+std::optional<double> ParseEngineering(std::string_view text, std::string_view unit) {
+  return ReadEngineering(text, unit).value;
 }
 
 std::string ShortestText(double value) {

@@ -8,14 +8,24 @@
 
 namespace vorda::rf {
 
+// A number read from a text, or why the text is not one.
+struct ReadNumber {
+  std::optional<double> value;
+  std::string error;  // when there is no value: what is wrong, quoting the text
+};
+
 // A frequency in hertz: a positive finite number with an optional multiplier
-// k (or K), M or G and an optional "Hz" ("14.2M", "433 kHz", "2.4e9").
-// Nothing for anything else; "m" is refused so that it cannot be taken for M.
+// k (or K), M, G or T and an optional "Hz" in any case ("14.2M", "433 kHz",
+// "7.1 mhz", "2.4e9"). A multiplier in the wrong case counts before "Hz"
+// ("mhz" is MHz: nobody means millihertz), but "7.1m" alone is refused so
+// that it cannot be taken for M.
+ReadNumber ReadFrequency(std::string_view text);
 std::optional<double> ParseFrequency(std::string_view text);
 
 // A finite number with an optional SI multiplier (f, p, n, u or µ, m, k or K,
 // M, G, T) and optionally the unit given ("3.3n", "2.2k", "47 pF" with unit
-// "F"). Nothing for anything else.
+// "F").
+ReadNumber ReadEngineering(std::string_view text, std::string_view unit = {});
 std::optional<double> ParseEngineering(std::string_view text, std::string_view unit = {});
 
 // The shortest text that reads back as the same double ("14200000", "0.1").

@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "cli/Cli.h"
-#include "rf/EngineRun.h"
 #include "rf/Touchstone.h"
+#include "rf/Units.h"
 #include "tests/cli/CliRun.h"
 
 namespace vorda::cli {
@@ -59,10 +59,10 @@ std::string SeriesRlFile() {
 TEST(CliMeasuredTest, FileAndTypedLoadGiveTheSameDesign) {
   const TempFile file(SeriesRlFile());
   for (const double mhz : {10.0, 14.0, 20.0}) {
-    const std::string f = rf::ExactText(mhz * 1e6);
+    const std::string f = rf::ShortestText(mhz * 1e6);
     const auto measured = Json({"--json", "--type", "all", "--s1p", file.Path(), "--freq", f});
-    const auto typed = Json({"--json", "--type", "all", "--freq", f, "--", rf::ExactText(kR),
-                             rf::ExactText(X(mhz * 1e6))});
+    const auto typed = Json({"--json", "--type", "all", "--freq", f, "--", rf::ShortestText(kR),
+                             rf::ShortestText(X(mhz * 1e6))});
     EXPECT_EQ(measured["measured_load"]["load"][1].get<double>(), X(mhz * 1e6));
     for (std::size_t t = 0; t < 8; ++t) {
       EXPECT_EQ(measured["runs"][t]["labels"], typed["runs"][t]["labels"]) << mhz << " " << t;
@@ -78,7 +78,7 @@ TEST(CliMeasuredTest, MeasuredSweepMatchesTheSeriesModelAtItsPoints) {
   const auto measured =
       Json({"--json", "--type", "2", "--s1p", file.Path(), "--freq", f, "--q-l", "60", "--sweep"});
   const auto typed = Json({"--json", "--type", "2", "--freq", f, "--q-l", "60", "--sweep",
-                           "10M:20M:11", "--", rf::ExactText(kR), rf::ExactText(X(14e6))});
+                           "10M:20M:11", "--", rf::ShortestText(kR), rf::ShortestText(X(14e6))});
   const auto& ms = measured["runs"][0]["sweep"];
   const auto& ts = typed["runs"][0]["sweep"];
   ASSERT_EQ(ms["frequencies"], ts["frequencies"]);

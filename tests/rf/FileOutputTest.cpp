@@ -7,6 +7,10 @@
 #include <random>
 #include <sstream>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace vorda::rf {
 namespace {
 
@@ -60,6 +64,58 @@ TEST_F(FileOutputTest, MissingFolderIsAWriteError) {
   EXPECT_THROW(WriteWholeFile(File("nowhere") + "/x.csv", "x"), WriteError);
   EXPECT_EQ(Count(), 0u);
 }
+
+// A read-only file keeps its contents, and the message says why.
+TEST_F(FileOutputTest, ReadOnlyFileIsNotReplaced) {
+  const std::string path = File("kept.cir");
+  WriteWholeFile(path, "old\n");
+  fs::permissions(Native(path), fs::perms::owner_read | fs::perms::group_read);
+  try {
+    WriteWholeFile(path, "new\n");
+    ADD_FAILURE() << "a read-only file was replaced";
+  } catch (const WriteError& e) {
+    EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(Read(path), "old\n");
+  EXPECT_EQ(Count(), 1u);
+  fs::permissions(Native(path), fs::perms::owner_all);
+}
+
+#ifndef _WIN32
+// A folder no one may write in: refused, and nothing left behind. Root may
+// write anywhere the permissions forbid, but not in /sys.
+TEST_F(FileOutputTest, UnwritableFolderIsAWriteError) {
+  std::string folder = File("locked");
+  if (::geteuid() == 0) {
+    folder = "/sys";
+  } else {
+    fs::create_directories(Native(folder));
+    fs::permissions(Native(folder), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  EXPECT_THROW(WriteWholeFile(folder + "/table.csv", "x"), WriteError);
+  if (folder != "/sys") {
+    EXPECT_EQ(std::distance(fs::directory_iterator(Native(folder)), {}), 0);
+    fs::permissions(Native(folder), fs::perms::owner_all);
+  }
+}
+
+// A link is written through to its file, which keeps its permissions; the
+// link stays a link.
+TEST_F(FileOutputTest, LinkIsWrittenThroughAndPermissionsKept) {
+  const std::string target = File("target.csv");
+  const std::string link = File("link.csv");
+  WriteWholeFile(target, "old\n");
+  fs::permissions(Native(target),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("target.csv", Native(link));
+  WriteWholeFile(link, "new\n");
+  EXPECT_TRUE(fs::is_symlink(Native(link)));
+  EXPECT_EQ(Read(target), "new\n");
+  EXPECT_EQ(fs::status(Native(target)).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Count(), 2u);
+}
+#endif
 
 }  // namespace
 }  // namespace vorda::rf

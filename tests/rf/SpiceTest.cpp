@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -71,6 +72,54 @@ TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
     const std::complex<double> spice(*re, *im);
     EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours))
         << testing::PrintToString(c.args) << ": ngspice " << spice << ", vorda-match " << ours;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// Every type, with ideal and lossy parts, for inductive and capacitive loads
+// where its region has them: ngspice runs the netlist without a warning or
+// an error, prints the sweep, and finds the reported input impedance.
+TEST(SpiceTest, EveryTypeRunsCleanly) {
+  struct Load {
+    std::vector<std::int16_t> types;  // that admit it
+    const char* r;
+    const char* x;
+  };
+  const Load loads[] = {
+      {{2, 4}, "20", "10"},       {{2, 4}, "20", "-10"},        // region 1
+      {{1, 3}, "100", "50"},      {{1, 3}, "100", "-50"},       // region 2
+      {{1, 4, 5, 6}, "40", "30"}, {{2, 3, 7, 8}, "40", "-30"},  // regions 3 and 4
+  };
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("vorda-spice-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(dir);
+  const std::regex complaint("warning|error|singular|failed", std::regex::icase);
+  int runs = 0;
+  for (const Load& load : loads) {
+    for (const std::int16_t type : load.types) {
+      for (const bool lossy : {false, true}) {
+        const std::string netlist = (dir / ("t" + std::to_string(runs++) + ".cir")).string();
+        std::vector<std::string> args = {
+            "--json", "--type", std::to_string(type), "--freq", "14.2M", "--spice", netlist};
+        if (lossy) args.insert(args.end(), {"--q-l", "40", "--q-c", "300"});
+        args.insert(args.end(), {"--", load.r, load.x});
+        std::ostringstream out, err;
+        ASSERT_EQ(RunCli(args, out, err), 0) << err.str();
+        const std::string printed = RunNgspice(netlist);
+        const std::string where = "type " + std::to_string(type) + " load " + load.r + " " +
+                                  load.x + (lossy ? " lossy" : "");
+        std::smatch m;
+        EXPECT_FALSE(std::regex_search(printed, m, complaint)) << where << ": " << m.str(0) << "\n"
+                                                               << printed;
+        EXPECT_NE(printed.find("real(zsweep)"), std::string::npos) << where;
+        const auto run = nlohmann::json::parse(out.str())["runs"][0];
+        const std::complex<double> ours =
+            lossy ? std::complex<double>(run["loss"]["zin"][0], run["loss"]["zin"][1]) : 50.0;
+        const std::complex<double> spice(*Printed(printed, "real(zin)"),
+                                         *Printed(printed, "imag(zin)"));
+        EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours)) << where;
+      }
+    }
   }
   std::filesystem::remove_all(dir);
 }

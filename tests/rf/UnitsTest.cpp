@@ -45,9 +45,9 @@ TEST(PartForTest, InductorsCapacitorsAndShorts) {
   EXPECT_EQ(PartFor(0, 1e6).kind, Part::Kind::kShort);
   // Q is held constant: the loss resistance follows the reactance.
   const Part l = PartFor(100, 1e6, 50, 10);
-  EXPECT_DOUBLE_EQ(l.Impedance(2e6).real(), 4.0);
+  EXPECT_DOUBLE_EQ(l.ImpedanceAt(2e6).real(), 4.0);
   const Part c = PartFor(-100, 1e6, 50, 10);
-  EXPECT_DOUBLE_EQ(c.Impedance(2e6).real(), 5.0);
+  EXPECT_DOUBLE_EQ(c.ImpedanceAt(2e6).real(), 5.0);
 }
 
 }  // namespace

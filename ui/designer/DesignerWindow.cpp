@@ -2,20 +2,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QSignalBlocker>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
@@ -26,24 +22,7 @@ namespace vorda::designer {
 
 namespace {
 
-// The input boxes: label with its access key, object name, start text and
-// the hint shown when blank.
-struct InputSpec {
-  Field field;
-  const char* label;
-  const char* name;
-  const char* text;
-  const char* placeholder;
-};
-constexpr InputSpec kInputs[] = {
-    {Field::kZ0, "Z&0 (ohms):", "txtZ0", "50", ""},
-    {Field::kLoadR, "Load &R (ohms):", "txtLoadR", "40", ""},
-    {Field::kLoadX, "Load &X (ohms):", "txtLoadX", "30", ""},
-    {Field::kFrequency, "&Frequency:", "txtFrequency", "14.2M", ""},
-    {Field::kQInductor, "Q of &inductors:", "txtQInductor", "", "ideal"},
-    {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "", "ideal"},
-    {Field::kSpan, "S&weep span:", "txtSpan", "", "automatic"},
-};
+constexpr QSize kDefaultSize(1280, 860);
 
 }  // namespace
 
@@ -53,30 +32,9 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   setObjectName(QStringLiteral("DesignerWindow"));
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
-  auto* panel = new QWidget(central);
-  BuildInputs(panel);
-  layout->addWidget(panel);
-
-  model_ = new ResultsModel(this);
-  sorted_ = new QSortFilterProxyModel(this);
-  sorted_->setSourceModel(model_);
-  sorted_->setSortRole(kSortRole);
-  table_ = new QTableView(central);
-  table_->setObjectName(QStringLiteral("resultsTable"));
-  table_->setAccessibleName(QStringLiteral("Results for the eight types"));
-  table_->setModel(sorted_);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(kColumnType, Qt::AscendingOrder);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->setWordWrap(false);
-  // All eight rows in view.
-  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
-                           8 * table_->verticalHeader()->defaultSectionSize() + 4);
-
+  panel_ = new InputPanel(central);
+  layout->addWidget(panel_);
+  BuildTable(central);
   smith_ = new SmithChart(central);
   response_ = new ResponseChart(central);
   chart_split_ = new QSplitter(Qt::Horizontal, central);
@@ -87,15 +45,30 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   main_split_->addWidget(table_);
   main_split_->addWidget(chart_split_);
   main_split_->setStretchFactor(1, 1);
+  main_split_->setCollapsible(0, false);
   layout->addWidget(main_split_, 1);
   setCentralWidget(central);
 
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("statusLine"));
+  status_->setMinimumWidth(100);
   statusBar()->addWidget(status_, 1);
   BuildMenus();
-  resize(1280, 860);
+  // Within the screen's available area, whatever its size.
+  QSize size = kDefaultSize;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    size = size.boundedTo(available.size() - QSize(16, 48));
+  }
+  resize(size);
 
+  connect(panel_, &InputPanel::Changed, this, [this] { Recompute(); });
+  connect(panel_, &InputPanel::OpenMeasurementClicked, this, [this] {
+    Choose(QStringLiteral("Open Measurement"),
+           QStringLiteral("Touchstone files (*.s1p *.z1p *.y1p *.ts);;All files (*)"), false,
+           [this](const QString& path) { OpenMeasurement(path); });
+  });
+  connect(panel_, &InputPanel::TypedLoadClicked, this, [this] { ClearMeasurement(); });
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this] { ShowSelected(); });
   LoadSettings();
@@ -103,65 +76,32 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   SelectBest();
 }
 
-void DesignerWindow::SelectBest() {
-  const auto best = static_cast<int>(model_->Designs().best.value_or(0));
-  table_->selectRow(sorted_->mapFromSource(model_->index(best, 0)).row());
-}
-
 DesignerWindow::~DesignerWindow() = default;
 
-void DesignerWindow::BuildInputs(QWidget* panel) {
-  auto* form = new QFormLayout();
-  for (const InputSpec& spec : kInputs) {
-    auto* box = new QLineEdit(QString::fromLatin1(spec.text), panel);
-    box->setObjectName(QString::fromLatin1(spec.name));
-    box->setPlaceholderText(QString::fromLatin1(spec.placeholder));
-    box->setAccessibleName(QString(QString::fromLatin1(spec.label)).remove('&').remove(':'));
-    inputs_[static_cast<std::size_t>(spec.field)] = box;
-    auto* label = new QLabel(QString::fromLatin1(spec.label), panel);
-    label->setBuddy(box);
-    form->addRow(label, box);
-    connect(box, &QLineEdit::textChanged, this, [this] { Recompute(); });
-    if (spec.field == Field::kLoadX) AddMeasurementRows(panel, form);
-    if (spec.field == Field::kFrequency) AddSeriesRow(panel, form);
-  }
-  auto* outer = new QVBoxLayout(panel);
-  outer->addLayout(form);
-  outer->addStretch(1);
-  panel->setMinimumWidth(260);
-  panel->setMaximumWidth(300);
-}
-
-void DesignerWindow::AddMeasurementRows(QWidget* panel, QFormLayout* form) {
-  auto* open = new QPushButton(QStringLiteral("Open &Measurement..."), panel);
-  open->setObjectName(QStringLiteral("cmdOpenMeasurement"));
-  connect(open, &QPushButton::clicked, this, [this] {
-    Choose(QStringLiteral("Open Measurement"),
-           QStringLiteral("Touchstone files (*.s1p *.z1p *.y1p *.ts);;All files (*)"), false,
-           [this](const QString& path) { OpenMeasurement(path); });
-  });
-  auto* typed = new QPushButton(QStringLiteral("&Typed Load"), panel);
-  typed->setObjectName(QStringLiteral("cmdTypedLoad"));
-  connect(typed, &QPushButton::clicked, this, [this] { ClearMeasurement(); });
-  auto* buttons = new QHBoxLayout();
-  buttons->addWidget(open);
-  buttons->addWidget(typed);
-  form->addRow(buttons);
-  measurement_label_ = new QLabel(QStringLiteral("Load typed above"), panel);
-  measurement_label_->setObjectName(QStringLiteral("lblMeasurement"));
-  measurement_label_->setWordWrap(true);
-  form->addRow(measurement_label_);
-}
-
-void DesignerWindow::AddSeriesRow(QWidget* panel, QFormLayout* form) {
-  series_ = new QComboBox(panel);
-  series_->setObjectName(QStringLiteral("cboSeries"));
-  series_->setAccessibleName(QStringLiteral("Standard series"));
-  for (const char* choice : kSeriesChoices) series_->addItem(QString::fromLatin1(choice));
-  auto* label = new QLabel(QStringLiteral("Standard &series:"), panel);
-  label->setBuddy(series_);
-  form->addRow(label, series_);
-  connect(series_, &QComboBox::currentIndexChanged, this, [this] { Recompute(); });
+void DesignerWindow::BuildTable(QWidget* parent) {
+  model_ = new ResultsModel(this);
+  sorted_ = new QSortFilterProxyModel(this);
+  sorted_->setSourceModel(model_);
+  sorted_->setSortRole(kSortRole);
+  table_ = new QTableView(parent);
+  table_->setObjectName(QStringLiteral("resultsTable"));
+  table_->setAccessibleName(QStringLiteral("Results for the eight types"));
+  table_->setModel(sorted_);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(kColumnType, Qt::AscendingOrder);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setMinimumSectionSize(1);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideMiddle);
+  // All eight rows in view.
+  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                           8 * table_->verticalHeader()->defaultSectionSize() +
+                           2 * table_->frameWidth() + 2);
 }
 
 void DesignerWindow::BuildMenus() {
@@ -172,11 +112,8 @@ void DesignerWindow::BuildMenus() {
     return a;
   };
   const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
-  add(file, QStringLiteral("&Open Measurement..."), QKeySequence::Open, [this] {
-    Choose(QStringLiteral("Open Measurement"),
-           QStringLiteral("Touchstone files (*.s1p *.z1p *.y1p *.ts);;All files (*)"), false,
-           [this](const QString& p) { OpenMeasurement(p); });
-  });
+  add(file, QStringLiteral("&Open Measurement..."), QKeySequence::Open,
+      [this] { emit panel_->OpenMeasurementClicked(); });
   add(file, QStringLiteral("&Typed Load"), QKeySequence(), [this] { ClearMeasurement(); });
   file->addSeparator();
   add(file, QStringLiteral("&Copy Netlist"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
@@ -206,51 +143,61 @@ void DesignerWindow::BuildMenus() {
   });
 }
 
-InputTexts DesignerWindow::Texts() const {
-  InputTexts t;
-  for (const InputSpec& spec : kInputs) t[spec.field] = Input(spec.field)->text().toStdString();
-  t[Field::kSeries] = series_->currentText().toStdString();
-  return t;
-}
-
-void DesignerWindow::MarkField(std::optional<Field> wrong) const {
-  for (const InputSpec& spec : kInputs) {
-    QLineEdit* box = Input(spec.field);
-    const bool bad = wrong == spec.field;
-    if (box->property("invalid").toBool() == bad) continue;
-    box->setProperty("invalid", bad);
-    box->setStyleSheet(bad ? QStringLiteral("QLineEdit { border: 2px solid #d02020; }")
-                           : QString());
-  }
+void DesignerWindow::SetStatus(const QString& text) {
+  // The whole text in the tooltip; the line shows what fits.
+  status_->setToolTip(text);
+  const int width = std::max(status_->width(), 200);
+  status_->setText(status_->fontMetrics().elidedText(text, Qt::ElideRight, width));
 }
 
 void DesignerWindow::Recompute() {
-  if (series_ == nullptr) return;  // still being built
-  const ParsedInputs parsed = ParseInputs(Texts(), Measurement());
-  MarkField(parsed.error ? std::optional<Field>(parsed.error->field) : std::nullopt);
-  if (parsed.error) {
-    status_->setText(QString::fromStdString(parsed.error->message));
+  if (panel_ == nullptr || table_ == nullptr || status_ == nullptr) return;  // still being built
+  rf::DesignRequest base;
+  base.measurement = Measurement();
+  base.measurement_name = measurement_path_.toStdString();
+  base.band = true;
+  base.sweep.kind = rf::SweepPlan::Kind::kAround;
+  base.sweep.points = kSweepPoints;
+  base.ranking = panel_->Ranking();
+  const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
+  panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
+  if (read.error) {
+    SetStatus(QString::fromStdString(read.error->message));
     table_->setEnabled(false);
     return;  // nothing is computed from a wrong input
   }
   table_->setEnabled(true);
-  inputs_used_ = parsed.inputs;
-  model_->SetDesigns(DesignAll(*parsed.inputs, Measurement()));
-  const DesignSet& set = model_->Designs();
-  if (measurement_) {  // the load boxes show the measured load at the frequency
-    for (const auto& [field, value] :
-         {std::pair{Field::kLoadR, set.load.real()}, std::pair{Field::kLoadX, set.load.imag()}}) {
-      const QSignalBlocker quiet(Input(field));
-      Input(field)->setText(QString::number(value, 'g', 6));
-    }
+  request_ = read.request;
+  model_->SetDesigns(rf::RunDesign(*request_));
+  const rf::DesignResult& result = model_->Designs();
+  if (measurement_) panel_->ShowLoad(result.load);
+  QString status;
+  if (result.already_matched) {
+    status = QStringLiteral("The load is already matched: no parts needed.");
+  } else if (result.best) {
+    const int type = result.types[*result.best].engine.type_index;
+    status = QStringLiteral("Best match: type %1 (%2)")
+                 .arg(type)
+                 .arg(QString::fromStdString(Caption(*FindSectionType(static_cast<short>(type)))));
+  } else {
+    status = QStringLiteral("No type can match this load.");
   }
-  status_->setText(set.best ? QStringLiteral("Best match: type %1 (%2)")
-                                  .arg(*set.best + 1)
-                                  .arg(QString::fromStdString(Caption(kSectionTypes[*set.best])))
-                            : QStringLiteral("No type can match this load."));
+  for (const std::string& w : result.warnings)
+    status += QStringLiteral("; ") + QString::fromStdString(w);
+  SetStatus(status);
+  // A row that is no longer designed leaves the charts empty: show the best.
+  const auto selected = static_cast<std::size_t>(SelectedRow());
+  if (selected >= result.types.size() || !result.types[selected].design) {
+    SelectBest();
+  }
   ShowSelected();
   table_->resizeColumnsToContents();
-  table_->setColumnWidth(kColumnStatus, std::min(table_->columnWidth(kColumnStatus), 240));
+  table_->setColumnWidth(kColumnStatus, std::min(table_->columnWidth(kColumnStatus), 200));
+}
+
+void DesignerWindow::SelectBest() {
+  const auto best = static_cast<int>(model_->Designs().best.value_or(0));
+  table_->selectRow(sorted_->mapFromSource(model_->index(best, 0)).row());
 }
 
 int DesignerWindow::SelectedRow() const {
@@ -260,27 +207,28 @@ int DesignerWindow::SelectedRow() const {
 }
 
 void DesignerWindow::ShowSelected() {
-  const DesignSet& set = model_->Designs();
-  if (set.rows.empty() || !inputs_used_) return;
-  const TypeRow& row = set.rows[static_cast<std::size_t>(SelectedRow())];
-  const DesignInputs& in = *inputs_used_;
+  const rf::DesignResult& result = model_->Designs();
+  if (result.types.empty() || !request_) return;
+  const auto selected = static_cast<std::size_t>(SelectedRow());
+  if (selected >= result.types.size()) return;
+  const rf::TypeResult& row = result.types[selected];
+  const double z0 = result.z0;
   SmithData smith;
-  smith.load = set.load / in.z0;
+  smith.load = result.load / z0;
   if (measurement_) {
     const std::size_t n = measurement_->points.size();
     const std::size_t step = std::max<std::size_t>(1, n / 2000);
-    for (std::size_t i = 0; i < n; i += step)
-      smith.trace.push_back(measurement_->points[i].z / in.z0);
+    for (std::size_t i = 0; i < n; i += step) smith.trace.push_back(measurement_->points[i].z / z0);
   }
   ResponseData response;
-  response.frequencies = set.frequencies;
-  response.bare = set.bare_return_loss_db;
+  response.frequencies = result.frequencies;
+  response.bare = result.bare_return_loss_db;
   if (row.design) {
     const rf::TypeDesign& d = *row.design;
-    smith.path = MatchPath(d.ideal, set.load, in.hertz, row.engine.run.z0);
-    if (d.standard) smith.standard_end = d.standard->InputImpedance(in.hertz, set.load) / in.z0;
-    if (d.loss) smith.built_end = d.evaluated.InputImpedance(in.hertz, set.load) / in.z0;
-    const Curves curves = CurvesFor(row, set, Measurement());
+    smith.path = MatchPath(d.ideal, result.load, result.hertz, z0);
+    if (d.standard) smith.standard_end = d.standard->InputImpedance(result.hertz, result.load) / z0;
+    if (d.loss) smith.built_end = d.evaluated.InputImpedance(result.hertz, result.load) / z0;
+    const rf::Curves curves = rf::CurvesFor(*request_, result, row);
     response.ideal = curves.ideal.return_loss_db;
     if (curves.standard) response.standard = curves.standard->return_loss_db;
     if (curves.built) response.built = curves.built->return_loss_db;

@@ -4,17 +4,15 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 
 #include "engine/MessageBoxes.h"
+#include "rf/DesignRequest.h"
 #include "rf/Measurement.h"
-#include "ui/designer/InputParser.h"
+#include "ui/designer/InputPanel.h"
 
 class QComboBox;
-class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -28,6 +26,8 @@ class ResultsModel;
 class SmithChart;
 
 inline constexpr const char* kDesignerTitle = "VordaForWin Designer";
+// Points of the response the window computes.
+inline constexpr std::size_t kSweepPoints = 1001;
 
 // Asks for a file name: the caption, the filter, and whether it is saved.
 // An empty name means the user cancelled.
@@ -45,7 +45,8 @@ class DesignerWindow : public QMainWindow {
   void SetFileChooser(FileChooser chooser) { choose_file_ = std::move(chooser); }
 
   // Reads a measurement; on failure tells the user the file's line and
-  // reason and keeps the load it had. True when it was read.
+  // reason and keeps the load it had. True when it was read. A design
+  // frequency outside the new range moves to the range's centre.
   bool OpenMeasurement(const QString& path);
   void ClearMeasurement();
 
@@ -62,17 +63,22 @@ class DesignerWindow : public QMainWindow {
   // Shows the best type in the charts.
   void SelectBest();
 
-  // The netlist of the selected type, empty when it was not computed.
+  // The netlist of the selected type, empty when it was not designed.
   QString Netlist() const;
+  // The table as CSV, in SI units, with the inputs it was made from.
+  QString TableCsv() const;
 
-  QLineEdit* Input(Field field) const { return inputs_[static_cast<std::size_t>(field)]; }
-  QComboBox* SeriesBox() const { return series_; }
+  QLineEdit* Input(Field field) const { return panel_->Input(field); }
+  QComboBox* SeriesBox() const { return panel_->SeriesBox(); }
+  QComboBox* RankingBox() const { return panel_->RankingBox(); }
   QTableView* Table() const { return table_; }
   ResultsModel* Model() const { return model_; }
   SmithChart* Smith() const { return smith_; }
   ResponseChart* Response() const { return response_; }
   QLabel* StatusLine() const { return status_; }
   const rf::Measurement* Measurement() const { return measurement_ ? &*measurement_ : nullptr; }
+  // The request the table shows, when the inputs were right.
+  const std::optional<rf::DesignRequest>& Request() const { return request_; }
   // The model row (type index - 1) shown in the charts.
   int SelectedRow() const;
 
@@ -80,15 +86,12 @@ class DesignerWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildInputs(QWidget* panel);
-  void AddMeasurementRows(QWidget* panel, QFormLayout* form);
-  void AddSeriesRow(QWidget* panel, QFormLayout* form);
+  void BuildTable(QWidget* parent);
   void BuildMenus();
   void LoadSettings();
   void SaveSettings() const;
   void ShowSelected();
-  InputTexts Texts() const;
-  void MarkField(std::optional<Field> wrong) const;
+  void SetStatus(const QString& text);
   bool WriteWhole(const QString& path, const QByteArray& bytes);
   bool SavePicture(const QString& path, const std::function<void(QPainter&, const QRectF&)>& paint,
                    QSize size);
@@ -100,11 +103,9 @@ class DesignerWindow : public QMainWindow {
   FileChooser choose_file_;
   std::optional<rf::Measurement> measurement_;
   QString measurement_path_;
-  std::optional<DesignInputs> inputs_used_;
+  std::optional<rf::DesignRequest> request_;
 
-  QLineEdit* inputs_[kFieldCount] = {};  // by Field; the series has its combo box
-  QComboBox* series_ = nullptr;
-  QLabel* measurement_label_ = nullptr;
+  InputPanel* panel_ = nullptr;
   QLabel* status_ = nullptr;
   ResultsModel* model_ = nullptr;
   QSortFilterProxyModel* sorted_ = nullptr;

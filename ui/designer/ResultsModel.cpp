@@ -18,26 +18,25 @@ QString Digits(double v) {
   return QString::number(v, 'g', 4);
 }
 
-const rf::Part& Part(const rf::TypeDesign& d, bool first) {
-  const rf::Section& s = d.Chosen();
-  return first ? s.first : s.second;
+const rf::Part& Part(const rf::Network& n, bool first) {
+  return n.elements[first ? 0 : 1].part;
 }
 
 }  // namespace
 
-void ResultsModel::SetDesigns(const DesignSet& set) {
-  if (set.rows.size() != set_.rows.size()) {
+void ResultsModel::SetDesigns(rf::DesignResult set) {
+  if (set.types.size() != set_.types.size()) {
     beginResetModel();
-    set_ = set;
+    set_ = std::move(set);
     endResetModel();
     return;
   }
-  set_ = set;  // the same eight rows: a selection stays where it is
+  set_ = std::move(set);  // the same rows: a selection stays where it is
   emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(set_.rows.size());
+  return parent.isValid() ? 0 : static_cast<int>(set_.types.size());
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
@@ -52,13 +51,15 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   return QString::fromUtf8(kHeaders[section]);
 }
 
-QVariant ResultsModel::Value(const TypeRow& row, int column) const {
+QVariant ResultsModel::Value(const rf::TypeResult& row, int column) const {
   if (!row.design) return {};
   const rf::TypeDesign& d = *row.design;
   switch (column) {
     case kColumnFirst:
-    case kColumnSecond:
-      return Part(d, column == kColumnFirst).value;
+    case kColumnSecond: {
+      const rf::Part& part = Part(d.Chosen(), column == kColumnFirst);
+      return part.IsReal() ? QVariant(part.value) : QVariant();
+    }
     case kColumnReturnLoss:
       return row.at_design->return_loss_db ? QVariant(*row.at_design->return_loss_db) : QVariant();
     case kColumnVswr:
@@ -76,7 +77,7 @@ QVariant ResultsModel::Value(const TypeRow& row, int column) const {
   return {};
 }
 
-QString ResultsModel::Text(const TypeRow& row, int column) const {
+QString ResultsModel::Text(const rf::TypeResult& row, int column) const {
   const SectionType& type = *FindSectionType(row.engine.type_index);
   if (column == kColumnType) {
     return QStringLiteral("%1: %2").arg(row.engine.type_index).arg(Q(Caption(type)));
@@ -88,13 +89,13 @@ QString ResultsModel::Text(const TypeRow& row, int column) const {
     case kColumnFirst:
     case kColumnSecond: {
       const bool first = column == kColumnFirst;
-      QString s = Q(rf::Describe(first ? d.ideal.first : d.ideal.second));
-      if (d.standard) s += " \u2192 " + Q(rf::Describe(Part(d, first)));
+      QString s = Q(rf::Describe(Part(d.ideal, first)));
+      if (d.standard) s += " \u2192 " + Q(rf::Describe(Part(d.Chosen(), first)));
       return s;
     }
     case kColumnReturnLoss: {
       const auto& rl = row.at_design->return_loss_db;
-      return !rl || *rl > 150 ? QStringLiteral("perfect") : Digits(*rl) + " dB";
+      return rl ? Digits(*rl) + " dB" : QStringLiteral("perfect");
     }
     case kColumnVswr:
       return row.at_design->vswr ? Digits(*row.at_design->vswr) : QStringLiteral("\u221e");
@@ -118,7 +119,7 @@ QString ResultsModel::Text(const TypeRow& row, int column) const {
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const auto r = static_cast<std::size_t>(index.row());
-  const TypeRow& row = set_.rows[r];
+  const rf::TypeResult& row = set_.types[r];
   const bool best = set_.best == r;
   switch (role) {
     case Qt::DisplayRole: {

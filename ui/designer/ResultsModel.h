@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "ui/designer/DesignSet.h"
+#include "rf/DesignRequest.h"
 
 namespace vorda::designer {
 
@@ -34,8 +34,8 @@ class ResultsModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void SetDesigns(const DesignSet& set);
-  const DesignSet& Designs() const { return set_; }
+  void SetDesigns(rf::DesignResult set);
+  const rf::DesignResult& Designs() const { return set_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -43,10 +43,10 @@ class ResultsModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  QVariant Value(const TypeRow& row, int column) const;
-  QString Text(const TypeRow& row, int column) const;
+  QVariant Value(const rf::TypeResult& row, int column) const;
+  QString Text(const rf::TypeResult& row, int column) const;
 
-  DesignSet set_;
+  rf::DesignResult set_;
 };
 
 }  // namespace vorda::designer

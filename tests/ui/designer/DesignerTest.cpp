@@ -134,6 +134,11 @@ class DesignerTest : public QObject {
     Type(w, Field::kFrequency, "7.1M");
     QVERIFY(!w.Input(Field::kFrequency)->property("invalid").toBool());
     QVERIFY(Cell(w, 0, d::kColumnFirst).toDouble() != before);
+    // A load that is not passive is no load to design for.
+    Type(w, Field::kLoadR, "-10");
+    QVERIFY(w.Input(Field::kLoadR)->property("invalid").toBool());
+    QVERIFY(w.StatusLine()->toolTip().contains(QStringLiteral("passive load: -10 ohms")));
+    QVERIFY(!w.Table()->isEnabled());
   }
 
   void badMeasurementKeepsTheLoad() {
@@ -206,13 +211,17 @@ class DesignerTest : public QObject {
 
   void exportsAreWholeOrNothing() {
     DesignerWindow& w = Open();
+    // The table is vorda-match's for the same inputs, byte for byte.
     const QString csv = dir_.filePath(QStringLiteral("table.csv"));
+    const QString cli_csv = dir_.filePath(QStringLiteral("cli.csv"));
     QVERIFY(w.SaveTable(csv));
-    QFile table(csv);
-    QVERIFY(table.open(QIODevice::ReadOnly));
-    QCOMPARE(table.readLine().trimmed(),
-             QByteArray("Type,Status,First part,Second part,Return loss,VSWR,Dissipation loss,"
-                        "VSWR \xe2\x89\xa4 2 band,Loaded Q"));
+    Cli({"--json", "--type", "all", "--freq", "14.2M", "--sweep", "7.1M:21.3M:1001", "--table-csv",
+         cli_csv.toStdString(), "40", "30"});
+    QFile table(csv), cli_table(cli_csv);
+    QVERIFY(table.open(QIODevice::ReadOnly) && cli_table.open(QIODevice::ReadOnly));
+    const QByteArray bytes = table.readAll();
+    QCOMPARE(bytes, cli_table.readAll());
+    QVERIFY(bytes.contains("frequency (Hz),14200000\n"));
     QVERIFY(w.SaveNetlist(dir_.filePath(QStringLiteral("match.cir"))));
     QVERIFY(w.SaveSmithChart(dir_.filePath(QStringLiteral("smith.svg"))));
     QVERIFY(w.SaveResponse(dir_.filePath(QStringLiteral("response.png"))));

@@ -1,0 +1,233 @@
+#include "rf/DesignRequest.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "rf/Limits.h"
+#include "rf/Sweep.h"
+#include "rf/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+std::string Range(double first, double last) {
+  return FormatEngineering(first, "Hz") + " to " + FormatEngineering(last, "Hz");
+}
+
+std::optional<RequestError> CheckLoad(const DesignRequest& r) {
+  const Field field = r.measurement != nullptr ? Field::kFrequency : Field::kLoadR;
+  const std::string where =
+      r.measurement != nullptr ? "at " + FormatEngineering(r.hertz, "Hz") + ", " : "";
+  const Impedance load = r.measurement != nullptr ? r.measurement->At(r.hertz) : r.load;
+  if (auto why = CheckLoadResistance(load.real(), r.z0)) return RequestError{field, where + *why};
+  if (auto why = CheckLoadReactance(load.imag(), r.z0)) {
+    return RequestError{r.measurement != nullptr ? field : Field::kLoadX, where + *why};
+  }
+  return std::nullopt;
+}
+
+std::optional<RequestError> CheckSweep(const DesignRequest& r) {
+  if (r.sweep.kind != SweepPlan::Kind::kRange) return std::nullopt;
+  for (const double f : {r.sweep.start, r.sweep.stop}) {
+    if (auto why = CheckFrequency(f, "the sweep")) return RequestError{Field::kSpan, *why};
+  }
+  if (r.measurement != nullptr &&
+      !(r.measurement->Covers(r.sweep.start) && r.measurement->Covers(r.sweep.stop))) {
+    return RequestError{Field::kSpan, "the sweep " + Range(r.sweep.start, r.sweep.stop) +
+                                          " reaches outside the measured range " +
+                                          Range(r.measurement->First(), r.measurement->Last())};
+  }
+  return std::nullopt;
+}
+
+// The load across frequency: measured, or typed as R in series with L or C.
+template <typename Use>
+auto WithLoad(const DesignRequest& r, Use use) {
+  if (r.measurement != nullptr) return use(MeasuredLoad(*r.measurement));
+  return use(SeriesLoad(r.load.real(), r.load.imag(), r.hertz));
+}
+
+DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& frequencies,
+                         const std::vector<double>& visit) {
+  DesignOptions d = PartOptions(r.hertz, r.series, r.q_inductor, r.q_capacitor);
+  d.bandwidth = r.band;
+  d.sweep = frequencies;
+  if (r.measurement != nullptr) {
+    d.band_limits = LimitsAround(r.hertz, r.measurement->First(), r.measurement->Last());
+    d.band_visit = visit;
+  } else {
+    d.band_limits = LimitsAround(r.hertz);
+  }
+  return d;
+}
+
+// A network of inductors in series and capacitors in shunt.
+bool LowPass(const Network& n) {
+  return std::all_of(n.elements.begin(), n.elements.end(), [](const Element& e) {
+    const Part::Kind want =
+        e.position == Position::kSeries ? Part::Kind::kInductor : Part::Kind::kCapacitor;
+    return e.part.kind == want || !e.part.IsReal();
+  });
+}
+
+double ReturnLossOf(const TypeResult& t) {
+  return t.at_design->return_loss_db.value_or(HUGE_VAL);  // a perfect match ranks first
+}
+
+double BandwidthOf(const TypeResult& t) {
+  const Band& b = *t.design->band;
+  if (!b.holds) return 0.0;
+  return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
+}
+
+// Whether a ranks above b; both designed.
+bool Better(const TypeResult& a, const TypeResult& b, Ranking ranking) {
+  const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);
+  const double loss_a = a.dissipation_db.value_or(0.0), loss_b = b.dissipation_db.value_or(0.0);
+  switch (ranking) {
+    case Ranking::kDissipation:
+      if (loss_a != loss_b) return loss_a < loss_b;
+      return rl_a > rl_b;
+    case Ranking::kBandwidth: {
+      const double bw_a = BandwidthOf(a), bw_b = BandwidthOf(b);
+      if (bw_a != bw_b) return bw_a > bw_b;
+      break;
+    }
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = LowPass(a.design->Chosen()), lp_b = LowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kReturnLoss:
+      break;
+  }
+  if (rl_a != rl_b) return rl_a > rl_b;
+  return loss_a < loss_b;
+}
+
+void Design(TypeResult& t, const DesignRequest& r, const DesignOptions& options) {
+  const ComputeRun& run = t.engine.run;
+  WithLoad(r, [&](const LoadModel& load) {
+    TypeDesign d = DesignComputed(t.engine.type_index, run, load, options);
+    t.at_design = d.evaluated.MatchAt(r.hertz, load.At(r.hertz), run.z0);
+    auto why = NotComputable(d, r.hertz);
+    if (!why && !t.at_design->Finite()) why = "the input impedance is not a number";
+    if (why) {
+      t.verdict = Verdict::kNotComputable;
+      t.status = "not computable: " + *why;
+      t.at_design.reset();
+      return;
+    }
+    t.verdict = Verdict::kDesigned;
+    if (d.loss) t.dissipation_db = d.loss->dissipation_db;
+    t.design = std::move(d);
+  });
+}
+
+}  // namespace
+
+std::optional<RequestError> CheckRequest(const DesignRequest& r) {
+  if (auto why = CheckReference(r.z0)) return RequestError{Field::kZ0, *why};
+  if (auto why = CheckFrequency(r.hertz, "the design frequency")) {
+    return RequestError{Field::kFrequency, *why};
+  }
+  if (r.measurement != nullptr && !r.measurement->Covers(r.hertz)) {
+    return RequestError{Field::kFrequency,
+                        FormatEngineering(r.hertz, "Hz") + " lies outside the measurement, " +
+                            Range(r.measurement->First(), r.measurement->Last())};
+  }
+  if (auto e = CheckLoad(r)) return e;
+  if (r.q_inductor) {
+    if (auto why = CheckQ(*r.q_inductor, "the Q of inductors")) {
+      return RequestError{Field::kQInductor, *why};
+    }
+  }
+  if (r.q_capacitor) {
+    if (auto why = CheckQ(*r.q_capacitor, "the Q of capacitors")) {
+      return RequestError{Field::kQCapacitor, *why};
+    }
+  }
+  return CheckSweep(r);
+}
+
+std::vector<double> SweepFrequencies(const DesignRequest& r) {
+  const Measurement* m = r.measurement;
+  switch (r.sweep.kind) {
+    case SweepPlan::Kind::kNone:
+      return {};
+    case SweepPlan::Kind::kRange:
+      return LinearFrequencies(r.sweep.start, r.sweep.stop, r.sweep.points);
+    case SweepPlan::Kind::kMeasured:
+      return m != nullptr ? m->Frequencies() : std::vector<double>{};
+    case SweepPlan::Kind::kAround:
+      break;
+  }
+  const double f = r.hertz;
+  const auto& span = r.sweep.span;
+  double start = span ? f - *span / 2 : f / 2;
+  double stop = span ? f + *span / 2 : f * 1.5;
+  if (m != nullptr && !span) {
+    start = m->First();
+    stop = m->Last();
+  }
+  start = std::max({start, f / 100, kMinHertz});
+  stop = std::min(stop, kMaxHertz);
+  if (m != nullptr) {
+    start = std::max(start, m->First());
+    stop = std::min(stop, m->Last());
+  }
+  if (!(stop > start)) return {f};
+  return LinearFrequencies(start, stop, r.sweep.points);
+}
+
+DesignResult RunDesign(const DesignRequest& r) {
+  DesignResult result;
+  result.z0 = r.z0;
+  result.hertz = r.hertz;
+  result.load = r.measurement != nullptr ? r.measurement->At(r.hertz) : r.load;
+  if (r.measurement != nullptr) {
+    if (const auto gap = r.measurement->GapAt(r.hertz)) {
+      result.warnings.push_back(GapWarning(r.hertz, *gap));
+    }
+  }
+  result.already_matched = MatchOf(result.load, r.z0).Perfect();
+  result.frequencies = SweepFrequencies(r);
+  const std::vector<double> visit =
+      r.measurement != nullptr && r.band ? r.measurement->Frequencies() : std::vector<double>{};
+  const DesignOptions options = OptionsFor(r, result.frequencies, visit);
+  const LoadNumbers numbers{r.z0, result.load.real(), result.load.imag()};
+  for (const std::int16_t type : r.types) {
+    TypeResult& t = result.types.emplace_back();
+    t.engine = ComputeNumbers(numbers, type);
+    t.status = EngineStatus(t.engine);
+    if (result.already_matched) {
+      t.verdict = Verdict::kAlreadyMatched;
+      t.status = kAlreadyMatchedText;
+    } else if (t.engine.run.outcome == Outcome::kComputed) {
+      Design(t, r, options);
+    }
+    if (t.verdict != Verdict::kDesigned) continue;
+    const std::size_t at = result.types.size() - 1;
+    if (!result.best || Better(t, result.types[*result.best], r.ranking)) result.best = at;
+  }
+  if (r.measurement != nullptr && !result.frequencies.empty()) {
+    result.bare_return_loss_db =
+        BareReturnLoss(MeasuredLoad(*r.measurement), r.z0, result.frequencies);
+  }
+  return result;
+}
+
+Curves CurvesFor(const DesignRequest& r, const DesignResult& result, const TypeResult& t) {
+  Curves c;
+  if (!t.design) return c;
+  const TypeDesign& d = *t.design;
+  WithLoad(r, [&](const LoadModel& load) {
+    c.ideal = ResponseOf(d.ideal, load, result.z0, result.frequencies);
+    if (d.standard) c.standard = ResponseOf(*d.standard, load, result.z0, result.frequencies);
+    if (d.loss) c.built = ResponseOf(d.evaluated, load, result.z0, result.frequencies);
+  });
+  return c;
+}
+
+}  // namespace vorda::rf

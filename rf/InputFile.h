@@ -1,0 +1,26 @@
+// Files opened for reading, closed when their handle goes.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace vorda::rf {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Why a file could not be opened, in words that name it.
+class OpenError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Opens a file to read in binary; throws OpenError ("cannot open PATH: No
+// such file or directory", "PATH is a folder, not a file").
+FileHandle OpenForReading(const std::string& path);
+
+}  // namespace vorda::rf

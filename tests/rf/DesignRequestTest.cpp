@@ -1,0 +1,283 @@
+// The design request at its edges: what it refuses, and that whatever it
+// does not refuse comes out as numbers.
+#include "rf/DesignRequest.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "rf/DesignTexts.h"
+
+namespace vorda::rf {
+namespace {
+
+bool Finite(double v) {
+  return std::isfinite(v);
+}
+bool Finite(const std::optional<double>& v) {
+  return !v || std::isfinite(*v);
+}
+bool Finite(const Match& m) {
+  return m.Finite() && Finite(m.return_loss_db) && Finite(m.vswr);
+}
+bool Finite(const Network& n) {
+  for (const Element& e : n.elements) {
+    if (e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0)) return false;
+  }
+  return true;
+}
+
+// Every figure a designed type carries is a number.
+void ExpectFinite(const TypeResult& t, const std::string& where) {
+  ASSERT_TRUE(t.design && t.at_design) << where;
+  const TypeDesign& d = *t.design;
+  EXPECT_TRUE(Finite(*t.at_design)) << where;
+  EXPECT_TRUE(Finite(d.ideal) && Finite(d.evaluated)) << where;
+  if (d.standard) {
+    EXPECT_TRUE(Finite(*d.standard) && Finite(*d.standard_match)) << where;
+  }
+  if (d.loss) {
+    EXPECT_TRUE(Finite(d.loss->match) && Finite(d.loss->efficiency) &&
+                Finite(d.loss->dissipation_db))
+        << where;
+  }
+  if (d.band) {
+    EXPECT_TRUE(Finite(d.band->low) && Finite(d.band->high) && Finite(d.band->loaded_q)) << where;
+  }
+  for (const auto& v : d.response->return_loss_db) EXPECT_TRUE(Finite(v)) << where;
+  for (const auto& v : d.response->vswr) EXPECT_TRUE(Finite(v)) << where;
+}
+
+DesignRequest Request(double z0, double r, double x, double hertz) {
+  DesignRequest q;
+  q.z0 = z0;
+  q.load = {r, x};
+  q.hertz = hertz;
+  q.series = ESeries::kE12;
+  q.q_inductor = 50;
+  q.q_capacitor = 300;
+  q.band = true;
+  q.sweep = {SweepPlan::Kind::kAround, 0, 0, 41, {}};
+  return q;
+}
+
+// Extreme inputs, alone and together: every request is refused with a
+// message, or designed with every figure a number. A design that cannot
+// give numbers says so; it is never "designed".
+TEST(DesignRequestTest, ExtremeInputsAreRefusedOrFinite) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {0,   1e-300, 1e-12, 1e-6, 1e-3, 1,   50,  1e3,
+                           1e6, 1e12,   1e300, -1,   -50,  nan, inf, -inf};
+  std::mt19937_64 random(18);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(values) - 1);
+  int designed = 0, refused = 0;
+  for (int i = 0; i < 3000; ++i) {
+    DesignRequest q = Request(50, 40, 30, 14.2e6);
+    // Each input in turn from the table, then all of them at once.
+    const int which = i % 6;
+    const double v = values[pick(random)];
+    if (which == 0 || which == 5) q.z0 = std::fabs(v) > 0 ? v : q.z0 * v;
+    if (which == 1 || which == 5) q.load = {v, q.load.imag()};
+    if (which == 2 || which == 5) q.load = {q.load.real(), i % 2 ? v : -v};
+    if (which == 3 || which == 5) q.hertz = v;
+    if (which == 4 || which == 5) q.q_inductor = v;
+    const auto error = CheckRequest(q);
+    if (error) {
+      EXPECT_FALSE(error->message.empty());
+      ++refused;
+      continue;
+    }
+    const DesignResult result = RunDesign(q);
+    for (const TypeResult& t : result.types) {
+      if (t.verdict == Verdict::kDesigned) {
+        ++designed;
+        ExpectFinite(t, "input " + std::to_string(which) + " = " + std::to_string(v));
+      } else {
+        EXPECT_FALSE(t.design.has_value());
+        EXPECT_FALSE(t.status.empty());
+      }
+    }
+  }
+  EXPECT_GT(designed, 100);
+  EXPECT_GT(refused, 100);
+}
+
+// Each refusal names its input, and the field it came from.
+TEST(DesignRequestTest, RefusalsNameTheInput) {
+  struct Case {
+    DesignRequest q;
+    Field field;
+    const char* words;
+  };
+  const Case cases[] = {
+      {Request(50, -10, 5, 14.2e6), Field::kLoadR, "passive"},
+      {Request(50, 0, 5, 14.2e6), Field::kLoadR, "above zero"},
+      {Request(-50, 10, 5, 14.2e6), Field::kZ0, "Z0 must be above zero"},
+      {Request(50, 1e-300, 5, 14.2e6), Field::kLoadR, "millionth"},
+      {Request(50, 40, 1e300, 14.2e6), Field::kLoadX, "reactance"},
+      {Request(50, 40, 30, 1e307), Field::kFrequency, "1 THz"},
+      {Request(50, 40, 30, 0.5), Field::kFrequency, "1 Hz"},
+  };
+  for (const Case& c : cases) {
+    const auto error = CheckRequest(c.q);
+    ASSERT_TRUE(error) << c.words;
+    EXPECT_EQ(error->field, c.field) << error->message;
+    EXPECT_NE(error->message.find(c.words), std::string::npos) << error->message;
+  }
+  DesignRequest q = Request(50, 40, 30, 14.2e6);
+  q.q_capacitor = 0;
+  EXPECT_EQ(CheckRequest(q)->field, Field::kQCapacitor);
+}
+
+// On the r = 1 circle type 3's shunt part is no part: the engine's
+// -2^53 is an open, and the series C alone does the match.
+TEST(DesignRequestTest, AReactanceBeyondAnyPartIsAnOpen) {
+  DesignRequest q = Request(50, 50, 30, 14.2e6);
+  q.types = {3};
+  const DesignResult result = RunDesign(q);
+  const TypeResult& t = result.types[0];
+  ASSERT_EQ(t.verdict, Verdict::kDesigned) << t.status;
+  const Part& shunt = t.design->ideal.elements[1].part;
+  EXPECT_EQ(shunt.kind, Part::Kind::kOpen);
+  EXPECT_EQ(Describe(shunt), "open (leave out)");
+  EXPECT_EQ(t.design->standard->elements[1].part.kind, Part::Kind::kOpen);  // no standard value
+  // The response is that of the series capacitor alone.
+  const Impedance zin = t.design->ideal.InputImpedance(14.2e6, {50, 30});
+  EXPECT_NEAR(std::abs(zin - Impedance(50, 0)), 0, 1e-9);
+
+  // Where a part is a short, an open and a value: thresholds against Z0.
+  EXPECT_EQ(MatchingPart(0, 50, 1e6).kind, Part::Kind::kShort);
+  EXPECT_EQ(MatchingPart(50 * kShortReactance, 50, 1e6).kind, Part::Kind::kShort);
+  EXPECT_EQ(MatchingPart(-50 * kOpenReactance, 50, 1e6).kind, Part::Kind::kOpen);
+  EXPECT_EQ(MatchingPart(-50, 50, 1e6).kind, Part::Kind::kCapacitor);
+  EXPECT_EQ(Describe(MatchingPart(0, 50, 1e6)), "short");
+}
+
+// A load equal to Z0 needs no parts, whatever the engine says of it.
+TEST(DesignRequestTest, AMatchedLoadIsAlreadyMatched) {
+  for (const Impedance load : {Impedance(50, 0), Impedance(50 * (1 + 1e-12), 0)}) {
+    const DesignResult result = RunDesign(Request(50, load.real(), load.imag(), 14.2e6));
+    EXPECT_TRUE(result.already_matched);
+    for (const TypeResult& t : result.types) {
+      EXPECT_EQ(t.verdict, Verdict::kAlreadyMatched);
+      EXPECT_EQ(t.status, "already matched: no parts needed");
+    }
+  }
+  EXPECT_FALSE(RunDesign(Request(50, 50.001, 0, 14.2e6)).already_matched);
+}
+
+// A measured load: the request's sweep, band and limits come from the file.
+Measurement Notched(double notch_hertz) {
+  Measurement m;
+  for (int i = 0; i <= 300; ++i) {
+    const double f = 13e6 + i * 10e3;  // 13 to 16 MHz every 10 kHz
+    m.points.push_back({f, f == notch_hertz ? Impedance(5, 0) : Impedance(45, 0)});
+  }
+  return m;
+}
+
+// The band search evaluates every measured point: a single bad point
+// (VSWR 9) ends the band where the walk used to step over it.
+TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
+  std::mt19937_64 random(6);
+  std::uniform_int_distribution<int> at(1, 299);
+  for (int trial = 0; trial < 40; ++trial) {
+    const double notch = 13e6 + at(random) * 10e3;
+    const Measurement m = Notched(notch);
+    DesignRequest q = Request(50, 45, 0, 14.2e6);
+    q.measurement = &m;
+    q.series.reset();
+    q.q_inductor.reset();
+    q.q_capacitor.reset();
+    q.sweep = {};
+    if (notch == 14.2e6) continue;
+    const DesignResult result = RunDesign(q);
+    for (const TypeResult& t : result.types) {
+      if (!t.design) continue;
+      const Band& band = *t.design->band;
+      ASSERT_TRUE(band.holds);
+      const auto vswr = [&](double hz) {
+        return Vswr(t.design->evaluated.InputImpedance(hz, m.At(hz)), 50);
+      };
+      const double low = band.low.value_or(band.searched.low);
+      const double high = band.high.value_or(band.searched.high);
+      // Within the band every measured point holds; beyond each found edge
+      // the VSWR is above 2 just past it.
+      for (const LoadPoint& p : m.points) {
+        if (p.hertz >= low && p.hertz <= high) {
+          EXPECT_LE(vswr(p.hertz), 2.0) << p.hertz;
+        }
+      }
+      if (band.high) {
+        EXPECT_GT(vswr(*band.high * (1 + 2e-9)), 2.0);
+      }
+      if (band.low) {
+        EXPECT_GT(vswr(*band.low * (1 - 2e-9)), 2.0);
+      }
+      if (notch > 14.2e6) {
+        EXPECT_LT(high, notch) << "type " << t.engine.type_index;
+      }
+      if (notch < 14.2e6) {
+        EXPECT_GT(low, notch) << "type " << t.engine.type_index;
+      }
+      // Searched within the file, never f / 100 ... 100 f.
+      EXPECT_EQ(band.searched.low, 13e6);
+      EXPECT_EQ(band.searched.high, 16e6);
+    }
+  }
+}
+
+// A DC point is left out of the measurement; a frequency in a gap much
+// wider than the spacing around it is warned of.
+TEST(DesignRequestTest, DcPointsAndGaps) {
+  const std::string file =
+      "# Hz Z RI R 50\n0 50 0\n1000 40 5\n7000000 40 10\n7010000 41 10\n7020000 42 10\n";
+  const Measurement m = ReadMeasurement(MemorySource(file));
+  EXPECT_EQ(m.dc_points, 1u);
+  EXPECT_EQ(m.First(), 1000);
+  ASSERT_TRUE(m.GapAt(3e6));
+  EXPECT_FALSE(m.GapAt(7.005e6));
+  DesignRequest q = Request(50, 0, 0, 3e6);
+  q.measurement = &m;
+  q.sweep = {};
+  ASSERT_FALSE(CheckRequest(q)) << CheckRequest(q)->message;
+  const DesignResult result = RunDesign(q);
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_NE(result.warnings[0].find("gap in the measurement, from 1 kHz to 7 MHz"),
+            std::string::npos);
+  // The streamed reader says the same.
+  const LoadAtFrequency at = ReadLoadAt(MemorySource(file), 3e6);
+  ASSERT_TRUE(at.gap);
+  EXPECT_EQ(at.first, 1000);
+  EXPECT_FALSE(ReadLoadAt(MemorySource(file), 7.015e6).gap);
+  EXPECT_THROW(ReadMeasurement(MemorySource("# Hz Z RI R 50\n0 50 0\n")), TouchstoneError);
+}
+
+// The designer's texts: one parser for frequencies in any case of the unit.
+TEST(DesignRequestTest, TextsReadStrictly) {
+  DesignTexts t;
+  t[Field::kZ0] = "50";
+  t[Field::kLoadR] = "40";
+  t[Field::kLoadX] = "30";
+  t[Field::kSeries] = "E12";
+  for (const char* f : {"14.2M", "14.2 MHz", "14.2 mhz", "14.2MHZ", "0.0142 GHz"}) {
+    t[Field::kFrequency] = f;
+    const ReadRequest read = ReadDesignTexts(t, {});
+    ASSERT_TRUE(read.request) << f << ": " << read.error->message;
+    EXPECT_DOUBLE_EQ(read.request->hertz, 14.2e6) << f;
+  }
+  t[Field::kFrequency] = "14.2m";
+  EXPECT_NE(ReadDesignTexts(t, {}).error->message.find("milli"), std::string::npos);
+  t[Field::kFrequency] = "14.2M";
+  t[Field::kLoadR] = "-10";
+  const ReadRequest passive = ReadDesignTexts(t, {});
+  ASSERT_TRUE(passive.error);
+  EXPECT_EQ(passive.error->field, Field::kLoadR);
+  EXPECT_EQ(passive.error->message.rfind("Load R: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vorda::rf

@@ -1,0 +1,140 @@
+#include "ui/designer/InputPanel.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace vorda::designer {
+
+namespace {
+
+// The input boxes: label with its access key, object name, start text and
+// the hint shown when blank.
+struct InputSpec {
+  Field field;
+  const char* label;
+  const char* name;
+  const char* text;
+  const char* placeholder;
+};
+constexpr InputSpec kInputs[] = {
+    {Field::kZ0, "Z&0 (ohms):", "txtZ0", "50", ""},
+    {Field::kLoadR, "Load &R (ohms):", "txtLoadR", "40", ""},
+    {Field::kLoadX, "Load &X (ohms):", "txtLoadX", "30", ""},
+    {Field::kFrequency, "&Frequency:", "txtFrequency", "14.2M", ""},
+    {Field::kQInductor, "Q of &inductors:", "txtQInductor", "", "ideal"},
+    {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "", "ideal"},
+    {Field::kSpan, "S&weep span:", "txtSpan", "", "automatic"},
+};
+
+}  // namespace
+
+InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("inputPanel"));
+  auto* form = new QFormLayout();
+  for (const InputSpec& spec : kInputs) {
+    auto* box = new QLineEdit(QString::fromLatin1(spec.text), this);
+    box->setObjectName(QString::fromLatin1(spec.name));
+    box->setPlaceholderText(QString::fromLatin1(spec.placeholder));
+    box->setAccessibleName(QString(QString::fromLatin1(spec.label)).remove('&').remove(':'));
+    inputs_[static_cast<std::size_t>(spec.field)] = box;
+    auto* label = new QLabel(QString::fromLatin1(spec.label), this);
+    label->setBuddy(box);
+    form->addRow(label, box);
+    connect(box, &QLineEdit::textChanged, this, &InputPanel::Changed);
+    if (spec.field == Field::kLoadX) AddMeasurementRows(form);
+    if (spec.field == Field::kFrequency) AddChoiceRows(form);
+  }
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addLayout(form);
+  outer->addStretch(1);
+  setMinimumWidth(240);
+  setMaximumWidth(300);
+}
+
+void InputPanel::AddMeasurementRows(QFormLayout* form) {
+  auto* open = new QPushButton(QStringLiteral("Open &Measurement..."), this);
+  open->setObjectName(QStringLiteral("cmdOpenMeasurement"));
+  connect(open, &QPushButton::clicked, this, &InputPanel::OpenMeasurementClicked);
+  auto* typed = new QPushButton(QStringLiteral("&Typed Load"), this);
+  typed->setObjectName(QStringLiteral("cmdTypedLoad"));
+  connect(typed, &QPushButton::clicked, this, &InputPanel::TypedLoadClicked);
+  auto* buttons = new QHBoxLayout();
+  buttons->addWidget(open);
+  buttons->addWidget(typed);
+  form->addRow(buttons);
+  measurement_label_ = new QLabel(QStringLiteral("Load typed above"), this);
+  measurement_label_->setObjectName(QStringLiteral("lblMeasurement"));
+  measurement_label_->setWordWrap(true);
+  form->addRow(measurement_label_);
+}
+
+void InputPanel::AddChoiceRows(QFormLayout* form) {
+  series_ = new QComboBox(this);
+  series_->setObjectName(QStringLiteral("cboSeries"));
+  series_->setAccessibleName(QStringLiteral("Standard series"));
+  for (const char* choice : rf::kSeriesChoices) series_->addItem(QString::fromLatin1(choice));
+  auto* label = new QLabel(QStringLiteral("Standard &series:"), this);
+  label->setBuddy(series_);
+  form->addRow(label, series_);
+  connect(series_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+
+  ranking_ = new QComboBox(this);
+  ranking_->setObjectName(QStringLiteral("cboBest"));
+  ranking_->setAccessibleName(QStringLiteral("Best by"));
+  for (const char* choice : kRankingChoices) ranking_->addItem(QString::fromLatin1(choice));
+  auto* best = new QLabel(QStringLiteral("&Best by:"), this);
+  best->setBuddy(ranking_);
+  form->addRow(best, ranking_);
+  connect(ranking_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+}
+
+rf::DesignTexts InputPanel::Texts() const {
+  rf::DesignTexts t;
+  for (const InputSpec& spec : kInputs) t[spec.field] = Input(spec.field)->text().toStdString();
+  t[Field::kSeries] = series_->currentText().toStdString();
+  return t;
+}
+
+rf::Ranking InputPanel::Ranking() const {
+  return static_cast<rf::Ranking>(std::max(0, ranking_->currentIndex()));
+}
+
+void InputPanel::Mark(std::optional<Field> wrong) const {
+  for (const InputSpec& spec : kInputs) {
+    QLineEdit* box = Input(spec.field);
+    const bool bad = wrong == spec.field;
+    if (box->property("invalid").toBool() == bad) continue;
+    box->setProperty("invalid", bad);
+    box->setStyleSheet(bad ? QStringLiteral("QLineEdit { border: 2px solid #d02020; }")
+                           : QString());
+  }
+}
+
+void InputPanel::ShowMeasurement(const QString& what) {
+  measurement_label_->setText(what);
+  Input(Field::kLoadR)->setReadOnly(true);
+  Input(Field::kLoadX)->setReadOnly(true);
+}
+
+void InputPanel::ShowTyped() {
+  measurement_label_->setText(QStringLiteral("Load typed above"));
+  Input(Field::kLoadR)->setReadOnly(false);
+  Input(Field::kLoadX)->setReadOnly(false);
+}
+
+void InputPanel::ShowLoad(std::complex<double> load) {
+  for (const auto& [field, value] :
+       {std::pair{Field::kLoadR, load.real()}, std::pair{Field::kLoadX, load.imag()}}) {
+    const QSignalBlocker quiet(Input(field));
+    Input(field)->setText(QString::number(value, 'g', 6));
+  }
+}
+
+}  // namespace vorda::designer

@@ -1,0 +1,61 @@
+// The designer's inputs: the fields of a design request, the load typed or
+// measured, the standard series and what "best" means. Marks the field
+// that is wrong.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "rf/DesignTexts.h"
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+
+namespace vorda::designer {
+
+using rf::Field;
+
+// "Return loss", "Dissipation loss", "Bandwidth", "Low-pass first": the
+// ranking box's choices, in the order of rf::Ranking.
+inline constexpr const char* kRankingChoices[] = {"Return loss", "Dissipation loss", "Bandwidth",
+                                                  "Low-pass first"};
+
+class InputPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit InputPanel(QWidget* parent = nullptr);
+
+  rf::DesignTexts Texts() const;
+  rf::Ranking Ranking() const;
+  // Marks the field that is wrong, and only it; none for nothing.
+  void Mark(std::optional<Field> wrong) const;
+
+  QLineEdit* Input(Field field) const { return inputs_[static_cast<std::size_t>(field)]; }
+  QComboBox* SeriesBox() const { return series_; }
+  QComboBox* RankingBox() const { return ranking_; }
+
+  // With a measurement the load fields show its load at the frequency and
+  // cannot be edited; `what` says which file and its range.
+  void ShowMeasurement(const QString& what);
+  void ShowTyped();
+  void ShowLoad(std::complex<double> load);
+
+ signals:
+  void Changed();
+  void OpenMeasurementClicked();
+  void TypedLoadClicked();
+
+ private:
+  void AddMeasurementRows(QFormLayout* form);
+  void AddChoiceRows(QFormLayout* form);
+
+  QLineEdit* inputs_[rf::kFieldCount] = {};  // by Field; the series has its combo box
+  QComboBox* series_ = nullptr;
+  QComboBox* ranking_ = nullptr;
+  QLabel* measurement_label_ = nullptr;
+};
+
+}  // namespace vorda::designer
