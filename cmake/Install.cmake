@@ -44,7 +44,8 @@ if(VORDA_BUILD_UI)
   endforeach()
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/assets/linux/vorda-match.1 DESTINATION share/man/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/assets/linux/vorda-match.1
+              ${PROJECT_SOURCE_DIR}/assets/linux/vorda-designer.1 DESTINATION share/man/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION share/doc/vordaforwin)
 

@@ -76,7 +76,8 @@ Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& lo
                        double hertz) {
   const Impedance zl = load.At(hertz);
   std::vector<std::vector<Part>> candidates;
-  for (const Element& e : ideal.elements) candidates.push_back(Candidates(e.part, series));
+  std::transform(ideal.elements.begin(), ideal.elements.end(), std::back_inserter(candidates),
+                 [series](const Element& e) { return Candidates(e.part, series); });
   std::optional<Network> best;
   double best_gamma = 0.0;
   Network n = ideal;
@@ -155,10 +156,11 @@ TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const 
 
 std::optional<std::string> NotComputable(const TypeDesign& d, double hertz) {
   if (auto broken = d.ideal.Broken()) return broken;
-  for (const Element& e : d.evaluated.elements) {
-    if (e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0.0)) {
-      return "a part's value at " + FormatEngineering(hertz, "Hz") + " is not a number";
-    }
+  const auto& parts = d.evaluated.elements;
+  if (std::any_of(parts.begin(), parts.end(), [](const Element& e) {
+        return e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0.0);
+      })) {
+    return "a part's value at " + FormatEngineering(hertz, "Hz") + " is not a number";
   }
   if (d.standard_match) {
     if (auto why = UnfitMatch(*d.standard_match, "standard parts", hertz)) return why;

@@ -29,9 +29,9 @@ std::optional<RequestError> CheckLoad(const DesignRequest& r) {
 
 std::optional<RequestError> CheckSweep(const DesignRequest& r) {
   if (r.sweep.kind != SweepPlan::Kind::kRange) return std::nullopt;
-  for (const double f : {r.sweep.start, r.sweep.stop}) {
-    if (auto why = CheckFrequency(f, "the sweep")) return RequestError{Field::kSpan, *why};
-  }
+  auto why = CheckFrequency(r.sweep.start, "the sweep");
+  if (!why) why = CheckFrequency(r.sweep.stop, "the sweep");
+  if (why) return RequestError{Field::kSpan, *why};
   if (r.measurement != nullptr &&
       !(r.measurement->Covers(r.sweep.start) && r.measurement->Covers(r.sweep.stop))) {
     return RequestError{Field::kSpan, "the sweep " + Range(r.sweep.start, r.sweep.stop) +

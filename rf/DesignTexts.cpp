@@ -38,7 +38,9 @@ const char* FieldName(Field field) {
   return kNames[static_cast<std::size_t>(field)];
 }
 
-ReadRequest ReadDesignTexts(const DesignTexts& t, DesignRequest r) {
+ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
+  const DesignTexts& t = texts;
+  DesignRequest& r = base;
   try {
     r.z0 = Value(t, Field::kZ0);
     if (r.measurement == nullptr) r.load = {Value(t, Field::kLoadR), Value(t, Field::kLoadX)};

@@ -104,8 +104,12 @@ std::string Target(const std::string& path) {
     if (n < 0) return target;
     link.resize(static_cast<std::size_t>(n));
     const std::size_t slash = target.rfind('/');
-    target = link.front() == '/' || slash == std::string::npos ? link
-                                                               : target.substr(0, slash + 1) + link;
+    if (link.front() == '/' || slash == std::string::npos) {
+      target = link;
+    } else {
+      target.resize(slash + 1);  // the link's folder
+      target += link;
+    }
   }
   Fail(path, "too many levels of symbolic links");
 }

@@ -6,9 +6,10 @@ namespace vorda::rf {
 
 Impedance Network::InputImpedance(double hertz, Impedance load) const {
   Impedance z = load;
-  for (auto e = elements.rbegin(); e != elements.rend(); ++e) {
-    const Part& p = e->part;
-    if (e->position == Position::kSeries) {
+  for (std::size_t i = elements.size(); i-- > 0;) {  // from the load
+    const Element& e = elements[i];
+    const Part& p = e.part;
+    if (e.position == Position::kSeries) {
       if (p.kind == Part::Kind::kOpen) {
         const double inf = std::numeric_limits<double>::infinity();
         return {inf, inf};
@@ -33,13 +34,14 @@ double Network::Efficiency(double hertz, Impedance load) const {
   Impedance v = 1.0;
   Impedance i = 1.0 / load;
   const double p_load = std::real(i);
-  for (auto e = elements.rbegin(); e != elements.rend(); ++e) {
-    const Part& p = e->part;
+  for (std::size_t k = elements.size(); k-- > 0;) {
+    const Element& e = elements[k];
+    const Part& p = e.part;
     if (p.kind == Part::Kind::kOpen) {
-      if (e->position == Position::kSeries) return 0.0;
+      if (e.position == Position::kSeries) return 0.0;
       continue;
     }
-    if (e->position == Position::kSeries) {
+    if (e.position == Position::kSeries) {
       v += i * p.ImpedanceAt(hertz);
     } else {
       i += v / p.ImpedanceAt(hertz);

@@ -59,7 +59,7 @@ class Netlist {
   void GroundFloatingNodes(double resistance) {
     std::map<std::string, std::string> parent;
     const auto find = [&](std::string n) {
-      while (parent.count(n) != 0 && parent[n] != n) n = parent[n];
+      while (parent.contains(n) && parent[n] != n) n = parent[n];
       return n;
     };
     for (const Line& l : lines_) {

@@ -56,9 +56,9 @@ bool FrequencyMultiplier(std::string_view symbol) {
 
 std::string Lowered(std::string_view s) {
   std::string out(Trim(s));
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  std::transform(out.begin(), out.end(), out.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
   return out;
 }
 

@@ -2,14 +2,21 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <iostream>
 
 #include "platform/Platform.h"
+#include "ui/Display.h"
 #include "ui/HelpCommands.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/main/ClientArea.h"
 #include "ui/main/Vorda1.h"
 
 int main(int argc, char** argv) {
+  // Without a display Qt would abort: say so instead.
+  if (!vorda::ui::HasDisplay(argc, argv)) {
+    std::cerr << "VordaForWin: " << vorda::ui::NoDisplayMessage() << "\n";
+    return 1;
+  }
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vordaforwin.VordaForWin"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icon.png")));

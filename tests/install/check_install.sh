@@ -18,7 +18,7 @@ for f in bin/vorda-match lib/vordaforwin/VordaForWin lib/vordaforwin/vorda-desig
          share/metainfo/org.vordaforwin.VordaForWin.Designer.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.vordaforwin.VordaForWin.svg \
          share/icons/hicolor/48x48/apps/org.vordaforwin.VordaForWin.png \
-         share/man/man1/vorda-match.1 share/doc/vordaforwin/README.md share/doc/vordaforwin/LICENSE; do
+         share/man/man1/vorda-match.1 share/man/man1/vorda-designer.1 share/doc/vordaforwin/README.md share/doc/vordaforwin/LICENSE; do
   [ -e "$root/$f" ] || fail "not installed: $f"
 done
 [ -L "$root/bin/vordaforwin" ] || fail "bin/vordaforwin is not a link"
@@ -42,6 +42,9 @@ done
 page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-match.1" 2>&1)" || fail "man page: $page"
 grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[--z0 TEXT\]" <<<"$page" \
   || fail "the man page did not render: $page"
+page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-designer.1" 2>&1)" || fail "man page: $page"
+grep -q "vorda-designer \[--help\] \[--version\] \[FILE\]" <<<"$page" \
+  || fail "the designer's man page did not render: $page"
 # The package recommends, first, a help viewer that shows Generic.chm as
 # pages: kchmviewer. xchm 1.35 (Debian 12) shows them as HTML source.
 recommends="$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"

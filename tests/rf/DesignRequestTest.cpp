@@ -256,6 +256,37 @@ TEST(DesignRequestTest, DcPointsAndGaps) {
   EXPECT_THROW(ReadMeasurement(MemorySource("# Hz Z RI R 50\n0 50 0\n")), TouchstoneError);
 }
 
+// Each meaning of "best" picks the design that is best by it.
+TEST(DesignRequestTest, EachRankingPicksItsBest) {
+  DesignRequest q = Request(50, 20, -10, 145e6);  // region 1: types 2 (low-pass) and 4
+  for (const Ranking ranking :
+       {Ranking::kReturnLoss, Ranking::kDissipation, Ranking::kBandwidth, Ranking::kLowPassFirst}) {
+    q.ranking = ranking;
+    const DesignResult r = RunDesign(q);
+    ASSERT_TRUE(r.best);
+    const TypeResult& best = r.types[*r.best];
+    const auto width = [](const TypeResult& t) {
+      const Band& b = *t.design->band;
+      return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
+    };
+    for (const TypeResult& t : r.types) {
+      if (!t.design) continue;
+      if (ranking == Ranking::kReturnLoss) {
+        EXPECT_GE(*best.at_design->return_loss_db, *t.at_design->return_loss_db);
+      }
+      if (ranking == Ranking::kDissipation) {
+        EXPECT_LE(*best.dissipation_db, *t.dissipation_db);
+      }
+      if (ranking == Ranking::kBandwidth) {
+        EXPECT_GE(width(best), width(t));
+      }
+    }
+    if (ranking == Ranking::kLowPassFirst) {
+      EXPECT_EQ(best.engine.type_index, 2);
+    }
+  }
+}
+
 // The designer's texts: one parser for frequencies in any case of the unit.
 TEST(DesignRequestTest, TextsReadStrictly) {
   DesignTexts t;

@@ -8,6 +8,7 @@
 #include "rf/InputFile.h"
 #include "rf/Units.h"
 #include "ui/designer/DesignerWindow.h"
+#include "ui/designer/StatusText.h"
 
 namespace vorda::designer {
 

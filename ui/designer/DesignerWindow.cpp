@@ -17,6 +17,7 @@
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
 #include "ui/designer/SmithPath.h"
+#include "ui/designer/StatusText.h"
 
 namespace vorda::designer {
 
@@ -49,9 +50,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   layout->addWidget(main_split_, 1);
   setCentralWidget(central);
 
-  status_ = new QLabel(this);
+  status_ = new StatusText(this);
   status_->setObjectName(QStringLiteral("statusLine"));
   status_->setMinimumWidth(100);
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(status_, 1);
   BuildMenus();
   // Within the screen's available area, whatever its size.
@@ -78,6 +80,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
 
 DesignerWindow::~DesignerWindow() = default;
 
+QLabel* DesignerWindow::StatusLine() const {
+  return status_;
+}
+
 void DesignerWindow::BuildTable(QWidget* parent) {
   model_ = new ResultsModel(this);
   sorted_ = new QSortFilterProxyModel(this);
@@ -95,9 +101,10 @@ void DesignerWindow::BuildTable(QWidget* parent) {
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setMinimumSectionSize(1);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setStretchLastSection(false);
+  table_->viewport()->installEventFilter(this);
   table_->setWordWrap(false);
-  table_->setTextElideMode(Qt::ElideMiddle);
+  table_->setTextElideMode(Qt::ElideRight);
   // All eight rows in view.
   table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
                            8 * table_->verticalHeader()->defaultSectionSize() +
@@ -144,10 +151,23 @@ void DesignerWindow::BuildMenus() {
 }
 
 void DesignerWindow::SetStatus(const QString& text) {
-  // The whole text in the tooltip; the line shows what fits.
-  status_->setToolTip(text);
-  const int width = std::max(status_->width(), 200);
-  status_->setText(status_->fontMetrics().elidedText(text, Qt::ElideRight, width));
+  status_->SetMessage(text);
+}
+
+void DesignerWindow::FitColumns() {
+  table_->resizeColumnsToContents();
+  // All columns in view: the status gives up what does not fit (its whole
+  // text is in the tooltip).
+  int total = 0;
+  for (int c = 0; c < kColumnCount; ++c) total += table_->columnWidth(c);
+  const int excess = total - table_->viewport()->width();
+  const int status = table_->columnWidth(kColumnStatus);
+  if (excess > 0) table_->setColumnWidth(kColumnStatus, std::max(status - excess, 80));
+}
+
+bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void DesignerWindow::Recompute() {
@@ -191,8 +211,7 @@ void DesignerWindow::Recompute() {
     SelectBest();
   }
   ShowSelected();
-  table_->resizeColumnsToContents();
-  table_->setColumnWidth(kColumnStatus, std::min(table_->columnWidth(kColumnStatus), 200));
+  FitColumns();
 }
 
 void DesignerWindow::SelectBest() {

@@ -24,6 +24,7 @@ namespace vorda::designer {
 class ResponseChart;
 class ResultsModel;
 class SmithChart;
+class StatusText;
 
 inline constexpr const char* kDesignerTitle = "VordaForWin Designer";
 // Points of the response the window computes.
@@ -75,7 +76,7 @@ class DesignerWindow : public QMainWindow {
   ResultsModel* Model() const { return model_; }
   SmithChart* Smith() const { return smith_; }
   ResponseChart* Response() const { return response_; }
-  QLabel* StatusLine() const { return status_; }
+  QLabel* StatusLine() const;
   const rf::Measurement* Measurement() const { return measurement_ ? &*measurement_ : nullptr; }
   // The request the table shows, when the inputs were right.
   const std::optional<rf::DesignRequest>& Request() const { return request_; }
@@ -84,6 +85,7 @@ class DesignerWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildTable(QWidget* parent);
@@ -92,6 +94,7 @@ class DesignerWindow : public QMainWindow {
   void SaveSettings() const;
   void ShowSelected();
   void SetStatus(const QString& text);
+  void FitColumns();
   bool WriteWhole(const QString& path, const QByteArray& bytes);
   bool SavePicture(const QString& path, const std::function<void(QPainter&, const QRectF&)>& paint,
                    QSize size);
@@ -106,7 +109,7 @@ class DesignerWindow : public QMainWindow {
   std::optional<rf::DesignRequest> request_;
 
   InputPanel* panel_ = nullptr;
-  QLabel* status_ = nullptr;
+  StatusText* status_ = nullptr;
   ResultsModel* model_ = nullptr;
   QSortFilterProxyModel* sorted_ = nullptr;
   QTableView* table_ = nullptr;

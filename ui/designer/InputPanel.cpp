@@ -129,7 +129,7 @@ void InputPanel::ShowTyped() {
   Input(Field::kLoadX)->setReadOnly(false);
 }
 
-void InputPanel::ShowLoad(std::complex<double> load) {
+void InputPanel::ShowLoad(std::complex<double> load) const {
   for (const auto& [field, value] :
        {std::pair{Field::kLoadR, load.real()}, std::pair{Field::kLoadX, load.imag()}}) {
     const QSignalBlocker quiet(Input(field));

@@ -41,7 +41,7 @@ class InputPanel : public QWidget {
   // cannot be edited; `what` says which file and its range.
   void ShowMeasurement(const QString& what);
   void ShowTyped();
-  void ShowLoad(std::complex<double> load);
+  void ShowLoad(std::complex<double> load) const;
 
  signals:
   void Changed();

@@ -2,6 +2,7 @@
 
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
@@ -52,7 +53,7 @@ ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
   band_ = new QAreaSeries(band_upper_, band_lower_);
   band_->setName(QStringLiteral("VSWR \u2264 2"));
   chart->addSeries(band_);
-  const char* names[] = {"Ideal parts", "Standard parts", "With losses", "Bare load"};
+  const char* names[] = {"Ideal", "Standard", "With losses", "Load alone"};
   for (int i = 0; i < 4; ++i) {
     lines_[i] = new QLineSeries(chart);
     lines_[i]->setName(QString::fromLatin1(names[i]));
@@ -65,6 +66,8 @@ ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
     s->attachAxis(x_);
     s->attachAxis(y_);
   }
+  // The VSWR 2 line explains itself beside the shaded band.
+  for (QLegendMarker* marker : chart->legend()->markers(vswr2_)) marker->setVisible(false);
   setChart(chart);
   Restyle();
 }

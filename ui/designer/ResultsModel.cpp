@@ -18,6 +18,20 @@ QString Digits(double v) {
   return QString::number(v, 'g', 4);
 }
 
+// "10.13\u201322.81 MHz", "980 kHz\u20131.2 MHz", "\u2026\u201322.81 MHz": one
+// unit when both edges share it; an edge beyond the search is "\u2026".
+QString BandText(const std::optional<double>& low, const std::optional<double>& high) {
+  const auto text = [](const std::optional<double>& hz) {
+    return hz ? Q(rf::FormatEngineering(*hz, "Hz")) : QStringLiteral("\u2026");
+  };
+  const QString a = text(low), b = text(high);
+  const qsizetype space_a = a.indexOf(' '), space_b = b.indexOf(' ');
+  if (space_a > 0 && space_b > 0 && a.mid(space_a) == b.mid(space_b)) {
+    return a.left(space_a) + QStringLiteral("\u2013") + b;
+  }
+  return a + QStringLiteral("\u2013") + b;
+}
+
 const rf::Part& Part(const rf::Network& n, bool first) {
   return n.elements[first ? 0 : 1].part;
 }
@@ -44,11 +58,24 @@ int ResultsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
+  // Compact, with the unit; the whole name in the tooltip.
   static const char* const kHeaders[kColumnCount] = {
-      "Type", "Status",           "First part",         "Second part", "Return loss",
-      "VSWR", "Dissipation loss", "VSWR \u2264 2 band", "Loaded Q"};
-  return QString::fromUtf8(kHeaders[section]);
+      "Type", "Status",    "First part",         "Second part", "RL (dB)",
+      "VSWR", "Loss (dB)", "VSWR \u2264 2 band", "QL"};
+  static const char* const kNames[kColumnCount] = {
+      "The L-section type",
+      "Admitted, or why not",
+      "The part on the source side: ideal \u2192 standard value",
+      "The part at the load: ideal \u2192 standard value",
+      "Return loss at the design frequency, with the parts as built",
+      "VSWR at the design frequency, with the parts as built",
+      "Dissipation loss in the parts at the design frequency",
+      "The band around the design frequency where the VSWR stays at or below 2",
+      "Loaded Q: the design frequency over the band's width"};
+  if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaders[section]);
+  if (role == Qt::ToolTipRole) return QString::fromUtf8(kNames[section]);
+  return {};
 }
 
 QVariant ResultsModel::Value(const rf::TypeResult& row, int column) const {
@@ -95,18 +122,15 @@ QString ResultsModel::Text(const rf::TypeResult& row, int column) const {
     }
     case kColumnReturnLoss: {
       const auto& rl = row.at_design->return_loss_db;
-      return rl ? Digits(*rl) + " dB" : QStringLiteral("perfect");
+      return rl ? Digits(*rl) : QStringLiteral("perfect");
     }
     case kColumnVswr:
       return row.at_design->vswr ? Digits(*row.at_design->vswr) : QStringLiteral("\u221e");
     case kColumnDissipation:
-      return Digits(row.dissipation_db.value_or(0.0)) + " dB";
+      return Digits(row.dissipation_db.value_or(0.0));
     case kColumnBand: {
       if (!d.band->holds) return QStringLiteral("none");
-      const auto edge = [](const std::optional<double>& hz) {
-        return hz ? Q(rf::FormatEngineering(*hz, "Hz")) : QStringLiteral("\u2026");
-      };
-      return edge(d.band->low) + " \u2013 " + edge(d.band->high);
+      return BandText(d.band->low, d.band->high);
     }
     case kColumnLoadedQ:
       return d.band->loaded_q ? Digits(*d.band->loaded_q) : QString();

@@ -23,9 +23,10 @@ void Walk(std::vector<Z>& path, Z& z, double x, bool shunt, int steps) {
 std::vector<Z> MatchPath(const rf::Network& network, Z load, double hertz, double z0, int steps) {
   Z z = load / z0;
   std::vector<Z> path{z};
-  for (auto e = network.elements.rbegin(); e != network.elements.rend(); ++e) {
-    if (!e->part.IsReal()) continue;  // a plain connection, or nothing
-    Walk(path, z, e->part.Reactance(hertz) / z0, e->position == rf::Position::kShunt, steps);
+  for (std::size_t i = network.elements.size(); i-- > 0;) {  // the part at the load first
+    const rf::Element& e = network.elements[i];
+    if (!e.part.IsReal()) continue;  // a plain connection, or nothing
+    Walk(path, z, e.part.Reactance(hertz) / z0, e.position == rf::Position::kShunt, steps);
   }
   return path;
 }

@@ -163,6 +163,31 @@ class DesignerTest : public QObject {
     QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
   }
 
+  // A file that does not reach the design frequency moves it to the file's
+  // centre; a selected row that becomes refused gives way to the best.
+  void measurementAndSelectionFollow() {
+    DesignerWindow& w = Open();
+    Type(w, Field::kFrequency, "20M");
+    QVERIFY(w.OpenMeasurement(QStringLiteral(VORDA_SOURCE_DIR "/docs/examples/dipole.s1p")));
+    const double centre = (w.Measurement()->First() + w.Measurement()->Last()) / 2;
+    QCOMPARE(w.Request()->hertz, centre);
+    QVERIFY(!w.Input(Field::kFrequency)->property("invalid").toBool());
+    QVERIFY(w.StatusLine()->toolTip().startsWith(QStringLiteral("The design frequency moved to")));
+    w.ClearMeasurement();
+
+    Type(w, Field::kFrequency, "14.2M");
+    w.Table()->selectRow(0);  // type 1, admitted for 40 + j30
+    QCOMPARE(w.SelectedRow(), 0);
+    Type(w, Field::kLoadX, "-30");  // region 4: type 1 refused
+    QVERIFY(w.Model()->Designs().types[0].verdict != vorda::rf::Verdict::kDesigned);
+    QCOMPARE(w.SelectedRow(), static_cast<int>(*w.Model()->Designs().best));
+    QVERIFY(w.Smith()->Data().path.size() > 1);  // the charts show a design
+
+    // What "best" means is the user's: low-pass first stars type 2.
+    w.RankingBox()->setCurrentText(QStringLiteral("Low-pass first"));
+    QCOMPARE(*w.Model()->Designs().best, std::size_t{1});
+  }
+
   // The chart's pixels: the load where its normalized impedance says, the
   // way ending at the centre, and the standard parts' end.
   void smithChartPixels() {
