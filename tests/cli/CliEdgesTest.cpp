@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <regex>
 
 #include "tests/cli/CliRun.h"
 
@@ -50,11 +49,23 @@ void ExpectHonest(const Json& j, const std::string& key, const std::string& wher
   }
 }
 
+// Whether a text holds "nan" or "inf" as a word of its own.
+bool SaysNotANumber(const std::string& text) {
+  for (const std::string word : {"nan", "inf"}) {
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+      const bool before = at == 0 || !std::isalpha(static_cast<unsigned char>(text[at - 1]));
+      const std::size_t end = at + word.size();
+      const bool after = end == text.size() || !std::isalpha(static_cast<unsigned char>(text[end]));
+      if (before && after) return true;
+    }
+  }
+  return false;
+}
+
 // Extreme R, X, Z0, f and Q through the command: a usage error that says
 // what it refuses, or output in which every figure is a number.
 TEST(CliEdgesTest, ExtremeInputsPrintNumbersOrARefusal) {
   const char* values[] = {"0", "1e-300", "1e-7", "1e-3", "50", "1e5", "1e300", "-5", "1e400"};
-  const std::regex not_a_number(R"((^|[^a-z])(-?nan|-?inf)([^a-z]|$))");
   std::mt19937 random(18);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(values) - 1);
   int refused = 0;
@@ -73,7 +84,7 @@ TEST(CliEdgesTest, ExtremeInputsPrintNumbersOrARefusal) {
       EXPECT_TRUE(text.out.empty()) << where;
       continue;
     }
-    EXPECT_FALSE(std::regex_search(text.out, not_a_number)) << where << "\n" << text.out;
+    EXPECT_FALSE(SaysNotANumber(text.out)) << where << "\n" << text.out;
     std::vector<std::string> json_args = args;
     json_args.insert(json_args.begin(), "--json");
     const Result json = RunArgs(json_args);

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <regex>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -93,7 +92,6 @@ TEST(SpiceTest, EveryTypeRunsCleanly) {
   const auto dir = std::filesystem::temp_directory_path() /
                    ("vorda-spice-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
-  const std::regex complaint("warning|error|singular|failed", std::regex::icase);
   int runs = 0;
   for (const Load& load : loads) {
     for (const std::int16_t type : load.types) {
@@ -108,9 +106,11 @@ TEST(SpiceTest, EveryTypeRunsCleanly) {
         const std::string printed = RunNgspice(netlist);
         const std::string where = "type " + std::to_string(type) + " load " + load.r + " " +
                                   load.x + (lossy ? " lossy" : "");
-        std::smatch m;
-        EXPECT_FALSE(std::regex_search(printed, m, complaint)) << where << ": " << m.str(0) << "\n"
-                                                               << printed;
+        std::string lower = printed;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* complaint : {"warning", "error", "singular", "failed"}) {
+          EXPECT_EQ(lower.find(complaint), std::string::npos) << where << ": " << printed;
+        }
         EXPECT_NE(printed.find("real(zsweep)"), std::string::npos) << where;
         const auto run = nlohmann::json::parse(out.str())["runs"][0];
         const std::complex<double> ours =
