@@ -12,6 +12,8 @@
 #include "rf/FileOutput.h"
 #include "rf/Limits.h"
 #include "rf/Spice.h"
+#include "rf/Sweep.h"
+#include "rf/TwoPort.h"
 #include "rf/Units.h"
 
 namespace vorda::cli {
@@ -69,7 +71,7 @@ MeasuredInput ReadMeasured(const Options& opt) {
   double first = 0.0, last = 0.0;
   std::optional<rf::Impedance> load;
   try {
-    if (opt.sweep) {
+    if (opt.sweep || opt.band) {  // the sweep and the bands need the whole measurement
       in.measurement = rf::ReadMeasurement(file.Source());
       first = in.measurement->First();
       last = in.measurement->Last();
@@ -109,8 +111,50 @@ rf::SweepPlan SweepPlanOf(const Options& opt) {
 }
 
 bool Succeeded(const rf::TypeResult& t, bool design) {
-  if (!design) return t.engine.run.outcome == Outcome::kComputed;
+  if (!design) return t.engine->run.outcome == Outcome::kComputed;
   return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
+}
+
+// The network the netlist and the two-port file are of: the --topology's
+// (among the band's designs with a band), the band's best, or the single
+// type's; nothing, with why, when it was not designed.
+struct Chosen {
+  std::string what;
+  std::optional<rf::Network> built;
+};
+Chosen ChooseNetwork(const Report& report) {
+  const Options& opt = report.options;
+  const auto kind = opt.topology ? rf::ParseKind(*opt.topology) : std::nullopt;
+  const std::string name = kind ? rf::KindName(*kind) : std::string();
+  if (report.band) {
+    const auto& designs = report.band->designs;
+    const auto d = std::find_if(designs.begin(), designs.end(),
+                                [&](const rf::BandDesign& b) { return !kind || b.kind == *kind; });
+    if (d == designs.end()) return {kind ? name + ": no design over the band" : "no design", {}};
+    return {rf::KindName(d->kind) + " network over the band", d->evaluated};
+  }
+  const auto& rows = report.result.types;
+  const auto row = std::find_if(rows.begin(), rows.end(),
+                                [&](const rf::TypeResult& t) { return !kind || t.kind == *kind; });
+  if (row == rows.end()) return {name + ": not among the networks designed", {}};
+  const std::string what = row->kind.topology == rf::Topology::kL
+                               ? "L-section, type " + std::to_string(row->kind.type) + " (" +
+                                     Caption(*FindSectionType(row->kind.type)) + ")"
+                               : rf::KindName(row->kind) + " network";
+  if (!row->design) return {what + " was not designed (" + row->status + ")", {}};
+  return {what, row->design->evaluated};
+}
+
+// The frequencies of the netlist's analysis and of the two-port file.
+rf::AcSweep FileSweep(const Options& opt) {
+  const double f = *opt.hertz;
+  if (opt.sweep && !opt.sweep->file_frequencies) {
+    return {opt.sweep->start, opt.sweep->stop, opt.sweep->points};
+  }
+  if (opt.band && opt.band->second > opt.band->first) {
+    return {opt.band->first, opt.band->second, opt.band_points};
+  }
+  return {f / 2, 1.5 * f, 201};
 }
 
 // The files asked for. Throws Refusal when one cannot be written.
@@ -121,20 +165,26 @@ void WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
     if (!opt.table_csv_path.empty()) {
       rf::WriteWholeFile(opt.table_csv_path, rf::DesignTableCsv(request, report.result));
     }
+    if (opt.spice_path.empty() && opt.s2p_path.empty()) return;
+    const Chosen chosen = ChooseNetwork(report);
+    if (!chosen.built) {
+      err << "vorda-match: no netlist or two-port written: " << chosen.what << "\n";
+      return;
+    }
+    const rf::AcSweep sweep = FileSweep(opt);
     if (!opt.spice_path.empty()) {
-      const rf::TypeResult& t = report.result.types.front();
-      if (!t.design) {
-        err << "vorda-match: no netlist written: type " << t.engine.type_index
-            << " was not designed (" << t.status << ")\n";
-        return;
-      }
-      const double f = *opt.hertz;
-      const bool range = opt.sweep && !opt.sweep->file_frequencies;
-      const rf::AcSweep sweep =
-          range ? rf::AcSweep{opt.sweep->start, opt.sweep->stop, opt.sweep->points}
-                : rf::AcSweep{f / 2, 1.5 * f, 201};
       rf::WriteWholeFile(opt.spice_path,
-                         rf::SpiceNetlist(rf::CircuitFor(request, report.result, t, sweep)));
+                         rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
+                                                         report.result.load, sweep)));
+    }
+    if (!opt.s2p_path.empty()) {
+      const double r2 = report.result.load.real();
+      const auto text = rf::WriteTouchstone2Port(
+          *chosen.built, rf::LinearFrequencies(sweep.start, sweep.stop, sweep.points),
+          request.SourceOf().z.real(), r2,
+          "VordaForWin " + chosen.what + ": port 1 the source side, port 2 the load side");
+      if (!text) throw Refusal{"no two-port written: the network passes no power"};
+      rf::WriteWholeFile(opt.s2p_path, *text);
     }
   } catch (const rf::WriteError& e) {
     throw Refusal{e.what()};
@@ -158,11 +208,12 @@ int Status(const Report& report) {
 
 // Without --freq: the window's Compute for each type, from its texts.
 int RunEngineOnly(const Options& opt, std::ostream& out, std::ostream& err) {
-  Report report{opt, {}, false, {}};
+  Report report{opt, {}, false, {}, {}, {}};
   for (const std::int16_t t : opt.types) {
     rf::TypeResult& r = report.result.types.emplace_back();
+    r.kind = {rf::Topology::kL, t};
     r.engine = ComputeTexts(opt.z0, opt.real, opt.imag, t);
-    ReportBoxes(r.engine, opt.types.size() > 1 && !opt.json, err);
+    ReportBoxes(*r.engine, opt.types.size() > 1 && !opt.json, err);
   }
   Print(report, out);
   return Status(report);
@@ -191,14 +242,15 @@ int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
   request.band = opt.sweep.has_value() || !opt.table_csv_path.empty();
   request.sweep = SweepPlanOf(opt);
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
-  Report report{opt, rf::RunDesign(request), true, {}};
+  Report report{opt, rf::RunDesign(request), true, {}, opt.source, {}};
+  if (opt.band) report.band = rf::RunBand(request);
   rf::DesignResult& result = report.result;
   if (measured) {
     report.measured = measured->at;
     if (measured->gap) result.warnings.push_back(rf::GapWarning(*opt.hertz, *measured->gap));
   }
   for (const rf::TypeResult& t : result.types) {
-    ReportBoxes(t.engine, opt.types.size() > 1 && !opt.json, err);
+    if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
   }
   for (const std::string& w : result.warnings) err << "vorda-match: warning: " << w << "\n";
   WriteFiles(report, request, err);
@@ -222,6 +274,12 @@ rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
   r.q_inductor = opt.q_inductor;
   r.q_capacitor = opt.q_capacitor;
   r.types = opt.types;
+  r.source = opt.source;
+  r.loaded_q = opt.loaded_q;
+  r.intermediate = opt.intermediate;
+  r.networks = opt.loaded_q.has_value();
+  r.band_range = opt.band;
+  r.band_points = opt.band_points;
   return r;
 }
 

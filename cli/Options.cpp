@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <cmath>
 
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
 #include "rf/Limits.h"
+#include "rf/Topology.h"
 #include "rf/Units.h"
 
 namespace vorda::cli {
@@ -16,7 +18,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F [--series S] [--q-l Q] [--q-c Q]\n"
     "                   [--sweep START:STOP[:N]] [--csv FILE] [--table-csv FILE] [--spice FILE]]\n"
-    "                   [--json] [--] R X\n"
+    "                   [--source R+jX] [--loaded-q Q] [--band START:STOP [--band-points N]]\n"
+    "                   [--topology KEY] [--s2p FILE] [--json] [--] R X\n"
     "       vorda-match --s1p FILE (--freq F [...] | --each [--series S] [--q-l Q] [--q-c Q])\n"
     "                   [--z0 TEXT] [--type N|all] [--json]";
 
@@ -50,6 +53,25 @@ constexpr const char* kHelp =
     "                 designer's \"Save Table\"); searches the VSWR <= 2 band\n"
     "  --spice FILE   write an ngspice netlist of the section (needs one --type)\n"
     "\n"
+    "Beyond one frequency and two parts:\n"
+    "  --source R+jX  the source impedance (default: Z0), matched conjugately: the\n"
+    "                 L-sections for it come from the design layer, not the engine\n"
+    "  --loaded-q Q   also Pi and T networks of that loaded Q, and two L-sections in\n"
+    "                 cascade, low-pass and high-pass\n"
+    "  --intermediate R\n"
+    "                 the resistance between the two L-sections (default: the\n"
+    "                 geometric mean of the source's and the load's)\n"
+    "  --band START:STOP\n"
+    "                 for every topology, the values that make the worst return loss\n"
+    "                 over the band best, with standard values and losses, ranked;\n"
+    "                 and the Bode-Fano limit of the load (--freq defaults to the\n"
+    "                 band's geometric centre)\n"
+    "  --band-points N  points evaluated across the band (default 201)\n"
+    "  --topology KEY the network --spice and --s2p write: l1 ... l8, pi-lp, pi-hp,\n"
+    "                 t-lp, t-hp, 2l-lp, 2l-hp (default: the --type, or the best of\n"
+    "                 the band)\n"
+    "  --s2p FILE     write that network as a Touchstone 2.0 two-port\n"
+    "\n"
     "A measured load:\n"
     "  --s1p FILE     a Touchstone one-port file (- for standard input) instead of\n"
     "                 R and X: the load at F, interpolated between measured points;\n"
@@ -71,6 +93,7 @@ constexpr const char* kHelp =
 struct Raw {
   std::string type = "1";
   std::string freq, series, q_l, q_c, sweep, s1p;
+  std::string source, loaded_q, intermediate, band, band_points, topology;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -135,6 +158,72 @@ SweepOption Sweep(const std::string& text, bool file) {
   return sweep;
 }
 
+// START:STOP of --band.
+std::pair<double, double> Band(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) throw UsageError{"--band " + text + ": expected START:STOP"};
+  const double start = Frequency("--band START", text.substr(0, colon));
+  const double stop = Frequency("--band STOP", text.substr(colon + 1));
+  if (start > stop) throw UsageError{"--band " + text + ": START must not lie above STOP"};
+  return {start, stop};
+}
+
+std::size_t BandPoints(const std::string& text) {
+  std::size_t n = 0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || n < 2 || n > 100000) {
+    throw UsageError{"--band-points must be a whole number from 2 to 100000: " + text};
+  }
+  return n;
+}
+
+// The options beyond one frequency and two parts.
+void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
+  if (app.count("--source") > 0) {
+    const rf::ReadImpedanceResult z = rf::ReadImpedance(raw.source);
+    if (!z.value) throw UsageError{"--source: " + z.error};
+    opt.source = z.value;
+  }
+  if (app.count("--loaded-q") > 0) {
+    const rf::ReadNumber q = rf::ReadEngineering(raw.loaded_q);
+    if (!q.value) throw UsageError{"--loaded-q: " + q.error};
+    opt.loaded_q = q.value;
+  }
+  if (app.count("--intermediate") > 0) {
+    const rf::ReadNumber r = rf::ReadEngineering(raw.intermediate, "\u03a9");
+    if (!r.value) throw UsageError{"--intermediate: " + r.error};
+    opt.intermediate = r.value;
+  }
+  if (app.count("--band") > 0) {
+    if (opt.each) throw UsageError{"--band does not go with --each"};
+    opt.band = Band(raw.band);
+    // Without --freq the band's geometric centre is the design frequency.
+    if (!opt.hertz) opt.hertz = std::sqrt(opt.band->first * opt.band->second);
+  }
+  if (app.count("--band-points") > 0) {
+    if (!opt.band) throw UsageError{"--band-points needs --band"};
+    opt.band_points = BandPoints(raw.band_points);
+  }
+  if (app.count("--topology") > 0) {
+    if (!rf::ParseKind(raw.topology)) {
+      throw UsageError{"--topology must be l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp or 2l-hp: " +
+                       raw.topology};
+    }
+    opt.topology = raw.topology;
+  }
+  for (const char* name : {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p"}) {
+    if (app.count(name) > 0 && !opt.hertz) {
+      throw UsageError{std::string(name) + " needs --freq or --band"};
+    }
+    if (app.count(name) > 0 && opt.each) {
+      throw UsageError{std::string(name) + " does not go with --each"};
+    }
+  }
+  if (!opt.s2p_path.empty() && !opt.topology && opt.types.size() != 1 && !opt.band) {
+    throw UsageError{"--s2p needs a single --type, a --topology or a --band"};
+  }
+}
+
 // The frequency options, which all need --freq (or --each, for the parts).
 void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   for (const char* name : {"--series", "--q-l", "--q-c"}) {
@@ -156,8 +245,8 @@ void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   if (app.count("--q-c") > 0) opt.q_capacitor = Quality("--q-c", raw.q_c);
   if (app.count("--sweep") > 0) opt.sweep = Sweep(raw.sweep, !opt.s1p_path.empty());
   if (app.count("--csv") > 0 && !opt.sweep) throw UsageError{"--csv needs --sweep"};
-  if (app.count("--spice") > 0 && opt.types.size() != 1) {
-    throw UsageError{"--spice needs a single --type"};
+  if (app.count("--spice") > 0 && opt.types.size() != 1 && !opt.topology && !opt.band) {
+    throw UsageError{"--spice needs a single --type, a --topology or a --band"};
   }
 }
 
@@ -170,7 +259,9 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
     if (opt.each && app.count("--freq") > 0) {
       throw UsageError{"--each designs at every measured point: leave out --freq"};
     }
-    if (!opt.each && app.count("--freq") == 0) throw UsageError{"--s1p needs --freq F or --each"};
+    if (!opt.each && app.count("--freq") == 0 && app.count("--band") == 0) {
+      throw UsageError{"--s1p needs --freq F, --band or --each"};
+    }
     return;
   }
   if (opt.each) throw UsageError{"--each needs a file given with --s1p"};
@@ -186,6 +277,7 @@ Options Check(const Raw& raw, const CLI::App& app, Options opt) {
   CheckLoad(raw, app, opt);
   opt.types = Types(raw.type);
   if (app.count("--freq") > 0) opt.hertz = Frequency("--freq", raw.freq);
+  CheckNetworkOptions(raw, app, opt);
   CheckFrequencyOptions(raw, app, opt);
   return opt;
 }
@@ -210,6 +302,13 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_flag("--each", opt.each);
   app.add_option("--csv", opt.csv_path);
   app.add_option("--table-csv", opt.table_csv_path);
+  app.add_option("--source", raw.source);
+  app.add_option("--loaded-q", raw.loaded_q);
+  app.add_option("--intermediate", raw.intermediate);
+  app.add_option("--band", raw.band);
+  app.add_option("--band-points", raw.band_points);
+  app.add_option("--topology", raw.topology);
+  app.add_option("--s2p", opt.s2p_path);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
   app.add_option("load", raw.load);

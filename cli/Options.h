@@ -1,6 +1,7 @@
 // vorda-match's command line: what it asks for, checked.
 #pragma once
 
+#include <complex>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -43,6 +44,14 @@ struct Options {
   std::string s1p_path;  // a measured load instead of R and X; "-" standard input
   bool each = false;     // design at every measured point
   bool json = false;
+  // Beyond one frequency and two parts:
+  std::optional<std::complex<double>> source;     // --source; none: Z0
+  std::optional<double> loaded_q;                 // --loaded-q: Pi, T and two L-sections at F
+  std::optional<double> intermediate;             // --intermediate: between two L-sections
+  std::optional<std::pair<double, double>> band;  // --band START:STOP
+  std::size_t band_points = 201;
+  std::optional<std::string> topology;  // --topology KEY: the network the files are written for
+  std::string s2p_path;                 // --s2p FILE
 };
 
 // The options of a run, or the exit status when the program ends with the

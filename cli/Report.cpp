@@ -57,8 +57,8 @@ struct RunContext {
 
 void AddParts(Json& j, const rf::TypeResult& t) {
   const rf::TypeDesign& d = *t.design;
-  const SectionType& type = *FindSectionType(t.engine.type_index);
-  const ComputeRun& run = t.engine.run;
+  const SectionType& type = *FindSectionType(t.kind.type);
+  const ComputeRun& run = t.engine->run;
   const auto standard = [&d](std::size_t i) -> std::optional<rf::Part> {
     if (!d.standard) return std::nullopt;
     return d.standard->elements[i].part;
@@ -67,6 +67,33 @@ void AddParts(Json& j, const rf::TypeResult& t) {
                              standard(0));
   j["second"] = ComponentJson(type.second_component, *run.second * run.z0, d.ideal.elements[1].part,
                               standard(1));
+}
+
+// The parts from the source side: where each stands, what it is, its value
+// and its standard value.
+Json ElementsJson(const rf::Network& ideal, const std::optional<rf::Network>& standard) {
+  Json elements = Json::array();
+  for (std::size_t i = 0; i < ideal.elements.size(); ++i) {
+    const rf::Element& e = ideal.elements[i];
+    Json j;
+    j["position"] = e.position == rf::Position::kSeries ? "series" : "shunt";
+    const rf::Part& p = e.part;
+    j["kind"] = p.kind == rf::Part::Kind::kInductor    ? "L"
+                : p.kind == rf::Part::Kind::kCapacitor ? "C"
+                                                       : rf::KindName(p);
+    if (const char* key = rf::ValueKey(p)) j[key] = p.value;
+    if (standard && standard->elements[i].part.IsReal()) {
+      j["standard"] = standard->elements[i].part.value;
+    }
+    elements.push_back(j);
+  }
+  return elements;
+}
+
+void AddHarmonics(Json& j, const rf::Harmonics& h) {
+  j["insertion_loss_db"] = OrNull(h.insertion_loss_db);
+  j["attenuation_2f_db"] = OrNull(h.attenuation_2f_db);
+  j["attenuation_3f_db"] = OrNull(h.attenuation_3f_db);
 }
 
 void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
@@ -90,10 +117,11 @@ void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
                   {"vswr", Column(d.response->vswr)}};
     if (!context.bare->empty()) j["sweep"]["load_return_loss_db"] = Column(*context.bare);
   }
+  AddHarmonics(j, d.harmonics);
 }
 
 Json RunJson(const rf::TypeResult& t, const RunContext& context) {
-  const ComputeRecord& e = t.engine;
+  const ComputeRecord& e = *t.engine;
   Json j;
   j["type"] = e.type_index;
   Json labels;
@@ -122,6 +150,63 @@ Json RunJson(const rf::TypeResult& t, const RunContext& context) {
   return j;
 }
 
+// A row that is no engine run: an L type for a complex source, or a network
+// of three or four parts, at the design frequency.
+Json NetworkJson(const rf::TypeResult& t, const RunContext& context) {
+  Json j;
+  j["network"] = rf::KindName(t.kind);
+  j["key"] = rf::KindKey(t.kind);
+  if (t.kind.topology == rf::Topology::kL) j["type"] = t.kind.type;
+  j["verdict"] = rf::VerdictName(t.verdict);
+  if (t.verdict != rf::Verdict::kDesigned) {
+    j["reason"] = t.status;
+    j["elements"] = nullptr;
+    return j;
+  }
+  j["elements"] = ElementsJson(t.design->ideal, t.design->standard);
+  j["match"] = MatchJson(*t.at_design);
+  AddDesign(j, *t.design, context);
+  return j;
+}
+
+Json BandJson(const rf::BandResult& band, const Options& opt) {
+  Json j;
+  j["start"] = opt.band->first;
+  j["stop"] = opt.band->second;
+  j["points"] = band.frequencies.size();
+  j["designs"] = Json::array();
+  for (const rf::BandDesign& d : band.designs) {
+    const rf::BandFigures& f = d.figures;
+    Json design;
+    design["topology"] = rf::KindName(d.kind);
+    design["key"] = rf::KindKey(d.kind);
+    design["elements"] = ElementsJson(d.ideal, d.standard);
+    design["worst_return_loss_db"] = OrNull(f.worst_return_loss_db);
+    design["mean_return_loss_db"] = OrNull(f.mean_return_loss_db);
+    design["vswr2_coverage"] = f.vswr2_coverage;
+    design["dissipation_db"] = {{"low", f.dissipation_low_db},
+                                {"centre", f.dissipation_centre_db},
+                                {"high", f.dissipation_high_db}};
+    AddHarmonics(design, d.harmonics);
+    j["designs"].push_back(design);
+  }
+  j["refused"] = Json::array();
+  for (const auto& [kind, why] : band.refused) {
+    j["refused"].push_back({{"topology", rf::KindName(kind)}, {"reason", why}});
+  }
+  if (band.bode_fano) {
+    const rf::LoadFit& fit = band.bode_fano->fit;
+    j["bode_fano"] = {{"model", rf::CircuitName(fit.circuit)},
+                      {"resistance", fit.resistance},
+                      {"reactive", fit.reactive},
+                      {"fit", fit.error},
+                      {"worst_return_loss_db", band.bode_fano->worst_return_loss_db}};
+  } else {
+    j["bode_fano"] = nullptr;
+  }
+  return j;
+}
+
 // Texts from the command line need not be valid UTF-8: replace, never throw.
 std::string Dump(const Json& j) {
   return j.dump(2, ' ', false, Json::error_handler_t::replace);
@@ -138,9 +223,19 @@ void PrintJson(const Report& report, std::ostream& out) {
                             {"frequency", report.measured->hertz},
                             {"load", ZinJson(report.measured->load)}};
   }
+  if (report.source) doc["source"] = ZinJson(*report.source);
   if (report.design) doc["warnings"] = report.result.warnings;
   doc["runs"] = Json::array();
-  for (const rf::TypeResult& t : report.result.types) doc["runs"].push_back(RunJson(t, context));
+  Json networks = Json::array();
+  for (const rf::TypeResult& t : report.result.types) {
+    if (t.engine) {
+      doc["runs"].push_back(RunJson(t, context));
+    } else {
+      networks.push_back(NetworkJson(t, context));
+    }
+  }
+  if (!networks.empty()) doc["networks"] = networks;
+  if (report.band) doc["band"] = BandJson(*report.band, report.options);
   out << Dump(doc) << "\n";
 }
 
@@ -157,7 +252,9 @@ void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   j["load"] = ZinJson(point.load);
   if (point.refused) j["refused"] = *point.refused;
   j["runs"] = Json::array();
-  for (const rf::TypeResult& t : point.runs) j["runs"].push_back(RunJson(t, context));
+  for (const rf::TypeResult& t : point.runs) {
+    if (t.engine) j["runs"].push_back(RunJson(t, context));
+  }
   // The point indented as an element of the points array.
   std::string text = Dump(j);
   std::string indented;

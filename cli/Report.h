@@ -28,10 +28,19 @@ struct Report {
   rf::DesignResult result;
   bool design = false;  // --freq was given
   std::optional<MeasuredAt> measured;
+  std::optional<rf::Impedance> source;  // --source
+  std::optional<rf::BandResult> band;   // --band
 };
 
 void PrintJson(const Report& report, std::ostream& out);
 void PrintText(const Report& report, std::ostream& out);
+
+// The parts of the text: a design's figures, its harmonics line, a row that
+// is no engine run (a network, or an L type for a complex source), the band.
+void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out);
+std::string HarmonicsText(const rf::Harmonics& h);
+void PrintNetworkRow(const rf::TypeResult& t, const Report& report, std::ostream& out);
+void PrintBandText(const rf::BandResult& band, const Report& report, std::ostream& out);
 // Frequency, then return loss and VSWR of each designed type.
 std::string SweepCsv(const Report& report);
 

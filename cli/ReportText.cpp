@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/Report.h"
+#include "cli/TextFormat.h"
 #include "engine/SectionTypes.h"
 #include "rf/Units.h"
 
@@ -14,28 +15,6 @@ namespace {
 
 std::string CaptionOr(const ComputeRecord& e, ResultLabel label) {
   return e.Caption(label).value_or("(not computed)");
-}
-
-// Four significant digits, plain.
-std::string Digits(double v) {
-  return rf::DigitsText(v, 4);
-}
-
-// "40 + j30 ohms", four significant digits.
-std::string LoadText(const rf::Impedance& z) {
-  return Digits(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
-         Digits(std::fabs(z.imag())) + " ohms";
-}
-
-std::string MatchText(const rf::Match& m) {
-  std::string s = "Zin " + LoadText(m.zin) + ", return loss ";
-  s += m.return_loss_db ? Digits(*m.return_loss_db) + " dB" : "perfect";
-  s += ", VSWR " + (m.vswr ? Digits(*m.vswr) : std::string("infinite"));
-  return s;
-}
-
-std::string QText(const std::optional<double>& q) {
-  return q ? Digits(*q) : std::string("ideal");
 }
 
 // An edge of the band, or where the search for it stopped.
@@ -50,12 +29,18 @@ std::string Edge(const std::optional<double>& hz, bool low, double f, double lim
   return "above " + at + (factor ? " (searched up to 100 f)" : " (where the measurement ends)");
 }
 
+}  // namespace
+
 void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out) {
   if (d.standard) {
-    out << "  standard " << rf::SeriesName(*opt.series) << ": first "
-        << rf::Describe(d.standard->elements[0].part) << ", second "
-        << rf::Describe(d.standard->elements[1].part) << "\n    " << MatchText(*d.standard_match)
-        << "\n";
+    out << "  standard " << rf::SeriesName(*opt.series) << ": ";
+    if (d.standard->elements.size() == 2) {
+      out << "first " << rf::Describe(d.standard->elements[0].part) << ", second "
+          << rf::Describe(d.standard->elements[1].part);
+    } else {
+      out << PartsText(*d.standard);
+    }
+    out << "\n    " << MatchText(*d.standard_match) << "\n";
   }
   if (d.loss) {
     out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
@@ -75,10 +60,23 @@ void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out)
           << (b.loaded_q ? Digits(*b.loaded_q) : std::string("(unknown)")) << "\n";
     }
   }
+  out << "  " << HarmonicsText(d.harmonics) << "\n";
 }
 
+std::string HarmonicsText(const rf::Harmonics& h) {
+  if (!h.insertion_loss_db) return "insertion loss: none to give (no power reaches the load)";
+  std::string s = "insertion loss " + Digits(*h.insertion_loss_db) + " dB at f";
+  const auto below = [](const std::optional<double>& db, const char* what) {
+    return db ? std::string(what) + " " + Digits(*db) + " dB below f"
+              : std::string(what) + " not known (beyond the load's data)";
+  };
+  return s + "; " + below(h.attenuation_2f_db, "2f") + ", " + below(h.attenuation_3f_db, "3f");
+}
+
+namespace {
+
 void PrintRun(const rf::TypeResult& t, const Report& report, std::ostream& out) {
-  const ComputeRecord& e = t.engine;
+  const ComputeRecord& e = *t.engine;
   const SectionType& type = *FindSectionType(e.type_index);
   out << "\nType " << e.type_index << " (" << Caption(type) << "): ";
   switch (e.run.outcome) {
@@ -126,15 +124,29 @@ void PrintText(const Report& report, std::ostream& out) {
     out << "Measured load at " << rf::FormatEngineering(report.measured->hertz, "Hz") << ": "
         << LoadText(report.measured->load) << " (" << report.measured->file << ")\n";
   }
-  const ComputeRecord& first = report.result.types.front().engine;
-  if (first.Caption(ResultLabel::kNormReal)) {
-    out << "Normalized load: r " << CaptionOr(first, ResultLabel::kNormReal) << ", x "
-        << CaptionOr(first, ResultLabel::kNormImag) << "\n";
+  const auto& rows = report.result.types;
+  const auto engine_row = std::find_if(
+      rows.begin(), rows.end(), [](const rf::TypeResult& t) { return t.engine.has_value(); });
+  if (engine_row != rows.end()) {
+    const ComputeRecord& first = *engine_row->engine;
+    if (first.Caption(ResultLabel::kNormReal)) {
+      out << "Normalized load: r " << CaptionOr(first, ResultLabel::kNormReal) << ", x "
+          << CaptionOr(first, ResultLabel::kNormImag) << "\n";
+    }
+    if (first.run.region) {
+      out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
+    }
+  } else if (report.source) {
+    out << "Source: " << LoadText(*report.source) << ", matched conjugately\n";
   }
-  if (first.run.region) {
-    out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
+  for (const rf::TypeResult& t : rows) {
+    if (t.engine) {
+      PrintRun(t, report, out);
+    } else {
+      PrintNetworkRow(t, report, out);
+    }
   }
-  for (const rf::TypeResult& t : report.result.types) PrintRun(t, report, out);
+  if (report.band) PrintBandText(*report.band, report, out);
 }
 
 std::string SweepCsv(const Report& report) {
@@ -144,8 +156,9 @@ std::string SweepCsv(const Report& report) {
   if (bare) csv << ",load_return_loss_db";
   for (const rf::TypeResult& t : report.result.types) {
     if (!t.design) continue;
-    const int n = t.engine.type_index;
-    csv << ",type" << n << "_return_loss_db,type" << n << "_vswr";
+    const std::string n = t.kind.topology == rf::Topology::kL ? "type" + std::to_string(t.kind.type)
+                                                              : rf::KindKey(t.kind);
+    csv << "," << n << "_return_loss_db," << n << "_vswr";
   }
   csv << "\n";
   const auto cell = [&csv](const std::optional<double>& v) {
@@ -180,7 +193,7 @@ std::string Pad(std::string s, int width) {
 }
 
 std::string EachCell(const rf::TypeResult& t) {
-  const ComputeRun& run = t.engine.run;
+  const ComputeRun& run = t.engine->run;
   switch (t.verdict) {
     case rf::Verdict::kDesigned:
       break;

@@ -72,8 +72,8 @@ Network SectionAt(const SectionType& type, double first_ohms, double second_ohms
                   MatchingPart(second_ohms, z0, hertz));
 }
 
-Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load, double z0,
-                       double hertz) {
+Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load,
+                       const Source& source, double hertz) {
   const Impedance zl = load.At(hertz);
   std::vector<std::vector<Part>> candidates;
   std::transform(ideal.elements.begin(), ideal.elements.end(), std::back_inserter(candidates),
@@ -84,7 +84,7 @@ Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& lo
   // Ascending values: a later set replaces an earlier one only when it is
   // strictly better, so a tie keeps the lower values.
   auto visit = [&](const Network& candidate) {
-    const double gamma = candidate.MatchAt(hertz, zl, z0).gamma_magnitude;
+    const double gamma = candidate.MatchAt(hertz, zl, source).gamma_magnitude;
     if (!best || gamma < best_gamma) {
       best = candidate;
       best_gamma = gamma;
@@ -94,13 +94,13 @@ Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& lo
   return *best;
 }
 
-Response ResponseOf(const Network& network, const LoadModel& load, double z0,
+Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,
                     const std::vector<double>& frequencies) {
   Response r;
   r.return_loss_db.reserve(frequencies.size());
   r.vswr.reserve(frequencies.size());
   for (const double f : frequencies) {
-    const Match m = network.MatchAt(f, load.At(f), z0);
+    const Match m = network.MatchAt(f, load.At(f), source);
     r.finite = r.finite && m.Finite();
     r.return_loss_db.push_back(m.return_loss_db);
     r.vswr.push_back(m.vswr);
@@ -108,29 +108,29 @@ Response ResponseOf(const Network& network, const LoadModel& load, double z0,
   return r;
 }
 
-std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, double z0,
+std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, const Source& source,
                                                   const std::vector<double>& frequencies) {
   std::vector<std::optional<double>> rl;
   rl.reserve(frequencies.size());
   std::transform(frequencies.begin(), frequencies.end(), std::back_inserter(rl),
-                 [&](double f) { return MatchOf(load.At(f), z0).return_loss_db; });
+                 [&](double f) { return MatchOf(load.At(f), source).return_loss_db; });
   return rl;
 }
 
-TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
-                      const LoadModel& load, double z0, const DesignOptions& options) {
+TypeDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
+                         const DesignOptions& options) {
   const double f = options.hertz;
   const Impedance zl = load.At(f);
   TypeDesign d;
-  d.ideal = SectionAt(type, first_ohms, second_ohms, z0, f);
+  d.ideal = ideal;
   if (options.series) {
-    d.standard = ChooseStandard(d.ideal, *options.series, load, z0, f);
-    d.standard_match = d.standard->MatchAt(f, zl, z0);
+    d.standard = ChooseStandard(d.ideal, *options.series, load, source, f);
+    d.standard_match = d.standard->MatchAt(f, zl, source);
   }
   d.evaluated = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor);
   if (options.losses) {
     LossFigures loss;
-    loss.match = d.evaluated.MatchAt(f, zl, z0);
+    loss.match = d.evaluated.MatchAt(f, zl, source);
     // Lossless parts pass all the power; rounding may put that a hair
     // above 1, which no network does.
     loss.efficiency = std::min(d.evaluated.Efficiency(f, zl), 1.0);
@@ -140,12 +140,19 @@ TypeDesign DesignType(const SectionType& type, double first_ohms, double second_
   if (options.bandwidth) {
     const BandLimits limits =
         options.band_limits.high > 0.0 ? options.band_limits : LimitsAround(f);
-    d.band =
-        FindBand([&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), z0); },
-                 f, limits, options.band_visit);
+    d.band = FindBand(
+        [&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), source); }, f,
+        limits, options.band_visit);
   }
-  if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, z0, options.sweep);
+  if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, source, options.sweep);
+  d.harmonics = HarmonicsOf(d.evaluated, load, source, f, options.known_up_to);
   return d;
+}
+
+TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                      const LoadModel& load, double z0, const DesignOptions& options) {
+  return DesignNetwork(SectionAt(type, first_ohms, second_ohms, z0, options.hertz), load,
+                       Source(z0), options);
 }
 
 TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,

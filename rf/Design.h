@@ -2,6 +2,7 @@
 // standard values, losses, the VSWR <= 2 band and the frequency response.
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +11,7 @@
 #include "engine/Compute.h"
 #include "engine/SectionTypes.h"
 #include "rf/Bandwidth.h"
+#include "rf/Harmonics.h"
 #include "rf/Load.h"
 #include "rf/Network.h"
 #include "rf/Parts.h"
@@ -27,6 +29,7 @@ struct DesignOptions {
   BandLimits band_limits;              // where; f / 100 ... 100 f when not set
   std::span<const double> band_visit;  // frequencies the band search must evaluate
   std::vector<double> sweep;           // frequencies of the response; none: no sweep
+  double known_up_to = HUGE_VAL;       // where the load model ends (for the harmonics)
 };
 
 // Standard values from a series when one is given; losses reported when a
@@ -56,6 +59,7 @@ struct TypeDesign {
   std::optional<LossFigures> loss;
   std::optional<Band> band;
   std::optional<Response> response;
+  Harmonics harmonics;  // of the parts as built
 
   // The values chosen: standard with a series, ideal otherwise; lossless.
   const Network& Chosen() const { return standard ? *standard : ideal; }
@@ -70,10 +74,15 @@ Network SectionAt(const SectionType& type, double first_ohms, double second_ohms
 // Of the sets of standard values next to the ideal ones, the set with the
 // best return loss at f with lossless parts; on a tie the lower values. A
 // short or an open stays as it is.
-Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load, double z0,
-                       double hertz);
+Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load,
+                       const Source& source, double hertz);
 
-// Everything the options ask for about one computed type.
+// Everything the options ask for about a network whose ideal parts are
+// given, matched to a source.
+TypeDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
+                         const DesignOptions& options);
+
+// The same for one computed type, from a resistance z0.
 TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
                       const LoadModel& load, double z0, const DesignOptions& options);
 
@@ -86,12 +95,12 @@ TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const 
 std::optional<std::string> NotComputable(const TypeDesign& design, double hertz);
 
 // The figures of a network and load at every frequency.
-Response ResponseOf(const Network& network, const LoadModel& load, double z0,
+Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,
                     const std::vector<double>& frequencies);
 
 // The return loss of the load alone at every frequency (empty where it is
 // a perfect match).
-std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, double z0,
+std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, const Source& source,
                                                   const std::vector<double>& frequencies);
 
 }  // namespace vorda::rf

@@ -5,6 +5,7 @@
 
 #include "rf/Limits.h"
 #include "rf/Sweep.h"
+#include "rf/Topology.h"
 #include "rf/Units.h"
 
 namespace vorda::rf {
@@ -56,19 +57,11 @@ DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& freq
   if (r.measurement != nullptr) {
     d.band_limits = LimitsAround(r.hertz, r.measurement->First(), r.measurement->Last());
     d.band_visit = visit;
+    d.known_up_to = r.measurement->Last();
   } else {
     d.band_limits = LimitsAround(r.hertz);
   }
   return d;
-}
-
-// A network of inductors in series and capacitors in shunt.
-bool LowPass(const Network& n) {
-  return std::all_of(n.elements.begin(), n.elements.end(), [](const Element& e) {
-    const Part::Kind want =
-        e.position == Position::kSeries ? Part::Kind::kInductor : Part::Kind::kCapacitor;
-    return e.part.kind == want || !e.part.IsReal();
-  });
 }
 
 double ReturnLossOf(const TypeResult& t) {
@@ -95,7 +88,7 @@ bool Better(const TypeResult& a, const TypeResult& b, Ranking ranking) {
       break;
     }
     case Ranking::kLowPassFirst: {
-      const bool lp_a = LowPass(a.design->Chosen()), lp_b = LowPass(b.design->Chosen());
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
       if (lp_a != lp_b) return lp_a;
       break;
     }
@@ -106,11 +99,13 @@ bool Better(const TypeResult& a, const TypeResult& b, Ranking ranking) {
   return loss_a < loss_b;
 }
 
-void Design(TypeResult& t, const DesignRequest& r, const DesignOptions& options) {
-  const ComputeRun& run = t.engine.run;
+// A row's design from its ideal network, with its verdict.
+void Design(TypeResult& t, const Network& ideal, const DesignRequest& r,
+            const DesignOptions& options) {
+  const Source source = r.SourceOf();
   WithLoad(r, [&](const LoadModel& load) {
-    TypeDesign d = DesignComputed(t.engine.type_index, run, load, options);
-    t.at_design = d.evaluated.MatchAt(r.hertz, load.At(r.hertz), run.z0);
+    TypeDesign d = DesignNetwork(ideal, load, source, options);
+    t.at_design = d.evaluated.MatchAt(r.hertz, load.At(r.hertz), source);
     auto why = NotComputable(d, r.hertz);
     if (!why && !t.at_design->Finite()) why = "the input impedance is not a number";
     if (why) {
@@ -120,15 +115,64 @@ void Design(TypeResult& t, const DesignRequest& r, const DesignOptions& options)
       return;
     }
     t.verdict = Verdict::kDesigned;
+    t.status = "admitted";
     if (d.loss) t.dissipation_db = d.loss->dissipation_db;
     t.design = std::move(d);
   });
+}
+
+// A row the design layer synthesises itself: an L type for a source other
+// than z0, or a network of three or four parts.
+TypeResult Synthesised(const NetworkKind& kind, const DesignRequest& r, Impedance load,
+                       const DesignOptions& options) {
+  TypeResult t;
+  t.kind = kind;
+  const Synthesis s =
+      Synthesize(kind, r.SourceOf(), load, r.hertz, r.z0, r.loaded_q, r.intermediate);
+  if (!s.network) {
+    t.status = "refused: " + s.why;
+    return t;
+  }
+  if (const auto broken = s.network->Broken()) {
+    t.verdict = Verdict::kNotComputable;
+    t.status = "not computable: " + *broken;
+    return t;
+  }
+  Design(t, *s.network, r, options);
+  return t;
+}
+
+std::optional<RequestError> CheckSource(const DesignRequest& r) {
+  if (!r.source) return std::nullopt;
+  if (auto why = CheckLoadResistance(r.source->real(), r.z0)) {
+    return RequestError{Field::kSource, "the source: " + *why};
+  }
+  if (auto why = CheckLoadReactance(r.source->imag(), r.z0)) {
+    return RequestError{Field::kSource, "the source: " + *why};
+  }
+  return std::nullopt;
+}
+
+std::optional<RequestError> CheckBand(const DesignRequest& r) {
+  if (!r.band_range) return std::nullopt;
+  const auto [start, stop] = *r.band_range;
+  auto why = CheckFrequency(start, "the band");
+  if (!why) why = CheckFrequency(stop, "the band");
+  if (why) return RequestError{Field::kBand, *why};
+  if (start > stop) return RequestError{Field::kBand, "the band's start lies above its stop"};
+  if (r.measurement != nullptr && !(r.measurement->Covers(start) && r.measurement->Covers(stop))) {
+    return RequestError{Field::kBand, "the band " + Range(start, stop) +
+                                          " reaches outside the measured range " +
+                                          Range(r.measurement->First(), r.measurement->Last())};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<RequestError> CheckRequest(const DesignRequest& r) {
   if (auto why = CheckReference(r.z0)) return RequestError{Field::kZ0, *why};
+  if (auto e = CheckSource(r)) return e;
   if (auto why = CheckFrequency(r.hertz, "the design frequency")) {
     return RequestError{Field::kFrequency, *why};
   }
@@ -148,6 +192,15 @@ std::optional<RequestError> CheckRequest(const DesignRequest& r) {
       return RequestError{Field::kQCapacitor, *why};
     }
   }
+  if (r.loaded_q) {
+    if (auto why = CheckQ(*r.loaded_q, "the loaded Q")) return RequestError{Field::kLoadedQ, *why};
+  }
+  if (r.intermediate) {
+    if (auto why = CheckLoadResistance(*r.intermediate, r.z0)) {
+      return RequestError{Field::kLoadedQ, "the intermediate resistance: " + *why};
+    }
+  }
+  if (auto e = CheckBand(r)) return e;
   return CheckSweep(r);
 }
 
@@ -191,21 +244,40 @@ DesignResult RunDesign(const DesignRequest& r) {
       result.warnings.push_back(GapWarning(r.hertz, *gap));
     }
   }
-  result.already_matched = MatchOf(result.load, r.z0).Perfect();
+  const Source source = r.SourceOf();
+  result.already_matched = MatchOf(result.load, source).Perfect();
   result.frequencies = SweepFrequencies(r);
   const std::vector<double> visit =
       r.measurement != nullptr && r.band ? r.measurement->Frequencies() : std::vector<double>{};
   const DesignOptions options = OptionsFor(r, result.frequencies, visit);
   const LoadNumbers numbers{r.z0, result.load.real(), result.load.imag()};
-  for (const std::int16_t type : r.types) {
+  std::vector<NetworkKind> kinds;
+  for (const std::int16_t type : r.types) kinds.push_back({Topology::kL, type});
+  if (r.networks) {
+    for (const NetworkKind& k : ThreeAndFourPartKinds()) kinds.push_back(k);
+  }
+  for (const NetworkKind& kind : kinds) {
     TypeResult& t = result.types.emplace_back();
-    t.engine = ComputeNumbers(numbers, type);
-    t.status = EngineStatus(t.engine);
+    if (kind.topology == Topology::kL && r.EngineSource()) {
+      t.kind = kind;
+      t.engine = ComputeNumbers(numbers, kind.type);
+      t.status = EngineStatus(*t.engine);
+      if (!result.already_matched && t.engine->run.outcome == Outcome::kComputed) {
+        const ComputeRun& run = t.engine->run;
+        Design(t,
+               SectionAt(*FindSectionType(kind.type), *run.first * run.z0, *run.second * run.z0,
+                         run.z0, r.hertz),
+               r, options);
+        t.status = EngineStatus(*t.engine);
+      }
+    } else if (!result.already_matched) {
+      t = Synthesised(kind, r, result.load, options);
+    } else {
+      t.kind = kind;
+    }
     if (result.already_matched) {
       t.verdict = Verdict::kAlreadyMatched;
       t.status = kAlreadyMatchedText;
-    } else if (t.engine.run.outcome == Outcome::kComputed) {
-      Design(t, r, options);
     }
     if (t.verdict != Verdict::kDesigned) continue;
     const std::size_t at = result.types.size() - 1;
@@ -213,21 +285,52 @@ DesignResult RunDesign(const DesignRequest& r) {
   }
   if (r.measurement != nullptr && !result.frequencies.empty()) {
     result.bare_return_loss_db =
-        BareReturnLoss(MeasuredLoad(*r.measurement), r.z0, result.frequencies);
+        BareReturnLoss(MeasuredLoad(*r.measurement), source, result.frequencies);
   }
   return result;
 }
 
-Curves CurvesFor(const DesignRequest& r, const DesignResult& result, const TypeResult& t) {
+Curves CurvesOf(const DesignRequest& r, const DesignResult& result, const Network& ideal,
+                const std::optional<Network>& standard, const std::optional<Network>& built) {
   Curves c;
-  if (!t.design) return c;
-  const TypeDesign& d = *t.design;
   WithLoad(r, [&](const LoadModel& load) {
-    c.ideal = ResponseOf(d.ideal, load, result.z0, result.frequencies);
-    if (d.standard) c.standard = ResponseOf(*d.standard, load, result.z0, result.frequencies);
-    if (d.loss) c.built = ResponseOf(d.evaluated, load, result.z0, result.frequencies);
+    const Source source = r.SourceOf();
+    c.ideal = ResponseOf(ideal, load, source, result.frequencies);
+    if (standard) c.standard = ResponseOf(*standard, load, source, result.frequencies);
+    if (built) c.built = ResponseOf(*built, load, source, result.frequencies);
   });
   return c;
+}
+
+Curves CurvesFor(const DesignRequest& r, const DesignResult& result, const TypeResult& t) {
+  if (!t.design) return {};
+  const TypeDesign& d = *t.design;
+  return CurvesOf(r, result, d.ideal, d.standard,
+                  d.loss ? std::optional<Network>(d.evaluated) : std::nullopt);
+}
+
+BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel) {
+  return WithLoad(r, [&](const LoadModel& load) {
+    BandRequest b;
+    b.start = r.band_range->first;
+    b.stop = r.band_range->second;
+    b.points = r.band_points;
+    b.centre = r.hertz;
+    b.source = r.SourceOf();
+    b.z0 = r.z0;
+    b.load = &load;
+    if (r.measurement != nullptr) {
+      b.measured = r.measurement->Frequencies();
+      b.known_up_to = r.measurement->Last();
+    }
+    b.series = r.series;
+    b.q_inductor = r.q_inductor;
+    b.q_capacitor = r.q_capacitor;
+    b.loaded_q = r.loaded_q;
+    b.intermediate = r.intermediate;
+    b.cancel = cancel;
+    return OptimizeBand(b);
+  });
 }
 
 }  // namespace vorda::rf

@@ -10,15 +10,29 @@
 #include <vector>
 
 #include "engine/ComputeRecord.h"
+#include "rf/BandSearch.h"
 #include "rf/Design.h"
 #include "rf/Measurement.h"
+#include "rf/Topology.h"
 #include "rf/Verdict.h"
 
 namespace vorda::rf {
 
 // The inputs a request is made of, as the designer names its fields.
-enum class Field { kZ0, kLoadR, kLoadX, kFrequency, kSeries, kQInductor, kQCapacitor, kSpan };
-inline constexpr std::size_t kFieldCount = 8;
+enum class Field {
+  kZ0,
+  kSource,
+  kLoadR,
+  kLoadX,
+  kFrequency,
+  kBand,
+  kSeries,
+  kQInductor,
+  kQCapacitor,
+  kLoadedQ,
+  kSpan,
+};
+inline constexpr std::size_t kFieldCount = 11;
 
 // The frequencies of the response.
 struct SweepPlan {
@@ -45,6 +59,10 @@ enum class Ranking { kReturnLoss, kDissipation, kBandwidth, kLowPassFirst };
 
 struct DesignRequest {
   double z0 = 50.0;
+  // The source, matched conjugately; nothing: the resistance z0. A source
+  // other than z0 is designed for by the design layer's own L-sections
+  // instead of the engine's.
+  std::optional<Impedance> source;
   Impedance load{40.0, 30.0};                // typed, at the design frequency
   const Measurement* measurement = nullptr;  // instead of the typed load
   std::string measurement_name;              // how the measurement is named in notes
@@ -55,7 +73,20 @@ struct DesignRequest {
   bool band = false;  // search the VSWR <= 2 band
   SweepPlan sweep;
   std::vector<std::int16_t> types = {1, 2, 3, 4, 5, 6, 7, 8};
+  // Pi and T for this loaded Q, and two L-sections in cascade (through
+  // `intermediate`, or the geometric mean), after the L types.
+  std::optional<double> loaded_q;
+  std::optional<double> intermediate;
+  bool networks = false;
+  // The band a fixed network is optimised over (see rf/BandSearch.h); the
+  // design frequency is its centre for the analytic starting points.
+  std::optional<std::pair<double, double>> band_range;
+  std::size_t band_points = 201;
   Ranking ranking = Ranking::kReturnLoss;
+
+  Source SourceOf() const { return source ? Source(*source) : Source(z0); }
+  // Whether the engine's eight types serve the source: it is z0 itself.
+  bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
 };
 
 // An input the design cannot honour, and which one.
@@ -69,8 +100,11 @@ struct RequestError {
 // frequency and the sweep.
 std::optional<RequestError> CheckRequest(const DesignRequest& request);
 
+// One row of a design: an L type (the engine's run of it, when the engine
+// serves the source) or a network of three or four parts.
 struct TypeResult {
-  ComputeRecord engine;
+  NetworkKind kind;
+  std::optional<ComputeRecord> engine;
   Verdict verdict = Verdict::kNotComputed;
   std::string status;                // "admitted", or why not, in words
   std::optional<TypeDesign> design;  // when designed
@@ -86,7 +120,7 @@ struct DesignResult {
   Impedance load;      // at it
   bool already_matched = false;
   std::vector<double> frequencies;  // of the response
-  std::vector<TypeResult> types;    // in the order asked for
+  std::vector<TypeResult> types;    // the L types asked for, then the networks
   std::optional<std::size_t> best;  // index into types, by the request's ranking
   // With a measurement and a sweep: the bare load's return loss.
   std::vector<std::optional<double>> bare_return_loss_db;
@@ -108,5 +142,14 @@ struct Curves {
   std::optional<Response> built;
 };
 Curves CurvesFor(const DesignRequest& request, const DesignResult& result, const TypeResult& type);
+// The same for any network: its ideal parts, its standard ones, and the
+// parts as built when they have losses.
+Curves CurvesOf(const DesignRequest& request, const DesignResult& result, const Network& ideal,
+                const std::optional<Network>& standard, const std::optional<Network>& built);
+
+// The band search of a request that has a band (see rf/BandSearch.h): its
+// load, source, standard series, losses and loaded Q, from the design
+// frequency's analytic designs. cancel, when set, stops it early.
+BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace vorda::rf

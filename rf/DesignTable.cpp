@@ -65,20 +65,22 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
   std::string out;
   Inputs(out, r, result);
   out += "\n";
+  out += "network,key,best,verdict,status";
+  for (std::size_t i = 1; i <= kTableParts; ++i) {
+    const std::string p = "part " + std::to_string(i);
+    out += "," + p + "," + p + " kind," + p + " ideal (H or F)," + p + " standard (H or F)";
+  }
   out +=
-      "type,section,best,verdict,status,"
-      "first part,first kind,first ideal (H or F),first standard (H or F),"
-      "second part,second kind,second ideal (H or F),second standard (H or F),"
-      "return loss (dB),vswr,dissipation loss (dB),band low (Hz),band high (Hz),loaded q\n";
+      ",return loss (dB),vswr,dissipation loss (dB),band low (Hz),band high (Hz),loaded q,"
+      "insertion loss (dB),attenuation at 2f (dB),attenuation at 3f (dB)\n";
   for (std::size_t i = 0; i < result.types.size(); ++i) {
     const TypeResult& t = result.types[i];
-    const SectionType& type = *FindSectionType(t.engine.type_index);
-    out += std::to_string(t.engine.type_index) + "," + Text(Caption(type)) + "," +
-           (result.best == i ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(t.status);
-    const char* names[] = {type.first_component, type.second_component};
-    for (std::size_t e = 0; e < 2; ++e) {
-      out += std::string(",") + names[e];
-      if (!t.design) {
+    out += Text(KindName(t.kind)) + "," + KindKey(t.kind) + "," + (result.best == i ? "yes" : "") +
+           "," + VerdictName(t.verdict) + "," + Text(t.status);
+    const std::vector<std::string> names = ComponentNames(t);
+    for (std::size_t e = 0; e < kTableParts; ++e) {
+      out += "," + (e < names.size() ? names[e] : std::string());
+      if (!t.design || e >= t.design->ideal.elements.size()) {
         out += ",,,";
         continue;
       }
@@ -88,15 +90,34 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
     }
     if (t.design) {
       const std::optional<Band>& b = t.design->band;
+      const Harmonics& h = t.design->harmonics;
       out += "," + Number(t.at_design->return_loss_db) + "," + Number(t.at_design->vswr) + "," +
              Number(t.dissipation_db.value_or(0.0)) + "," + (b ? Number(b->low) : "") + "," +
-             (b ? Number(b->high) : "") + "," + (b ? Number(b->loaded_q) : "");
+             (b ? Number(b->high) : "") + "," + (b ? Number(b->loaded_q) : "") + "," +
+             Number(h.insertion_loss_db) + "," + Number(h.attenuation_2f_db) + "," +
+             Number(h.attenuation_3f_db);
     } else {
-      out += ",,,,,,";
+      out += ",,,,,,,,,";
     }
     out += "\n";
   }
   return out;
+}
+
+std::vector<std::string> ComponentNames(const TypeResult& t) {
+  if (t.kind.topology == Topology::kL) {
+    const SectionType& type = *FindSectionType(t.kind.type);
+    return {type.first_component, type.second_component};
+  }
+  std::vector<std::string> names;
+  if (!t.design) return names;
+  for (const Element& e : t.design->ideal.elements) {
+    const std::string where = e.position == Position::kSeries ? "Series " : "Shunt ";
+    names.push_back(where + (e.part.kind == Part::Kind::kInductor    ? "L"
+                             : e.part.kind == Part::Kind::kCapacitor ? "C"
+                                                                     : KindName(e.part)));
+  }
+  return names;
 }
 
 }  // namespace vorda::rf

@@ -5,11 +5,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "rf/DesignRequest.h"
 
 namespace vorda::rf {
 
+// Rows have up to this many parts (two L-sections in cascade).
+inline constexpr std::size_t kTableParts = 4;
+
 std::string DesignTableCsv(const DesignRequest& request, const DesignResult& result);
+
+// The names of a row's parts from the source side: an L type's components
+// ("Series L", "Shunt C"), or each part's position and kind.
+std::vector<std::string> ComponentNames(const TypeResult& t);
 
 }  // namespace vorda::rf

@@ -29,12 +29,31 @@ std::optional<double> Optional(const DesignTexts& t, Field f, bool frequency) {
   return v.value;
 }
 
+// "13M:15M", or "13M to 15M".
+std::optional<std::pair<double, double>> BandRange(const DesignTexts& t) {
+  const std::string& text = t[Field::kBand];
+  if (Blank(text)) return std::nullopt;
+  std::size_t at = text.find(':');
+  std::size_t skip = 1;
+  if (at == std::string::npos) {
+    at = text.find(" to ");
+    skip = 4;
+  }
+  const std::string bad =
+      "\u201c" + text + "\u201d is not a band (write 13M:15M, or leave it blank for none)";
+  if (at == std::string::npos) throw Bad{Field::kBand, bad};
+  const ReadNumber start = ReadFrequency(text.substr(0, at));
+  const ReadNumber stop = ReadFrequency(text.substr(at + skip));
+  if (!start.value || !stop.value) throw Bad{Field::kBand, bad};
+  return std::pair{*start.value, *stop.value};
+}
+
 }  // namespace
 
 const char* FieldName(Field field) {
   static constexpr const char* kNames[kFieldCount] = {
-      "Z0",     "Load R",         "Load X",          "Frequency",
-      "Series", "Q of inductors", "Q of capacitors", "Sweep span"};
+      "Z0",     "Source",         "Load R",          "Load X",   "Frequency", "Band",
+      "Series", "Q of inductors", "Q of capacitors", "Loaded Q", "Sweep span"};
   return kNames[static_cast<std::size_t>(field)];
 }
 
@@ -53,7 +72,16 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
     }
     r.q_inductor = Optional(t, Field::kQInductor, false);
     r.q_capacitor = Optional(t, Field::kQCapacitor, false);
+    r.loaded_q = Optional(t, Field::kLoadedQ, false);
+    r.networks = r.loaded_q.has_value();
     r.sweep.span = Optional(t, Field::kSpan, true);
+    r.band_range = BandRange(t);
+    r.source.reset();
+    if (!Blank(t[Field::kSource])) {
+      const ReadImpedanceResult zs = ReadImpedance(t[Field::kSource]);
+      if (!zs.value) throw Bad{Field::kSource, zs.error};
+      r.source = zs.value;
+    }
   } catch (const Bad& bad) {
     return {std::nullopt,
             RequestError{bad.field, std::string(FieldName(bad.field)) + ": " + bad.why}};

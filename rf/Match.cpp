@@ -11,18 +11,23 @@ bool Match::Finite() const {
   return std::isfinite(zin.real()) && std::isfinite(zin.imag()) && std::isfinite(gamma_magnitude);
 }
 
-Match MatchOf(Impedance zin, double z0) {
+double GammaMagnitude(Impedance zin, const Source& source) {
+  if (source.Resistive()) return std::abs(GammaOf(zin, source.z.real()));
+  return std::sqrt(Norm2(zin - std::conj(source.z)) / Norm2(zin + source.z));
+}
+
+Match MatchOf(Impedance zin, const Source& source) {
   Match m;
   m.zin = zin;
-  m.gamma_magnitude = std::abs(GammaOf(zin, z0));
+  m.gamma_magnitude = GammaMagnitude(zin, source);
   if (!m.Finite()) return m;  // no figures from what is not a number
   if (!m.Perfect()) m.return_loss_db = -20.0 * portable::Log10(m.gamma_magnitude);
   if (m.gamma_magnitude < 1.0) m.vswr = (1.0 + m.gamma_magnitude) / (1.0 - m.gamma_magnitude);
   return m;
 }
 
-double Vswr(Impedance zin, double z0) {
-  const double gamma = std::abs(GammaOf(zin, z0));
+double Vswr(Impedance zin, const Source& source) {
+  const double gamma = GammaMagnitude(zin, source);
   if (!(gamma < 1.0)) return std::numeric_limits<double>::infinity();
   return (1.0 + gamma) / (1.0 - gamma);
 }

@@ -9,11 +9,27 @@ namespace vorda::rf {
 
 using Impedance = std::complex<double>;
 
+// |z|^2 from its parts, the same bits on every platform (std::norm may go
+// through hypot, which C libraries round differently).
+inline double Norm2(Impedance z) {
+  return z.real() * z.real() + z.imag() * z.imag();
+}
+
 // A reflection coefficient this small is a perfect match: its return loss
 // (above 180 dB) says more about rounding than about the circuit.
 inline constexpr double kPerfectGamma = 1e-9;
 
-// What a source of resistance z0 sees at an input impedance.
+// The source a network is matched to: a resistance (the usual Z0), or a
+// complex impedance, matched conjugately.
+struct Source {
+  Impedance z;
+  Source(double resistance) : z(resistance, 0.0) {}  // NOLINT: a resistance is a source
+  explicit Source(Impedance impedance) : z(impedance) {}
+  bool Resistive() const { return z.imag() == 0.0; }
+};
+
+// What a source sees at an input impedance: the power-wave reflection
+// |Zin - Zs*| / |Zin + Zs|, which for a resistance is |(Zin - R) / (Zin + R)|.
 struct Match {
   Impedance zin;
   double gamma_magnitude = 0.0;  // |reflection coefficient|
@@ -26,11 +42,12 @@ struct Match {
   bool Finite() const;
   bool Perfect() const { return gamma_magnitude <= kPerfectGamma; }
 };
-Match MatchOf(Impedance zin, double z0);
+Match MatchOf(Impedance zin, const Source& source);
 
-// The VSWR, infinite when |gamma| >= 1 or not a number; cheaper than MatchOf
-// for searches.
-double Vswr(Impedance zin, double z0);
+// |gamma| alone, and the VSWR (infinite when |gamma| >= 1 or not a number);
+// cheaper than MatchOf for searches.
+double GammaMagnitude(Impedance zin, const Source& source);
+double Vswr(Impedance zin, const Source& source);
 
 // The reflection coefficient of z referred to a resistance, and back.
 Impedance GammaOf(Impedance z, double reference);

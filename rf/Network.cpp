@@ -23,31 +23,52 @@ Impedance Network::InputImpedance(double hertz, Impedance load) const {
   return z;
 }
 
-Match Network::MatchAt(double hertz, Impedance load, double z0) const {
-  return MatchOf(InputImpedance(hertz, load), z0);
+Match Network::MatchAt(double hertz, Impedance load, const Source& source) const {
+  return MatchOf(InputImpedance(hertz, load), source);
 }
 
-double Network::Efficiency(double hertz, Impedance load) const {
-  // From the load back to the input, with 1 V across the load: a series part
-  // adds its voltage, a shunt part its current. Efficiency is the power into
-  // the load over the power into the input.
-  Impedance v = 1.0;
-  Impedance i = 1.0 / load;
-  const double p_load = std::real(i);
+namespace {
+
+// The voltage and current at the input with 1 V across the load, walking
+// back from the load: a series part adds its voltage, a shunt part its
+// current. Nothing when a series part is an open.
+struct Port {
+  Impedance v, i;
+};
+std::optional<Port> InputWithUnitLoad(const std::vector<Element>& elements, double hertz,
+                                      Impedance load) {
+  Port p{1.0, 1.0 / load};
   for (std::size_t k = elements.size(); k-- > 0;) {
     const Element& e = elements[k];
-    const Part& p = e.part;
-    if (p.kind == Part::Kind::kOpen) {
-      if (e.position == Position::kSeries) return 0.0;
+    if (e.part.kind == Part::Kind::kOpen) {
+      if (e.position == Position::kSeries) return std::nullopt;
       continue;
     }
     if (e.position == Position::kSeries) {
-      v += i * p.ImpedanceAt(hertz);
+      p.v += p.i * e.part.ImpedanceAt(hertz);
     } else {
-      i += v / p.ImpedanceAt(hertz);
+      p.i += p.v / e.part.ImpedanceAt(hertz);
     }
   }
-  return p_load / std::real(v * std::conj(i));
+  return p;
+}
+
+}  // namespace
+
+double Network::TransducerGain(double hertz, Impedance load, const Source& source) const {
+  const auto in = InputWithUnitLoad(elements, hertz, load);
+  if (!in) return 0.0;
+  // The source's open-circuit voltage for 1 V across the load, and the
+  // powers: P_load = Re(1 / ZL), P_available = |Vs|^2 / (4 Re Zs).
+  const Impedance vs = in->v + in->i * source.z;
+  return 4.0 * source.z.real() * std::real(1.0 / load) / Norm2(vs);
+}
+
+double Network::Efficiency(double hertz, Impedance load) const {
+  // The power into the load over the power into the input.
+  const auto in = InputWithUnitLoad(elements, hertz, load);
+  if (!in) return 0.0;
+  return std::real(1.0 / load) / std::real(in->v * std::conj(in->i));
 }
 
 std::optional<std::string> Network::Broken() const {

@@ -24,8 +24,12 @@ struct Network {
   std::vector<Element> elements;  // from the source side to the load
 
   Impedance InputImpedance(double hertz, Impedance load) const;
-  // What a source of resistance z0 sees at the input.
-  Match MatchAt(double hertz, Impedance load, double z0) const;
+  // What the source sees at the input.
+  Match MatchAt(double hertz, Impedance load, const Source& source) const;
+  // The power the load takes over the power the source has to give: with a
+  // resistive source, |S21|^2 of the network between the source's and the
+  // load's resistances when the load is real.
+  double TransducerGain(double hertz, Impedance load, const Source& source) const;
   // Power delivered to the load over the power entering the network.
   double Efficiency(double hertz, Impedance load) const;
   // Why the network cannot pass power as drawn: a series part that is an

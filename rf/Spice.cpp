@@ -99,7 +99,7 @@ std::string PartComment(std::size_t index, const Element& e) {
 // The largest impedance in the circuit at f: against it a resistor to ground
 // a 1e12 times larger changes nothing that the analysis prints.
 double ImpedanceScale(const SpiceCircuit& c) {
-  double scale = std::max(c.z0, std::abs(c.load.At(c.hertz)));
+  double scale = std::max(std::abs(c.source.At(c.hertz)), std::abs(c.load.At(c.hertz)));
   for (const Element& e : c.network.elements) {
     if (e.part.IsReal()) {
       for (const double f : {c.sweep.start, c.sweep.stop, c.hertz}) {
@@ -121,7 +121,10 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   }
   Netlist n;
   n.Add({"VSRC", "src", "0", "DC 0 AC 1"});
-  n.Add({"RSRC", "src", "in", Num(c.z0)});
+  const Part& source_x = c.source.Reactive();
+  const bool complex_source = source_x.kind != Part::Kind::kShort;
+  n.Add({"RSRC", "src", complex_source ? "srcx" : "in", Num(c.source.Resistance())});
+  if (complex_source) n.AddPart("SRC", source_x, "srcx", "in");
   n.Add({"VIN", "in", "n0", "DC 0"});  // measures the input current
   std::string node = "n0";
   const std::size_t count = c.network.elements.size();
@@ -170,22 +173,28 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   return out;
 }
 
-SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
-                        const TypeResult& type, const AcSweep& sweep) {
-  const SectionType& section = *FindSectionType(type.engine.type_index);
-  const Impedance load = result.load;
-  SpiceCircuit c{"VordaForWin L-section, type " + std::to_string(type.engine.type_index) + " (" +
-                     Caption(section) + ")",
+namespace {
+
+std::string ImpedanceText(Impedance z) {
+  return ShortestText(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
+         ShortestText(std::fabs(z.imag())) + " ohms";
+}
+
+}  // namespace
+
+SpiceCircuit CircuitFor(const std::string& what, const Network& built, const DesignRequest& request,
+                        Impedance load, const AcSweep& sweep) {
+  const double f = request.hertz;
+  const Impedance zs = request.SourceOf().z;
+  SpiceCircuit c{"VordaForWin " + what,
                  {},
-                 result.z0,
-                 type.design->evaluated,
-                 SeriesLoad(load.real(), load.imag(), result.hertz),
-                 result.hertz,
+                 SeriesLoad(zs.real(), zs.imag(), f),
+                 built,
+                 SeriesLoad(load.real(), load.imag(), f),
+                 f,
                  sweep};
-  c.notes.push_back("Z0 " + ShortestText(result.z0) + " ohms; load " + ShortestText(load.real()) +
-                    (std::signbit(load.imag()) ? " - j" : " + j") +
-                    ShortestText(std::fabs(load.imag())) + " ohms at " +
-                    FormatEngineering(result.hertz, "Hz") + ", as R in series with L or C");
+  c.notes.push_back("source " + ImpedanceText(zs) + "; load " + ImpedanceText(load) + " at " +
+                    FormatEngineering(f, "Hz") + ", each as R in series with L or C");
   if (request.measurement != nullptr) {
     c.notes.push_back("the load measured in " + request.measurement_name +
                       ", taken at that frequency only");
@@ -193,6 +202,15 @@ SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result
   c.notes.push_back(request.series ? std::string("standard values, ") + SeriesName(*request.series)
                                    : "ideal values");
   return c;
+}
+
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
+                        const TypeResult& type, const AcSweep& sweep) {
+  const std::string what = type.kind.topology == Topology::kL
+                               ? "L-section, type " + std::to_string(type.kind.type) + " (" +
+                                     Caption(*FindSectionType(type.kind.type)) + ")"
+                               : KindName(type.kind) + " network";
+  return CircuitFor(what, type.design->evaluated, request, result.load, sweep);
 }
 
 }  // namespace vorda::rf

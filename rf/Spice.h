@@ -24,10 +24,10 @@ struct AcSweep {
 struct SpiceCircuit {
   std::string title;               // the first line, after "* "
   std::vector<std::string> notes;  // comment lines at the top
-  double z0 = 50.0;
-  Network network;     // parts with their Q, from the source side
-  SeriesLoad load;     // R in series with an inductor or capacitor
-  double hertz = 0.0;  // where the input impedance is printed
+  SeriesLoad source;               // the source's R, in series with L or C for a complex one
+  Network network;                 // parts with their Q, from the source side
+  SeriesLoad load;                 // R in series with an inductor or capacitor
+  double hertz = 0.0;              // where the input impedance is printed
   AcSweep sweep;
 };
 
@@ -39,9 +39,13 @@ struct SpiceCircuit {
 // than 1e-9 of itself.
 std::string SpiceNetlist(const SpiceCircuit& circuit);
 
-// The circuit of a designed type: its parts as built (standard values and
-// losses as chosen) and the load at f as R in series with L or C, with notes
-// that say where the values and the load came from.
+// The circuit of a network as built (standard values and losses as
+// chosen) between the source and the load at f, each R in series with L or
+// C, with notes that say where the values and the load came from.
+SpiceCircuit CircuitFor(const std::string& what, const Network& built, const DesignRequest& request,
+                        Impedance load, const AcSweep& sweep);
+
+// The same for a designed row of a result.
 SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
                         const TypeResult& type, const AcSweep& sweep);
 

@@ -132,6 +132,46 @@ std::optional<double> ParseEngineering(std::string_view text, std::string_view u
   return ReadEngineering(text, unit).value;
 }
 
+ReadImpedanceResult ReadImpedance(std::string_view text) {
+  const std::string quoted = "\u201c" + std::string(text) + "\u201d";
+  const ReadImpedanceResult bad{std::nullopt,
+                                quoted + " is not an impedance (write 50, 12.5-j5 or 150+j75)"};
+  std::string compact;
+  for (const char c : text) {
+    if (c != ' ') compact += c;
+  }
+  if (compact.empty()) return bad;
+  // The reactance: the part with j, after the last sign that is not an
+  // exponent's.
+  const std::size_t j = compact.find('j');
+  if (j == std::string::npos) {
+    const ReadNumber r = ReadEngineering(compact);
+    if (!r.value) return bad;
+    return {std::complex<double>(*r.value, 0.0), {}};
+  }
+  std::size_t split = std::string::npos;
+  for (std::size_t i = 1; i < compact.size(); ++i) {
+    const bool sign = compact[i] == '+' || compact[i] == '-';
+    if (sign && compact[i - 1] != 'e' && compact[i - 1] != 'E') split = i;
+  }
+  if (split != std::string::npos && split > j) split = std::string::npos;  // "j5e-3"
+  const std::string real = split == std::string::npos ? "0" : compact.substr(0, split);
+  std::string imag = compact.substr(split == std::string::npos ? 0 : split);
+  const bool negative = !imag.empty() && imag.front() == '-';
+  if (!imag.empty() && (imag.front() == '+' || imag.front() == '-')) imag.erase(0, 1);
+  if (imag.front() == 'j') {
+    imag.erase(0, 1);
+  } else if (imag.back() == 'j') {
+    imag.pop_back();
+  } else {
+    return bad;
+  }
+  if (imag.empty()) imag = "1";
+  const ReadNumber r = ReadEngineering(real), x = ReadEngineering(imag);
+  if (!r.value || !x.value) return bad;
+  return {std::complex<double>(*r.value, negative ? -*x.value : *x.value), {}};
+}
+
 std::string ShortestText(double value) {
   char buf[40];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);

@@ -2,6 +2,7 @@
 // values: "14.2M", "433 kHz", "2.2k", "3.3n", "4.7 µH".
 #pragma once
 
+#include <complex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,14 @@ std::optional<double> ParseFrequency(std::string_view text);
 // "F").
 ReadNumber ReadEngineering(std::string_view text, std::string_view unit = {});
 std::optional<double> ParseEngineering(std::string_view text, std::string_view unit = {});
+
+// An impedance in ohms: "50", "12.5-j5", "12.5 - j 5", "150+75j", "-j10"
+// (engineering multipliers allowed on each part: "1k+j2.2k").
+struct ReadImpedanceResult {
+  std::optional<std::complex<double>> value;
+  std::string error;
+};
+ReadImpedanceResult ReadImpedance(std::string_view text);
 
 // The shortest text that reads back as the same double ("14200000", "0.1").
 std::string ShortestText(double value);

@@ -218,10 +218,10 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
         EXPECT_GT(vswr(*band.low * (1 - 2e-9)), 2.0);
       }
       if (notch > 14.2e6) {
-        EXPECT_LT(high, notch) << "type " << t.engine.type_index;
+        EXPECT_LT(high, notch) << "type " << t.kind.type;
       }
       if (notch < 14.2e6) {
-        EXPECT_GT(low, notch) << "type " << t.engine.type_index;
+        EXPECT_GT(low, notch) << "type " << t.kind.type;
       }
       // Searched within the file, never f / 100 ... 100 f.
       EXPECT_EQ(band.searched.low, 13e6);
@@ -282,7 +282,7 @@ TEST(DesignRequestTest, EachRankingPicksItsBest) {
       }
     }
     if (ranking == Ranking::kLowPassFirst) {
-      EXPECT_EQ(best.engine.type_index, 2);
+      EXPECT_EQ(best.kind.type, 2);
     }
   }
 }

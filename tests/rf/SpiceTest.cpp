@@ -124,5 +124,38 @@ TEST(SpiceTest, EveryTypeRunsCleanly) {
   std::filesystem::remove_all(dir);
 }
 
+// Every network of three and four parts, lossy, from a complex source: the
+// netlist runs cleanly and ngspice finds the input impedance reported.
+TEST(SpiceTest, EveryNetworkRunsCleanly) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("vorda-spice-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(dir);
+  for (const char* key : {"pi-lp", "pi-hp", "t-lp", "t-hp", "2l-lp", "2l-hp"}) {
+    const std::string netlist = (dir / (std::string(key) + ".cir")).string();
+    std::ostringstream out, err;
+    ASSERT_EQ(
+        RunCli({"--json", "--freq", "100M", "--source", "30-j10", "--loaded-q", "8", "--q-l", "60",
+                "--q-c", "400", "--topology", key, "--spice", netlist, "--", "200", "-60"},
+               out, err),
+        0)
+        << err.str();
+    nlohmann::json row;
+    const nlohmann::json doc = nlohmann::json::parse(out.str());
+    for (const auto& n : doc["networks"]) {
+      if (n["key"] == key) row = n;
+    }
+    ASSERT_EQ(row["verdict"], "designed") << key;
+    const std::complex<double> ours(row["loss"]["zin"][0], row["loss"]["zin"][1]);
+    const std::string printed = RunNgspice(netlist);
+    ASSERT_TRUE(Printed(printed, "real(zin)")) << printed;
+    const std::complex<double> spice(*Printed(printed, "real(zin)"),
+                                     *Printed(printed, "imag(zin)"));
+    EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours)) << key;
+    EXPECT_EQ(printed.find("rror"), std::string::npos) << key << printed;
+    EXPECT_EQ(printed.find("arning"), std::string::npos) << key << printed;
+  }
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace vorda::cli

@@ -31,11 +31,17 @@ bool IsSvg(const QString& path) {
 QString DesignerWindow::Netlist() const {
   const rf::DesignResult& result = model_->Designs();
   if (result.types.empty() || !request_) return {};
-  const rf::TypeResult& row = result.types[static_cast<std::size_t>(SelectedRow())];
-  if (!row.design) return {};
   const rf::AcSweep sweep{result.frequencies.front(), result.frequencies.back(),
                           result.frequencies.size()};
-  return QString::fromStdString(rf::SpiceNetlist(rf::CircuitFor(*request_, result, row, sweep)));
+  const int selected = SelectedRow();
+  if (const rf::BandDesign* b = model_->BandAt(selected)) {
+    return QString::fromStdString(
+        rf::SpiceNetlist(rf::CircuitFor(rf::KindName(b->kind) + " network over the band",
+                                        b->evaluated, *request_, result.load, sweep)));
+  }
+  const rf::TypeResult* row = model_->TypeAt(selected);
+  if (row == nullptr || !row->design) return {};
+  return QString::fromStdString(rf::SpiceNetlist(rf::CircuitFor(*request_, result, *row, sweep)));
 }
 
 QString DesignerWindow::TableCsv() const {

@@ -32,7 +32,8 @@ bool DesignerWindow::OpenMeasurement(const QString& path) {
   const QString name = QFileInfo(path).fileName();
   try {
     const rf::FileHandle file = rf::OpenForReading(QFile::encodeName(path).toStdString());
-    measurement_ = rf::ReadMeasurement(rf::FileSource(file.get()));
+    measurement_ =
+        std::make_shared<const rf::Measurement>(rf::ReadMeasurement(rf::FileSource(file.get())));
   } catch (const rf::OpenError& e) {
     boxes_.MsgBox(std::string("The measurement could not be opened:\r\n") + e.what(),
                   MsgStyle::kCritical, kDesignerTitle);

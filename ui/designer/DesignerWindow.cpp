@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "ui/designer/BandJob.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
@@ -64,6 +65,9 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   }
   resize(size);
 
+  band_job_ = new BandJob(this);
+  connect(band_job_, &BandJob::Finished, this,
+          [this](const rf::BandResult& band) { ShowBand(band); });
   connect(panel_, &InputPanel::Changed, this, [this] { Recompute(); });
   connect(panel_, &InputPanel::OpenMeasurementClicked, this, [this] {
     Choose(QStringLiteral("Open Measurement"),
@@ -187,31 +191,74 @@ void DesignerWindow::Recompute() {
     return;  // nothing is computed from a wrong input
   }
   table_->setEnabled(true);
+  const int selected = SelectedRow();
+  const bool same_band = request_ && request_->band_range == read.request->band_range;
   request_ = read.request;
   model_->SetDesigns(rf::RunDesign(*request_));
   const rf::DesignResult& result = model_->Designs();
   if (measurement_) panel_->ShowLoad(result.load);
+  // The band rows follow when their search ends; until then the table
+  // shows the single-frequency rows.
+  if (request_->band_range) {
+    band_job_->Start(*request_, measurement_);
+  } else {
+    band_job_->Cancel();
+  }
+  if (model_->Band() && !(same_band && request_->band_range)) model_->SetBand(std::nullopt);
+  SetStatus(BestText());
+  SelectSourceRow(selected);
+  // A row that is no longer designed leaves the charts empty: show the best.
+  if (model_->BuiltAt(SelectedRow()) == nullptr) SelectBest();
+  ShowSelected();
+  FitColumns();
+}
+
+QString DesignerWindow::BestText() const {
+  const rf::DesignResult& result = model_->Designs();
   QString status;
   if (result.already_matched) {
     status = QStringLiteral("The load is already matched: no parts needed.");
   } else if (result.best) {
-    const int type = result.types[*result.best].engine.type_index;
-    status = QStringLiteral("Best match: type %1 (%2)")
-                 .arg(type)
-                 .arg(QString::fromStdString(Caption(*FindSectionType(static_cast<short>(type)))));
+    status = QStringLiteral("Best match: %1")
+                 .arg(QString::fromStdString(rf::KindName(result.types[*result.best].kind)));
   } else {
     status = QStringLiteral("No type can match this load.");
   }
   for (const std::string& w : result.warnings)
     status += QStringLiteral("; ") + QString::fromStdString(w);
-  SetStatus(status);
-  // A row that is no longer designed leaves the charts empty: show the best.
-  const auto selected = static_cast<std::size_t>(SelectedRow());
-  if (selected >= result.types.size() || !result.types[selected].design) {
-    SelectBest();
+  if (band_job_->Busy()) status += QStringLiteral(" Optimising over the band\u2026");
+  if (const auto& band = model_->Band(); band && !band->designs.empty()) {
+    const rf::BandDesign& b = band->designs.front();
+    status += QStringLiteral(" Over the band: %1, worst return loss %2")
+                  .arg(QString::fromStdString(rf::KindName(b.kind)),
+                       b.figures.worst_return_loss_db
+                           ? QString::number(*b.figures.worst_return_loss_db, 'g', 4) + " dB"
+                           : QStringLiteral("perfect"));
+    if (band->bode_fano) {
+      status +=
+          QStringLiteral(" (limit %1 dB)").arg(band->bode_fano->worst_return_loss_db, 0, 'g', 4);
+    }
+    status += '.';
   }
+  return status;
+}
+
+bool DesignerWindow::Optimising() const {
+  return band_job_->Busy();
+}
+
+void DesignerWindow::ShowBand(const rf::BandResult& band) {
+  const int selected = SelectedRow();
+  model_->SetBand(band);
+  SelectSourceRow(selected);
+  SetStatus(BestText());
   ShowSelected();
   FitColumns();
+}
+
+void DesignerWindow::SelectSourceRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  table_->selectRow(sorted_->mapFromSource(model_->index(row, 0)).row());
 }
 
 void DesignerWindow::SelectBest() {
@@ -228,9 +275,7 @@ int DesignerWindow::SelectedRow() const {
 void DesignerWindow::ShowSelected() {
   const rf::DesignResult& result = model_->Designs();
   if (result.types.empty() || !request_) return;
-  const auto selected = static_cast<std::size_t>(SelectedRow());
-  if (selected >= result.types.size()) return;
-  const rf::TypeResult& row = result.types[selected];
+  const int selected = SelectedRow();
   const double z0 = result.z0;
   SmithData smith;
   smith.load = result.load / z0;
@@ -242,18 +287,35 @@ void DesignerWindow::ShowSelected() {
   ResponseData response;
   response.frequencies = result.frequencies;
   response.bare = result.bare_return_loss_db;
-  if (row.design) {
-    const rf::TypeDesign& d = *row.design;
-    smith.path = MatchPath(d.ideal, result.load, result.hertz, z0);
-    if (d.standard) smith.standard_end = d.standard->InputImpedance(result.hertz, result.load) / z0;
-    if (d.loss) smith.built_end = d.evaluated.InputImpedance(result.hertz, result.load) / z0;
-    const rf::Curves curves = rf::CurvesFor(*request_, result, row);
-    response.ideal = curves.ideal.return_loss_db;
-    if (curves.standard) response.standard = curves.standard->return_loss_db;
-    if (curves.built) response.built = curves.built->return_loss_db;
+  response.optimised = request_->band_range;
+  if (const auto& band = model_->Band(); band && band->bode_fano) {
+    response.bode_fano_db = band->bode_fano->worst_return_loss_db;
+  }
+  // The networks the row stands for: ideal, standard, as built.
+  const rf::Network* ideal = nullptr;
+  std::optional<rf::Network> standard, built;
+  if (const rf::TypeResult* t = model_->TypeAt(selected); t != nullptr && t->design) {
+    const rf::TypeDesign& d = *t->design;
+    ideal = &d.ideal;
+    standard = d.standard;
+    if (d.loss) built = d.evaluated;
     response.band = d.band->holds;
     response.band_low = d.band->low;
     response.band_high = d.band->high;
+  } else if (const rf::BandDesign* b = model_->BandAt(selected)) {
+    ideal = &b->ideal;
+    standard = b->standard;
+    if (request_->q_inductor || request_->q_capacitor) built = b->evaluated;
+  }
+  if (ideal != nullptr) {
+    const double f = result.hertz;
+    smith.path = MatchPath(*ideal, result.load, f, z0);
+    if (standard) smith.standard_end = standard->InputImpedance(f, result.load) / z0;
+    if (built) smith.built_end = built->InputImpedance(f, result.load) / z0;
+    const rf::Curves curves = rf::CurvesOf(*request_, result, *ideal, standard, built);
+    response.ideal = curves.ideal.return_loss_db;
+    if (curves.standard) response.standard = curves.standard->return_loss_db;
+    if (curves.built) response.built = curves.built->return_loss_db;
   }
   smith_->SetData(std::move(smith));
   response_->SetData(response);

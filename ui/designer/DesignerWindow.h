@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "engine/MessageBoxes.h"
@@ -21,6 +22,7 @@ class QTableView;
 
 namespace vorda::designer {
 
+class BandJob;
 class ResponseChart;
 class ResultsModel;
 class SmithChart;
@@ -77,7 +79,9 @@ class DesignerWindow : public QMainWindow {
   SmithChart* Smith() const { return smith_; }
   ResponseChart* Response() const { return response_; }
   QLabel* StatusLine() const;
-  const rf::Measurement* Measurement() const { return measurement_ ? &*measurement_ : nullptr; }
+  const rf::Measurement* Measurement() const { return measurement_.get(); }
+  // Whether a band search is under way.
+  bool Optimising() const;
   // The request the table shows, when the inputs were right.
   const std::optional<rf::DesignRequest>& Request() const { return request_; }
   // The model row (type index - 1) shown in the charts.
@@ -93,6 +97,9 @@ class DesignerWindow : public QMainWindow {
   void LoadSettings();
   void SaveSettings() const;
   void ShowSelected();
+  void ShowBand(const rf::BandResult& band);
+  void SelectSourceRow(int row);
+  QString BestText() const;
   void SetStatus(const QString& text);
   void FitColumns();
   bool WriteWhole(const QString& path, const QByteArray& bytes);
@@ -104,11 +111,12 @@ class DesignerWindow : public QMainWindow {
   MessageBoxes& boxes_;
   std::function<void()> help_;
   FileChooser choose_file_;
-  std::optional<rf::Measurement> measurement_;
+  std::shared_ptr<const rf::Measurement> measurement_;  // shared with a band search
   QString measurement_path_;
   std::optional<rf::DesignRequest> request_;
 
   InputPanel* panel_ = nullptr;
+  BandJob* band_job_ = nullptr;
   StatusText* status_ = nullptr;
   ResultsModel* model_ = nullptr;
   QSortFilterProxyModel* sorted_ = nullptr;

@@ -24,11 +24,14 @@ struct InputSpec {
 };
 constexpr InputSpec kInputs[] = {
     {Field::kZ0, "Z&0 (ohms):", "txtZ0", "50", ""},
+    {Field::kSource, "S&ource (ohms):", "txtSource", "", "Z0"},
     {Field::kLoadR, "Load &R (ohms):", "txtLoadR", "40", ""},
     {Field::kLoadX, "Load &X (ohms):", "txtLoadX", "30", ""},
     {Field::kFrequency, "&Frequency:", "txtFrequency", "14.2M", ""},
+    {Field::kBand, "B&and:", "txtBand", "", "none (13M:15M)"},
     {Field::kQInductor, "Q of &inductors:", "txtQInductor", "", "ideal"},
     {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "", "ideal"},
+    {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "", "none (Pi and T)"},
     {Field::kSpan, "S&weep span:", "txtSpan", "", "automatic"},
 };
 
@@ -48,7 +51,7 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     form->addRow(label, box);
     connect(box, &QLineEdit::textChanged, this, &InputPanel::Changed);
     if (spec.field == Field::kLoadX) AddMeasurementRows(form);
-    if (spec.field == Field::kFrequency) AddChoiceRows(form);
+    if (spec.field == Field::kBand) AddChoiceRows(form);
   }
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);

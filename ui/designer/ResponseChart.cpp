@@ -53,6 +53,11 @@ ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
   band_ = new QAreaSeries(band_upper_, band_lower_);
   band_->setName(QStringLiteral("VSWR \u2264 2"));
   chart->addSeries(band_);
+  optimised_upper_ = new QLineSeries(chart);
+  optimised_lower_ = new QLineSeries(chart);
+  optimised_ = new QAreaSeries(optimised_upper_, optimised_lower_);
+  optimised_->setName(QStringLiteral("Optimised band"));
+  chart->addSeries(optimised_);
   const char* names[] = {"Ideal", "Standard", "With losses", "Load alone"};
   for (int i = 0; i < 4; ++i) {
     lines_[i] = new QLineSeries(chart);
@@ -62,6 +67,9 @@ ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
   vswr2_ = new QLineSeries(chart);
   vswr2_->setName(QStringLiteral("VSWR 2"));
   chart->addSeries(vswr2_);
+  bode_fano_ = new QLineSeries(chart);
+  bode_fano_->setName(QStringLiteral("Bode\u2013Fano limit"));
+  chart->addSeries(bode_fano_);
   for (QAbstractSeries* s : chart->series()) {
     s->attachAxis(x_);
     s->attachAxis(y_);
@@ -84,6 +92,11 @@ void ResponseChart::Restyle() {
   band_->setBrush(shade);
   band_->setPen(Qt::NoPen);
   vswr2_->setPen(QPen(shade.darker(150), 1.0, Qt::DashLine));
+  QColor optimised = dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
+  bode_fano_->setPen(QPen(optimised, 2.0, Qt::DashDotLine));
+  optimised.setAlphaF(0.15);
+  optimised_->setBrush(optimised);
+  optimised_->setPen(Qt::NoPen);
 }
 
 void ResponseChart::SetData(const ResponseData& d) {
@@ -109,6 +122,26 @@ void ResponseChart::SetData(const ResponseData& d) {
   band_upper_->replace({{band_lo, top}, {band_hi, top}});
   band_lower_->replace({{band_lo, 0}, {band_hi, 0}});
   band_->setVisible(band);
+  // The band a network was optimised over, and the best any network could
+  // do over it.
+  const bool optimised = d.optimised && d.optimised->second > d.optimised->first;
+  const double opt_lo = optimised ? std::max(lo, d.optimised->first / scale) : lo;
+  const double opt_hi = optimised ? std::min(hi, d.optimised->second / scale) : hi;
+  optimised_upper_->replace({{opt_lo, top}, {opt_hi, top}});
+  optimised_lower_->replace({{opt_lo, 0}, {opt_hi, 0}});
+  optimised_->setVisible(optimised && opt_hi > opt_lo);
+  const bool limit = optimised && d.bode_fano_db.has_value();
+  const double limit_db = limit ? std::min(*d.bode_fano_db, top) : 0.0;
+  bode_fano_->replace({{opt_lo, limit_db}, {opt_hi, limit_db}});
+  bode_fano_->setVisible(limit);
+}
+
+bool ResponseChart::ShowsOptimisedBand() const {
+  return optimised_->isVisible();
+}
+
+bool ResponseChart::ShowsBodeFano() const {
+  return bode_fano_->isVisible();
 }
 
 }  // namespace vorda::designer

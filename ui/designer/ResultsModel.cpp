@@ -18,9 +18,13 @@ QString Digits(double v) {
   return QString::number(v, 'g', 4);
 }
 
+QString DigitsOr(const std::optional<double>& v, const QString& none) {
+  return v ? Digits(*v) : none;
+}
+
 // "10.13\u201322.81 MHz", "980 kHz\u20131.2 MHz", "\u2026\u201322.81 MHz": one
 // unit when both edges share it; an edge beyond the search is "\u2026".
-QString BandText(const std::optional<double>& low, const std::optional<double>& high) {
+QString BandEdges(const std::optional<double>& low, const std::optional<double>& high) {
   const auto text = [](const std::optional<double>& hz) {
     return hz ? Q(rf::FormatEngineering(*hz, "Hz")) : QStringLiteral("\u2026");
   };
@@ -32,8 +36,34 @@ QString BandText(const std::optional<double>& low, const std::optional<double>& 
   return a + QStringLiteral("\u2013") + b;
 }
 
-const rf::Part& Part(const rf::Network& n, bool first) {
-  return n.elements[first ? 0 : 1].part;
+// "92.88 pF \u2192 100 pF, 18.52 nH \u2192 22 nH": each part, ideal then
+// standard; with more than two, their kind first ("C 73.97 pF, L ...").
+QString PartsText(const rf::Network& ideal, const std::optional<rf::Network>& standard) {
+  QString s;
+  const bool kinds = ideal.elements.size() > 2;
+  for (std::size_t i = 0; i < ideal.elements.size(); ++i) {
+    const rf::Part& p = ideal.elements[i].part;
+    if (i > 0) s += QStringLiteral(", ");
+    if (kinds && p.kind == rf::Part::Kind::kInductor) s += QStringLiteral("L ");
+    if (kinds && p.kind == rf::Part::Kind::kCapacitor) s += QStringLiteral("C ");
+    s += Q(rf::Describe(p));
+    if (standard && p.IsReal()) {
+      s += QStringLiteral(" \u2192 ") + Q(rf::Describe(standard->elements[i].part));
+    }
+  }
+  return s;
+}
+
+QVariant PartValues(const rf::Network& chosen) {
+  QVariantList values;
+  for (const rf::Element& e : chosen.elements) {
+    values.append(e.part.IsReal() ? QVariant(e.part.value) : QVariant());
+  }
+  return values;
+}
+
+QVariant OrNone(const std::optional<double>& v) {
+  return v ? QVariant(*v) : QVariant();
 }
 
 }  // namespace
@@ -46,11 +76,38 @@ void ResultsModel::SetDesigns(rf::DesignResult set) {
     return;
   }
   set_ = std::move(set);  // the same rows: a selection stays where it is
-  emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+  emit dataChanged(index(0, 0), index(static_cast<int>(set_.types.size()) - 1, kColumnCount - 1));
+}
+
+void ResultsModel::SetBand(std::optional<rf::BandResult> band) {
+  beginResetModel();
+  band_ = std::move(band);
+  endResetModel();
+}
+
+const rf::TypeResult* ResultsModel::TypeAt(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= set_.types.size()) return nullptr;
+  return &set_.types[static_cast<std::size_t>(row)];
+}
+
+const rf::BandDesign* ResultsModel::BandAt(int row) const {
+  const auto at = static_cast<std::size_t>(row) - set_.types.size();
+  if (row < 0 || !band_ || static_cast<std::size_t>(row) < set_.types.size() ||
+      at >= band_->designs.size()) {
+    return nullptr;
+  }
+  return &band_->designs[at];
+}
+
+const rf::Network* ResultsModel::BuiltAt(int row) const {
+  if (const rf::TypeResult* t = TypeAt(row)) return t->design ? &t->design->evaluated : nullptr;
+  if (const rf::BandDesign* b = BandAt(row)) return &b->evaluated;
+  return nullptr;
 }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(set_.types.size());
+  if (parent.isValid()) return 0;
+  return static_cast<int>(set_.types.size() + (band_ ? band_->designs.size() : 0));
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
@@ -61,79 +118,131 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
   // Compact, with the unit; the whole name in the tooltip.
   static const char* const kHeaders[kColumnCount] = {
-      "Type", "Status",    "First part",         "Second part", "RL (dB)",
-      "VSWR", "Loss (dB)", "VSWR \u2264 2 band", "QL"};
+      "Network",   "Status",  "Parts",   "RL (dB)", "VSWR",
+      "Loss (dB)", "IL (dB)", "2f (dB)", "3f (dB)", "VSWR \u2264 2 band",
+      "QL"};
   static const char* const kNames[kColumnCount] = {
-      "The L-section type",
+      "The L-section type or the network",
       "Admitted, or why not",
-      "The part on the source side: ideal \u2192 standard value",
-      "The part at the load: ideal \u2192 standard value",
-      "Return loss at the design frequency, with the parts as built",
-      "VSWR at the design frequency, with the parts as built",
+      "The parts from the source side: ideal \u2192 standard value",
+      "Return loss at the design frequency, with the parts as built (over a band: the worst)",
+      "VSWR at the design frequency, with the parts as built (over a band: the worst)",
       "Dissipation loss in the parts at the design frequency",
-      "The band around the design frequency where the VSWR stays at or below 2",
+      "Insertion loss at the design frequency: the power the load does not get",
+      "How much more the second harmonic is attenuated than the design frequency",
+      "How much more the third harmonic is attenuated than the design frequency",
+      "The band around the design frequency where the VSWR stays at or below 2 (over a band: "
+      "the share of it where it does)",
       "Loaded Q: the design frequency over the band's width"};
   if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaders[section]);
   if (role == Qt::ToolTipRole) return QString::fromUtf8(kNames[section]);
   return {};
 }
 
-QVariant ResultsModel::Value(const rf::TypeResult& row, int column) const {
-  if (!row.design) return {};
-  const rf::TypeDesign& d = *row.design;
-  switch (column) {
-    case kColumnFirst:
-    case kColumnSecond: {
-      const rf::Part& part = Part(d.Chosen(), column == kColumnFirst);
-      return part.IsReal() ? QVariant(part.value) : QVariant();
+QVariant ResultsModel::Value(int r, int column) const {
+  if (const rf::BandDesign* b = BandAt(r)) {
+    const rf::BandFigures& f = b->figures;
+    switch (column) {
+      case kColumnParts:
+        return PartValues(b->evaluated);
+      case kColumnReturnLoss:
+        return OrNone(f.worst_return_loss_db);
+      case kColumnVswr:
+        return f.worst_gamma < 1 ? QVariant((1 + f.worst_gamma) / (1 - f.worst_gamma)) : QVariant();
+      case kColumnDissipation:
+        return f.dissipation_centre_db;
+      case kColumnInsertion:
+        return OrNone(b->harmonics.insertion_loss_db);
+      case kColumnSecondHarmonic:
+        return OrNone(b->harmonics.attenuation_2f_db);
+      case kColumnThirdHarmonic:
+        return OrNone(b->harmonics.attenuation_3f_db);
+      case kColumnBand:
+        return f.vswr2_coverage;
+      default:
+        return {};
     }
+  }
+  const rf::TypeResult* row = TypeAt(r);
+  if (row == nullptr || !row->design) return {};
+  const rf::TypeDesign& d = *row->design;
+  switch (column) {
+    case kColumnParts:
+      return PartValues(d.Chosen());
     case kColumnReturnLoss:
-      return row.at_design->return_loss_db ? QVariant(*row.at_design->return_loss_db) : QVariant();
+      return OrNone(row->at_design->return_loss_db);
     case kColumnVswr:
-      return row.at_design->vswr ? QVariant(*row.at_design->vswr) : QVariant();
+      return OrNone(row->at_design->vswr);
     case kColumnDissipation:
-      return row.dissipation_db.value_or(0.0);
+      return row->dissipation_db.value_or(0.0);
+    case kColumnInsertion:
+      return OrNone(d.harmonics.insertion_loss_db);
+    case kColumnSecondHarmonic:
+      return OrNone(d.harmonics.attenuation_2f_db);
+    case kColumnThirdHarmonic:
+      return OrNone(d.harmonics.attenuation_3f_db);
     case kColumnBand:
       if (d.band->low && d.band->high) return *d.band->high - *d.band->low;
       return {};
     case kColumnLoadedQ:
-      return d.band->loaded_q ? QVariant(*d.band->loaded_q) : QVariant();
+      return OrNone(d.band->loaded_q);
     default:
       break;
   }
   return {};
 }
 
-QString ResultsModel::Text(const rf::TypeResult& row, int column) const {
-  const SectionType& type = *FindSectionType(row.engine.type_index);
+QString ResultsModel::BandText(int r, const rf::BandDesign& b, int column) const {
+  const rf::BandFigures& f = b.figures;
+  switch (column) {
+    case kColumnType:
+      return QStringLiteral("Band: ") + Q(rf::KindName(b.kind));
+    case kColumnStatus:
+      return QStringLiteral("optimised over the band");
+    case kColumnParts:
+      return PartsText(b.ideal, b.standard);
+    case kColumnReturnLoss:
+      return DigitsOr(f.worst_return_loss_db, QStringLiteral("perfect"));
+    case kColumnBand:
+      return QStringLiteral("%1 % of it").arg(Digits(100 * f.vswr2_coverage));
+    default:
+      break;
+  }
+  const QVariant v = Value(r, column);
+  return v.isValid() ? Digits(v.toDouble()) : QString();
+}
+
+QString ResultsModel::Text(int r, int column) const {
+  if (const rf::BandDesign* b = BandAt(r)) return BandText(r, *b, column);
+  const rf::TypeResult& row = *TypeAt(r);
   if (column == kColumnType) {
-    return QStringLiteral("%1: %2").arg(row.engine.type_index).arg(Q(Caption(type)));
+    if (row.kind.topology != rf::Topology::kL) return Q(rf::KindName(row.kind));
+    return QStringLiteral("%1: %2")
+        .arg(row.kind.type)
+        .arg(Q(Caption(*FindSectionType(row.kind.type))));
   }
   if (column == kColumnStatus) return Q(row.status);
   if (!row.design) return {};
   const rf::TypeDesign& d = *row.design;
   switch (column) {
-    case kColumnFirst:
-    case kColumnSecond: {
-      const bool first = column == kColumnFirst;
-      QString s = Q(rf::Describe(Part(d.ideal, first)));
-      if (d.standard) s += " \u2192 " + Q(rf::Describe(Part(d.Chosen(), first)));
-      return s;
-    }
-    case kColumnReturnLoss: {
-      const auto& rl = row.at_design->return_loss_db;
-      return rl ? Digits(*rl) : QStringLiteral("perfect");
-    }
+    case kColumnParts:
+      return PartsText(d.ideal, d.standard);
+    case kColumnReturnLoss:
+      return DigitsOr(row.at_design->return_loss_db, QStringLiteral("perfect"));
     case kColumnVswr:
-      return row.at_design->vswr ? Digits(*row.at_design->vswr) : QStringLiteral("\u221e");
+      return DigitsOr(row.at_design->vswr, QStringLiteral("\u221e"));
+    case kColumnInsertion:
+      return DigitsOr(d.harmonics.insertion_loss_db, QStringLiteral("\u2013"));
+    case kColumnSecondHarmonic:
+      return DigitsOr(d.harmonics.attenuation_2f_db, QStringLiteral("\u2013"));
+    case kColumnThirdHarmonic:
+      return DigitsOr(d.harmonics.attenuation_3f_db, QStringLiteral("\u2013"));
     case kColumnDissipation:
       return Digits(row.dissipation_db.value_or(0.0));
-    case kColumnBand: {
-      if (!d.band->holds) return QStringLiteral("none");
-      return BandText(d.band->low, d.band->high);
-    }
+    case kColumnBand:
+      return d.band->holds ? BandEdges(d.band->low, d.band->high) : QStringLiteral("none");
     case kColumnLoadedQ:
-      return d.band->loaded_q ? Digits(*d.band->loaded_q) : QString();
+      return DigitsOr(d.band->loaded_q, QString());
     default:
       break;
   }
@@ -142,27 +251,23 @@ QString ResultsModel::Text(const rf::TypeResult& row, int column) const {
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const auto r = static_cast<std::size_t>(index.row());
-  const rf::TypeResult& row = set_.types[r];
-  const bool best = set_.best == r;
+  const int r = index.row();
+  const rf::TypeResult* row = TypeAt(r);
+  const bool best = row != nullptr && set_.best == static_cast<std::size_t>(r);
   switch (role) {
     case Qt::DisplayRole: {
-      QString text = Text(row, index.column());
+      QString text = Text(r, index.column());
       if (best && index.column() == kColumnType) text = QStringLiteral("\u2605 ") + text;
       return text;
     }
     case Qt::ToolTipRole:
       if (index.column() == kColumnType && best) return QStringLiteral("The best match");
-      if (index.column() == kColumnFirst || index.column() == kColumnSecond) {
-        const SectionType& type = *FindSectionType(row.engine.type_index);
-        return Q(index.column() == kColumnFirst ? type.first_component : type.second_component) +
-               ": " + Text(row, index.column());
-      }
-      if (index.column() == kColumnStatus && row.engine.run.outcome == Outcome::kRefused) {
+      if (index.column() == kColumnStatus && row != nullptr && row->engine &&
+          row->engine->run.outcome == Outcome::kRefused) {
         return QStringLiteral("This type cannot match a load %1.")
-            .arg(Q(rf::RegionWords(row.engine.run.region.value_or(0))));
+            .arg(Q(rf::RegionWords(row->engine->run.region.value_or(0))));
       }
-      return Text(row, index.column());
+      return Text(r, index.column());
     case Qt::FontRole: {
       if (!best) return {};
       QFont bold;
@@ -170,12 +275,13 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
       return bold;
     }
     case kValueRole:
-      return Value(row, index.column());
+      return Value(r, index.column());
     case kSortRole: {
-      if (index.column() == kColumnType) return index.row();
-      if (index.column() == kColumnStatus) return Q(row.status);
-      const QVariant v = Value(row, index.column());
-      if (!row.design) return -HUGE_VAL;  // refused types last
+      if (index.column() == kColumnType) return r;
+      if (index.column() == kColumnStatus) return Text(r, kColumnStatus);
+      if (BuiltAt(r) == nullptr) return -HUGE_VAL;  // refused rows last
+      const QVariant v = Value(r, index.column());
+      if (index.column() == kColumnParts) return Text(r, kColumnParts);
       if (index.column() == kColumnReturnLoss && !v.isValid()) return HUGE_VAL;  // perfect
       return v.isValid() ? v : QVariant(-HUGE_VAL);
     }

@@ -17,6 +17,7 @@
 #include "cli/Cli.h"
 #include "tests/support/RecordingBoxes.h"
 #include "ui/designer/DesignerWindow.h"
+#include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
 #include "ui/designer/SmithPath.h"
@@ -86,9 +87,10 @@ class DesignerTest : public QObject {
       const auto key = [](const nlohmann::json& part) {
         return part["standard"].contains("henries") ? "henries" : "farads";
       };
-      QCOMPARE(Cell(w, row, d::kColumnFirst).toDouble(),
+      const QVariantList parts = Cell(w, row, d::kColumnParts).toList();
+      QCOMPARE(parts.value(0).toDouble(),
                run["first"]["standard"][key(run["first"])].get<double>());
-      QCOMPARE(Cell(w, row, d::kColumnSecond).toDouble(),
+      QCOMPARE(parts.value(1).toDouble(),
                run["second"]["standard"][key(run["second"])].get<double>());
       QCOMPARE(Cell(w, row, d::kColumnReturnLoss).toDouble(),
                run["loss"]["return_loss_db"].get<double>());
@@ -116,24 +118,24 @@ class DesignerTest : public QObject {
     for (int row : {1, 2, 6, 7}) {
       QCOMPARE(Cell(w, row, d::kColumnStatus, Qt::DisplayRole).toString(),
                QStringLiteral("refused: load in the upper half"));
-      QVERIFY(!Cell(w, row, d::kColumnFirst).isValid());
+      QVERIFY(!Cell(w, row, d::kColumnParts).isValid());
     }
     QCOMPARE(Cell(w, 0, d::kColumnStatus, Qt::DisplayRole).toString(), QStringLiteral("admitted"));
   }
 
   void wrongInputMarksItsFieldAndComputesNothing() {
     DesignerWindow& w = Open();
-    const double before = Cell(w, 0, d::kColumnFirst).toDouble();
+    const double before = Cell(w, 0, d::kColumnParts).toList().value(0).toDouble();
     Type(w, Field::kFrequency, "14.2 MHz x");
     QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
     QVERIFY(!w.Input(Field::kZ0)->property("invalid").toBool());
     QVERIFY(w.StatusLine()->text().startsWith(QStringLiteral("Frequency: ")));
     QVERIFY(!w.Table()->isEnabled());
     Type(w, Field::kLoadR, "41");  // still nothing computed while the frequency is wrong
-    QCOMPARE(Cell(w, 0, d::kColumnFirst).toDouble(), before);
+    QCOMPARE(Cell(w, 0, d::kColumnParts).toList().value(0).toDouble(), before);
     Type(w, Field::kFrequency, "7.1M");
     QVERIFY(!w.Input(Field::kFrequency)->property("invalid").toBool());
-    QVERIFY(Cell(w, 0, d::kColumnFirst).toDouble() != before);
+    QVERIFY(Cell(w, 0, d::kColumnParts).toList().value(0).toDouble() != before);
     // A load that is not passive is no load to design for.
     Type(w, Field::kLoadR, "-10");
     QVERIFY(w.Input(Field::kLoadR)->property("invalid").toBool());
@@ -186,6 +188,34 @@ class DesignerTest : public QObject {
     // What "best" means is the user's: low-pass first stars type 2.
     w.RankingBox()->setCurrentText(QStringLiteral("Low-pass first"));
     QCOMPARE(*w.Model()->Designs().best, std::size_t{1});
+  }
+
+  // The band search runs off the window's thread: the single-frequency rows
+  // at once, the band rows when the search ends, and only the newest
+  // search's; the response shows the band and the limit.
+  void bandRowsFollowTheTyping() {
+    DesignerWindow& w = Open();
+    Type(w, Field::kLoadedQ, "8");
+    const int single = w.Model()->rowCount();
+    QCOMPARE(single, 14);  // eight L types, Pi, T and two L-sections in two forms
+    Type(w, Field::kBand, "13M:15M");
+    QVERIFY(w.Optimising() || w.Model()->Band().has_value());
+    QCOMPARE(w.Model()->Designs().types.size(), std::size_t{14});
+    Type(w, Field::kBand, "13.5M:14.5M");  // a newer search; the older one's result is dropped
+    QTRY_VERIFY_WITH_TIMEOUT(w.Model()->Band().has_value(), 20000);
+    QVERIFY(!w.Optimising());
+    const auto& band = *w.Model()->Band();
+    QCOMPARE(band.frequencies.front(), 13.5e6);
+    QCOMPARE(band.frequencies.back(), 14.5e6);
+    QCOMPARE(w.Model()->rowCount(), single + static_cast<int>(band.designs.size()));
+    QVERIFY(band.designs.size() >= 8);
+    w.Table()->selectRow(single);  // the best band design, drawn
+    QVERIFY(w.Smith()->Data().path.size() > 1);
+    QVERIFY(w.Response()->ShowsOptimisedBand());
+    QVERIFY(w.Response()->ShowsBodeFano());  // 40 + j30 at 14.2 MHz is a series R-L
+    w.Input(Field::kBand)->clear();
+    QVERIFY(!w.Model()->Band().has_value());
+    QVERIFY(!w.Response()->ShowsOptimisedBand());
   }
 
   // The chart's pixels: the load where its normalized impedance says, the
@@ -276,7 +306,7 @@ class DesignerTest : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.Input(Field::kZ0)->setFocus();
-    QWidget* expected[] = {w.Input(Field::kLoadR), w.Input(Field::kLoadX)};
+    QWidget* expected[] = {w.Input(Field::kSource), w.Input(Field::kLoadR), w.Input(Field::kLoadX)};
     for (QWidget* next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), next);

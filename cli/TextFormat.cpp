@@ -1,0 +1,42 @@
+#include "cli/TextFormat.h"
+
+#include <cmath>
+
+#include "rf/Units.h"
+
+namespace vorda::cli {
+
+std::string Digits(double v) {
+  return rf::DigitsText(v, 4);
+}
+
+std::string LoadText(const rf::Impedance& z) {
+  return Digits(z.real()) + (std::signbit(z.imag()) ? " - j" : " + j") +
+         Digits(std::fabs(z.imag())) + " ohms";
+}
+
+std::string MatchText(const rf::Match& m) {
+  std::string s = "Zin " + LoadText(m.zin) + ", return loss ";
+  s += m.return_loss_db ? Digits(*m.return_loss_db) + " dB" : "perfect";
+  s += ", VSWR " + (m.vswr ? Digits(*m.vswr) : std::string("infinite"));
+  return s;
+}
+
+std::string QText(const std::optional<double>& q) {
+  return q ? Digits(*q) : std::string("ideal");
+}
+
+std::string PartsText(const rf::Network& network) {
+  std::string s;
+  for (const rf::Element& e : network.elements) {
+    if (!s.empty()) s += ", ";
+    s += e.position == rf::Position::kSeries ? "series " : "shunt ";
+    const rf::Part& p = e.part;
+    if (p.kind == rf::Part::Kind::kInductor) s += "L ";
+    if (p.kind == rf::Part::Kind::kCapacitor) s += "C ";
+    s += rf::Describe(p);
+  }
+  return s;
+}
+
+}  // namespace vorda::cli
