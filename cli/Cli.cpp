@@ -124,9 +124,10 @@ struct Chosen {
 };
 Chosen ChooseNetwork(const Report& report) {
   const Options& opt = report.options;
-  const auto kind = opt.topology ? rf::ParseKind(*opt.topology) : std::nullopt;
+  auto kind = opt.topology ? rf::ParseKind(*opt.topology) : std::nullopt;
+  if (!kind && opt.network) kind = rf::NetworkKind{rf::Topology::kGiven, 0};
   const std::string name = kind ? rf::KindName(*kind) : std::string();
-  if (report.band) {
+  if (report.band && !(kind && kind->topology == rf::Topology::kGiven)) {
     const auto& designs = report.band->designs;
     const auto d = std::find_if(designs.begin(), designs.end(),
                                 [&](const rf::BandDesign& b) { return !kind || b.kind == *kind; });
@@ -280,6 +281,7 @@ rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
   r.networks = opt.loaded_q.has_value();
   r.band_range = opt.band;
   r.band_points = opt.band_points;
+  r.given = opt.network;
   return r;
 }
 

@@ -9,6 +9,7 @@
 #include "generated/Version.h"
 #include "rf/Limits.h"
 #include "rf/Topology.h"
+#include "rf/Tuning.h"
 #include "rf/Units.h"
 
 namespace vorda::cli {
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
     "Usage: vorda-match [--z0 TEXT] [--type N|all] [--freq F [--series S] [--q-l Q] [--q-c Q]\n"
     "                   [--sweep START:STOP[:N]] [--csv FILE] [--table-csv FILE] [--spice FILE]]\n"
     "                   [--source R+jX] [--loaded-q Q] [--band START:STOP [--band-points N]]\n"
-    "                   [--topology KEY] [--s2p FILE] [--json] [--] R X\n"
+    "                   [--network PARTS] [--topology KEY] [--s2p FILE] [--json] [--] R X\n"
     "       vorda-match --s1p FILE (--freq F [...] | --each [--series S] [--q-l Q] [--q-c Q])\n"
     "                   [--z0 TEXT] [--type N|all] [--json]";
 
@@ -71,6 +72,10 @@ constexpr const char* kHelp =
     "                 t-lp, t-hp, 2l-lp, 2l-hp (default: the --type, or the best of\n"
     "                 the band)\n"
     "  --s2p FILE     write that network as a Touchstone 2.0 two-port\n"
+    "  --network PARTS\n"
+    "                 also a network of given parts, source side first (\"series\n"
+    "                 270nH, shunt 220pF\"; short and open too): a design tuned by hand\n"
+    "                 in the designer, figures and files alike (topology given)\n"
     "\n"
     "A measured load:\n"
     "  --s1p FILE     a Touchstone one-port file (- for standard input) instead of\n"
@@ -93,7 +98,7 @@ constexpr const char* kHelp =
 struct Raw {
   std::string type = "1";
   std::string freq, series, q_l, q_c, sweep, s1p;
-  std::string source, loaded_q, intermediate, band, band_points, topology;
+  std::string source, loaded_q, intermediate, band, band_points, topology, network;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -211,7 +216,13 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
     }
     opt.topology = raw.topology;
   }
-  for (const char* name : {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p"}) {
+  if (app.count("--network") > 0) {
+    const rf::ParsedNetwork n = rf::ParseNetwork(raw.network);
+    if (!n.network) throw UsageError{"--network: " + n.error};
+    opt.network = n.network;
+  }
+  for (const char* name :
+       {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p", "--network"}) {
     if (app.count(name) > 0 && !opt.hertz) {
       throw UsageError{std::string(name) + " needs --freq or --band"};
     }
@@ -219,8 +230,9 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
       throw UsageError{std::string(name) + " does not go with --each"};
     }
   }
-  if (!opt.s2p_path.empty() && !opt.topology && opt.types.size() != 1 && !opt.band) {
-    throw UsageError{"--s2p needs a single --type, a --topology or a --band"};
+  if (!opt.s2p_path.empty() && !opt.topology && opt.types.size() != 1 && !opt.band &&
+      !opt.network) {
+    throw UsageError{"--s2p needs a single --type, a --topology, a --band or a --network"};
   }
 }
 
@@ -245,8 +257,9 @@ void CheckFrequencyOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   if (app.count("--q-c") > 0) opt.q_capacitor = Quality("--q-c", raw.q_c);
   if (app.count("--sweep") > 0) opt.sweep = Sweep(raw.sweep, !opt.s1p_path.empty());
   if (app.count("--csv") > 0 && !opt.sweep) throw UsageError{"--csv needs --sweep"};
-  if (app.count("--spice") > 0 && opt.types.size() != 1 && !opt.topology && !opt.band) {
-    throw UsageError{"--spice needs a single --type, a --topology or a --band"};
+  if (app.count("--spice") > 0 && opt.types.size() != 1 && !opt.topology && !opt.band &&
+      !opt.network) {
+    throw UsageError{"--spice needs a single --type, a --topology, a --band or a --network"};
   }
 }
 
@@ -309,6 +322,7 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--band-points", raw.band_points);
   app.add_option("--topology", raw.topology);
   app.add_option("--s2p", opt.s2p_path);
+  app.add_option("--network", raw.network);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
   app.add_option("load", raw.load);

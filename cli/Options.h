@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rf/Network.h"
 #include "rf/StandardValues.h"
 
 namespace vorda::cli {
@@ -52,6 +53,7 @@ struct Options {
   std::size_t band_points = 201;
   std::optional<std::string> topology;  // --topology KEY: the network the files are written for
   std::string s2p_path;                 // --s2p FILE
+  std::optional<rf::Network> network;   // --network: parts given (a tuned design)
 };
 
 // The options of a run, or the exit status when the program ends with the

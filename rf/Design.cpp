@@ -99,11 +99,17 @@ Response ResponseOf(const Network& network, const LoadModel& load, const Source&
   Response r;
   r.return_loss_db.reserve(frequencies.size());
   r.vswr.reserve(frequencies.size());
+  r.insertion_loss_db.reserve(frequencies.size());
   for (const double f : frequencies) {
-    const Match m = network.MatchAt(f, load.At(f), source);
+    const Impedance zl = load.At(f);
+    const Match m = network.MatchAt(f, zl, source);
     r.finite = r.finite && m.Finite();
     r.return_loss_db.push_back(m.return_loss_db);
     r.vswr.push_back(m.vswr);
+    const double gain = std::min(network.TransducerGain(f, zl, source), 1.0);
+    r.insertion_loss_db.push_back(gain > 0.0 ? std::optional<double>(
+                                                   0.0 - 10.0 * portable::Log10(gain))
+                                             : std::nullopt);
   }
   return r;
 }

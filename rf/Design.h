@@ -48,6 +48,8 @@ struct LossFigures {
 struct Response {
   std::vector<std::optional<double>> return_loss_db;
   std::vector<std::optional<double>> vswr;
+  // -10 log10 of the transducer gain (|S21|^2); empty where no power passes.
+  std::vector<std::optional<double>> insertion_loss_db;
   bool finite = true;  // every point's figures are numbers
 };
 

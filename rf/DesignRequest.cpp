@@ -53,7 +53,7 @@ DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& freq
                          const std::vector<double>& visit) {
   DesignOptions d = PartOptions(r.hertz, r.series, r.q_inductor, r.q_capacitor);
   d.bandwidth = r.band;
-  d.sweep = frequencies;
+  if (r.responses) d.sweep = frequencies;
   if (r.measurement != nullptr) {
     d.band_limits = LimitsAround(r.hertz, r.measurement->First(), r.measurement->Last());
     d.band_visit = visit;
@@ -256,6 +256,7 @@ DesignResult RunDesign(const DesignRequest& r) {
   if (r.networks) {
     for (const NetworkKind& k : ThreeAndFourPartKinds()) kinds.push_back(k);
   }
+  if (r.given) kinds.push_back({Topology::kGiven, 0});
   for (const NetworkKind& kind : kinds) {
     TypeResult& t = result.types.emplace_back();
     if (kind.topology == Topology::kL && r.EngineSource()) {
@@ -270,16 +271,20 @@ DesignResult RunDesign(const DesignRequest& r) {
                r, options);
         t.status = EngineStatus(*t.engine);
       }
+    } else if (kind.topology == Topology::kGiven) {
+      t.kind = kind;
+      Design(t, *r.given, r, options);  // also when the load matches already: it is asked for
+      if (t.verdict == Verdict::kDesigned) t.status = "given";
     } else if (!result.already_matched) {
       t = Synthesised(kind, r, result.load, options);
     } else {
       t.kind = kind;
     }
-    if (result.already_matched) {
+    if (result.already_matched && kind.topology != Topology::kGiven) {
       t.verdict = Verdict::kAlreadyMatched;
       t.status = kAlreadyMatchedText;
     }
-    if (t.verdict != Verdict::kDesigned) continue;
+    if (t.verdict != Verdict::kDesigned || kind.topology == Topology::kGiven) continue;
     const std::size_t at = result.types.size() - 1;
     if (!result.best || Better(t, result.types[*result.best], r.ranking)) result.best = at;
   }
@@ -298,6 +303,7 @@ Curves CurvesOf(const DesignRequest& r, const DesignResult& result, const Networ
     c.ideal = ResponseOf(ideal, load, source, result.frequencies);
     if (standard) c.standard = ResponseOf(*standard, load, source, result.frequencies);
     if (built) c.built = ResponseOf(*built, load, source, result.frequencies);
+    if (r.measurement != nullptr) c.bare = ResponseOf(Network{}, load, source, result.frequencies);
   });
   return c;
 }
@@ -307,6 +313,14 @@ Curves CurvesFor(const DesignRequest& r, const DesignResult& result, const TypeR
   const TypeDesign& d = *t.design;
   return CurvesOf(r, result, d.ideal, d.standard,
                   d.loss ? std::optional<Network>(d.evaluated) : std::nullopt);
+}
+
+TypeResult DesignGiven(const DesignRequest& request, const Network& network) {
+  DesignRequest r = request;
+  r.types.clear();
+  r.networks = false;
+  r.given = network;
+  return RunDesign(r).types.back();
 }
 
 BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel) {

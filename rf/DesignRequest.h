@@ -72,6 +72,9 @@ struct DesignRequest {
   std::optional<double> q_capacitor;
   bool band = false;  // search the VSWR <= 2 band
   SweepPlan sweep;
+  // Each row's response over the sweep (vorda-match prints them all); the
+  // designer draws only the selected row's, from CurvesFor.
+  bool responses = true;
   std::vector<std::int16_t> types = {1, 2, 3, 4, 5, 6, 7, 8};
   // Pi and T for this loaded Q, and two L-sections in cascade (through
   // `intermediate`, or the geometric mean), after the L types.
@@ -82,6 +85,9 @@ struct DesignRequest {
   // design frequency is its centre for the analytic starting points.
   std::optional<std::pair<double, double>> band_range;
   std::size_t band_points = 201;
+  // A network whose parts are given (tuned by hand, or typed): designed like
+  // the others, its values fixed, after them.
+  std::optional<Network> given;
   Ranking ranking = Ranking::kReturnLoss;
 
   Source SourceOf() const { return source ? Source(*source) : Source(z0); }
@@ -130,6 +136,9 @@ struct DesignResult {
 // Designs every type of a request that CheckRequest passed.
 DesignResult RunDesign(const DesignRequest& request);
 
+// A given network's row for a request, as RunDesign makes it.
+TypeResult DesignGiven(const DesignRequest& request, const Network& network);
+
 // The frequencies of the request's sweep.
 std::vector<double> SweepFrequencies(const DesignRequest& request);
 
@@ -140,6 +149,7 @@ struct Curves {
   Response ideal;
   std::optional<Response> standard;
   std::optional<Response> built;
+  std::optional<Response> bare;  // the load alone, with a measurement
 };
 Curves CurvesFor(const DesignRequest& request, const DesignResult& result, const TypeResult& type);
 // The same for any network: its ideal parts, its standard ones, and the

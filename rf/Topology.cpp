@@ -23,6 +23,7 @@ constexpr KindEntry kKinds[] = {
     {Topology::kTHighPass, "T high-pass", "t-hp"},
     {Topology::kTwoLLowPass, "Two L low-pass", "2l-lp"},
     {Topology::kTwoLHighPass, "Two L high-pass", "2l-hp"},
+    {Topology::kGiven, "Given network", "given"},
 };
 
 bool LowPassForm(Topology t) {
@@ -98,7 +99,9 @@ std::vector<NetworkKind> AllKinds() {
 
 std::vector<NetworkKind> ThreeAndFourPartKinds() {
   std::vector<NetworkKind> kinds;
-  for (const KindEntry& e : kKinds) kinds.push_back({e.topology, 0});
+  for (const KindEntry& e : kKinds) {
+    if (e.topology != Topology::kGiven) kinds.push_back({e.topology, 0});
+  }
   return kinds;
 }
 
@@ -141,6 +144,7 @@ double MinimumQ(Topology topology, const Source& source, Impedance load) {
 Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance load, double hertz,
                      double z0, std::optional<double> q, std::optional<double> intermediate) {
   const Impedance zs = source.z;
+  if (kind.topology == Topology::kGiven) return {std::nullopt, "a given network is not synthesised"};
   if (kind.topology == Topology::kL) {
     for (const LSolution& s : SolveL(zs, load)) {
       if (s.type_index != kind.type) continue;

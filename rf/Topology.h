@@ -26,6 +26,7 @@ enum class Topology {
   kTHighPass,
   kTwoLLowPass,
   kTwoLHighPass,
+  kGiven,  // a network whose parts the user gave (or tuned)
 };
 
 // A topology, and for kL its type.

@@ -1,5 +1,6 @@
 // What the designer keeps between runs: its inputs, the measurement, what
 // "best" means and its size.
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QSplitter>
 
 #include "ui/designer/DesignerWindow.h"
+#include "ui/designer/ResponseChart.h"
+#include "ui/designer/SmithChart.h"
 
 namespace vorda::designer {
 
@@ -35,6 +38,14 @@ void DesignerWindow::LoadSettings() {
       s.value(QStringLiteral("inputs/Series"), SeriesBox()->currentText()).toString());
   RankingBox()->setCurrentText(
       s.value(QStringLiteral("inputs/Best by"), RankingBox()->currentText()).toString());
+  smith_->SetGrid(static_cast<SmithGrid>(
+      std::clamp(s.value(QStringLiteral("view/grid"), 0).toInt(), 0, 2)));
+  for (QAction* a : findChildren<QAction*>()) {
+    if (a->objectName().startsWith(QStringLiteral("actGrid"))) {
+      a->setChecked(a->data().toInt() == static_cast<int>(smith_->Grid()));
+    }
+  }
+  PlotBox()->setCurrentIndex(std::clamp(s.value(QStringLiteral("view/plot"), 0).toInt(), 0, 3));
   restoreGeometry(s.value(QStringLiteral("window/geometry")).toByteArray());
   main_split_->restoreState(s.value(QStringLiteral("window/main")).toByteArray());
   chart_split_->restoreState(s.value(QStringLiteral("window/charts")).toByteArray());
@@ -53,6 +64,8 @@ void DesignerWindow::SaveSettings() const {
   s.setValue(QStringLiteral("inputs/Series"), SeriesBox()->currentText());
   s.setValue(QStringLiteral("inputs/Best by"), RankingBox()->currentText());
   s.setValue(QStringLiteral("inputs/measurement"), measurement_path_);
+  s.setValue(QStringLiteral("view/grid"), static_cast<int>(smith_->Grid()));
+  s.setValue(QStringLiteral("view/plot"), PlotBox()->currentIndex());
   s.setValue(QStringLiteral("window/geometry"), saveGeometry());
   s.setValue(QStringLiteral("window/main"), main_split_->saveState());
   s.setValue(QStringLiteral("window/charts"), chart_split_->saveState());

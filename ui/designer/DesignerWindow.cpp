@@ -12,7 +12,9 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QVBoxLayout>
 
+#include "rf/Tuning.h"
 #include "ui/designer/BandJob.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
@@ -38,16 +40,35 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   layout->addWidget(panel_);
   BuildTable(central);
   smith_ = new SmithChart(central);
-  response_ = new ResponseChart(central);
+  // The response with the choice of what it plots above it.
+  auto* response_panel = new QWidget(central);
+  auto* response_layout = new QVBoxLayout(response_panel);
+  response_layout->setContentsMargins(0, 0, 0, 0);
+  auto* plot_row = new QHBoxLayout();
+  plot_ = new QComboBox(response_panel);
+  plot_->setObjectName(QStringLiteral("cboPlot"));
+  plot_->setAccessibleName(QStringLiteral("Plot"));
+  for (const char* choice : kPlotChoices) plot_->addItem(QString::fromUtf8(choice));
+  auto* plot_label = new QLabel(QStringLiteral("&Plot:"), response_panel);
+  plot_label->setBuddy(plot_);
+  plot_row->addWidget(plot_label);
+  plot_row->addWidget(plot_);
+  plot_row->addStretch(1);
+  response_layout->addLayout(plot_row);
+  response_ = new ResponseChart(response_panel);
+  response_layout->addWidget(response_, 1);
+  connect(plot_, &QComboBox::currentIndexChanged, this,
+          [this](int i) { response_->SetPlot(static_cast<ResponsePlot>(std::max(0, i))); });
   chart_split_ = new QSplitter(Qt::Horizontal, central);
   chart_split_->addWidget(smith_);
-  chart_split_->addWidget(response_);
+  chart_split_->addWidget(response_panel);
   chart_split_->setStretchFactor(1, 1);
   main_split_ = new QSplitter(Qt::Vertical, central);
   main_split_->addWidget(table_);
   main_split_->addWidget(chart_split_);
   main_split_->setStretchFactor(1, 1);
   main_split_->setCollapsible(0, false);
+  main_split_->setSizes({300, 500});
   layout->addWidget(main_split_, 1);
   setCentralWidget(central);
 
@@ -57,6 +78,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(status_, 1);
   BuildMenus();
+  BuildViewMenu();
+  connect(smith_, &SmithChart::DragStarted, this, [this](int element) { StartTuning(element); });
+  connect(smith_, &SmithChart::Dragged, this,
+          [this](int element, std::complex<double> gamma, bool free) { Tune(element, gamma, free); });
   // Within the screen's available area, whatever its size.
   QSize size = kDefaultSize;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -160,13 +185,18 @@ void DesignerWindow::SetStatus(const QString& text) {
 
 void DesignerWindow::FitColumns() {
   table_->resizeColumnsToContents();
-  // All columns in view: the status gives up what does not fit (its whole
-  // text is in the tooltip).
+  // All columns in view: the status, then the parts give up what does not
+  // fit (their whole texts are in the tooltips).
   int total = 0;
   for (int c = 0; c < kColumnCount; ++c) total += table_->columnWidth(c);
-  const int excess = total - table_->viewport()->width();
-  const int status = table_->columnWidth(kColumnStatus);
-  if (excess > 0) table_->setColumnWidth(kColumnStatus, std::max(status - excess, 80));
+  int excess = total - table_->viewport()->width();
+  for (const auto& [column, least] : {std::pair{kColumnStatus, 80}, std::pair{kColumnParts, 170}}) {
+    if (excess <= 0) break;
+    const int width = table_->columnWidth(column);
+    const int narrower = std::max(width - excess, std::min(width, least));
+    excess -= width - narrower;
+    table_->setColumnWidth(column, narrower);
+  }
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -182,6 +212,7 @@ void DesignerWindow::Recompute() {
   base.band = true;
   base.sweep.kind = rf::SweepPlan::Kind::kAround;
   base.sweep.points = kSweepPoints;
+  base.responses = false;
   base.ranking = panel_->Ranking();
   const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
@@ -205,6 +236,8 @@ void DesignerWindow::Recompute() {
     band_job_->Cancel();
   }
   if (model_->Band() && !(same_band && request_->band_range)) model_->SetBand(std::nullopt);
+  // A tuned design keeps its values for the new inputs.
+  if (tuned_) model_->SetTuned(rf::DesignGiven(*request_, *tuned_));
   SetStatus(BestText());
   SelectSourceRow(selected);
   // A row that is no longer designed leaves the charts empty: show the best.
@@ -219,7 +252,7 @@ QString DesignerWindow::BestText() const {
   if (result.already_matched) {
     status = QStringLiteral("The load is already matched: no parts needed.");
   } else if (result.best) {
-    status = QStringLiteral("Best match: %1")
+    status = QStringLiteral("Best match: %1.")
                  .arg(QString::fromStdString(rf::KindName(result.types[*result.best].kind)));
   } else {
     status = QStringLiteral("No type can match this load.");
@@ -277,16 +310,21 @@ void DesignerWindow::ShowSelected() {
   if (result.types.empty() || !request_) return;
   const int selected = SelectedRow();
   const double z0 = result.z0;
+  const double f = result.hertz;
   SmithData smith;
+  smith.z0 = z0;
   smith.load = result.load / z0;
+  smith.loaded_q = request_->loaded_q;
   if (measurement_) {
     const std::size_t n = measurement_->points.size();
     const std::size_t step = std::max<std::size_t>(1, n / 2000);
-    for (std::size_t i = 0; i < n; i += step) smith.trace.push_back(measurement_->points[i].z / z0);
+    for (std::size_t i = 0; i < n; i += step) {
+      smith.trace.z.push_back(measurement_->points[i].z / z0);
+      smith.trace.hertz.push_back(measurement_->points[i].hertz);
+    }
   }
   ResponseData response;
   response.frequencies = result.frequencies;
-  response.bare = result.bare_return_loss_db;
   response.optimised = request_->band_range;
   if (const auto& band = model_->Band(); band && band->bode_fano) {
     response.bode_fano_db = band->bode_fano->worst_return_loss_db;
@@ -302,20 +340,43 @@ void DesignerWindow::ShowSelected() {
     response.band = d.band->holds;
     response.band_low = d.band->low;
     response.band_high = d.band->high;
+    smith.band_low = d.band->low;
+    smith.band_high = d.band->high;
   } else if (const rf::BandDesign* b = model_->BandAt(selected)) {
     ideal = &b->ideal;
     standard = b->standard;
     if (request_->q_inductor || request_->q_capacitor) built = b->evaluated;
+    smith.band_low = request_->band_range->first;
+    smith.band_high = request_->band_range->second;
   }
   if (ideal != nullptr) {
-    const double f = result.hertz;
     smith.path = MatchPath(*ideal, result.load, f, z0);
     if (standard) smith.standard_end = standard->InputImpedance(f, result.load) / z0;
     if (built) smith.built_end = built->InputImpedance(f, result.load) / z0;
+    // Each part's end is a handle: drag it along the part's arc.
+    const std::vector<rf::Impedance> ends = rf::PartEnds(*ideal, result.load, f);
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+      smith.handles.push_back(ideal->elements[i].part.IsReal()
+                                  ? std::optional<std::complex<double>>(ends[i] / z0)
+                                  : std::nullopt);
+    }
+    const rf::Network& as_built = built ? *built : standard ? *standard : *ideal;
+    smith.match_gamma = as_built.MatchAt(f, result.load, request_->SourceOf()).gamma_magnitude;
     const rf::Curves curves = rf::CurvesOf(*request_, result, *ideal, standard, built);
-    response.ideal = curves.ideal.return_loss_db;
-    if (curves.standard) response.standard = curves.standard->return_loss_db;
-    if (curves.built) response.built = curves.built->return_loss_db;
+    response.ideal = curves.ideal;
+    response.standard = curves.standard;
+    response.built = curves.built;
+    response.bare = curves.bare;
+    // The matched input over the sweep.
+    smith.design_hertz = f;
+    rf::Measurement const* m = measurement_.get();
+    for (const double hz : result.frequencies) {
+      const rf::Impedance zl = m != nullptr ? m->At(hz) : rf::SeriesLoad(result.load.real(), result.load.imag(), f).At(hz);
+      smith.locus.z.push_back(as_built.InputImpedance(hz, zl) / z0);
+      smith.locus.hertz.push_back(hz);
+    }
+  } else if (measurement_) {
+    response.bare = rf::CurvesOf(*request_, result, rf::Network{}, std::nullopt, std::nullopt).bare;
   }
   smith_->SetData(std::move(smith));
   response_->SetData(response);

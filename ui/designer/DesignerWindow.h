@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <complex>
 #include <memory>
+#include <vector>
 #include <optional>
 
 #include "engine/MessageBoxes.h"
@@ -66,6 +68,13 @@ class DesignerWindow : public QMainWindow {
   // Shows the best type in the charts.
   void SelectBest();
 
+  // Tuning on the Smith chart: a step back, a step forward, and back to the
+  // computed design (the tuned row goes).
+  void UndoTuning();
+  void RedoTuning();
+  void ForgetTuning();
+  bool CanUndoTuning() const { return !undo_.empty(); }
+
   // The netlist of the selected type, empty when it was not designed.
   QString Netlist() const;
   // The table as CSV, in SI units, with the inputs it was made from.
@@ -74,6 +83,7 @@ class DesignerWindow : public QMainWindow {
   QLineEdit* Input(Field field) const { return panel_->Input(field); }
   QComboBox* SeriesBox() const { return panel_->SeriesBox(); }
   QComboBox* RankingBox() const { return panel_->RankingBox(); }
+  QComboBox* PlotBox() const { return plot_; }
   QTableView* Table() const { return table_; }
   ResultsModel* Model() const { return model_; }
   SmithChart* Smith() const { return smith_; }
@@ -98,6 +108,11 @@ class DesignerWindow : public QMainWindow {
   void SaveSettings() const;
   void ShowSelected();
   void ShowBand(const rf::BandResult& band);
+  void BuildViewMenu();
+  void StartTuning(int element);
+  void Tune(int element, std::complex<double> gamma, bool free);
+  void SetTunedNetwork(std::optional<rf::Network> network);
+  const rf::Network* SelectedNetwork() const;
   void SelectSourceRow(int row);
   QString BestText() const;
   void SetStatus(const QString& text);
@@ -114,6 +129,9 @@ class DesignerWindow : public QMainWindow {
   std::shared_ptr<const rf::Measurement> measurement_;  // shared with a band search
   QString measurement_path_;
   std::optional<rf::DesignRequest> request_;
+  // The design tuned by hand, the steps that led to it and those undone.
+  std::optional<rf::Network> tuned_;
+  std::vector<std::optional<rf::Network>> undo_, redo_;
 
   InputPanel* panel_ = nullptr;
   BandJob* band_job_ = nullptr;
@@ -123,6 +141,7 @@ class DesignerWindow : public QMainWindow {
   QTableView* table_ = nullptr;
   SmithChart* smith_ = nullptr;
   ResponseChart* response_ = nullptr;
+  QComboBox* plot_ = nullptr;
   QSplitter* main_split_ = nullptr;
   QSplitter* chart_split_ = nullptr;
 };

@@ -1,27 +1,38 @@
-// Return loss against frequency for the selected type: ideal, standard and
-// as-built parts, the bare measured load, and the VSWR <= 2 band shaded.
+// The frequency response of the selected design: return loss, VSWR, |gamma|
+// or insertion loss (S21) of the ideal, standard and as-built parts and of
+// the measured load alone; the VSWR <= 2 band and the band optimised over
+// shaded, with the Bode-Fano limit across it. A read-out follows the
+// cursor; the wheel and a drag zoom, a double click or 0 shows it all.
 #pragma once
 
 #include <QtCharts/QChartView>
 #include <optional>
 #include <vector>
 
+#include "rf/Design.h"
+
 class QAreaSeries;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 
 namespace vorda::designer {
 
+enum class ResponsePlot { kReturnLoss, kVswr, kGamma, kInsertionLoss };
+// "Return loss", "VSWR", "|Γ|", "Insertion loss (S21)", in that order.
+inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|",
+                                               "Insertion loss (S21)"};
+
 struct ResponseData {
   std::vector<double> frequencies;
-  std::vector<std::optional<double>> ideal;            // return loss in dB
-  std::vector<std::optional<double>> standard;         // empty: no series chosen
-  std::vector<std::optional<double>> built;            // empty: no losses given
-  std::vector<std::optional<double>> bare;             // empty: no measurement
-  bool band = false;                                   // the match holds at the design frequency
-  std::optional<double> band_low, band_high;           // hertz; empty: beyond the sweep
+  std::optional<rf::Response> ideal;
+  std::optional<rf::Response> standard;  // a series was chosen
+  std::optional<rf::Response> built;     // losses were given
+  std::optional<rf::Response> bare;      // a measurement
+  bool band = false;                          // the match holds at the design frequency
+  std::optional<double> band_low, band_high;  // hertz; empty: beyond the sweep
   std::optional<std::pair<double, double>> optimised;  // the band a network is optimised over
-  std::optional<double> bode_fano_db;                  // the best worst-case return loss over it
+  std::optional<double> bode_fano_db;  // the best worst-case return loss over it
 };
 
 class ResponseChart : public QChartView {
@@ -30,6 +41,15 @@ class ResponseChart : public QChartView {
  public:
   explicit ResponseChart(QWidget* parent = nullptr);
   void SetData(const ResponseData& data);
+  void SetPlot(ResponsePlot plot);
+  ResponsePlot Plot() const { return plot_; }
+  void ResetZoom();
+
+  // The read-out for a point of the view: the frequency nearest and each
+  // curve's value there.
+  QString ReadOutAt(QPointF point) const;
+  // The value a curve is drawn at, for a point of a response.
+  double Plotted(const rf::Response& r, std::size_t i) const;
 
   // What the chart draws, for tests.
   bool ShowsOptimisedBand() const;
@@ -38,9 +58,20 @@ class ResponseChart : public QChartView {
   // Return loss beyond this is drawn at it (a perfect match has none).
   static constexpr double kTopDb = 60.0;
 
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
   void Restyle();
+  void Redraw();
 
+  ResponseData data_;
+  ResponsePlot plot_ = ResponsePlot::kReturnLoss;
+  bool zoomed_ = false;
   QLineSeries* lines_[4] = {};  // ideal, standard, built, bare
   QLineSeries* band_upper_ = nullptr;
   QLineSeries* band_lower_ = nullptr;
@@ -50,8 +81,10 @@ class ResponseChart : public QChartView {
   QLineSeries* optimised_lower_ = nullptr;
   QAreaSeries* optimised_ = nullptr;
   QLineSeries* bode_fano_ = nullptr;
+  QGraphicsSimpleTextItem* read_out_ = nullptr;
   QValueAxis* x_ = nullptr;
   QValueAxis* y_ = nullptr;
+  double scale_ = 1.0;  // hertz per unit of the x axis
 };
 
 }  // namespace vorda::designer

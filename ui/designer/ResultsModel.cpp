@@ -85,7 +85,25 @@ void ResultsModel::SetBand(std::optional<rf::BandResult> band) {
   endResetModel();
 }
 
+void ResultsModel::SetTuned(std::optional<rf::TypeResult> tuned, const QString& from) {
+  if (tuned.has_value() == tuned_.has_value()) {
+    tuned_ = std::move(tuned);
+    if (!from.isEmpty()) tuned_from_ = from;
+    if (tuned_) emit dataChanged(index(TunedRow(), 0), index(TunedRow(), kColumnCount - 1));
+    return;
+  }
+  beginResetModel();
+  tuned_ = std::move(tuned);
+  tuned_from_ = from;
+  endResetModel();
+}
+
+int ResultsModel::TunedRow() const {
+  return tuned_ ? rowCount() - 1 : -1;
+}
+
 const rf::TypeResult* ResultsModel::TypeAt(int row) const {
+  if (tuned_ && row == TunedRow()) return &*tuned_;
   if (row < 0 || static_cast<std::size_t>(row) >= set_.types.size()) return nullptr;
   return &set_.types[static_cast<std::size_t>(row)];
 }
@@ -107,7 +125,8 @@ const rf::Network* ResultsModel::BuiltAt(int row) const {
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
-  return static_cast<int>(set_.types.size() + (band_ ? band_->designs.size() : 0));
+  return static_cast<int>(set_.types.size() + (band_ ? band_->designs.size() : 0) +
+                          (tuned_ ? 1 : 0));
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
@@ -215,6 +234,7 @@ QString ResultsModel::BandText(int r, const rf::BandDesign& b, int column) const
 QString ResultsModel::Text(int r, int column) const {
   if (const rf::BandDesign* b = BandAt(r)) return BandText(r, *b, column);
   const rf::TypeResult& row = *TypeAt(r);
+  if (column == kColumnType && r == TunedRow()) return QStringLiteral("Tuned: ") + tuned_from_;
   if (column == kColumnType) {
     if (row.kind.topology != rf::Topology::kL) return Q(rf::KindName(row.kind));
     return QStringLiteral("%1: %2")

@@ -46,6 +46,11 @@ class ResultsModel : public QAbstractTableModel {
   void SetDesigns(rf::DesignResult set);
   // The band designs below them; nothing to remove them.
   void SetBand(std::optional<rf::BandResult> band);
+  // A design tuned by hand, the last row, named after the row it came from;
+  // nothing to remove it.
+  void SetTuned(std::optional<rf::TypeResult> tuned, const QString& from = {});
+  const std::optional<rf::TypeResult>& Tuned() const { return tuned_; }
+  int TunedRow() const;
   const rf::DesignResult& Designs() const { return set_; }
   const std::optional<rf::BandResult>& Band() const { return band_; }
 
@@ -67,6 +72,8 @@ class ResultsModel : public QAbstractTableModel {
 
   rf::DesignResult set_;
   std::optional<rf::BandResult> band_;
+  std::optional<rf::TypeResult> tuned_;
+  QString tuned_from_;
 };
 
 }  // namespace vorda::designer

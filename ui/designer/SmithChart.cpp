@@ -1,8 +1,13 @@
 #include "ui/designer/SmithChart.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QWheelEvent>
+#include <cmath>
+#include <numbers>
 
+#include "rf/Units.h"
 #include "ui/designer/ChartColours.h"
 #include "ui/designer/SmithPath.h"
 
@@ -10,8 +15,11 @@ namespace vorda::designer {
 
 namespace {
 
-constexpr double kResistances[] = {0.2, 0.5, 1.0, 2.0, 5.0};
-constexpr double kReactances[] = {0.2, 0.5, 1.0, 2.0, 5.0};
+using C = std::complex<double>;
+
+constexpr double kHandleReach = 9.0;  // pixels
+constexpr double kTraceReach = 8.0;
+constexpr double kMaxZoom = 1000.0;
 
 // The chart's disc: the largest square in area, less a margin.
 QRectF Disc(const QRectF& area) {
@@ -19,33 +27,14 @@ QRectF Disc(const QRectF& area) {
   return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
 }
 
-QPolygonF Polyline(const std::vector<std::complex<double>>& z, const QRectF& area) {
-  QPolygonF line;
-  line.reserve(static_cast<qsizetype>(z.size()));
-  for (const auto& v : z) line << SmithChart::ToPoint(Reflection(v), area);
-  return line;
+QString Digits(double v) {
+  return QString::number(v, 'g', 4);
 }
 
-enum class Shape { kDot, kDiamond, kCross };
-
-void Marker(QPainter& p, QPointF at, QColor colour, Shape shape, double size) {
-  p.setPen(QPen(colour, size / 4));
-  p.setBrush(shape == Shape::kCross ? QBrush(Qt::NoBrush) : QBrush(colour));
-  switch (shape) {
-    case Shape::kDot:
-      p.drawEllipse(at, size, size);
-      break;
-    case Shape::kDiamond: {
-      const QPointF pts[] = {at + QPointF(0, -size * 1.3), at + QPointF(size * 1.3, 0),
-                             at + QPointF(0, size * 1.3), at + QPointF(-size * 1.3, 0)};
-      p.drawPolygon(pts, 4);
-      break;
-    }
-    case Shape::kCross:
-      p.drawLine(at + QPointF(-size, -size), at + QPointF(size, size));
-      p.drawLine(at + QPointF(-size, size), at + QPointF(size, -size));
-      break;
-  }
+// "42.67 + j16.03".
+QString Complex(C z) {
+  return Digits(z.real()) + (std::signbit(z.imag()) ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j")) +
+         Digits(std::fabs(z.imag()));
 }
 
 }  // namespace
@@ -55,6 +44,8 @@ SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
   setAccessibleName(QStringLiteral("Smith chart"));
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void SmithChart::SetData(SmithData data) {
@@ -62,10 +53,39 @@ void SmithChart::SetData(SmithData data) {
   update();
 }
 
-QPointF SmithChart::ToPoint(std::complex<double> gamma, const QRectF& area) {
+void SmithChart::SetGrid(SmithGrid grid) {
+  grid_ = grid;
+  update();
+}
+
+void SmithChart::SetDragText(const QString& text) {
+  drag_text_ = text;
+  update();
+}
+
+void SmithChart::ResetView() {
+  zoom_ = 1.0;
+  centre_ = 0.0;
+  update();
+}
+
+QPointF SmithChart::ToPoint(C gamma, const QRectF& area) {
   const QRectF disc = Disc(area);
   const double r = disc.width() / 2;
   return {disc.center().x() + r * gamma.real(), disc.center().y() - r * gamma.imag()};
+}
+
+QPointF SmithChart::Map(C gamma, const QRectF& area) const {
+  const QRectF disc = Disc(area);
+  const double r = disc.width() / 2 * zoom_;
+  const C d = gamma - centre_;
+  return {disc.center().x() + r * d.real(), disc.center().y() - r * d.imag()};
+}
+
+C SmithChart::GammaAt(QPointF point, const QRectF& area) const {
+  const QRectF disc = Disc(area);
+  const double r = disc.width() / 2 * zoom_;
+  return centre_ + C((point.x() - disc.center().x()) / r, (disc.center().y() - point.y()) / r);
 }
 
 QColor SmithChart::LoadColour() const {
@@ -81,94 +101,130 @@ QColor SmithChart::BuiltColour() const {
   return ColourOf(Shown::kBuilt, IsDark(palette()));
 }
 
-void SmithChart::PaintGrid(QPainter& p, const QRectF& area) const {
-  const QRectF disc = Disc(area);
-  const double r = disc.width() / 2;
-  const QColor text = palette().color(QPalette::Text);
-  QColor grid = text;
-  grid.setAlphaF(0.35);
-  QPainterPath outline;
-  outline.addEllipse(disc);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(grid, 1.0));
-  p.save();
-  p.setClipPath(outline);
-  for (const double x : kReactances) {  // arcs of constant reactance, above and below
-    for (const double sign : {1.0, -1.0}) {
-      const QPointF c = ToPoint({1.0, sign / x}, area);
-      p.drawEllipse(c, r / x, r / x);
+SmithReadOut SmithChart::ReadOutAt(QPointF point) const {
+  const QRectF area = rect();
+  SmithReadOut out;
+  out.gamma = GammaAt(point, area);
+  const double g = std::abs(out.gamma);
+  if (g > 1.0) {
+    out.text = QStringLiteral("outside the chart");
+    return out;
+  }
+  out.z = (1.0 + out.gamma) / (1.0 - out.gamma);
+  const C y = 1.0 / out.z;
+  const double z0 = data_.z0;
+  QStringList lines;
+  lines << QStringLiteral("Z %1 \u03a9 (%2)").arg(Complex(out.z * z0), Complex(out.z));
+  lines << QStringLiteral("Y %1 mS (%2)").arg(Complex(y / z0 * 1000.0), Complex(y));
+  lines << QStringLiteral("\u0393 %1 \u2220 %2\u00b0").arg(Digits(g), Digits(std::arg(out.gamma) * 180 / std::numbers::pi));
+  const QString vswr = g < 1.0 ? Digits((1 + g) / (1 - g)) : QStringLiteral("\u221e");
+  const QString rl = g > 0.0 ? Digits(-20 * std::log10(g)) + QStringLiteral(" dB") : QStringLiteral("perfect");
+  lines << QStringLiteral("VSWR %1, RL %2").arg(vswr, rl);
+  // The frequency of the nearest trace point, when one is near.
+  double nearest = kTraceReach;
+  for (const auto& [trace, what] : {std::pair{&data_.trace, "measured"}, std::pair{&data_.locus, "matched input"}}) {
+    for (std::size_t i = 0; i < trace->z.size() && i < trace->hertz.size(); ++i) {
+      const QPointF p = Map(Reflection(trace->z[i]), area);
+      const double d = std::hypot(p.x() - point.x(), p.y() - point.y());
+      if (d < nearest) {
+        nearest = d;
+        out.hertz = trace->hertz[i];
+        if (lines.size() > 4) lines.removeLast();
+        lines << QStringLiteral("%1 (%2)").arg(QString::fromStdString(rf::FormatEngineering(trace->hertz[i], "Hz")),
+                                               QString::fromLatin1(what));
+      }
     }
   }
-  p.restore();
-  for (const double res : kResistances) {  // circles of constant resistance
-    const QPointF c = ToPoint({res / (1 + res), 0.0}, area);
-    p.drawEllipse(c, r / (1 + res), r / (1 + res));
-  }
-  p.drawLine(ToPoint({-1, 0}, area), ToPoint({1, 0}, area));
-  p.setPen(QPen(text, 1.2));
-  p.drawEllipse(disc);
-  QFont small = p.font();
-  small.setPointSizeF(std::max(6.0, r / 28));
-  p.setFont(small);
-  p.setPen(text);
-  for (const double res : kResistances) {
-    const QPointF at = ToPoint({(res - 1) / (res + 1), 0.0}, area);
-    p.drawText(at + QPointF(3, -3), QString::number(res));
-  }
+  out.text = lines.join('\n');
+  return out;
 }
 
-void SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
-  struct Entry {
-    QString text;
-    QColor colour;
-    Shape shape;
-  };
-  std::vector<Entry> entries = {{QStringLiteral("load"), LoadColour(), Shape::kDot}};
-  if (data_.standard_end) {
-    entries.push_back({QStringLiteral("standard parts"), StandardColour(), Shape::kDiamond});
+std::optional<int> SmithChart::HandleAt(QPointF point) const {
+  std::optional<int> found;
+  double best = kHandleReach;
+  for (std::size_t i = 0; i < data_.handles.size(); ++i) {
+    if (!data_.handles[i]) continue;
+    const QPointF p = Map(Reflection(*data_.handles[i]), rect());
+    const double d = std::hypot(p.x() - point.x(), p.y() - point.y());
+    if (d < best) {
+      best = d;
+      found = static_cast<int>(i);
+    }
   }
-  if (data_.built_end) {
-    entries.push_back({QStringLiteral("with losses"), BuiltColour(), Shape::kCross});
-  }
-  const double line = p.fontMetrics().height();
-  QPointF at = area.topLeft() + QPointF(line, line);
-  for (const Entry& e : entries) {
-    Marker(p, at, e.colour, e.shape, line / 4);
-    p.setPen(palette().color(QPalette::Text));
-    p.drawText(at + QPointF(line * 0.8, line / 3), e.text);
-    at.ry() += line * 1.2;
-  }
-}
-
-void SmithChart::Render(QPainter& p, const QRectF& area) const {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(area, palette().color(QPalette::Base));
-  PaintGrid(p, area);
-  const double size = std::max(3.0, Disc(area).width() / 110);
-  if (!data_.trace.empty()) {
-    QColor trace = palette().color(QPalette::Text);
-    trace.setAlphaF(0.7);
-    p.setPen(QPen(trace, 1.2, Qt::DashLine));
-    p.drawPolyline(Polyline(data_.trace, area));
-  }
-  if (data_.path.size() > 1) {
-    p.setPen(QPen(PathColour(), size / 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(Polyline(data_.path, area));
-  }
-  const auto mark = [&](const std::optional<std::complex<double>>& z, QColor colour, Shape shape) {
-    if (z) Marker(p, ToPoint(Reflection(*z), area), colour, shape, size);
-  };
-  mark(data_.built_end, BuiltColour(), Shape::kCross);
-  mark(data_.standard_end, StandardColour(), Shape::kDiamond);
-  mark(data_.load, LoadColour(), Shape::kDot);
-  PaintLegend(p, area);
-  p.restore();
+  return found;
 }
 
 void SmithChart::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   Render(painter, rect());
+  PaintReadOut(painter, rect());
+}
+
+void SmithChart::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  setFocus(Qt::MouseFocusReason);
+  if (const auto handle = HandleAt(event->position())) {
+    dragging_ = handle;
+    emit DragStarted(*handle);
+  } else {
+    panning_ = event->position();
+  }
+}
+
+void SmithChart::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  hover_ = at;
+  if (dragging_) {
+    emit Dragged(*dragging_, GammaAt(at, rect()), (event->modifiers() & Qt::ShiftModifier) != 0);
+  } else if (panning_) {
+    const double r = Disc(rect()).width() / 2 * zoom_;
+    centre_ -= C((at.x() - panning_->x()) / r, (panning_->y() - at.y()) / r);
+    panning_ = at;
+  }
+  setCursor(dragging_ || HandleAt(at) ? Qt::PointingHandCursor : Qt::CrossCursor);
+  update();
+}
+
+void SmithChart::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+  if (dragging_) {
+    const int element = *dragging_;
+    dragging_.reset();
+    drag_text_.clear();
+    emit DragEnded(element);
+  }
+  panning_.reset();
+  update();
+}
+
+void SmithChart::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+  ResetView();
+}
+
+void SmithChart::wheelEvent(QWheelEvent* event) {
+  const QPointF at = event->position();
+  const C fixed = GammaAt(at, rect());
+  const double steps = event->angleDelta().y() / 120.0;
+  const double zoom = std::clamp(zoom_ * std::pow(1.25, steps), 1.0, kMaxZoom);
+  // The point under the cursor stays under it.
+  centre_ = fixed - (fixed - centre_) * (zoom_ / zoom);
+  zoom_ = zoom;
+  if (zoom_ == 1.0) centre_ = 0.0;
+  update();
+  event->accept();
+}
+
+void SmithChart::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_0 || event->key() == Qt::Key_Home) {
+    ResetView();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void SmithChart::leaveEvent(QEvent* /*event*/) {
+  hover_.reset();
+  update();
 }
 
 }  // namespace vorda::designer

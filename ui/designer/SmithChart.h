@@ -1,7 +1,11 @@
-// A normalized Smith chart: its circles of constant resistance and
-// reactance, the load, the way through the two parts to the match, where the
-// standard parts and the parts as built end, and a measured load's trace.
-// Drawn as vectors at any size, in colours that read on the palette's base.
+// A normalized Smith chart to read and tune on: the impedance grid, the
+// admittance grid or both, circles of constant VSWR and arcs of constant Q;
+// the load, the way through the parts to the match with a handle at the end
+// of each part, where the standard parts and the parts as built end; the
+// measured load and the matched input over the sweep, with frequency marks.
+// It reads out the point under the cursor, zooms and pans, and reports a
+// handle dragged. Drawn as vectors at any size and zoom, in colours that
+// read on the palette's base.
 #pragma once
 
 #include <QWidget>
@@ -11,12 +15,37 @@
 
 namespace vorda::designer {
 
+// Normalized impedances at frequencies.
+struct SmithTrace {
+  std::vector<std::complex<double>> z;
+  std::vector<double> hertz;
+};
+
 struct SmithData {
+  double z0 = 50.0;  // what the chart is normalized to, for the read-out
   std::optional<std::complex<double>> load;          // normalized, at the design frequency
   std::vector<std::complex<double>> path;            // from the load to the match
+  // The end of each part (element order, source side first): the handles a
+  // drag moves; a part that cannot be dragged (a short or an open) has none.
+  std::vector<std::optional<std::complex<double>>> handles;
   std::optional<std::complex<double>> standard_end;  // the standard parts, lossless
   std::optional<std::complex<double>> built_end;     // the parts as built, with losses
-  std::vector<std::complex<double>> trace;           // the measured load, normalized
+  SmithTrace trace;  // the measured load over the file's range
+  SmithTrace locus;  // the matched input over the sweep
+  std::optional<double> design_hertz;                // marked on the locus
+  std::optional<double> band_low, band_high;         // marked on the locus
+  std::optional<double> match_gamma;  // |gamma| of the match: a VSWR circle through it
+  std::optional<double> loaded_q;     // arcs of constant Q
+};
+
+enum class SmithGrid { kImpedance, kAdmittance, kBoth };
+
+// What the chart says of a point.
+struct SmithReadOut {
+  std::complex<double> gamma;
+  std::complex<double> z;  // normalized
+  std::optional<double> hertz;  // of the nearest trace point, when one is near
+  QString text;
 };
 
 class SmithChart : public QWidget {
@@ -27,12 +56,23 @@ class SmithChart : public QWidget {
 
   void SetData(SmithData data);
   const SmithData& Data() const { return data_; }
+  void SetGrid(SmithGrid grid);
+  SmithGrid Grid() const { return grid_; }
+  // Shown beside the cursor while dragging (the part's value).
+  void SetDragText(const QString& text);
+  void ResetView();
+  double Zoom() const { return zoom_; }
 
   // Paints the chart into a rectangle of any painter (screen, image, SVG).
   void Render(QPainter& painter, const QRectF& area) const;
 
-  // Where a reflection coefficient lies in a chart drawn into area.
+  // Where a reflection coefficient lies in a chart drawn into area, without
+  // zoom; with the chart's zoom and pan; and the reverse.
   static QPointF ToPoint(std::complex<double> gamma, const QRectF& area);
+  QPointF Map(std::complex<double> gamma, const QRectF& area) const;
+  std::complex<double> GammaAt(QPointF point, const QRectF& area) const;
+  // The read-out at a point of the widget.
+  SmithReadOut ReadOutAt(QPointF point) const;
 
   // The marker colours, for this widget's palette.
   QColor LoadColour() const;
@@ -43,14 +83,38 @@ class SmithChart : public QWidget {
   QSize sizeHint() const override { return {420, 420}; }
   QSize minimumSizeHint() const override { return {200, 200}; }
 
+ signals:
+  void DragStarted(int element);
+  // A handle dragged to a reflection coefficient; free: without snapping.
+  void Dragged(int element, std::complex<double> gamma, bool free);
+  void DragEnded(int element);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void PaintGrid(QPainter& painter, const QRectF& area) const;
+  void PaintCircles(QPainter& painter, const QRectF& area) const;
+  void PaintTraces(QPainter& painter, const QRectF& area) const;
   void PaintLegend(QPainter& painter, const QRectF& area) const;
+  void PaintReadOut(QPainter& painter, const QRectF& area) const;
+  std::optional<int> HandleAt(QPointF point) const;
 
   SmithData data_;
+  SmithGrid grid_ = SmithGrid::kImpedance;
+  double zoom_ = 1.0;
+  std::complex<double> centre_{0.0, 0.0};  // the reflection coefficient in the middle
+  std::optional<QPointF> hover_;
+  std::optional<int> dragging_;
+  std::optional<QPointF> panning_;  // where the drag on the empty chart was last
+  QString drag_text_;
 };
 
 }  // namespace vorda::designer

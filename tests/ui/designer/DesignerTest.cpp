@@ -10,12 +10,14 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/Cli.h"
 #include "tests/support/RecordingBoxes.h"
+#include "rf/StandardValues.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
@@ -160,7 +162,7 @@ class DesignerTest : public QObject {
     QVERIFY(w.OpenMeasurement(QStringLiteral(VORDA_SOURCE_DIR "/docs/examples/dipole.s1p")));
     QVERIFY(w.Input(Field::kLoadR)->isReadOnly());
     QCOMPARE(w.Model()->Designs().load, w.Measurement()->At(14.2e6));
-    QVERIFY(!w.Smith()->Data().trace.empty());
+    QVERIFY(!w.Smith()->Data().trace.z.empty());
     Type(w, Field::kFrequency, "16M");  // outside 13 to 15 MHz
     QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
   }
@@ -243,6 +245,96 @@ class DesignerTest : public QObject {
     // Gamma of 0.8 + j0.6 is j/3: a third of the radius straight up.
     const double radius = 500 * 0.92 / 2;
     QCOMPARE(at(*data.load), QPoint(250, qRound(250 - radius / 3)));
+  }
+
+  // The read-out under the cursor is the point's impedance and reflection,
+  // within a pixel, also zoomed in; the admittance grid's circles stand where
+  // the normalized admittances say.
+  void smithChartReadsAndDrawsItsGrids() {
+    d::SmithChart chart;
+    chart.resize(500, 500);
+    const double radius = 500 * 0.92 / 2, pixel = 1.0 / radius;
+    for (const QPointF at : {QPointF(250, 250), QPointF(330, 170), QPointF(120, 300), QPointF(400, 260)}) {
+      const std::complex<double> gamma((at.x() - 250) / radius, (250 - at.y()) / radius);
+      const d::SmithReadOut r = chart.ReadOutAt(at);
+      QVERIFY(std::abs(r.gamma - gamma) < pixel);
+      const std::complex<double> z = vorda::rf::ImpedanceOf(gamma, 1.0);
+      QVERIFY(std::abs(r.z - z) < pixel * std::norm(1.0 + z));  // dz/dgamma = (1 + z)^2 / 2
+      QVERIFY(r.text.startsWith(QStringLiteral("Z ")));
+    }
+    // Zoomed in about a point: the point stays under the cursor.
+    const QPointF cursor(330, 170);
+    const std::complex<double> before = chart.ReadOutAt(cursor).gamma;
+    QWheelEvent wheel(cursor, chart.mapToGlobal(cursor), {}, {0, 480}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &wheel);
+    QVERIFY(chart.Zoom() > 2);
+    QVERIFY(std::abs(chart.ReadOutAt(cursor).gamma - before) < pixel / chart.Zoom());
+    chart.ResetView();
+
+    chart.SetGrid(d::SmithGrid::kAdmittance);
+    QImage image(500, 500, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 500, 500));
+    }
+    const QColor base = chart.palette().color(QPalette::Base);
+    for (const double b : {0.4, 1.5, -3.0}) {  // on the g = 1 circle: y = 1 + jb
+      const std::complex<double> y(1, b);
+      const QPoint at = chart.Map((1.0 - y) / (1.0 + y), QRectF(0, 0, 500, 500)).toPoint();
+      QVERIFY2(image.pixelColor(at) != base, qPrintable(QString::number(b)));
+    }
+    QCOMPARE(image.pixelColor(chart.Map({0.1, 0.62}, QRectF(0, 0, 500, 500)).toPoint()), base);
+  }
+
+  // A drag along a series part's arc: the part follows, the input impedance
+  // for its new value lies under the cursor, a series snaps it, and undo
+  // brings the values back exactly.
+  void dragTunesAPart() {
+    DesignerWindow& w = Open();
+    w.resize(1280, 860);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Table()->selectRow(0);  // type 1: series L at the source, shunt C at the load
+    d::SmithChart* chart = w.Smith();
+    const auto handle = chart->Data().handles.at(0);  // the series L's end: the input
+    QVERIFY(handle.has_value());
+    const QRectF area = chart->rect();
+    const QPointF from = chart->Map(d::Reflection(*handle), area);
+    // Along the r = 1 circle (the input is the match), to x = 0.6.
+    const QPointF to = chart->Map(d::Reflection({1.0, 0.6}), area);
+    const double before = w.Model()->Designs().types[0].design->ideal.elements[0].part.value;
+    QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from.toPoint());
+    QTest::mouseMove(chart, ((from + to) / 2).toPoint());
+    QTest::mouseMove(chart, to.toPoint());
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to.toPoint());
+    const auto& tuned = w.Model()->Tuned();
+    QVERIFY(tuned.has_value() && tuned->design.has_value());
+    const vorda::rf::Network& n = tuned->design->ideal;
+    QVERIFY(n.elements[0].part.value > before);  // more inductance
+    const std::complex<double> zin = n.InputImpedance(14.2e6, {40, 30}) / 50.0;
+    const QPointF landed = chart->Map(d::Reflection(zin), area);
+    QVERIFY2(std::hypot(landed.x() - to.x(), landed.y() - to.y()) <= 1.5,
+             qPrintable(QStringLiteral("%1, %2").arg(landed.x()).arg(landed.y())));
+    // With a series the value snaps to it; Shift drags freely.
+    w.SeriesBox()->setCurrentText(QStringLiteral("E12"));
+    w.Table()->selectRow(w.Model()->TunedRow());
+    const QPointF now = chart->Map(d::Reflection(*chart->Data().handles.at(0)), area);
+    const QPointF further = chart->Map(d::Reflection({1.0, 0.9}), area);
+    QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, now.toPoint());
+    QTest::mouseMove(chart, further.toPoint());
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, further.toPoint());
+    const double snapped = w.Model()->Tuned()->design->ideal.elements[0].part.value;
+    const auto n12 = vorda::rf::StandardNeighbours(snapped, vorda::rf::ESeries::kE12);
+    QVERIFY(n12 && n12->below == n12->above);  // a member of E12
+    // Undo: the values before the last drag, exactly; again: the computed design.
+    w.UndoTuning();
+    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[1].part.value, n.elements[1].part.value);
+    w.UndoTuning();
+    QVERIFY(!w.Model()->Tuned().has_value());
+    w.RedoTuning();
+    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[0].part.value, n.elements[0].part.value);
   }
 
   // A dark palette: a dark chart whose marks stand out from it.
