@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # vorda-match on a generated Touchstone file of POINTS points (default one
-# million): --each throughput in points per second, and the peak resident
-# memory of --each, of --freq (the file read as a stream) and of --freq with
-# --sweep (the file kept in memory), each against an empty run of
-# vorda-match --version measured in the same run.
+# million): --each throughput in points per second (type 1 as text; all
+# types as a text table, as one JSON document and as JSON lines, the lines
+# against the table of the same run), the bytes written a point, and the
+# peak resident memory of --each, of --freq (the file read as a stream) and
+# of --freq with --sweep (the file kept in memory), each against an empty
+# run of vorda-match --version measured in the same run.
 # Usage: bench/measured.sh [BUILD_DIR] [POINTS]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/common.sh"
@@ -23,24 +25,30 @@ awk -v n="$POINTS" 'BEGIN {
   }
 }' >"$file"
 
-run() {  # prints "seconds peak_kib" of one run; its output is thrown away
-  /usr/bin/time -o "$work/time" -f '%e %M' "$@" >/dev/null 2>"$work/err" || {
+run() {  # prints "seconds peak_kib bytes" of one run; its output is counted
+  /usr/bin/time -o "$work/time" -f '%e %M' "$@" 2>"$work/err" | wc -c >"$work/bytes" || {
     cat "$work/err"
     exit 1
   }
-  tail -n 1 "$work/time"
+  echo "$(tail -n 1 "$work/time") $(cat "$work/bytes")"
 }
 
 read -r _ empty_kib < <(run "$exe" --version)
 read -r each_s each_kib < <(run "$exe" --s1p "$file" --each --type 1)
-read -r json_s json_kib < <(run "$exe" --s1p "$file" --each --type all --json)
+read -r table_s table_kib table_b < <(run "$exe" --s1p "$file" --each --type all)
+read -r json_s json_kib json_b < <(run "$exe" --s1p "$file" --each --type all --json)
+read -r jsonl_s jsonl_kib jsonl_b < <(run "$exe" --s1p "$file" --each --type all --jsonl)
 read -r freq_s freq_kib < <(run "$exe" --s1p "$file" --freq 2G --type all)
 read -r sweep_s sweep_kib < <(run "$exe" --s1p "$file" --freq 2G --sweep 1.9G:2.1G:1001 --type 1)
 awk -v n="$POINTS" -v e="$empty_kib" -v es="$each_s" -v ek="$each_kib" -v js="$json_s" \
-    -v jk="$json_kib" -v fs="$freq_s" -v fk="$freq_kib" -v ss="$sweep_s" -v sk="$sweep_kib" 'BEGIN {
+    -v jk="$json_kib" -v fs="$freq_s" -v fk="$freq_kib" -v ss="$sweep_s" -v sk="$sweep_kib" \
+    -v ts="$table_s" -v tk="$table_kib" -v tb="$table_b" -v jb="$json_b" \
+    -v ls="$jsonl_s" -v lk="$jsonl_kib" -v lb="$jsonl_b" 'BEGIN {
   printf "points: %d; empty run (vorda-match --version): %d KiB peak\n", n, e
   printf "--each, type 1, text:      %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)\n", es, n / es, ek, ek - e
-  printf "--each, all types, JSON:   %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)\n", js, n / js, jk, jk - e
+  printf "--each, all types, table:  %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point\n", ts, n / ts, tk, tk - e, tb / n
+  printf "--each, all types, JSON:   %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point\n", js, n / js, jk, jk - e, jb / n
+  printf "--each, all types, JSONL:  %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point, %.2f times the table'"'"'s speed\n", ls, n / ls, lk, lk - e, lb / n, ts / ls
   printf "--freq (streamed):         %7.2f s                     peak %6d KiB (+%d KiB)\n", fs, fk, fk - e
   printf "--freq --sweep (in memory):%7.2f s                     peak %6d KiB (+%d KiB)\n", ss, sk, sk - e
 }'

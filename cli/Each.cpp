@@ -94,7 +94,7 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
   Progress progress(total, err);
   if (opt.json) {
     PrintEachJsonStart(out);
-  } else {
+  } else if (!opt.jsonl) {
     PrintEachTextHeading(opt, out);
   }
   bool any_computed = false;
@@ -104,7 +104,9 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
     for (std::size_t n = 1; reader.Next(p); ++n) {
       const EachPoint point = DesignPoint(opt, z0, p);
       any_computed = any_computed || AnyDesigned(point);
-      if (opt.json) {
+      if (opt.jsonl) {
+        PrintEachJsonLine(point, out);
+      } else if (opt.json) {
         PrintEachJsonPoint(point, n == 1, out);
       } else {
         PrintEachTextRow(point, out);

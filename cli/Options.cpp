@@ -22,7 +22,7 @@ constexpr const char* kUsage =
     "                   [--source R+jX] [--loaded-q Q] [--band START:STOP [--band-points N]]\n"
     "                   [--network PARTS] [--topology KEY] [--s2p FILE] [--json] [--] R X\n"
     "       vorda-match --s1p FILE (--freq F [...] | --each [--series S] [--q-l Q] [--q-c Q])\n"
-    "                   [--z0 TEXT] [--type N|all] [--json]";
+    "                   [--z0 TEXT] [--type N|all] [--json | --jsonl]";
 
 constexpr const char* kHelp =
     "Matches a load impedance R + jX (ohms) to the normalizing resistance with an\n"
@@ -83,6 +83,8 @@ constexpr const char* kHelp =
     "                 the sweep and the band use the measured load, and --sweep\n"
     "                 alone sweeps the file's own frequencies\n"
     "  --each         design at every measured point instead of at one frequency\n"
+    "  --jsonl        with --each: one compact JSON object per line per point, with\n"
+    "                 the keys of --json's points, written as each point is designed\n"
     "\n"
     "A design refuses what it cannot honour, naming it: Z0 from 1 milliohm to 1\n"
     "megohm, a passive load (R above zero) within a million times Z0 either way,\n"
@@ -269,6 +271,8 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
     if (raw.s1p.empty()) throw UsageError{"--s1p needs a file name, or - for standard input"};
     if (!raw.load.empty()) throw UsageError{"--s1p replaces R and X: give one or the other"};
     opt.s1p_path = raw.s1p;
+    if (opt.jsonl && !opt.each) throw UsageError{"--jsonl goes with --each"};
+    if (opt.jsonl && opt.json) throw UsageError{"--json and --jsonl: give one"};
     if (opt.each && app.count("--freq") > 0) {
       throw UsageError{"--each designs at every measured point: leave out --freq"};
     }
@@ -278,6 +282,7 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
     return;
   }
   if (opt.each) throw UsageError{"--each needs a file given with --s1p"};
+  if (opt.jsonl) throw UsageError{"--jsonl goes with --each"};
   if (raw.load.size() != 2) {
     throw UsageError{"expected two values, the load resistance R and reactance X, got " +
                      std::to_string(raw.load.size())};
@@ -325,6 +330,7 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--network", raw.network);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
+  app.add_flag("--jsonl", opt.jsonl);
   app.add_option("load", raw.load);
   try {
     // CLI11 takes a vector of arguments last one first: it consumes them

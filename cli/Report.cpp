@@ -243,7 +243,7 @@ void PrintEachJsonStart(std::ostream& out) {
   out << "{\n  \"points\": [";
 }
 
-void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
+Json PointJson(const EachPoint& point) {
   static const std::vector<double> kNoSweep;
   static const std::vector<std::optional<double>> kNoBare;
   const RunContext context{true, &kNoSweep, &kNoBare};
@@ -255,8 +255,12 @@ void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   for (const rf::TypeResult& t : point.runs) {
     if (t.engine) j["runs"].push_back(RunJson(t, context));
   }
+  return j;
+}
+
+void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   // The point indented as an element of the points array.
-  std::string text = Dump(j);
+  std::string text = Dump(PointJson(point));
   std::string indented;
   indented.reserve(text.size() + text.size() / 8);
   for (const char c : text) {
@@ -264,6 +268,10 @@ void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
     if (c == '\n') indented += "    ";
   }
   out << (first ? "\n    " : ",\n    ") << indented;
+}
+
+void PrintEachJsonLine(const EachPoint& point, std::ostream& out) {
+  out << PointJson(point).dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 void PrintEachJsonEnd(std::ostream& out) {

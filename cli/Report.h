@@ -55,6 +55,8 @@ struct EachPoint {
 void PrintEachJsonStart(std::ostream& out);
 void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out);
 void PrintEachJsonEnd(std::ostream& out);
+// --jsonl: the same point, compact, on a line of its own.
+void PrintEachJsonLine(const EachPoint& point, std::ostream& out);
 // The text table: a heading, then one row per point.
 void PrintEachTextHeading(const Options& options, std::ostream& out);
 void PrintEachTextRow(const EachPoint& point, std::ostream& out);

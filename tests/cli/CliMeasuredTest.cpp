@@ -102,6 +102,19 @@ TEST(CliMeasuredTest, EachPointAndStandardInput) {
   const Result text = RunArgs({"--each", "--s1p", file.Path()});
   EXPECT_EQ(text.status, 0);
   EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 12);  // heading and 11 rows
+  // JSON lines: each point on a line of its own, the same as in the document.
+  const Result lines =
+      RunArgs({"--jsonl", "--each", "--type", "all", "--series", "E24", "--s1p", file.Path()});
+  EXPECT_EQ(lines.status, 0);
+  std::istringstream in(lines.out);
+  std::string line;
+  std::size_t n = 0;
+  while (std::getline(in, line)) {
+    ASSERT_LT(n, doc["points"].size());
+    EXPECT_EQ(nlohmann::json::parse(line), doc["points"][n++]);
+  }
+  EXPECT_EQ(n, 11u);
+  EXPECT_EQ(RunArgs({"--jsonl", "--freq", "1M", "40", "30"}).status, 2);
 }
 
 TEST(CliMeasuredTest, BrokenFilesAndWrongUse) {
