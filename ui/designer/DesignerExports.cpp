@@ -46,7 +46,12 @@ QString DesignerWindow::Netlist() const {
 
 QString DesignerWindow::TableCsv() const {
   if (!request_) return {};
-  return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Designs()));
+  if (!model_->Tuned()) return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Designs()));
+  // A tuned design is a row like the others: what vorda-match --network
+  // gives for its parts.
+  rf::DesignResult with_tuned = model_->Designs();
+  with_tuned.types.push_back(*model_->Tuned());
+  return QString::fromStdString(rf::DesignTableCsv(*request_, with_tuned));
 }
 
 void DesignerWindow::CopyNetlist() {

@@ -21,12 +21,6 @@ constexpr double kHandleReach = 9.0;  // pixels
 constexpr double kTraceReach = 8.0;
 constexpr double kMaxZoom = 1000.0;
 
-// The chart's disc: the largest square in area, less a margin.
-QRectF Disc(const QRectF& area) {
-  const double side = std::min(area.width(), area.height()) * 0.92;
-  return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
-}
-
 QString Digits(double v) {
   return QString::number(v, 'g', 4);
 }
@@ -67,6 +61,11 @@ void SmithChart::ResetView() {
   zoom_ = 1.0;
   centre_ = 0.0;
   update();
+}
+
+QRectF SmithChart::Disc(const QRectF& area) {
+  const double side = std::min(area.width(), area.height()) * 0.92;
+  return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
 }
 
 QPointF SmithChart::ToPoint(C gamma, const QRectF& area) {

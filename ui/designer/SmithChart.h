@@ -69,6 +69,8 @@ class SmithChart : public QWidget {
   // Where a reflection coefficient lies in a chart drawn into area, without
   // zoom; with the chart's zoom and pan; and the reverse.
   static QPointF ToPoint(std::complex<double> gamma, const QRectF& area);
+  // The chart's disc in area: the largest square, less a margin.
+  static QRectF Disc(const QRectF& area);
   QPointF Map(std::complex<double> gamma, const QRectF& area) const;
   std::complex<double> GammaAt(QPointF point, const QRectF& area) const;
   // The read-out at a point of the widget.

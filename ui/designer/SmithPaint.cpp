@@ -17,11 +17,6 @@ using C = std::complex<double>;
 
 constexpr double kValues[] = {0.2, 0.5, 1.0, 2.0, 5.0};
 
-QRectF Disc(const QRectF& area) {
-  const double side = std::min(area.width(), area.height()) * 0.92;
-  return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
-}
-
 enum class Shape { kDot, kDiamond, kCross, kRing };
 
 void Marker(QPainter& p, QPointF at, QColor colour, Shape shape, double size) {

@@ -18,6 +18,7 @@
 #include "cli/Cli.h"
 #include "tests/support/RecordingBoxes.h"
 #include "rf/StandardValues.h"
+#include "rf/Tuning.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
@@ -327,6 +328,14 @@ class DesignerTest : public QObject {
     const double snapped = w.Model()->Tuned()->design->ideal.elements[0].part.value;
     const auto n12 = vorda::rf::StandardNeighbours(snapped, vorda::rf::ESeries::kE12);
     QVERIFY(n12 && n12->below == n12->above);  // a member of E12
+    // vorda-match reproduces the tuned design from its values, row for row.
+    const QString cli_csv = dir_.filePath(QStringLiteral("tuned.csv"));
+    Cli({"--json", "--type", "all", "--freq", "14.2M", "--sweep", "7.1M:21.3M:1001", "--series",
+         "E12", "--network", vorda::rf::NetworkText(w.Model()->Tuned()->design->ideal),
+         "--table-csv", cli_csv.toStdString(), "40", "30"});
+    QFile cli_table(cli_csv);
+    QVERIFY(cli_table.open(QIODevice::ReadOnly));
+    QCOMPARE(w.TableCsv().toUtf8(), cli_table.readAll());
     // Undo: the values before the last drag, exactly; again: the computed design.
     w.UndoTuning();
     QCOMPARE(w.Model()->Tuned()->design->ideal.elements[0].part.value, n.elements[0].part.value);
