@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 #include "rf/DesignTable.h"
 #include "rf/Spice.h"
@@ -15,6 +14,7 @@
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
+#include "ui/designer/SvgDocument.h"
 
 namespace vorda::designer {
 
@@ -46,7 +46,8 @@ QString DesignerWindow::Netlist() const {
 
 QString DesignerWindow::TableCsv() const {
   if (!request_) return {};
-  if (!model_->Tuned()) return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Designs()));
+  if (!model_->Tuned())
+    return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Designs()));
   // A tuned design is a row like the others: what vorda-match --network
   // gives for its parts.
   rf::DesignResult with_tuned = model_->Designs();
@@ -100,14 +101,12 @@ bool DesignerWindow::SavePicture(const QString& path,
                                  QSize size) {
   QByteArray bytes;
   if (IsSvg(path)) {
-    QBuffer buffer(&bytes);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QString::fromLatin1(kDesignerTitle));
-    QPainter painter(&svg);
-    paint(painter, QRectF(QPointF(0, 0), size));
+    SvgDocument svg(size, QString::fromLatin1(kDesignerTitle));
+    {
+      QPainter painter(&svg);
+      paint(painter, QRectF(QPointF(0, 0), size));
+    }
+    bytes = svg.Bytes();
   } else {
     QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(2);
@@ -130,7 +129,7 @@ bool DesignerWindow::SaveSmithChart(const QString& path) {
 
 bool DesignerWindow::SaveResponse(const QString& path) {
   return SavePicture(
-      path, [this](QPainter& p, const QRectF& area) { response_->render(&p, area); },
+      path, [this](QPainter& p, const QRectF& area) { response_->Render(p, area); },
       response_->size().expandedTo(QSize(800, 500)));
 }
 

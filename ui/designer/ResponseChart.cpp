@@ -1,18 +1,13 @@
 #include "ui/designer/ResponseChart.h"
 
-#include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QWheelEvent>
-#include <QtCharts/QAreaSeries>
-#include <QtCharts/QChart>
-#include <QtCharts/QLegendMarker>
-#include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
 
-#include "engine/PortableMath.h"
 #include "ui/designer/ChartColours.h"
 
 namespace vorda::designer {
@@ -21,6 +16,8 @@ namespace {
 
 constexpr double kTopVswr = 10.0;
 constexpr double kTopLossDb = 40.0;
+const char* const kNames[] = {"Ideal", "Standard", "With losses", "Load alone"};
+const char* const kTitles[] = {"Return loss (dB)", "VSWR", "|\u0393|", "Insertion loss (dB)"};
 
 // The frequency unit that keeps the axis numbers readable.
 std::pair<double, QString> Unit(double hertz) {
@@ -30,75 +27,51 @@ std::pair<double, QString> Unit(double hertz) {
   return {1.0, QStringLiteral("Hz")};
 }
 
-const char* const kNames[] = {"Ideal", "Standard", "With losses", "Load alone"};
+// Ticks 1, 2 or 5 times a power of ten apart, at most about six of them.
+std::vector<double> Ticks(double lo, double hi) {
+  if (!(hi > lo)) return {lo};
+  const double raw = (hi - lo) / 6;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = power;
+  for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+    step = m * power;
+    if (step >= raw) break;
+  }
+  std::vector<double> ticks;
+  for (double t = std::ceil(lo / step) * step; t <= hi + step * 1e-9; t += step) {
+    ticks.push_back(std::fabs(t) < step * 1e-9 ? 0.0 : t);
+  }
+  return ticks;
+}
+
+QColor Faded(QColor c, double alpha) {
+  c.setAlphaF(alpha);
+  return c;
+}
 
 }  // namespace
 
-ResponseChart::ResponseChart(QWidget* parent) : QChartView(parent) {
+// Where the plot lies in an area, and what it shows.
+struct ResponseChart::Axes {
+  QRectF plot;
+  double lo = 0.0, hi = 1.0;       // hertz
+  double bottom = 0.0, top = 1.0;  // the plotted quantity
+  double scale = 1.0;              // hertz per axis unit
+  QString unit;
+  QPointF At(double hertz, double y) const {
+    return {plot.left() + (hertz - lo) / (hi - lo) * plot.width(),
+            plot.bottom() - (y - bottom) / (top - bottom) * plot.height()};
+  }
+  double HertzAt(double x) const { return lo + (x - plot.left()) / plot.width() * (hi - lo); }
+};
+
+ResponseChart::ResponseChart(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("responseChart"));
   setAccessibleName(QStringLiteral("Frequency response"));
-  setRenderHint(QPainter::Antialiasing);
-  setRubberBand(QChartView::HorizontalRubberBand);
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
   setMouseTracking(true);
-  auto* chart = new QChart();
-  chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  x_ = new QValueAxis(chart);
-  y_ = new QValueAxis(chart);
-  chart->addAxis(x_, Qt::AlignBottom);
-  chart->addAxis(y_, Qt::AlignLeft);
-
-  band_upper_ = new QLineSeries(chart);
-  band_lower_ = new QLineSeries(chart);
-  band_ = new QAreaSeries(band_upper_, band_lower_);
-  band_->setName(QStringLiteral("VSWR \u2264 2"));
-  chart->addSeries(band_);
-  optimised_upper_ = new QLineSeries(chart);
-  optimised_lower_ = new QLineSeries(chart);
-  optimised_ = new QAreaSeries(optimised_upper_, optimised_lower_);
-  optimised_->setName(QStringLiteral("Optimised band"));
-  chart->addSeries(optimised_);
-  for (int i = 0; i < 4; ++i) {
-    lines_[i] = new QLineSeries(chart);
-    lines_[i]->setName(QString::fromLatin1(kNames[i]));
-    chart->addSeries(lines_[i]);
-  }
-  vswr2_ = new QLineSeries(chart);
-  vswr2_->setName(QStringLiteral("VSWR 2"));
-  chart->addSeries(vswr2_);
-  bode_fano_ = new QLineSeries(chart);
-  bode_fano_->setName(QStringLiteral("Bode\u2013Fano limit"));
-  chart->addSeries(bode_fano_);
-  for (QAbstractSeries* s : chart->series()) {
-    s->attachAxis(x_);
-    s->attachAxis(y_);
-  }
-  // The VSWR 2 line explains itself beside the shaded band.
-  for (QLegendMarker* marker : chart->legend()->markers(vswr2_)) marker->setVisible(false);
-  setChart(chart);
-  read_out_ = new QGraphicsSimpleTextItem(chart);
-  read_out_->setZValue(10);
-  Restyle();
-}
-
-void ResponseChart::Restyle() {
-  const bool dark = IsDark(palette());
-  chart()->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-  constexpr Shown kCurves[] = {Shown::kIdeal, Shown::kStandard, Shown::kBuilt, Shown::kBare};
-  for (int i = 0; i < 4; ++i) {
-    lines_[i]->setPen(QPen(ColourOf(kCurves[i], dark), kCurves[i] == Shown::kBare ? 1.5 : 2.0));
-  }
-  QColor shade = dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
-  shade.setAlphaF(0.25);
-  band_->setBrush(shade);
-  band_->setPen(Qt::NoPen);
-  vswr2_->setPen(QPen(shade.darker(150), 1.0, Qt::DashLine));
-  QColor optimised = dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
-  bode_fano_->setPen(QPen(optimised, 2.0, Qt::DashDotLine));
-  optimised.setAlphaF(0.15);
-  optimised_->setBrush(optimised);
-  optimised_->setPen(Qt::NoPen);
-  read_out_->setBrush(palette().color(QPalette::Text));
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 double ResponseChart::Plotted(const rf::Response& r, std::size_t i) const {
@@ -120,72 +93,129 @@ double ResponseChart::Plotted(const rf::Response& r, std::size_t i) const {
 
 void ResponseChart::SetPlot(ResponsePlot plot) {
   plot_ = plot;
-  Redraw();
+  update();
 }
 
 void ResponseChart::SetData(const ResponseData& d) {
   const bool same_range = !data_.frequencies.empty() && !d.frequencies.empty() &&
                           data_.frequencies.front() == d.frequencies.front() &&
                           data_.frequencies.back() == d.frequencies.back();
-  if (!same_range) zoomed_ = false;
+  if (!same_range) zoom_.reset();
   data_ = d;
-  Redraw();
+  update();
 }
 
 void ResponseChart::ResetZoom() {
-  zoomed_ = false;
-  Redraw();
+  zoom_.reset();
+  update();
 }
 
-void ResponseChart::Redraw() {
-  const ResponseData& d = data_;
-  if (d.frequencies.empty()) return;
-  const auto [scale, unit] = Unit(d.frequencies.back());
-  scale_ = scale;
-  x_->setTitleText(QStringLiteral("Frequency (%1)").arg(unit));
-  const double lo = d.frequencies.front() / scale, hi = d.frequencies.back() / scale;
-  if (!zoomed_) x_->setRange(lo, hi);
-  static const char* const kTitles[] = {"Return loss (dB)", "VSWR", "|\u0393|",
-                                        "Insertion loss (dB)"};
-  y_->setTitleText(QString::fromUtf8(kTitles[static_cast<int>(plot_)]));
-  const std::optional<rf::Response>* curves[] = {&d.ideal, &d.standard, &d.built, &d.bare};
+std::pair<double, double> ResponseChart::ShownRange() const {
+  if (zoom_) return *zoom_;
+  if (data_.frequencies.empty()) return {0.0, 1.0};
+  return {data_.frequencies.front(), data_.frequencies.back()};
+}
+
+ResponseChart::Axes ResponseChart::AxesFor(const QRectF& area) const {
+  Axes a;
+  const QFontMetricsF fm(font());
+  const double line = fm.height();
+  a.plot = area.adjusted(line * 4, line, -line, -line * 4.2);
+  std::tie(a.lo, a.hi) = ShownRange();
+  if (!(a.hi > a.lo)) a.hi = a.lo + 1.0;
+  std::tie(a.scale, a.unit) = Unit(a.hi);
+  const std::optional<rf::Response>* curves[] = {&data_.ideal, &data_.standard, &data_.built,
+                                                 &data_.bare};
   double top = plot_ == ResponsePlot::kReturnLoss ? 20.0 : plot_ == ResponsePlot::kVswr ? 3.0 : 1.0;
-  for (int i = 0; i < 4; ++i) {
-    QList<QPointF> points;
-    if (*curves[i]) {
-      const rf::Response& r = **curves[i];
-      points.reserve(static_cast<qsizetype>(d.frequencies.size()));
-      for (std::size_t k = 0; k < d.frequencies.size() && k < r.vswr.size(); ++k) {
-        const double y = Plotted(r, k);
-        points.append({d.frequencies[k] / scale, y});
-        top = std::max(top, y);
-      }
+  for (const auto* c : curves) {
+    if (!*c) continue;
+    for (std::size_t k = 0; k < (*c)->vswr.size() && k < data_.frequencies.size(); ++k) {
+      top = std::max(top, Plotted(**c, k));
     }
-    lines_[i]->replace(points);
-    lines_[i]->setVisible(curves[i]->has_value());
   }
-  double bottom = 0.0;
   switch (plot_) {
     case ResponsePlot::kReturnLoss:
-      top = std::min(kTopDb, std::ceil(top / 10) * 10);
+      a.top = std::min(kTopDb, std::ceil(top / 10) * 10);
       break;
     case ResponsePlot::kVswr:
-      bottom = 1.0;
-      top = std::min(kTopVswr, std::ceil(top));
+      a.bottom = 1.0;
+      a.top = std::min(kTopVswr, std::ceil(top));
       break;
     case ResponsePlot::kGamma:
-      top = 1.0;
+      a.top = 1.0;
       break;
     case ResponsePlot::kInsertionLoss:
-      top = std::min(kTopLossDb, std::max(1.0, std::ceil(top)));
+      a.top = std::min(kTopLossDb, std::max(1.0, std::ceil(top)));
       break;
   }
-  y_->setRange(bottom, top);
+  return a;
+}
+
+bool ResponseChart::ShowsOptimisedBand() const {
+  return data_.optimised && data_.optimised->second > data_.optimised->first;
+}
+
+bool ResponseChart::ShowsBodeFano() const {
+  return ShowsOptimisedBand() && data_.bode_fano_db && plot_ != ResponsePlot::kInsertionLoss;
+}
+
+void ResponseChart::Render(QPainter& p, const QRectF& area) const {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(area, palette().color(QPalette::Base));
+  const bool dark = IsDark(palette());
+  const QColor text = palette().color(QPalette::Text);
+  const Axes a = AxesFor(area);
+  p.setFont(font());
+  const QFontMetricsF fm(font());
+  // Grid, ticks and titles.
+  p.setPen(QPen(Faded(text, 0.15), 1.0));
+  const std::vector<double> xt = Ticks(a.lo / a.scale, a.hi / a.scale);
+  const std::vector<double> yt = Ticks(a.bottom, a.top);
+  for (const double t : xt) p.drawLine(a.At(t * a.scale, a.bottom), a.At(t * a.scale, a.top));
+  for (const double t : yt) p.drawLine(a.At(a.lo, t), a.At(a.hi, t));
+  p.setPen(text);
+  for (const double t : xt) {
+    const QString label = QString::number(t, 'g', 6);
+    const QPointF at = a.At(t * a.scale, a.bottom);
+    p.drawText(QRectF(at.x() - 40, at.y() + 3, 80, fm.height()), Qt::AlignHCenter, label);
+  }
+  for (const double t : yt) {
+    const QPointF at = a.At(a.lo, t);
+    p.drawText(QRectF(at.x() - 46, at.y() - fm.height() / 2, 42, fm.height()), Qt::AlignRight,
+               QString::number(t, 'g', 4));
+  }
+  p.drawText(
+      QRectF(a.plot.left(), a.plot.bottom() + fm.height() * 1.2, a.plot.width(), fm.height()),
+      Qt::AlignHCenter, QStringLiteral("Frequency (%1)").arg(a.unit));
+  p.save();
+  p.translate(area.left() + fm.height() * 0.2, a.plot.center().y());
+  p.rotate(-90);
+  p.drawText(QRectF(-a.plot.height() / 2, 0, a.plot.height(), fm.height()), Qt::AlignHCenter,
+             QString::fromUtf8(kTitles[static_cast<int>(plot_)]));
+  p.restore();
+  p.setPen(QPen(Faded(text, 0.6), 1.0));
+  p.drawRect(a.plot);
+
+  p.save();
+  p.setClipRect(a.plot);
+  // The bands: VSWR <= 2 around the design frequency, and the band optimised over.
+  QColor shade = dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
+  const auto shade_band = [&](double lo, double hi, QColor c) {
+    p.fillRect(QRectF(a.At(lo, a.top), a.At(hi, a.bottom)).normalized(), c);
+  };
+  if (data_.band) {
+    shade_band(data_.band_low.value_or(a.lo), data_.band_high.value_or(a.hi), Faded(shade, 0.25));
+  }
+  QColor optimised = dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
+  if (ShowsOptimisedBand()) {
+    shade_band(data_.optimised->first, data_.optimised->second, Faded(optimised, 0.15));
+  }
   // VSWR 2 and the Bode-Fano limit, in the plot's own terms.
   const auto in_terms = [&](double gamma) {
     switch (plot_) {
       case ResponsePlot::kReturnLoss:
-        return -20 * portable::Log10(gamma);
+        return -20 * std::log10(gamma);
       case ResponsePlot::kVswr:
         return (1 + gamma) / (1 - gamma);
       case ResponsePlot::kGamma:
@@ -195,63 +225,136 @@ void ResponseChart::Redraw() {
     }
     return gamma;
   };
-  const bool lines = plot_ != ResponsePlot::kInsertionLoss;
-  vswr2_->replace({{lo, in_terms(1.0 / 3.0)}, {hi, in_terms(1.0 / 3.0)}});
-  vswr2_->setVisible(lines);
-  const double band_lo = std::max(lo, d.band_low.value_or(0.0) / scale);
-  const double band_hi = std::min(hi, d.band_high.value_or(HUGE_VAL) / scale);
-  band_upper_->replace({{band_lo, top}, {band_hi, top}});
-  band_lower_->replace({{band_lo, bottom}, {band_hi, bottom}});
-  band_->setVisible(d.band && band_hi > band_lo);
-  // The band a network was optimised over, and the best any network could
-  // do over it.
-  const bool optimised = d.optimised && d.optimised->second > d.optimised->first;
-  const double opt_lo = optimised ? std::max(lo, d.optimised->first / scale) : lo;
-  const double opt_hi = optimised ? std::min(hi, d.optimised->second / scale) : hi;
-  optimised_upper_->replace({{opt_lo, top}, {opt_hi, top}});
-  optimised_lower_->replace({{opt_lo, bottom}, {opt_hi, bottom}});
-  optimised_->setVisible(optimised && opt_hi > opt_lo);
-  const bool limit = optimised && d.bode_fano_db.has_value() && lines;
-  const double limit_at =
-      limit ? std::clamp(in_terms(std::pow(10.0, -*d.bode_fano_db / 20)), bottom, top) : 0.0;
-  bode_fano_->replace({{opt_lo, limit_at}, {opt_hi, limit_at}});
-  bode_fano_->setVisible(limit);
+  if (plot_ != ResponsePlot::kInsertionLoss) {
+    const double y = in_terms(1.0 / 3.0);
+    p.setPen(QPen(shade.darker(150), 1.0, Qt::DashLine));
+    p.drawLine(a.At(a.lo, y), a.At(a.hi, y));
+  }
+  if (ShowsBodeFano()) {
+    const double y =
+        std::clamp(in_terms(std::pow(10.0, -*data_.bode_fano_db / 20)), a.bottom, a.top);
+    p.setPen(QPen(optimised, 2.0, Qt::DashDotLine));
+    p.drawLine(a.At(data_.optimised->first, y), a.At(data_.optimised->second, y));
+  }
+  // The curves.
+  constexpr Shown kShown[] = {Shown::kIdeal, Shown::kStandard, Shown::kBuilt, Shown::kBare};
+  const std::optional<rf::Response>* curves[] = {&data_.ideal, &data_.standard, &data_.built,
+                                                 &data_.bare};
+  for (int i = 3; i >= 0; --i) {
+    if (!*curves[i]) continue;
+    QPolygonF line;
+    for (std::size_t k = 0; k < data_.frequencies.size() && k < (*curves[i])->vswr.size(); ++k) {
+      line << a.At(data_.frequencies[k], Plotted(**curves[i], k));
+    }
+    p.setPen(QPen(ColourOf(kShown[i], dark), kShown[i] == Shown::kBare ? 1.5 : 2.0));
+    p.drawPolyline(line);
+  }
+  p.restore();
+
+  // The legend, one row below the axis title.
+  struct Entry {
+    QString name;
+    QColor colour;
+    bool area;
+  };
+  std::vector<Entry> entries;
+  if (data_.band) entries.push_back({QStringLiteral("VSWR \u2264 2"), Faded(shade, 0.5), true});
+  if (ShowsOptimisedBand())
+    entries.push_back({QStringLiteral("Optimised band"), Faded(optimised, 0.35), true});
+  for (int i = 0; i < 4; ++i) {
+    if (*curves[i])
+      entries.push_back({QString::fromLatin1(kNames[i]), ColourOf(kShown[i], dark), false});
+  }
+  if (ShowsBodeFano())
+    entries.push_back({QStringLiteral("Bode\u2013Fano limit"), optimised, false});
+  double width = 0;
+  for (const Entry& e : entries) width += fm.horizontalAdvance(e.name) + fm.height() * 2;
+  QPointF at(a.plot.center().x() - width / 2, a.plot.bottom() + fm.height() * 2.6);
+  for (const Entry& e : entries) {
+    const QRectF swatch(at.x(), at.y() + fm.height() * 0.25, fm.height() * 0.8, fm.height() * 0.5);
+    if (e.area) {
+      p.fillRect(swatch, e.colour);
+    } else {
+      p.setPen(QPen(e.colour, 2.0));
+      p.drawLine(QPointF(swatch.left(), swatch.center().y()),
+                 QPointF(swatch.right(), swatch.center().y()));
+    }
+    p.setPen(text);
+    p.drawText(QPointF(swatch.right() + fm.height() * 0.3, at.y() + fm.ascent()), e.name);
+    at.rx() += fm.horizontalAdvance(e.name) + fm.height() * 2;
+  }
+  p.restore();
 }
 
 QString ResponseChart::ReadOutAt(QPointF point) const {
   const ResponseData& d = data_;
   if (d.frequencies.empty()) return {};
-  const double hz = chart()->mapToValue(point).x() * scale_;
-  const auto nearest = std::min_element(d.frequencies.begin(), d.frequencies.end(),
-                                        [hz](double a, double b) {
-                                          return std::fabs(a - hz) < std::fabs(b - hz);
-                                        });
+  const Axes a = AxesFor(rect());
+  const double hz = a.HertzAt(point.x());
+  const auto nearest =
+      std::min_element(d.frequencies.begin(), d.frequencies.end(),
+                       [hz](double x, double y) { return std::fabs(x - hz) < std::fabs(y - hz); });
   const auto i = static_cast<std::size_t>(nearest - d.frequencies.begin());
-  QString text = QString::number(*nearest / scale_, 'g', 6) + QStringLiteral(" ") +
-                 x_->titleText().section('(', 1).chopped(1);
+  QString text = QString::number(*nearest / a.scale, 'g', 6) + QStringLiteral(" ") + a.unit;
   const std::optional<rf::Response>* curves[] = {&d.ideal, &d.standard, &d.built, &d.bare};
   for (int k = 0; k < 4; ++k) {
     if (!*curves[k] || i >= (*curves[k])->vswr.size()) continue;
-    text += QStringLiteral("\n%1: %2").arg(QString::fromLatin1(kNames[k]),
-                                          QString::number(Plotted(**curves[k], i), 'g', 4));
+    text +=
+        QStringLiteral("\n%1: %2")
+            .arg(QString::fromLatin1(kNames[k]), QString::number(Plotted(**curves[k], i), 'g', 4));
   }
   return text;
 }
 
-void ResponseChart::mouseMoveEvent(QMouseEvent* event) {
-  QChartView::mouseMoveEvent(event);
-  const QRectF plot = chart()->plotArea();
-  if (!plot.contains(event->position())) {
-    read_out_->setText({});
-    return;
+void ResponseChart::PaintReadOut(QPainter& p) const {
+  if (!hover_) return;
+  const Axes a = AxesFor(rect());
+  if (!a.plot.contains(*hover_)) return;
+  const QColor text = palette().color(QPalette::Text);
+  p.save();
+  p.setPen(QPen(Faded(text, 0.5), 1.0, Qt::DotLine));
+  p.drawLine(QPointF(hover_->x(), a.plot.top()), QPointF(hover_->x(), a.plot.bottom()));
+  if (drag_from_) {
+    const double x0 = a.At(*drag_from_, a.bottom).x();
+    p.fillRect(
+        QRectF(QPointF(x0, a.plot.top()), QPointF(hover_->x(), a.plot.bottom())).normalized(),
+        Faded(text, 0.1));
   }
-  read_out_->setText(ReadOutAt(event->position()));
-  read_out_->setPos(plot.topRight() - QPointF(read_out_->boundingRect().width() + 6, -4));
+  const QString s = ReadOutAt(*hover_);
+  const QRectF box = p.fontMetrics().boundingRect(rect(), Qt::AlignLeft, s);
+  const QRectF at(a.plot.topRight() + QPointF(-box.width() - 12, 4), box.size() + QSizeF(8, 6));
+  p.fillRect(at, Faded(palette().color(QPalette::Base), 0.85));
+  p.setPen(text);
+  p.drawText(at.adjusted(4, 3, 0, 0), Qt::AlignLeft, s);
+  p.restore();
+}
+
+void ResponseChart::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  Render(painter, rect());
+  PaintReadOut(painter);
+}
+
+void ResponseChart::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  setFocus(Qt::MouseFocusReason);
+  drag_from_ = AxesFor(rect()).HertzAt(event->position().x());
+}
+
+void ResponseChart::mouseMoveEvent(QMouseEvent* event) {
+  hover_ = event->position();
+  update();
 }
 
 void ResponseChart::mouseReleaseEvent(QMouseEvent* event) {
-  QChartView::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton) zoomed_ = true;  // a rubber band zoomed in
+  if (event->button() != Qt::LeftButton || !drag_from_) return QWidget::mouseReleaseEvent(event);
+  const Axes a = AxesFor(rect());
+  const double to = a.HertzAt(event->position().x());
+  const double lo = std::max(std::min(*drag_from_, to), a.lo);
+  const double hi = std::min(std::max(*drag_from_, to), a.hi);
+  if (hi - lo > (a.hi - a.lo) * 0.01) zoom_ = std::pair{lo, hi};  // a drag, not a click
+  drag_from_.reset();
+  update();
 }
 
 void ResponseChart::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
@@ -259,12 +362,17 @@ void ResponseChart::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
 }
 
 void ResponseChart::wheelEvent(QWheelEvent* event) {
-  const double steps = event->angleDelta().y() / 120.0;
-  const double at = chart()->mapToValue(event->position()).x();
-  const double lo = x_->min(), hi = x_->max();
-  const double factor = std::pow(0.8, steps);
-  x_->setRange(at - (at - lo) * factor, at + (hi - at) * factor);
-  zoomed_ = true;
+  const Axes a = AxesFor(rect());
+  const double at = a.HertzAt(event->position().x());
+  const double factor = std::pow(0.8, event->angleDelta().y() / 120.0);
+  const auto [first, last] = data_.frequencies.empty()
+                                 ? std::pair{a.lo, a.hi}
+                                 : std::pair{data_.frequencies.front(), data_.frequencies.back()};
+  const double lo = std::max(first, at - (at - a.lo) * factor);
+  const double hi = std::min(last, at + (a.hi - at) * factor);
+  zoom_ = std::pair{lo, hi};
+  if (lo <= first && hi >= last) zoom_.reset();
+  update();
   event->accept();
 }
 
@@ -273,15 +381,12 @@ void ResponseChart::keyPressEvent(QKeyEvent* event) {
     ResetZoom();
     return;
   }
-  QChartView::keyPressEvent(event);
+  QWidget::keyPressEvent(event);
 }
 
-bool ResponseChart::ShowsOptimisedBand() const {
-  return optimised_->isVisible();
-}
-
-bool ResponseChart::ShowsBodeFano() const {
-  return bode_fano_->isVisible();
+void ResponseChart::leaveEvent(QEvent* /*event*/) {
+  hover_.reset();
+  update();
 }
 
 }  // namespace vorda::designer

@@ -1,20 +1,16 @@
-// The frequency response of the selected design: return loss, VSWR, |gamma|
-// or insertion loss (S21) of the ideal, standard and as-built parts and of
-// the measured load alone; the VSWR <= 2 band and the band optimised over
-// shaded, with the Bode-Fano limit across it. A read-out follows the
-// cursor; the wheel and a drag zoom, a double click or 0 shows it all.
+// The frequency response of the selected design, drawn as vectors: return
+// loss, VSWR, |gamma| or insertion loss (S21) of the ideal, standard and
+// as-built parts and of the measured load alone; the VSWR <= 2 band and the
+// band optimised over shaded, with the Bode-Fano limit across it. A
+// read-out follows the cursor; the wheel and a drag zoom, a double click or
+// 0 shows it all.
 #pragma once
 
-#include <QtCharts/QChartView>
+#include <QWidget>
 #include <optional>
 #include <vector>
 
 #include "rf/Design.h"
-
-class QAreaSeries;
-class QGraphicsSimpleTextItem;
-class QLineSeries;
-class QValueAxis;
 
 namespace vorda::designer {
 
@@ -26,26 +22,32 @@ inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|"
 struct ResponseData {
   std::vector<double> frequencies;
   std::optional<rf::Response> ideal;
-  std::optional<rf::Response> standard;  // a series was chosen
-  std::optional<rf::Response> built;     // losses were given
-  std::optional<rf::Response> bare;      // a measurement
-  bool band = false;                          // the match holds at the design frequency
-  std::optional<double> band_low, band_high;  // hertz; empty: beyond the sweep
+  std::optional<rf::Response> standard;                // a series was chosen
+  std::optional<rf::Response> built;                   // losses were given
+  std::optional<rf::Response> bare;                    // a measurement
+  bool band = false;                                   // the match holds at the design frequency
+  std::optional<double> band_low, band_high;           // hertz; empty: beyond the sweep
   std::optional<std::pair<double, double>> optimised;  // the band a network is optimised over
-  std::optional<double> bode_fano_db;  // the best worst-case return loss over it
+  std::optional<double> bode_fano_db;                  // the best worst-case return loss over it
 };
 
-class ResponseChart : public QChartView {
+class ResponseChart : public QWidget {
   Q_OBJECT
 
  public:
   explicit ResponseChart(QWidget* parent = nullptr);
   void SetData(const ResponseData& data);
+  const ResponseData& Data() const { return data_; }
   void SetPlot(ResponsePlot plot);
   ResponsePlot Plot() const { return plot_; }
   void ResetZoom();
+  // The frequencies shown, hertz.
+  std::pair<double, double> ShownRange() const;
 
-  // The read-out for a point of the view: the frequency nearest and each
+  // Paints the chart into a rectangle of any painter (screen, image, SVG).
+  void Render(QPainter& painter, const QRectF& area) const;
+
+  // The read-out for a point of the widget: the frequency nearest and each
   // curve's value there.
   QString ReadOutAt(QPointF point) const;
   // The value a curve is drawn at, for a point of a response.
@@ -58,33 +60,29 @@ class ResponseChart : public QChartView {
   // Return loss beyond this is drawn at it (a perfect match has none).
   static constexpr double kTopDb = 60.0;
 
+  QSize sizeHint() const override { return {520, 420}; }
+  QSize minimumSizeHint() const override { return {260, 200}; }
+
  protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
-  void Restyle();
-  void Redraw();
+  struct Axes;
+  Axes AxesFor(const QRectF& area) const;
+  void PaintReadOut(QPainter& painter) const;
 
   ResponseData data_;
   ResponsePlot plot_ = ResponsePlot::kReturnLoss;
-  bool zoomed_ = false;
-  QLineSeries* lines_[4] = {};  // ideal, standard, built, bare
-  QLineSeries* band_upper_ = nullptr;
-  QLineSeries* band_lower_ = nullptr;
-  QAreaSeries* band_ = nullptr;
-  QLineSeries* vswr2_ = nullptr;
-  QLineSeries* optimised_upper_ = nullptr;
-  QLineSeries* optimised_lower_ = nullptr;
-  QAreaSeries* optimised_ = nullptr;
-  QLineSeries* bode_fano_ = nullptr;
-  QGraphicsSimpleTextItem* read_out_ = nullptr;
-  QValueAxis* x_ = nullptr;
-  QValueAxis* y_ = nullptr;
-  double scale_ = 1.0;  // hertz per unit of the x axis
+  std::optional<std::pair<double, double>> zoom_;  // hertz shown, when zoomed in
+  std::optional<QPointF> hover_;
+  std::optional<double> drag_from_;  // hertz where a drag to zoom began
 };
 
 }  // namespace vorda::designer

@@ -11,14 +11,15 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QWheelEvent>
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/Cli.h"
-#include "tests/support/RecordingBoxes.h"
 #include "rf/StandardValues.h"
 #include "rf/Tuning.h"
+#include "tests/support/RecordingBoxes.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
@@ -255,7 +256,8 @@ class DesignerTest : public QObject {
     d::SmithChart chart;
     chart.resize(500, 500);
     const double radius = 500 * 0.92 / 2, pixel = 1.0 / radius;
-    for (const QPointF at : {QPointF(250, 250), QPointF(330, 170), QPointF(120, 300), QPointF(400, 260)}) {
+    for (const QPointF at :
+         {QPointF(250, 250), QPointF(330, 170), QPointF(120, 300), QPointF(400, 260)}) {
       const std::complex<double> gamma((at.x() - 250) / radius, (250 - at.y()) / radius);
       const d::SmithReadOut r = chart.ReadOutAt(at);
       QVERIFY(std::abs(r.gamma - gamma) < pixel);
@@ -381,9 +383,24 @@ class DesignerTest : public QObject {
     QVERIFY(w.SaveNetlist(dir_.filePath(QStringLiteral("match.cir"))));
     QVERIFY(w.SaveSmithChart(dir_.filePath(QStringLiteral("smith.svg"))));
     QVERIFY(w.SaveResponse(dir_.filePath(QStringLiteral("response.png"))));
+    QVERIFY(w.SaveResponse(dir_.filePath(QStringLiteral("response.svg"))));
     QVERIFY(!QImage(dir_.filePath(QStringLiteral("response.png"))).isNull());
-    QFile svg(dir_.filePath(QStringLiteral("smith.svg")));
-    QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
+    for (const char* name : {"smith.svg", "response.svg"}) {
+      // Well-formed, an <svg> at the root, and the drawing and its words in it.
+      QFile svg(dir_.filePath(QString::fromLatin1(name)));
+      QVERIFY(svg.open(QIODevice::ReadOnly));
+      QXmlStreamReader xml(&svg);
+      int paths = 0, texts = 0;
+      QVERIFY(xml.readNextStartElement() && xml.name() == QStringLiteral("svg"));
+      while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+          paths += xml.name() == QStringLiteral("path");
+          texts += xml.name() == QStringLiteral("text");
+        }
+      }
+      QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+      QVERIFY(paths > 10 && texts > 5);
+    }
     QVERIFY(!w.SaveTable(dir_.filePath(QStringLiteral("no/such/folder/t.csv"))));
     QCOMPARE(boxes_.boxes.size(), 1u);
     QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
