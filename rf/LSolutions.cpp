@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace vorda::rf {
 
@@ -12,6 +13,13 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // The reactance of a shunt part of susceptance b: an open for none.
 double ShuntReactance(double b) {
   return b == 0.0 ? kInf : -1.0 / b;
+}
+
+// Whether a component is a capacitor. The names are compared as text: the
+// same literal need not have one address in every object file (MinGW-w64's
+// linker does not merge them).
+bool IsCapacitor(std::string_view component) {
+  return component == kSeriesC || component == kShuntC;
 }
 
 // The roots -offset - sqrt(d), -offset + sqrt(d) of (offset + u)^2 = d.
@@ -29,9 +37,10 @@ std::int16_t TypeOf(Family family, double first_ohms, double second_ohms) {
   for (std::int16_t t = 1; t <= kTypeCount; ++t) {
     const SectionType& type = *FindSectionType(t);
     if (type.family != family) continue;
-    const bool c1 = type.first_component == kSeriesC || type.first_component == kShuntC;
-    const bool c2 = type.second_component == kSeriesC || type.second_component == kShuntC;
-    if (c1 == first_c && c2 == second_c) return t;
+    if (IsCapacitor(type.first_component) == first_c &&
+        IsCapacitor(type.second_component) == second_c) {
+      return t;
+    }
   }
   return 0;
 }

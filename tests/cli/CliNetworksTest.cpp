@@ -70,29 +70,31 @@ TEST(CliNetworksTest, TwoPortFileReadsBack) {
   const Result r = RunArgs({"--z0", "100", "--freq", "100M", "--loaded-q", "15", "--topology",
                             "pi-lp", "--sweep", "50M:150M:11", "--s2p", file, "1000", "0"});
   ASSERT_EQ(r.status, 0) << r.err;
-  std::ifstream in(file);
-  std::string line;
-  bool data = false;
   int points = 0;
-  while (std::getline(in, line)) {
-    if (line == "[Network Data]") {
-      data = true;
-      continue;
+  {  // closed before the folder goes: Windows keeps an open file
+    std::ifstream in(file);
+    std::string line;
+    bool data = false;
+    while (std::getline(in, line)) {
+      if (line == "[Network Data]") {
+        data = true;
+        continue;
+      }
+      if (line == "[End]") break;
+      if (!data) {
+        EXPECT_TRUE(line.rfind("[Reference]", 0) != 0 || line == "[Reference] 100 1000") << line;
+        continue;
+      }
+      std::istringstream numbers(line);
+      double f = 0, v[8];
+      numbers >> f;
+      for (double& x : v) numbers >> x;
+      const std::complex<double> s11(v[0], v[1]), s21(v[2], v[3]), s12(v[4], v[5]);
+      EXPECT_NEAR(std::norm(s11) + std::norm(s21), 1.0, 1e-12) << f;
+      EXPECT_NEAR(std::abs(s12 - s21), 0.0, 1e-12) << f;  // reciprocal
+      EXPECT_TRUE(f != 100e6 || std::abs(s11) < 1e-9);    // matched at the design frequency
+      ++points;
     }
-    if (line == "[End]") break;
-    if (!data) {
-      EXPECT_TRUE(line.rfind("[Reference]", 0) != 0 || line == "[Reference] 100 1000") << line;
-      continue;
-    }
-    std::istringstream numbers(line);
-    double f = 0, v[8];
-    numbers >> f;
-    for (double& x : v) numbers >> x;
-    const std::complex<double> s11(v[0], v[1]), s21(v[2], v[3]), s12(v[4], v[5]);
-    EXPECT_NEAR(std::norm(s11) + std::norm(s21), 1.0, 1e-12) << f;
-    EXPECT_NEAR(std::abs(s12 - s21), 0.0, 1e-12) << f;  // reciprocal
-    EXPECT_TRUE(f != 100e6 || std::abs(s11) < 1e-9);    // matched at the design frequency
-    ++points;
   }
   EXPECT_EQ(points, 11);
   std::filesystem::remove_all(dir);
