@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
-#include <numbers>
 #include <optional>
 
+#include "engine/PortableMath.h"
 #include "rf/Match.h"
 #include "rf/Touchstone.h"
 
@@ -290,9 +290,9 @@ class TouchstoneReader::Parser {
 
   std::complex<double> Value(double a, double b) const {
     if (format_ == Format::kRI) return {a, b};
-    const double magnitude = format_ == Format::kMA ? a : std::pow(10.0, a / 20.0);
-    const double angle = b * std::numbers::pi / 180.0;
-    return {magnitude * std::cos(angle), magnitude * std::sin(angle)};
+    // The portable functions: a file reads to the same bits on every platform.
+    const double magnitude = format_ == Format::kMA ? a : portable::Pow10(a / 20.0);
+    return {magnitude * portable::CosDegrees(b), magnitude * portable::SinDegrees(b)};
   }
 
   std::complex<double> ToImpedance(std::complex<double> v) const {

@@ -7,9 +7,9 @@ BUILD_DIR="${VORDA_BUILD_DIR:-$ROOT/build}"
 # What building and testing needs.
 BUILD_PACKAGES=(
   cmake g++ make pkgconf
-  libgtest-dev googletest libbenchmark-dev
+  libgtest-dev googletest libbenchmark-dev libmpfr-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
   desktop-file-utils appstream man-db ngspice
