@@ -20,6 +20,11 @@ BUILD_PACKAGES=(
 # googletest sources above, built with the cross compiler.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64)
 
+# Cross-building Qt for Windows (scripts/build-qt-windows): Debian's Qt
+# sources come through apt and dpkg-source, and build with Ninja (qtbase's
+# header generation is a Perl script).
+QT_WINDOWS_PACKAGES=(dpkg-dev xz-utils ninja-build perl)
+
 # Fuzzing, sanitizers and static analysis.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
@@ -53,9 +58,13 @@ build_project() {
 }
 
 # The Windows build in build-windows/: GoogleTest cross-built once from
-# /usr/src/googletest, then the project with the MinGW-w64 toolchain.
+# /usr/src/googletest, then the project with the MinGW-w64 toolchain; with a
+# Windows Qt (the prefix scripts/build-qt-windows prints), the windows too.
+# Usage: build_windows [QT-PREFIX]
 WINDOWS_BUILD_DIR="$ROOT/build-windows"
 build_windows() {
+  local qt=(-DVORDA_BUILD_UI=OFF)
+  [ -n "${1:-}" ] && qt=(-DVORDA_BUILD_UI=ON -DQT_HOST_PATH=/usr)
   local toolchain="$ROOT/cmake/mingw-w64-x86_64.cmake"
   local gtest="$WINDOWS_BUILD_DIR/googletest"
   if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
@@ -65,6 +74,6 @@ build_windows() {
     cmake --install "$gtest/build" >/dev/null
   fi
   cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$gtest/install"
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$gtest/install${1:+;$1}" "${qt[@]}"
   cmake --build "$WINDOWS_BUILD_DIR" -j"$(nproc)"
 }
