@@ -4,15 +4,24 @@
 set(VORDA_APP_ID org.vordaforwin.VordaForWin)
 set(VORDA_PROGRAM_DIR lib/vordaforwin)
 
-# On Windows: vorda-match.exe with the README and the LICENSE, packed by
-# scripts/package-windows as vorda-match-<version>-win64.zip.
+# On Windows: the programs side by side with the pictures and the help file
+# the main window reads from its own folder, the README and the LICENSE,
+# packed by scripts/package-windows as vordaforwin-<version>-win64.zip (or,
+# without the windows, vorda-match-<version>-win64.zip).
 if(WIN32)
   install(TARGETS vorda-match RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_NAME vorda-match)
   set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-  set(CPACK_PACKAGE_FILE_NAME vorda-match-${PROJECT_VERSION}-win64)
+  if(VORDA_BUILD_UI)
+    install(TARGETS VordaForWin vorda-designer RUNTIME DESTINATION .)
+    install(FILES ${VORDA_ASSETS} DESTINATION .)
+    set(CPACK_PACKAGE_NAME vordaforwin)
+  else()
+    set(CPACK_PACKAGE_NAME vorda-match)
+  endif()
+  set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   set(CPACK_STRIP_FILES ON)
   include(CPack)
   return()

@@ -6,6 +6,7 @@
 
 namespace vorda::ui {
 
+#ifndef _WIN32
 namespace {
 
 bool Set(const char* name) {
@@ -19,6 +20,7 @@ bool NeedsServer(const std::string& platform) {
 }
 
 }  // namespace
+#endif
 
 bool HasDisplay(int argc, char** argv) {
 #ifdef _WIN32

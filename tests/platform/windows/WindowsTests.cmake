@@ -1,6 +1,7 @@
 # The Windows build's own tests: the platform layer against the real Win32
 # API (under Wine, through CMAKE_CROSSCOMPILING_EMULATOR), vorda-match.exe
-# against the Linux build's transcript, and the DLLs it needs.
+# against the Linux build's transcript, the DLLs the programs need and the
+# release zip.
 set(windows_tests ${CMAKE_CURRENT_SOURCE_DIR}/platform/windows)
 
 # Started by the tests in place of a viewer or the System Information tool;
@@ -32,3 +33,15 @@ add_test(NAME cli_golden_matches_linux
 # vorda-match.exe runs with no DLLs beside it.
 add_test(NAME vorda_match_needs_only_system_dlls
          COMMAND bash ${windows_tests}/check_dlls.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:vorda-match>)
+
+if(VORDA_BUILD_UI)
+  # So do the windows, Qt and all.
+  add_test(NAME windows_need_only_system_dlls
+           COMMAND bash ${windows_tests}/check_dlls.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:VordaForWin>
+                   $<TARGET_FILE:vorda-designer>)
+  # The release zip, unpacked into an awkward folder, runs from there.
+  add_test(NAME release_zip_runs_from_any_folder
+           COMMAND bash ${windows_tests}/check_release_zip.sh ${CMAKE_BINARY_DIR}
+                   ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set_tests_properties(release_zip_runs_from_any_folder PROPERTIES TIMEOUT 600)
+endif()

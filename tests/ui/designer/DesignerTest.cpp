@@ -19,6 +19,7 @@
 #include "cli/Cli.h"
 #include "rf/StandardValues.h"
 #include "rf/Tuning.h"
+#include "tests/support/QtTestMain.h"
 #include "tests/support/RecordingBoxes.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
@@ -440,11 +441,6 @@ class DesignerTest : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  DesignerTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+VORDA_QTEST_MAIN(DesignerTest)
 
 #include "DesignerTest.moc"

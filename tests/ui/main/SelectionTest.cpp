@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QtTest>
+#include "tests/support/QtTestMain.h"
 #include "ui/main/ClientArea.h"
 #include "ui/main/ImageBox.h"
 #include "ui/main/RegionDiagram.h"
@@ -211,11 +212,6 @@ class SelectionTest : public WindowFixture {
   }
 };
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  SelectionTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+VORDA_QTEST_MAIN(SelectionTest)
 
 #include "SelectionTest.moc"

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "tests/support/QtTestMain.h"
 #include "tests/ui/main/WindowFixture.h"
 #include "ui/main/ClientArea.h"
 #include "ui/main/ImageBox.h"
@@ -276,7 +277,7 @@ class Vorda1Test : public WindowFixture {
     Vorda1& w = Start();
     QVERIFY(w.Form_Load());
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    if (w.devicePixelRatioF() != 2.0) QSKIP("needs QT_SCALE_FACTOR=2");
+    if (w.devicePixelRatioF() != 2.0) QSKIP("needs VORDA_QT_SCALE_FACTOR=2");
     QCOMPARE(w.centralWidget()->size(), QSize(722, 526));
     const QImage grab = w.centralWidget()->grab().toImage();
     QCOMPARE(grab.size(), QSize(1444, 1052));
@@ -301,11 +302,6 @@ class Vorda1Test : public WindowFixture {
   }
 };
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  Vorda1Test test;
-  return QTest::qExec(&test, argc, argv);
-}
+VORDA_QTEST_MAIN(Vorda1Test)
 
 #include "Vorda1Test.moc"
