@@ -45,7 +45,7 @@ struct Options {
   std::string s1p_path;  // a measured load instead of R and X; "-" standard input
   bool each = false;     // design at every measured point
   bool json = false;
-  bool jsonl = false;    // with --each: a compact JSON object per line per point
+  bool jsonl = false;  // with --each: a compact JSON object per line per point
   // Beyond one frequency and two parts:
   std::optional<std::complex<double>> source;     // --source; none: Z0
   std::optional<double> loaded_q;                 // --loaded-q: Pi, T and two L-sections at F

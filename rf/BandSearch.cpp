@@ -83,8 +83,8 @@ struct Objective {
 
   double operator()(const std::vector<double>& values) const {
     ++*evaluations;
-    for (const double v : values) {
-      if (!(v > 0.0)) return kInf;
+    if (!std::all_of(values.begin(), values.end(), [](double v) { return v > 0.0; })) {
+      return kInf;
     }
     return WorstGamma2(*shape, values, *points, *source);
   }

@@ -107,9 +107,8 @@ Response ResponseOf(const Network& network, const LoadModel& load, const Source&
     r.return_loss_db.push_back(m.return_loss_db);
     r.vswr.push_back(m.vswr);
     const double gain = std::min(network.TransducerGain(f, zl, source), 1.0);
-    r.insertion_loss_db.push_back(gain > 0.0 ? std::optional<double>(
-                                                   0.0 - 10.0 * portable::Log10(gain))
-                                             : std::nullopt);
+    r.insertion_loss_db.push_back(
+        gain > 0.0 ? std::optional<double>(0.0 - 10.0 * portable::Log10(gain)) : std::nullopt);
   }
   return r;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "rf/Limits.h"
 #include "rf/Sweep.h"
@@ -252,9 +253,12 @@ DesignResult RunDesign(const DesignRequest& r) {
   const DesignOptions options = OptionsFor(r, result.frequencies, visit);
   const LoadNumbers numbers{r.z0, result.load.real(), result.load.imag()};
   std::vector<NetworkKind> kinds;
-  for (const std::int16_t type : r.types) kinds.push_back({Topology::kL, type});
+  std::transform(r.types.begin(), r.types.end(), std::back_inserter(kinds), [](std::int16_t type) {
+    return NetworkKind{Topology::kL, type};
+  });
   if (r.networks) {
-    for (const NetworkKind& k : ThreeAndFourPartKinds()) kinds.push_back(k);
+    const std::vector<NetworkKind> more = ThreeAndFourPartKinds();
+    kinds.insert(kinds.end(), more.begin(), more.end());
   }
   if (r.given) kinds.push_back({Topology::kGiven, 0});
   for (const NetworkKind& kind : kinds) {

@@ -68,7 +68,11 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
   out += "network,key,best,verdict,status";
   for (std::size_t i = 1; i <= kTableParts; ++i) {
     const std::string p = "part " + std::to_string(i);
-    out += "," + p + "," + p + " kind," + p + " ideal (H or F)," + p + " standard (H or F)";
+    for (const char* column : {"", " kind", " ideal (H or F)", " standard (H or F)"}) {
+      out += ',';
+      out += p;
+      out += column;
+    }
   }
   out +=
       ",return loss (dB),vswr,dissipation loss (dB),band low (Hz),band high (Hz),loaded q,"

@@ -45,7 +45,8 @@ std::int16_t TypeOf(Family family, double first_ohms, double second_ohms) {
   return 0;
 }
 
-std::vector<LSolution> SolveL(Impedance zs, Impedance zl) {
+std::vector<LSolution> SolveL(Impedance source, Impedance load) {
+  const Impedance zs = source, zl = load;
   std::vector<LSolution> out;
   const double rs = zs.real(), xs = zs.imag();
   // Shunt part at the load (susceptance b2), then a series part: the

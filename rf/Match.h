@@ -23,7 +23,9 @@ inline constexpr double kPerfectGamma = 1e-9;
 // complex impedance, matched conjugately.
 struct Source {
   Impedance z;
-  Source(double resistance) : z(resistance, 0.0) {}  // NOLINT: a resistance is a source
+  // A resistance is a source: implicit on purpose.
+  // cppcheck-suppress noExplicitConstructor
+  Source(double resistance) : z(resistance, 0.0) {}  // NOLINT
   explicit Source(Impedance impedance) : z(impedance) {}
   bool Resistive() const { return z.imag() == 0.0; }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "engine/SectionTypes.h"
 #include "rf/LSolutions.h"
@@ -93,7 +94,8 @@ std::string Digits3(double v) {
 std::vector<NetworkKind> AllKinds() {
   std::vector<NetworkKind> kinds;
   for (std::int16_t t = 1; t <= kTypeCount; ++t) kinds.push_back({Topology::kL, t});
-  for (const NetworkKind& k : ThreeAndFourPartKinds()) kinds.push_back(k);
+  const std::vector<NetworkKind> more = ThreeAndFourPartKinds();
+  kinds.insert(kinds.end(), more.begin(), more.end());
   return kinds;
 }
 
@@ -105,33 +107,40 @@ std::vector<NetworkKind> ThreeAndFourPartKinds() {
   return kinds;
 }
 
+namespace {
+
+// The table's entry of a three- or four-part topology, or none.
+const KindEntry* EntryOf(Topology topology) {
+  const auto* e = std::find_if(std::begin(kKinds), std::end(kKinds),
+                               [topology](const KindEntry& k) { return k.topology == topology; });
+  return e == std::end(kKinds) ? nullptr : e;
+}
+
+}  // namespace
+
 std::string KindName(const NetworkKind& kind) {
   if (kind.topology == Topology::kL) {
     return "L type " + std::to_string(kind.type) + " (" + Caption(*FindSectionType(kind.type)) +
            ")";
   }
-  for (const KindEntry& e : kKinds) {
-    if (e.topology == kind.topology) return e.name;
-  }
-  return {};
+  const KindEntry* e = EntryOf(kind.topology);
+  return e != nullptr ? e->name : std::string();
 }
 
 std::string KindKey(const NetworkKind& kind) {
   if (kind.topology == Topology::kL) return "l" + std::to_string(kind.type);
-  for (const KindEntry& e : kKinds) {
-    if (e.topology == kind.topology) return e.key;
-  }
-  return {};
+  const KindEntry* e = EntryOf(kind.topology);
+  return e != nullptr ? e->key : std::string();
 }
 
 std::optional<NetworkKind> ParseKind(std::string_view key) {
   if (key.size() == 2 && key[0] == 'l' && key[1] >= '1' && key[1] <= '8') {
     return NetworkKind{Topology::kL, static_cast<std::int16_t>(key[1] - '0')};
   }
-  for (const KindEntry& e : kKinds) {
-    if (key == e.key) return NetworkKind{e.topology, 0};
-  }
-  return std::nullopt;
+  const auto* e = std::find_if(std::begin(kKinds), std::end(kKinds),
+                               [key](const KindEntry& k) { return key == k.key; });
+  if (e == std::end(kKinds)) return std::nullopt;
+  return NetworkKind{e->topology, 0};
 }
 
 double MinimumQ(Topology topology, const Source& source, Impedance load) {
@@ -144,7 +153,8 @@ double MinimumQ(Topology topology, const Source& source, Impedance load) {
 Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance load, double hertz,
                      double z0, std::optional<double> q, std::optional<double> intermediate) {
   const Impedance zs = source.z;
-  if (kind.topology == Topology::kGiven) return {std::nullopt, "a given network is not synthesised"};
+  if (kind.topology == Topology::kGiven)
+    return {std::nullopt, "a given network is not synthesised"};
   if (kind.topology == Topology::kL) {
     for (const LSolution& s : SolveL(zs, load)) {
       if (s.type_index != kind.type) continue;

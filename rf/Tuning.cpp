@@ -81,8 +81,8 @@ std::optional<Drag> DragPart(const Network& network, std::size_t index, Impedanc
     const Element& first = d.network.elements[0];
     after.elements.assign(d.network.elements.begin() + 1, d.network.elements.end());
     const C mid = after.InputImpedance(hertz, load);
-    const double cancel = first.position == Position::kSeries ? -mid.imag()
-                                                              : 1.0 / (1.0 / mid).imag();
+    const double cancel =
+        first.position == Position::kSeries ? -mid.imag() : 1.0 / (1.0 / mid).imag();
     if (const auto v = ValueFor(first.part.kind, cancel, hertz); v && first.part.IsReal()) {
       d.network.elements[0].part.value = *v;
     }

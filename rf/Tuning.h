@@ -23,9 +23,9 @@ namespace vorda::rf {
 std::vector<Impedance> PartEnds(const Network& network, Impedance load, double hertz);
 
 struct Drag {
-  Network network;         // with the dragged part's new value (and the re-solved one)
-  double value = 0.0;      // the dragged part's value, henries or farads
-  Impedance end;           // where the dragged part now ends, ohms
+  Network network;     // with the dragged part's new value (and the re-solved one)
+  double value = 0.0;  // the dragged part's value, henries or farads
+  Impedance end;       // where the dragged part now ends, ohms
 };
 
 // Element `index` of a network dragged towards a reflection coefficient

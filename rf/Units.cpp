@@ -134,19 +134,21 @@ std::optional<double> ParseEngineering(std::string_view text, std::string_view u
 
 ReadImpedanceResult ReadImpedance(std::string_view text) {
   const std::string quoted = "\u201c" + std::string(text) + "\u201d";
-  const ReadImpedanceResult bad{std::nullopt,
-                                quoted + " is not an impedance (write 50, 12.5-j5 or 150+j75)"};
+  const auto bad = [&quoted] {
+    return ReadImpedanceResult{std::nullopt,
+                               quoted + " is not an impedance (write 50, 12.5-j5 or 150+j75)"};
+  };
   std::string compact;
   for (const char c : text) {
     if (c != ' ') compact += c;
   }
-  if (compact.empty()) return bad;
+  if (compact.empty()) return bad();
   // The reactance: the part with j, after the last sign that is not an
   // exponent's.
   const std::size_t j = compact.find('j');
   if (j == std::string::npos) {
     const ReadNumber r = ReadEngineering(compact);
-    if (!r.value) return bad;
+    if (!r.value) return bad();
     return {std::complex<double>(*r.value, 0.0), {}};
   }
   std::size_t split = std::string::npos;
@@ -164,11 +166,11 @@ ReadImpedanceResult ReadImpedance(std::string_view text) {
   } else if (imag.back() == 'j') {
     imag.pop_back();
   } else {
-    return bad;
+    return bad();
   }
   if (imag.empty()) imag = "1";
   const ReadNumber r = ReadEngineering(real), x = ReadEngineering(imag);
-  if (!r.value || !x.value) return bad;
+  if (!r.value || !x.value) return bad();
   return {std::complex<double>(*r.value, negative ? -*x.value : *x.value), {}};
 }
 

@@ -1,6 +1,7 @@
 #include "ui/designer/BandJob.h"
 
 #include <QThread>
+#include <utility>
 
 namespace vorda::designer {
 
@@ -36,7 +37,7 @@ void BandJob::Start(const rf::DesignRequest& request, std::shared_ptr<const rf::
   cancel_ = cancel;
   busy_ = true;
   const unsigned generation = generation_;
-  QThread* thread = QThread::create([this, request, keep, cancel, generation] {
+  QThread* thread = QThread::create([this, request, keep = std::move(keep), cancel, generation] {
     rf::BandResult result = rf::RunBand(request, cancel.get());
     if (result.cancelled) return;
     QMetaObject::invokeMethod(

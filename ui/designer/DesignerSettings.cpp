@@ -38,8 +38,8 @@ void DesignerWindow::LoadSettings() {
       s.value(QStringLiteral("inputs/Series"), SeriesBox()->currentText()).toString());
   RankingBox()->setCurrentText(
       s.value(QStringLiteral("inputs/Best by"), RankingBox()->currentText()).toString());
-  smith_->SetGrid(static_cast<SmithGrid>(
-      std::clamp(s.value(QStringLiteral("view/grid"), 0).toInt(), 0, 2)));
+  smith_->SetGrid(
+      static_cast<SmithGrid>(std::clamp(s.value(QStringLiteral("view/grid"), 0).toInt(), 0, 2)));
   for (QAction* a : findChildren<QAction*>()) {
     if (a->objectName().startsWith(QStringLiteral("actGrid"))) {
       a->setChecked(a->data().toInt() == static_cast<int>(smith_->Grid()));

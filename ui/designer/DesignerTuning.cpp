@@ -26,7 +26,11 @@ void DesignerWindow::StartTuning(int /*element*/) {
   // values with a series); later ones go on from the tuned row.
   if (SelectedRow() != model_->TunedRow()) {
     const int row = SelectedRow();
-    const QString from = model_->index(row, kColumnType).data(Qt::DisplayRole).toString().remove(QChar(0x2605)).trimmed();
+    const QString from = model_->index(row, kColumnType)
+                             .data(Qt::DisplayRole)
+                             .toString()
+                             .remove(QChar(0x2605))
+                             .trimmed();
     undo_.push_back(tuned_);
     redo_.clear();
     tuned_ = *network;
@@ -42,8 +46,9 @@ void DesignerWindow::StartTuning(int /*element*/) {
 void DesignerWindow::Tune(int element, std::complex<double> gamma, bool free) {
   if (!tuned_ || !request_) return;
   const rf::DesignResult& result = model_->Designs();
-  const auto drag = rf::DragPart(*tuned_, static_cast<std::size_t>(element), result.load,
-                                 result.hertz, result.z0, gamma, free ? std::nullopt : request_->series);
+  const auto drag =
+      rf::DragPart(*tuned_, static_cast<std::size_t>(element), result.load, result.hertz, result.z0,
+                   gamma, free ? std::nullopt : request_->series);
   if (!drag) return;
   tuned_ = drag->network;
   model_->SetTuned(rf::DesignGiven(*request_, *tuned_));
@@ -97,12 +102,11 @@ void DesignerWindow::BuildViewMenu() {
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   auto* grids = new QActionGroup(this);
   const std::pair<const char*, SmithGrid> choices[] = {{"&Impedance Grid", SmithGrid::kImpedance},
-                                                        {"&Admittance Grid", SmithGrid::kAdmittance},
-                                                        {"&Both Grids", SmithGrid::kBoth}};
+                                                       {"&Admittance Grid", SmithGrid::kAdmittance},
+                                                       {"&Both Grids", SmithGrid::kBoth}};
   for (const auto& [text, grid] : choices) {
-    QAction* a = view->addAction(QString::fromLatin1(text), this, [this, grid = grid] {
-      smith_->SetGrid(grid);
-    });
+    QAction* a = view->addAction(QString::fromLatin1(text), this,
+                                 [this, grid = grid] { smith_->SetGrid(grid); });
     a->setCheckable(true);
     a->setChecked(grid == smith_->Grid());
     a->setData(static_cast<int>(grid));
@@ -110,7 +114,8 @@ void DesignerWindow::BuildViewMenu() {
     grids->addAction(a);
   }
   view->addSeparator();
-  QAction* reset = view->addAction(QStringLiteral("&Reset Chart View"), this, [this] { smith_->ResetView(); });
+  QAction* reset =
+      view->addAction(QStringLiteral("&Reset Chart View"), this, [this] { smith_->ResetView(); });
   reset->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
 }
 

@@ -80,8 +80,9 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   BuildMenus();
   BuildViewMenu();
   connect(smith_, &SmithChart::DragStarted, this, [this](int element) { StartTuning(element); });
-  connect(smith_, &SmithChart::Dragged, this,
-          [this](int element, std::complex<double> gamma, bool free) { Tune(element, gamma, free); });
+  connect(
+      smith_, &SmithChart::Dragged, this,
+      [this](int element, std::complex<double> gamma, bool free) { Tune(element, gamma, free); });
   // Within the screen's available area, whatever its size.
   QSize size = kDefaultSize;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -371,7 +372,9 @@ void DesignerWindow::ShowSelected() {
     smith.design_hertz = f;
     rf::Measurement const* m = measurement_.get();
     for (const double hz : result.frequencies) {
-      const rf::Impedance zl = m != nullptr ? m->At(hz) : rf::SeriesLoad(result.load.real(), result.load.imag(), f).At(hz);
+      const rf::Impedance zl =
+          m != nullptr ? m->At(hz)
+                       : rf::SeriesLoad(result.load.real(), result.load.imag(), f).At(hz);
       smith.locus.z.push_back(as_built.InputImpedance(hz, zl) / z0);
       smith.locus.hertz.push_back(hz);
     }

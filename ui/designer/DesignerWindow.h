@@ -4,11 +4,11 @@
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
 #include <complex>
+#include <functional>
 #include <memory>
-#include <vector>
 #include <optional>
+#include <vector>
 
 #include "engine/MessageBoxes.h"
 #include "rf/DesignRequest.h"

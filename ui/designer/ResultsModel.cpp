@@ -150,8 +150,8 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
       "Insertion loss at the design frequency: the power the load does not get",
       "How much more the second harmonic is attenuated than the design frequency",
       "How much more the third harmonic is attenuated than the design frequency",
-      "The band around the design frequency where the VSWR stays at or below 2 (over a band: "
-      "the share of it where it does)",
+      ("The band around the design frequency where the VSWR stays at or below 2 (over a band: "
+       "the share of it where it does)"),
       "Loaded Q: the design frequency over the band's width"};
   if (role == Qt::DisplayRole) return QString::fromUtf8(kHeaders[section]);
   if (role == Qt::ToolTipRole) return QString::fromUtf8(kNames[section]);

@@ -27,7 +27,8 @@ QString Digits(double v) {
 
 // "42.67 + j16.03".
 QString Complex(C z) {
-  return Digits(z.real()) + (std::signbit(z.imag()) ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j")) +
+  return Digits(z.real()) +
+         (std::signbit(z.imag()) ? QStringLiteral(" \u2212 j") : QStringLiteral(" + j")) +
          Digits(std::fabs(z.imag()));
 }
 
@@ -115,13 +116,16 @@ SmithReadOut SmithChart::ReadOutAt(QPointF point) const {
   QStringList lines;
   lines << QStringLiteral("Z %1 \u03a9 (%2)").arg(Complex(out.z * z0), Complex(out.z));
   lines << QStringLiteral("Y %1 mS (%2)").arg(Complex(y / z0 * 1000.0), Complex(y));
-  lines << QStringLiteral("\u0393 %1 \u2220 %2\u00b0").arg(Digits(g), Digits(std::arg(out.gamma) * 180 / std::numbers::pi));
+  lines << QStringLiteral("\u0393 %1 \u2220 %2\u00b0")
+               .arg(Digits(g), Digits(std::arg(out.gamma) * 180 / std::numbers::pi));
   const QString vswr = g < 1.0 ? Digits((1 + g) / (1 - g)) : QStringLiteral("\u221e");
-  const QString rl = g > 0.0 ? Digits(-20 * std::log10(g)) + QStringLiteral(" dB") : QStringLiteral("perfect");
+  const QString rl =
+      g > 0.0 ? Digits(-20 * std::log10(g)) + QStringLiteral(" dB") : QStringLiteral("perfect");
   lines << QStringLiteral("VSWR %1, RL %2").arg(vswr, rl);
   // The frequency of the nearest trace point, when one is near.
   double nearest = kTraceReach;
-  for (const auto& [trace, what] : {std::pair{&data_.trace, "measured"}, std::pair{&data_.locus, "matched input"}}) {
+  for (const auto& [trace, what] :
+       {std::pair{&data_.trace, "measured"}, std::pair{&data_.locus, "matched input"}}) {
     for (std::size_t i = 0; i < trace->z.size() && i < trace->hertz.size(); ++i) {
       const QPointF p = Map(Reflection(trace->z[i]), area);
       const double d = std::hypot(p.x() - point.x(), p.y() - point.y());
@@ -129,8 +133,9 @@ SmithReadOut SmithChart::ReadOutAt(QPointF point) const {
         nearest = d;
         out.hertz = trace->hertz[i];
         if (lines.size() > 4) lines.removeLast();
-        lines << QStringLiteral("%1 (%2)").arg(QString::fromStdString(rf::FormatEngineering(trace->hertz[i], "Hz")),
-                                               QString::fromLatin1(what));
+        lines << QStringLiteral("%1 (%2)").arg(
+            QString::fromStdString(rf::FormatEngineering(trace->hertz[i], "Hz")),
+            QString::fromLatin1(what));
       }
     }
   }

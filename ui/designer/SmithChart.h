@@ -22,16 +22,16 @@ struct SmithTrace {
 };
 
 struct SmithData {
-  double z0 = 50.0;  // what the chart is normalized to, for the read-out
-  std::optional<std::complex<double>> load;          // normalized, at the design frequency
-  std::vector<std::complex<double>> path;            // from the load to the match
+  double z0 = 50.0;                          // what the chart is normalized to, for the read-out
+  std::optional<std::complex<double>> load;  // normalized, at the design frequency
+  std::vector<std::complex<double>> path;    // from the load to the match
   // The end of each part (element order, source side first): the handles a
   // drag moves; a part that cannot be dragged (a short or an open) has none.
   std::vector<std::optional<std::complex<double>>> handles;
   std::optional<std::complex<double>> standard_end;  // the standard parts, lossless
   std::optional<std::complex<double>> built_end;     // the parts as built, with losses
-  SmithTrace trace;  // the measured load over the file's range
-  SmithTrace locus;  // the matched input over the sweep
+  SmithTrace trace;                                  // the measured load over the file's range
+  SmithTrace locus;                                  // the matched input over the sweep
   std::optional<double> design_hertz;                // marked on the locus
   std::optional<double> band_low, band_high;         // marked on the locus
   std::optional<double> match_gamma;  // |gamma| of the match: a VSWR circle through it
@@ -43,7 +43,7 @@ enum class SmithGrid { kImpedance, kAdmittance, kBoth };
 // What the chart says of a point.
 struct SmithReadOut {
   std::complex<double> gamma;
-  std::complex<double> z;  // normalized
+  std::complex<double> z;       // normalized
   std::optional<double> hertz;  // of the nearest trace point, when one is near
   QString text;
 };

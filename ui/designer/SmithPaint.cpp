@@ -21,7 +21,8 @@ enum class Shape { kDot, kDiamond, kCross, kRing };
 
 void Marker(QPainter& p, QPointF at, QColor colour, Shape shape, double size) {
   p.setPen(QPen(colour, size / 4));
-  p.setBrush(shape == Shape::kCross || shape == Shape::kRing ? QBrush(Qt::NoBrush) : QBrush(colour));
+  p.setBrush(shape == Shape::kCross || shape == Shape::kRing ? QBrush(Qt::NoBrush)
+                                                             : QBrush(colour));
   switch (shape) {
     case Shape::kDot:
     case Shape::kRing:
@@ -97,7 +98,8 @@ void SmithChart::PaintGrid(QPainter& p, const QRectF& area) const {
   p.setFont(small);
   p.setPen(text);
   for (const double res : kValues) {
-    const double at = grid_ == SmithGrid::kAdmittance ? -(res - 1) / (res + 1) : (res - 1) / (res + 1);
+    const double at =
+        grid_ == SmithGrid::kAdmittance ? -(res - 1) / (res + 1) : (res - 1) / (res + 1);
     p.drawText(Map(C(at, 0.0), area) + QPointF(3, -3), QString::number(res));
   }
 }
@@ -194,11 +196,13 @@ void SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
   const QColor text = palette().color(QPalette::Text);
   const SmithTrace& t = data_.trace;
   if (!t.hertz.empty()) {
-    entries.push_back({QStringLiteral("measured, %1 to %2").arg(Hz(t.hertz.front()), Hz(t.hertz.back())),
-                       Faded(text, 0.85), Shape::kRing});
+    entries.push_back(
+        {QStringLiteral("measured, %1 to %2").arg(Hz(t.hertz.front()), Hz(t.hertz.back())),
+         Faded(text, 0.85), Shape::kRing});
   }
   if (data_.locus.z.size() > 1) {
-    entries.push_back({QStringLiteral("matched input over the sweep"), BuiltColour(), Shape::kRing});
+    entries.push_back(
+        {QStringLiteral("matched input over the sweep"), BuiltColour(), Shape::kRing});
   }
   const double line = p.fontMetrics().height();
   QPointF at = area.topLeft() + QPointF(line, line);
