@@ -33,22 +33,48 @@ CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
 # (KchmViewer; xchm on Debian 12 shows the help's pages as HTML source).
 RUN_PACKAGES=(kchmviewer)
 
+# Runs apt-get with its arguments; while another program holds the package
+# manager's lock (an automatic upgrade on a fresh machine does), says so and
+# waits for it, up to APT_LOCK_WAIT seconds (default 600), instead of
+# stopping at once.
+apt_get() {
+  local waited=0 limit="${APT_LOCK_WAIT:-600}" out status
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  while :; do
+    status=0
+    out=$("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=10 "$@" 2>&1) ||
+      status=$?
+    case "$out" in
+      *"Could not get lock"* | *"Unable to acquire the dpkg frontend lock"* | *"Unable to lock directory"*)
+        if [ $status -ne 0 ] && [ "$waited" -lt "$limit" ]; then
+          [ "$waited" -eq 0 ] &&
+            echo "Another program holds the package manager's lock (an automatic upgrade?): waiting for it, up to $((limit / 60)) minutes"
+          sleep 10
+          waited=$((waited + 20))
+          continue
+        fi
+        ;;
+    esac
+    [ -z "$out" ] || printf '%s\n' "$out"
+    return $status
+  done
+}
+
 # Installs the Debian packages that are not installed yet, with sudo when not
 # root. Nothing is downloaded when everything is there.
 ensure_packages() {
   local missing=()
-  local pkg
+  local pkg status
   for pkg in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$pkg")
-    fi
+    # (Captured first: grep -q on a pipe can stop before its writer ends.)
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$pkg")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing Debian packages: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_get update -qq
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # Configures (once) and builds the project in $BUILD_DIR.

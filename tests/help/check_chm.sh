@@ -11,16 +11,17 @@ src="${2:-}"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 extract_chmLib "$chm" "$out" >/dev/null
-toc="$(find "$out" -maxdepth 1 -iname '*.hhc' | head -n 1)"
+tocs="$(find "$out" -maxdepth 1 -iname '*.hhc')"
+toc="${tocs%%$'\n'*}"
 [ -n "$toc" ] || { echo "no table of contents in $chm"; exit 1; }
 mapfile -t pages < <(grep -o -i '<param name="Local" value="[^"#]*' "$toc" | sed 's/.*value="//' | sort -u)
 [ "${#pages[@]}" -ge 10 ] || { echo "the table of contents lists only ${#pages[@]} pages"; exit 1; }
 for page in "${pages[@]}"; do
   [ -s "$out/$page" ] || { echo "listed page missing: $page"; exit 1; }
 done
-find "$out" -maxdepth 1 -iname '*.hhk' | grep -q . || { echo "no index in $chm"; exit 1; }
+[ -n "$(find "$out" -maxdepth 1 -iname '*.hhk')" ] || { echo "no index in $chm"; exit 1; }
 for page in index.htm types.htm messages.htm examples.htm cli.htm smith.htm; do
-  printf '%s\n' "${pages[@]}" | grep -qx "$page" || { echo "contents do not list $page"; exit 1; }
+  [[ " ${pages[*]} " == *" $page "* ]] || { echo "contents do not list $page"; exit 1; }
 done
 if [ -n "$src" ]; then
   for file in "$src"/*.htm "$src"/*.css "$src"/Generic.hhc "$src"/Generic.hhk; do

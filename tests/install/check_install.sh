@@ -33,7 +33,8 @@ XDG_CONFIG_HOME="$dest/config" QT_QPA_PLATFORM=offscreen VORDA_QUIT_AFTER_FIRST_
 
 out="$("$root/bin/vorda-match" 40 30)" || fail "vorda-match failed"
 grep -q "Series L: .500 normalized, 25.000 ohms" <<<"$out" || fail "vorda-match printed: $out"
-"$root/bin/vorda-match" --version | grep -qx "VordaForWin 2.0.0" || fail "vorda-match --version"
+version="$("$root/bin/vorda-match" --version)"
+[ "$version" = "VordaForWin 2.0.0" ] || fail "vorda-match --version: $version"
 
 for id in org.vordaforwin.VordaForWin org.vordaforwin.VordaForWin.Designer; do
   desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop entry $id"
