@@ -158,38 +158,51 @@ rf::AcSweep FileSweep(const Options& opt) {
   return {f / 2, 1.5 * f, 201};
 }
 
-// The files asked for. Throws Refusal when one cannot be written.
-void WriteFiles(const Report& report, const rf::DesignRequest& request, std::ostream& err) {
+// The files asked for; each that could not be written is told on err, and
+// the result says whether all were.
+bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ostream& err) {
   const Options& opt = report.options;
-  try {
-    if (!opt.csv_path.empty()) rf::WriteWholeFile(opt.csv_path, SweepCsv(report));
-    if (!opt.table_csv_path.empty()) {
-      rf::WriteWholeFile(opt.table_csv_path, rf::DesignTableCsv(request, report.result));
+  bool all = true;
+  const auto write = [&](const std::string& path, const std::string& contents) {
+    try {
+      rf::WriteWholeFile(path, contents);
+    } catch (const rf::WriteError& e) {
+      err << "vorda-match: " << e.what() << "\n";
+      all = false;
     }
-    if (opt.spice_path.empty() && opt.s2p_path.empty()) return;
-    const Chosen chosen = ChooseNetwork(report);
-    if (!chosen.built) {
-      err << "vorda-match: no netlist or two-port written: " << chosen.what << "\n";
-      return;
-    }
-    const rf::AcSweep sweep = FileSweep(opt);
-    if (!opt.spice_path.empty()) {
-      rf::WriteWholeFile(opt.spice_path,
-                         rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
-                                                         report.result.load, sweep)));
-    }
-    if (!opt.s2p_path.empty()) {
-      const double r2 = report.result.load.real();
-      const auto text = rf::WriteTouchstone2Port(
-          *chosen.built, rf::LinearFrequencies(sweep.start, sweep.stop, sweep.points),
-          request.SourceOf().z.real(), r2,
-          "VordaForWin " + chosen.what + ": port 1 the source side, port 2 the load side");
-      if (!text) throw Refusal{"no two-port written: the network passes no power"};
-      rf::WriteWholeFile(opt.s2p_path, *text);
-    }
-  } catch (const rf::WriteError& e) {
-    throw Refusal{e.what()};
+  };
+  if (!opt.csv_path.empty()) write(opt.csv_path, SweepCsv(report));
+  if (!opt.table_csv_path.empty()) {
+    write(opt.table_csv_path, rf::DesignTableCsv(request, report.result));
   }
+  if (opt.spice_path.empty() && opt.s2p_path.empty()) return all;
+  const Chosen chosen = ChooseNetwork(report);
+  const char* files = !opt.spice_path.empty() && !opt.s2p_path.empty() ? "no netlist or two-port"
+                      : !opt.spice_path.empty()                        ? "no netlist"
+                                                                       : "no two-port";
+  if (!chosen.built) {
+    err << "vorda-match: " << files << " written: " << chosen.what << "\n";
+    return false;
+  }
+  const rf::AcSweep sweep = FileSweep(opt);
+  if (!opt.spice_path.empty()) {
+    write(opt.spice_path, rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
+                                                          report.result.load, sweep)));
+  }
+  if (!opt.s2p_path.empty()) {
+    const double r2 = report.result.load.real();
+    const auto text = rf::WriteTouchstone2Port(
+        *chosen.built, rf::LinearFrequencies(sweep.start, sweep.stop, sweep.points),
+        request.SourceOf().z.real(), r2,
+        "VordaForWin " + chosen.what + ": port 1 the source side, port 2 the load side");
+    if (text) {
+      write(opt.s2p_path, *text);
+    } else {
+      err << "vorda-match: no two-port written: the network passes no power\n";
+      all = false;
+    }
+  }
+  return all;
 }
 
 void Print(const Report& report, std::ostream& out) {
@@ -200,11 +213,55 @@ void Print(const Report& report, std::ostream& out) {
   }
 }
 
-int Status(const Report& report) {
-  const auto& runs = report.result.types;
-  const bool any = std::any_of(runs.begin(), runs.end(),
-                               [&](const auto& t) { return Succeeded(t, report.design); });
-  return any ? kExitComputed : kExitNotComputed;
+// Whether everything asked for was designed, each miss told on err: the
+// types of --type (the default type only when nothing else is asked for),
+// the networks of --loaded-q, the --network and the band search. A group of
+// several (--type all, the networks) asks for at least one of them.
+bool Produced(const Report& report, std::ostream& err) {
+  const Options& opt = report.options;
+  const auto& rows = report.result.types;
+  const auto any = [&](auto in_group) {
+    return std::any_of(rows.begin(), rows.end(), [&](const rf::TypeResult& t) {
+      return in_group(t) && Succeeded(t, report.design);
+    });
+  };
+  const auto is_l = [](const rf::TypeResult& t) { return t.kind.topology == rf::Topology::kL; };
+  bool all = true;
+  const bool types_asked =
+      !report.design || opt.types_given || !(opt.band || opt.loaded_q || opt.network);
+  if (types_asked && !any(is_l)) {
+    all = false;
+    // A single type refused by the engine has said why in its message box.
+    if (report.design && opt.types.size() > 1) err << "vorda-match: no type was designed\n";
+    const rf::TypeResult& first = rows.front();
+    if (report.design && opt.types.size() == 1 &&
+        (!first.engine || first.engine->run.outcome == Outcome::kComputed)) {
+      err << "vorda-match: type " << opt.types.front() << " was not designed: " << first.status
+          << "\n";
+    }
+  }
+  const auto is_network = [](const rf::TypeResult& t) {
+    return t.kind.topology != rf::Topology::kL && t.kind.topology != rf::Topology::kGiven;
+  };
+  if (opt.loaded_q && !any(is_network)) {
+    all = false;
+    err << "vorda-match: no Pi, T or two-L network was designed for a loaded Q of "
+        << rf::DigitsText(*opt.loaded_q, 4) << "\n";
+  }
+  const auto is_given = [](const rf::TypeResult& t) {
+    return t.kind.topology == rf::Topology::kGiven;
+  };
+  if (opt.network && !any(is_given)) {
+    all = false;
+    const auto given = std::find_if(rows.begin(), rows.end(), is_given);
+    err << "vorda-match: the given network was not designed"
+        << (given != rows.end() ? ": " + given->status : std::string()) << "\n";
+  }
+  if (report.band && report.band->designs.empty()) {
+    all = false;
+    err << "vorda-match: no network was designed over the band\n";
+  }
+  return all;
 }
 
 // Without --freq: the window's Compute for each type, from its texts.
@@ -217,7 +274,7 @@ int RunEngineOnly(const Options& opt, std::ostream& out, std::ostream& err) {
     ReportBoxes(*r.engine, opt.types.size() > 1 && !opt.json, err);
   }
   Print(report, out);
-  return Status(report);
+  return Produced(report, err) ? kExitComputed : kExitNotComputed;
 }
 
 // With --freq: the design of each type, from the numbers the texts convert
@@ -254,9 +311,10 @@ int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
     if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
   }
   for (const std::string& w : result.warnings) err << "vorda-match: warning: " << w << "\n";
-  WriteFiles(report, request, err);
+  const bool written = WriteFiles(report, request, err);
   Print(report, out);
-  return Status(report);
+  const bool produced = Produced(report, err);
+  return written && produced ? kExitComputed : kExitNotComputed;
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ MeasurementFile::MeasurementFile(const std::string& path) {
         throw rf::OpenError("cannot copy standard input: " + std::string(std::strerror(errno)));
       }
     }
+    if (std::ferror(stdin) != 0) {
+      throw rf::ReadError("cannot read <stdin> to its end: " + std::string(std::strerror(errno)));
+    }
     return;
   }
   name_ = path;
@@ -25,7 +28,7 @@ MeasurementFile::MeasurementFile(const std::string& path) {
 
 rf::ByteSource MeasurementFile::Source() {
   std::rewind(file_.get());
-  return rf::FileSource(file_.get());
+  return rf::FileSource(file_.get(), name_);
 }
 
 }  // namespace vorda::cli

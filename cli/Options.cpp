@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -91,10 +92,12 @@ constexpr const char* kHelp =
     "Q from 0.1 to 1e6. A part too small or too large to matter is a short or an\n"
     "open; a load equal to Z0 is already matched.\n"
     "\n"
-    "Exit status: 0 when the section was computed (with all: at least one type;\n"
-    "with --freq: designed or already matched), 1 when the type was refused, an\n"
-    "arithmetic fault stopped the run or no design gave numbers, 2 for a usage\n"
-    "error, an input a design refuses or a file that cannot be read or written.\n";
+    "Exit status: 0 when everything asked for was produced (with --type all, at\n"
+    "least one type; the default type counts only when no --band, --loaded-q or\n"
+    "--network asks for other designs); 1 when a design or a file asked for could\n"
+    "not be produced, with a line saying which; 2 for a usage error (also an option\n"
+    "that has no effect where it is given), an input a design refuses, or a file\n"
+    "that cannot be read or breaks the Touchstone format.\n";
 
 // The command line as typed, before any check.
 struct Raw {
@@ -184,6 +187,36 @@ std::size_t BandPoints(const std::string& text) {
   return n;
 }
 
+// --topology KEY: a network that some option makes vorda-match design, for
+// --spice or --s2p to write.
+std::string Topology(const std::string& key, const CLI::App& app, const Options& opt) {
+  const auto kind = rf::ParseKind(key);
+  if (!kind) {
+    throw UsageError{
+        "--topology must be l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp, 2l-hp or "
+        "given: " +
+        key};
+  }
+  if (app.count("--spice") == 0 && app.count("--s2p") == 0) {
+    throw UsageError{"--topology picks the network that --spice and --s2p write: give one of them"};
+  }
+  const bool designed =
+      kind->topology == rf::Topology::kGiven ? opt.network.has_value()
+      : opt.band                             ? true  // every other topology is searched over it
+      : kind->topology == rf::Topology::kL
+          ? std::find(opt.types.begin(), opt.types.end(), kind->type) != opt.types.end()
+          : opt.loaded_q.has_value();
+  if (!designed) {
+    throw UsageError{"--topology " + key + " is not designed with these options (" +
+                     (kind->topology == rf::Topology::kGiven ? std::string("give --network")
+                      : kind->topology == rf::Topology::kL
+                          ? "give --type " + key.substr(1) + " or all"
+                          : std::string("give --loaded-q, or --band")) +
+                     ")"};
+  }
+  return key;
+}
+
 // The options beyond one frequency and two parts.
 void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   if (app.count("--source") > 0) {
@@ -211,17 +244,17 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
     if (!opt.band) throw UsageError{"--band-points needs --band"};
     opt.band_points = BandPoints(raw.band_points);
   }
-  if (app.count("--topology") > 0) {
-    if (!rf::ParseKind(raw.topology)) {
-      throw UsageError{"--topology must be l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp or 2l-hp: " +
-                       raw.topology};
-    }
-    opt.topology = raw.topology;
-  }
   if (app.count("--network") > 0) {
     const rf::ParsedNetwork n = rf::ParseNetwork(raw.network);
     if (!n.network) throw UsageError{"--network: " + n.error};
     opt.network = n.network;
+  }
+  if (app.count("--topology") > 0) opt.topology = Topology(raw.topology, app, opt);
+  // An option that would change nothing is a mistake to point out.
+  if (opt.intermediate && !opt.loaded_q && !opt.band) {
+    throw UsageError{
+        "--intermediate needs --loaded-q or --band (it is the resistance between "
+        "two L-sections, designed only with one of them)"};
   }
   for (const char* name :
        {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p", "--network"}) {
@@ -294,6 +327,7 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
 Options Check(const Raw& raw, const CLI::App& app, Options opt) {
   CheckLoad(raw, app, opt);
   opt.types = Types(raw.type);
+  opt.types_given = app.count("--type") > 0;
   if (app.count("--freq") > 0) opt.hertz = Frequency("--freq", raw.freq);
   CheckNetworkOptions(raw, app, opt);
   CheckFrequencyOptions(raw, app, opt);

@@ -34,6 +34,7 @@ struct Options {
   std::string real;
   std::string imag;
   std::vector<std::int16_t> types;  // TypeIndex values to compute, in order
+  bool types_given = false;         // --type was given (not the default type 1)
   std::optional<double> hertz;      // --freq
   std::optional<rf::ESeries> series;
   std::optional<double> q_inductor;

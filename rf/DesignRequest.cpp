@@ -273,7 +273,9 @@ DesignResult RunDesign(const DesignRequest& r) {
                SectionAt(*FindSectionType(kind.type), *run.first * run.z0, *run.second * run.z0,
                          run.z0, r.hertz),
                r, options);
-        t.status = EngineStatus(*t.engine);
+        // The engine's words (with a boundary warning) for a designed type;
+        // a type the design could not compute keeps saying why.
+        if (t.verdict == Verdict::kDesigned) t.status = EngineStatus(*t.engine);
       }
     } else if (kind.topology == Topology::kGiven) {
       t.kind = kind;

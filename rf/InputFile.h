@@ -19,6 +19,13 @@ class OpenError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Why a file could not be read to its end (a disk or network error): a
+// reader that took it for the end would work on part of the file.
+class ReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Opens a file to read in binary; throws OpenError ("cannot open PATH: No
 // such file or directory", "PATH is a folder, not a file").
 FileHandle OpenForReading(const std::string& path);

@@ -1,13 +1,22 @@
 #include "rf/Touchstone.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include "rf/InputFile.h"
 #include "rf/Units.h"
 
 namespace vorda::rf {
 
-ByteSource FileSource(std::FILE* file) {
-  return [file](char* buf, std::size_t size) { return std::fread(buf, 1, size, file); };
+ByteSource FileSource(std::FILE* file, const std::string& name) {
+  return [file, name](char* buf, std::size_t size) {
+    const std::size_t n = std::fread(buf, 1, size, file);
+    if (n < size && std::ferror(file) != 0) {
+      throw ReadError("cannot read " + name + " to its end: " + std::strerror(errno));
+    }
+    return n;
+  };
 }
 
 ByteSource MemorySource(const std::string& bytes) {

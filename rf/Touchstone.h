@@ -37,7 +37,9 @@ struct LoadPoint {
 
 // Fills buf with up to size bytes and returns how many; 0 at the end.
 using ByteSource = std::function<std::size_t(char* buf, std::size_t size)>;
-ByteSource FileSource(std::FILE* file);
+// A file's bytes; throws ReadError (rf/InputFile.h), naming the file, when
+// reading fails before the end.
+ByteSource FileSource(std::FILE* file, const std::string& name);
 ByteSource MemorySource(const std::string& bytes);
 
 class TouchstoneReader {

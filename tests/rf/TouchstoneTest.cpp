@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "rf/InputFile.h"
 #include "rf/Measurement.h"
 #include "rf/Units.h"
 
@@ -158,6 +159,41 @@ TEST(TouchstoneTest, WrittenPointsReadBackExactly) {
     EXPECT_EQ(back[i].z, points[i].z);
   }
 }
+
+#if defined(__GLIBC__)
+// A stream that gives the first bytes of a text, then fails as a disk or a
+// network share can.
+struct Failing {
+  std::string text;
+  std::size_t at = 0;
+};
+ssize_t ReadThenFail(void* cookie, char* buf, std::size_t size) {
+  auto& f = *static_cast<Failing*>(cookie);
+  if (f.at >= f.text.size()) {
+    errno = EIO;
+    return -1;
+  }
+  const std::size_t n = std::min(size, f.text.size() - f.at);
+  std::copy_n(f.text.data() + f.at, n, buf);
+  f.at += n;
+  return static_cast<ssize_t>(n);
+}
+
+// A read error is never taken for the end of a version 1 file (which has no
+// end marker): the reader names the file instead of designing from its
+// first part.
+TEST(TouchstoneTest, ReadErrorIsNotTheEnd) {
+  Failing cookie{"# MHz Z RI R 50\n1 40 30\n2 41 31\n"};
+  FileHandle file(fopencookie(&cookie, "r", cookie_io_functions_t{ReadThenFail, {}, {}, {}}));
+  ASSERT_TRUE(file);
+  try {
+    ReadMeasurement(FileSource(file.get(), "dipole.s1p"));
+    FAIL() << "read as a whole file";
+  } catch (const ReadError& e) {
+    EXPECT_NE(std::string(e.what()).find("dipole.s1p"), std::string::npos) << e.what();
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace vorda::rf

@@ -117,7 +117,13 @@ bool DesignerWindow::SavePicture(const QString& path,
     }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const bool encoded = encode_png_ ? encode_png_(image, buffer) : image.save(&buffer, "PNG");
+    if (!encoded || bytes.isEmpty()) {
+      boxes_.MsgBox(
+          "The picture could not be encoded as PNG; nothing was changed:\r\n" + path.toStdString(),
+          MsgStyle::kCritical, kDesignerTitle);
+      return false;
+    }
   }
   return WriteWhole(path, bytes);
 }

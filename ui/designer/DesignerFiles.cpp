@@ -32,18 +32,18 @@ bool DesignerWindow::OpenMeasurement(const QString& path) {
   const QString name = QFileInfo(path).fileName();
   try {
     const rf::FileHandle file = rf::OpenForReading(QFile::encodeName(path).toStdString());
-    measurement_ =
-        std::make_shared<const rf::Measurement>(rf::ReadMeasurement(rf::FileSource(file.get())));
-  } catch (const rf::OpenError& e) {
-    boxes_.MsgBox(std::string("The measurement could not be opened:\r\n") + e.what(),
-                  MsgStyle::kCritical, kDesignerTitle);
-    return false;
+    measurement_ = std::make_shared<const rf::Measurement>(
+        rf::ReadMeasurement(rf::FileSource(file.get(), name.toStdString())));
   } catch (const rf::TouchstoneError& e) {
     const std::string where = e.In(name.toStdString());
     SetStatus(QString::fromStdString(where));
     boxes_.MsgBox("The measurement could not be read:\r\n" + where, MsgStyle::kCritical,
                   kDesignerTitle);
-    return false;  // the load stays as it was
+    return false;                          // the load stays as it was
+  } catch (const std::runtime_error& e) {  // it cannot be opened, or read to its end
+    boxes_.MsgBox(std::string("The measurement could not be opened:\r\n") + e.what(),
+                  MsgStyle::kCritical, kDesignerTitle);
+    return false;
   }
   measurement_path_ = QFileInfo(path).absoluteFilePath();
   panel_->ShowMeasurement(QStringLiteral("%1: %2 to %3, %4 points")

@@ -20,9 +20,27 @@ QSettings Settings() {
   return QSettings(QStringLiteral("VordaForWin"), QString::fromLatin1(kDesignerTitle));
 }
 
-QString Key(Field field) {
-  return QStringLiteral("inputs/%1").arg(rf::FieldName(field));
+// Stable keys, whatever the fields are labelled: by Field. (Keys differ from
+// the former ones in more than case: the Windows registry ignores case.)
+constexpr const char* kFieldKeys[rf::kFieldCount] = {
+    "design/z0",          "design/source",   "design/load_r",    "design/load_x",
+    "design/hertz",       "design/band",     "design/series",    "design/q_inductor",
+    "design/q_capacitor", "design/loaded_q", "design/sweep_span"};
+constexpr const char* kRankingKey = "design/best_by";
+constexpr const char* kMeasurementKey = "design/measurement";
+// Where earlier versions kept the inputs: under the fields' labels.
+constexpr const char* kFormerGroup = "inputs";
+
+// A value under its key, or else once under the key an earlier version used.
+QVariant Stored(const QSettings& s, const char* key, const QString& former) {
+  const QString k = QString::fromLatin1(key);
+  if (s.contains(k)) return s.value(k);
+  return s.value(QStringLiteral("%1/%2").arg(QString::fromLatin1(kFormerGroup), former));
 }
+
+// The ranking's stable names, in the order of rf::Ranking.
+constexpr const char* kRankingKeys[] = {"return-loss", "dissipation", "bandwidth",
+                                        "low-pass-first"};
 
 }  // namespace
 
@@ -30,14 +48,23 @@ void DesignerWindow::LoadSettings() {
   QSettings s = Settings();
   for (std::size_t i = 0; i < rf::kFieldCount; ++i) {
     const auto field = static_cast<Field>(i);
-    if (Input(field) != nullptr && s.contains(Key(field))) {
-      Input(field)->setText(s.value(Key(field)).toString());
+    const QVariant v = Stored(s, kFieldKeys[i], QString::fromLatin1(rf::FieldName(field)));
+    if (Input(field) != nullptr && v.isValid()) Input(field)->setText(v.toString());
+  }
+  // The series by its name ("E24", "Ideal"), the ranking by its key (or,
+  // from an earlier version, by the box's text).
+  const QString series =
+      Stored(s, kFieldKeys[static_cast<std::size_t>(Field::kSeries)], QStringLiteral("Series"))
+          .toString();
+  const int at = SeriesBox()->findText(series, Qt::MatchFixedString);
+  if (at >= 0) SeriesBox()->setCurrentIndex(at);
+  const QString ranking = Stored(s, kRankingKey, QStringLiteral("Best by")).toString();
+  for (int r = 0; r < static_cast<int>(std::size(kRankingKeys)); ++r) {
+    if (ranking == QString::fromLatin1(kRankingKeys[r]) ||
+        ranking == QString::fromLatin1(kRankingChoices[r])) {
+      RankingBox()->setCurrentIndex(r);
     }
   }
-  SeriesBox()->setCurrentText(
-      s.value(QStringLiteral("inputs/Series"), SeriesBox()->currentText()).toString());
-  RankingBox()->setCurrentText(
-      s.value(QStringLiteral("inputs/Best by"), RankingBox()->currentText()).toString());
   smith_->SetGrid(
       static_cast<SmithGrid>(std::clamp(s.value(QStringLiteral("view/grid"), 0).toInt(), 0, 2)));
   for (QAction* a : findChildren<QAction*>()) {
@@ -49,7 +76,7 @@ void DesignerWindow::LoadSettings() {
   restoreGeometry(s.value(QStringLiteral("window/geometry")).toByteArray());
   main_split_->restoreState(s.value(QStringLiteral("window/main")).toByteArray());
   chart_split_->restoreState(s.value(QStringLiteral("window/charts")).toByteArray());
-  const QString measurement = s.value(QStringLiteral("inputs/measurement")).toString();
+  const QString measurement = Stored(s, kMeasurementKey, QStringLiteral("measurement")).toString();
   if (!measurement.isEmpty() && QFileInfo::exists(measurement)) OpenMeasurement(measurement);
 }
 
@@ -59,11 +86,14 @@ void DesignerWindow::SaveSettings() const {
     const auto field = static_cast<Field>(i);
     const bool measured = field == Field::kLoadR || field == Field::kLoadX;
     if (Input(field) == nullptr || (measurement_ && measured)) continue;
-    s.setValue(Key(field), Input(field)->text());
+    s.setValue(QString::fromLatin1(kFieldKeys[i]), Input(field)->text());
   }
-  s.setValue(QStringLiteral("inputs/Series"), SeriesBox()->currentText());
-  s.setValue(QStringLiteral("inputs/Best by"), RankingBox()->currentText());
-  s.setValue(QStringLiteral("inputs/measurement"), measurement_path_);
+  s.setValue(QString::fromLatin1(kFieldKeys[static_cast<std::size_t>(Field::kSeries)]),
+             SeriesBox()->currentText());
+  s.setValue(QString::fromLatin1(kRankingKey),
+             QString::fromLatin1(kRankingKeys[std::clamp(RankingBox()->currentIndex(), 0, 3)]));
+  s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
+  s.remove(QString::fromLatin1(kFormerGroup));  // read once, now under the stable keys
   s.setValue(QStringLiteral("view/grid"), static_cast<int>(smith_->Grid()));
   s.setValue(QStringLiteral("view/plot"), PlotBox()->currentIndex());
   s.setValue(QStringLiteral("window/geometry"), saveGeometry());

@@ -16,6 +16,8 @@
 #include "ui/designer/InputPanel.h"
 
 class QComboBox;
+class QIODevice;
+class QImage;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -48,6 +50,10 @@ class DesignerWindow : public QMainWindow {
   ~DesignerWindow() override;
 
   void SetFileChooser(FileChooser chooser) { choose_file_ = std::move(chooser); }
+  // Encodes a picture as PNG into a buffer; false when it could not. Qt's
+  // encoder unless set (a test sets one that fails).
+  using PngEncoder = std::function<bool(const QImage& image, QIODevice& into)>;
+  void SetPngEncoder(PngEncoder encoder) { encode_png_ = std::move(encoder); }
 
   // Reads a measurement; on failure tells the user the file's line and
   // reason and keeps the load it had. True when it was read. A design
@@ -126,6 +132,7 @@ class DesignerWindow : public QMainWindow {
   MessageBoxes& boxes_;
   std::function<void()> help_;
   FileChooser choose_file_;
+  PngEncoder encode_png_;
   std::shared_ptr<const rf::Measurement> measurement_;  // shared with a band search
   QString measurement_path_;
   std::optional<rf::DesignRequest> request_;

@@ -403,21 +403,44 @@ class DesignerTest : public QObject {
       QVERIFY(paths > 10 && texts > 5);
     }
     QVERIFY(!w.SaveTable(dir_.filePath(QStringLiteral("no/such/folder/t.csv"))));
-    QCOMPARE(boxes_.boxes.size(), 1u);
-    QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
-                .contains(QStringLiteral("nothing was changed")));
+    // An encoder that fails leaves the picture saved before as it was.
+    QFile png(dir_.filePath(QStringLiteral("response.png")));
+    QVERIFY(png.open(QIODevice::ReadOnly));
+    const QByteArray before = png.readAll();
+    png.close();
+    w.SetPngEncoder([](const QImage&, QIODevice&) { return false; });
+    QVERIFY(!w.SaveResponse(png.fileName()));
+    QVERIFY(png.open(QIODevice::ReadOnly));
+    QCOMPARE(png.readAll(), before);
+    QCOMPARE(boxes_.boxes.size(), 2u);
+    for (const auto& box : boxes_.boxes) {
+      QVERIFY(QString::fromStdString(box.prompt).contains(QStringLiteral("nothing was changed")));
+    }
   }
 
   void remembersInputsBetweenRuns() {
     {
+      // What an earlier version kept, under the fields' labels, comes back
+      // once and is kept under stable keys from then on.
+      QSettings former(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle));
+      former.setValue(QStringLiteral("inputs/Q of inductors"), QStringLiteral("80"));
+      former.setValue(QStringLiteral("inputs/Best by"), QStringLiteral("Bandwidth"));
+    }
+    {
       DesignerWindow& w = Open();
+      QCOMPARE(w.Input(Field::kQInductor)->text(), QStringLiteral("80"));
+      QCOMPARE(w.RankingBox()->currentText(), QStringLiteral("Bandwidth"));
       Type(w, Field::kZ0, "75");
       w.SeriesBox()->setCurrentText(QStringLiteral("E24"));
       w.close();
     }
+    const QSettings kept(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle));
+    QVERIFY(!kept.contains(QStringLiteral("inputs/Q of inductors")));
     DesignerWindow& again = Open();
     QCOMPARE(again.Input(Field::kZ0)->text(), QStringLiteral("75"));
+    QCOMPARE(again.Input(Field::kQInductor)->text(), QStringLiteral("80"));
     QCOMPARE(again.SeriesBox()->currentText(), QStringLiteral("E24"));
+    QCOMPARE(again.RankingBox()->currentText(), QStringLiteral("Bandwidth"));
   }
 
   void keyboard() {
