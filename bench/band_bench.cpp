@@ -4,8 +4,8 @@
 // search costs.
 #include <benchmark/benchmark.h>
 
-#include "rf/BandSearch.h"
-#include "rf/Sweep.h"
+#include "rf/circuit/Sweep.h"
+#include "rf/synthesis/BandSearch.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "engine/MessageBoxes.h"
-#include "rf/Tuning.h"
+#include "rf/synthesis/Tuning.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/SmithChart.h"
 #include "ui/designer/SmithPath.h"

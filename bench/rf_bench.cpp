@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "rf/Design.h"
-#include "rf/Sweep.h"
+#include "rf/circuit/Sweep.h"
+#include "rf/synthesis/Design.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "rf/Touchstone.h"
+#include "rf/files/Touchstone.h"
 
 namespace {
 

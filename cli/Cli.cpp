@@ -8,13 +8,14 @@
 #include "cli/Report.h"
 #include "cli/Runs.h"
 #include "engine/NumberText.h"
-#include "rf/DesignTable.h"
-#include "rf/FileOutput.h"
-#include "rf/Limits.h"
-#include "rf/Spice.h"
-#include "rf/Sweep.h"
-#include "rf/TwoPort.h"
-#include "rf/Units.h"
+#include "platform/WholeFile.h"
+#include "rf/circuit/Limits.h"
+#include "rf/circuit/Sweep.h"
+#include "rf/circuit/Units.h"
+#include "rf/files/MeasurementReader.h"
+#include "rf/files/TwoPortFile.h"
+#include "rf/request/DesignTable.h"
+#include "rf/request/Netlists.h"
 
 namespace vorda::cli {
 
@@ -165,8 +166,8 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
   bool all = true;
   const auto write = [&](const std::string& path, const std::string& contents) {
     try {
-      rf::WriteWholeFile(path, contents);
-    } catch (const rf::WriteError& e) {
+      platform::WriteWholeFile(path, contents);
+    } catch (const platform::WriteError& e) {
       err << "vorda-match: " << e.what() << "\n";
       all = false;
     }

@@ -7,7 +7,7 @@
 #include "cli/MeasurementFile.h"
 #include "cli/Report.h"
 #include "cli/Runs.h"
-#include "rf/Touchstone.h"
+#include "rf/files/Touchstone.h"
 
 #ifdef _WIN32
 #include <io.h>

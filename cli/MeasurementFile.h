@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "rf/InputFile.h"
-#include "rf/Touchstone.h"
+#include "rf/files/InputFile.h"
+#include "rf/files/Touchstone.h"
 
 namespace vorda::cli {
 

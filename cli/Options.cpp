@@ -8,10 +8,10 @@
 
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
-#include "rf/Limits.h"
-#include "rf/Topology.h"
-#include "rf/Tuning.h"
-#include "rf/Units.h"
+#include "rf/circuit/Limits.h"
+#include "rf/circuit/NetworkText.h"
+#include "rf/circuit/Units.h"
+#include "rf/synthesis/Topology.h"
 
 namespace vorda::cli {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "rf/Network.h"
-#include "rf/StandardValues.h"
+#include "rf/circuit/Network.h"
+#include "rf/circuit/StandardValues.h"
 
 namespace vorda::cli {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/Options.h"
-#include "rf/DesignRequest.h"
+#include "rf/request/DesignRequest.h"
 
 namespace vorda::cli {
 

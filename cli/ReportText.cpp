@@ -7,7 +7,7 @@
 #include "cli/Report.h"
 #include "cli/TextFormat.h"
 #include "engine/SectionTypes.h"
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 
 namespace vorda::cli {
 

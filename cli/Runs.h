@@ -7,7 +7,7 @@
 
 #include "cli/Options.h"
 #include "engine/ComputeRecord.h"
-#include "rf/DesignRequest.h"
+#include "rf/request/DesignRequest.h"
 
 namespace vorda::cli {
 

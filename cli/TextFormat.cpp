@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 
 namespace vorda::cli {
 

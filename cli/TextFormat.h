@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "rf/Match.h"
-#include "rf/Network.h"
+#include "rf/circuit/Match.h"
+#include "rf/circuit/Network.h"
 
 namespace vorda::cli {
 

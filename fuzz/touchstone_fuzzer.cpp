@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
-#include "rf/DesignRequest.h"
-#include "rf/Touchstone.h"
+#include "rf/files/Touchstone.h"
+#include "rf/request/DesignRequest.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "cli/Cli.h"
-#include "rf/Touchstone.h"
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
+#include "rf/files/Touchstone.h"
 #include "tests/cli/CliRun.h"
 
 namespace vorda::cli {

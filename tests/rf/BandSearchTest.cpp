@@ -1,6 +1,6 @@
 // The band search: the physical limit, zero-width bands, standard values,
 // and the same result for the same input.
-#include "rf/BandSearch.h"
+#include "rf/synthesis/BandSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "rf/LSolutions.h"
+#include "rf/synthesis/LSolutions.h"
 
 namespace vorda::rf {
 namespace {

@@ -1,6 +1,8 @@
 // The design request at its edges: what it refuses, and that whatever it
 // does not refuse comes out as numbers.
-#include "rf/DesignRequest.h"
+#include "rf/request/DesignRequest.h"
+
+#include "rf/files/MeasurementReader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@
 #include <limits>
 #include <random>
 
-#include "rf/DesignTexts.h"
+#include "rf/request/DesignTexts.h"
 
 namespace vorda::rf {
 namespace {

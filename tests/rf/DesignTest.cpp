@@ -1,4 +1,4 @@
-#include "rf/Design.h"
+#include "rf/synthesis/Design.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "rf/StandardValues.h"
+#include "rf/circuit/StandardValues.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "rf/Design.h"
+#include "rf/synthesis/Design.h"
 
 namespace vorda::rf {
 namespace {

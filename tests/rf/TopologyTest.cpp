@@ -1,6 +1,6 @@
 // Networks beyond the engine's L-sections, against values recomputed
 // exactly from their closed forms.
-#include "rf/Topology.h"
+#include "rf/synthesis/Topology.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 
 #include "engine/ComputeRecord.h"
-#include "rf/LSolutions.h"
+#include "rf/synthesis/LSolutions.h"
 
 namespace vorda::rf {
 namespace {

@@ -1,13 +1,13 @@
-#include "rf/Touchstone.h"
+#include "rf/files/Touchstone.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "rf/InputFile.h"
-#include "rf/Measurement.h"
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
+#include "rf/files/InputFile.h"
+#include "rf/files/MeasurementReader.h"
 
 namespace vorda::rf {
 namespace {

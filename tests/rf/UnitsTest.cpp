@@ -1,8 +1,8 @@
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 
 #include <gtest/gtest.h>
 
-#include "rf/Parts.h"
+#include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
 namespace {

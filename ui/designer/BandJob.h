@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "rf/DesignRequest.h"
+#include "rf/request/DesignRequest.h"
 
 class QThread;
 

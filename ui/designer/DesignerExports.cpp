@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QSaveFile>
 
-#include "rf/DesignTable.h"
-#include "rf/Spice.h"
+#include "rf/request/DesignTable.h"
+#include "rf/request/Netlists.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"

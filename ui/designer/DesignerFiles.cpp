@@ -5,8 +5,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "rf/InputFile.h"
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
+#include "rf/files/InputFile.h"
+#include "rf/files/MeasurementReader.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/StatusText.h"
 

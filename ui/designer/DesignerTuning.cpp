@@ -3,7 +3,7 @@
 #include <QActionGroup>
 #include <QMenuBar>
 
-#include "rf/Tuning.h"
+#include "rf/synthesis/Tuning.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"

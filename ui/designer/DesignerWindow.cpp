@@ -14,7 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "rf/Tuning.h"
+#include "rf/synthesis/Tuning.h"
 #include "ui/designer/BandJob.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"

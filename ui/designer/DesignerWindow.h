@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "engine/MessageBoxes.h"
-#include "rf/DesignRequest.h"
-#include "rf/Measurement.h"
+#include "rf/circuit/Measurement.h"
+#include "rf/request/DesignRequest.h"
 #include "ui/designer/InputPanel.h"
 
 class QComboBox;

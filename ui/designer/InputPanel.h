@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "rf/DesignTexts.h"
+#include "rf/request/DesignTexts.h"
 
 class QComboBox;
 class QFormLayout;

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "rf/Design.h"
+#include "rf/synthesis/Design.h"
 
 namespace vorda::designer {
 

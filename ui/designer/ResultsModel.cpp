@@ -3,7 +3,7 @@
 #include <QFont>
 #include <cmath>
 
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 
 namespace vorda::designer {
 

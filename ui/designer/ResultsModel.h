@@ -6,8 +6,8 @@
 #include <QAbstractTableModel>
 #include <optional>
 
-#include "rf/BandSearch.h"
-#include "rf/DesignRequest.h"
+#include "rf/request/DesignRequest.h"
+#include "rf/synthesis/BandSearch.h"
 
 namespace vorda::designer {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 #include "ui/designer/ChartColours.h"
 #include "ui/designer/SmithPath.h"
 

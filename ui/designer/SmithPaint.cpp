@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "rf/Units.h"
+#include "rf/circuit/Units.h"
 #include "ui/designer/ChartColours.h"
 #include "ui/designer/SmithChart.h"
 #include "ui/designer/SmithPath.h"

@@ -17,8 +17,9 @@
 #include <sstream>
 
 #include "cli/Cli.h"
-#include "rf/StandardValues.h"
-#include "rf/Tuning.h"
+#include "rf/circuit/NetworkText.h"
+#include "rf/circuit/StandardValues.h"
+#include "rf/synthesis/Tuning.h"
 #include "tests/support/QtTestMain.h"
 #include "tests/support/RecordingBoxes.h"
 #include "ui/designer/DesignerWindow.h"

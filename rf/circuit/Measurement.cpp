@@ -1,0 +1,68 @@
+#include "rf/circuit/Measurement.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+std::optional<Gap> GapOf(const std::optional<double>& before, double a, double b,
+                         const std::optional<double>& after) {
+  const double spacing = b - a;
+  double usual = 0.0;
+  if (before) usual = std::max(usual, a - *before);
+  if (after) usual = std::max(usual, *after - b);
+  if (usual == 0.0 || spacing <= kGapFactor * usual) return std::nullopt;
+  return Gap{a, b};
+}
+
+Impedance Interpolate(const LoadPoint& a, const LoadPoint& b, double hertz, double reference) {
+  if (hertz == a.hertz) return a.z;
+  if (hertz == b.hertz) return b.z;
+  const double t = (hertz - a.hertz) / (b.hertz - a.hertz);
+  const Impedance ga = GammaOf(a.z, reference);
+  const Impedance gb = GammaOf(b.z, reference);
+  return ImpedanceOf(ga + t * (gb - ga), reference);
+}
+
+Impedance Measurement::At(double hertz) const {
+  if (!Covers(hertz)) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return {nan, nan};
+  }
+  const auto above = std::lower_bound(points.begin(), points.end(), hertz,
+                                      [](const LoadPoint& p, double f) { return p.hertz < f; });
+  if (above->hertz == hertz) return above->z;
+  return Interpolate(*(above - 1), *above, hertz, reference);
+}
+
+std::vector<double> Measurement::Frequencies() const {
+  std::vector<double> f;
+  f.reserve(points.size());
+  std::transform(points.begin(), points.end(), std::back_inserter(f),
+                 [](const LoadPoint& p) { return p.hertz; });
+  return f;
+}
+
+std::optional<Gap> Measurement::GapAt(double hertz) const {
+  if (!Covers(hertz)) return std::nullopt;
+  const auto above = std::lower_bound(points.begin(), points.end(), hertz,
+                                      [](const LoadPoint& p, double f) { return p.hertz < f; });
+  if (above->hertz == hertz) return std::nullopt;  // measured there
+  const auto below = above - 1;
+  const std::optional<double> before =
+      below != points.begin() ? std::optional<double>((below - 1)->hertz) : std::nullopt;
+  const std::optional<double> after =
+      above + 1 != points.end() ? std::optional<double>((above + 1)->hertz) : std::nullopt;
+  return GapOf(before, below->hertz, above->hertz, after);
+}
+
+std::string GapWarning(double hertz, const Gap& gap) {
+  return "the load at " + FormatEngineering(hertz, "Hz") +
+         " is interpolated across a gap in the measurement, from " +
+         FormatEngineering(gap.from, "Hz") + " to " + FormatEngineering(gap.to, "Hz");
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,70 @@
+// A measured load from a Touchstone file, at any frequency within its range.
+#pragma once
+
+#include <complex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rf/circuit/Load.h"
+#include "rf/circuit/Match.h"
+
+namespace vorda::rf {
+
+// One measured point: the frequency and the load impedance in ohms.
+struct LoadPoint {
+  double hertz = 0.0;
+  std::complex<double> z;
+};
+
+// The load between two measured points, linear in the real and imaginary
+// parts of the reflection coefficient referred to the file's reference;
+// exactly the measured impedance at a measured frequency.
+Impedance Interpolate(const LoadPoint& a, const LoadPoint& b, double hertz, double reference);
+
+// Two neighbouring measured points much farther apart than the points on
+// either side of them (ten times): the load between them is a guess.
+struct Gap {
+  double from = 0.0;
+  double to = 0.0;
+};
+inline constexpr double kGapFactor = 10.0;
+
+// Up to four points in a row, the two around a frequency in the middle:
+// whether the spacing between the middle two is a gap.
+std::optional<Gap> GapOf(const std::optional<double>& before, double a, double b,
+                         const std::optional<double>& after);
+
+// A whole file in memory. Points at 0 Hz (a network analyser's DC point)
+// are left out: no L-section exists there, and no design, band or sweep
+// uses them.
+struct Measurement {
+  double reference = 50.0;
+  std::vector<LoadPoint> points;  // above 0 Hz, strictly increasing, at least one
+  std::size_t dc_points = 0;      // points at 0 Hz in the file
+
+  double First() const { return points.front().hertz; }
+  double Last() const { return points.back().hertz; }
+  bool Covers(double hertz) const { return hertz >= First() && hertz <= Last(); }
+  // The load at a frequency within the range.
+  Impedance At(double hertz) const;
+  std::vector<double> Frequencies() const;
+  // The gap a frequency within the range falls in, if it falls in one.
+  std::optional<Gap> GapAt(double hertz) const;
+};
+
+// "the load at 5 MHz is interpolated across a gap in the measurement, from
+// 1 kHz to 7 MHz".
+std::string GapWarning(double hertz, const Gap& gap);
+
+// The measurement as the load of a network.
+class MeasuredLoad : public LoadModel {
+ public:
+  explicit MeasuredLoad(const Measurement& m) : m_(m) {}
+  Impedance At(double hertz) const override { return m_.At(hertz); }
+
+ private:
+  const Measurement& m_;
+};
+
+}  // namespace vorda::rf

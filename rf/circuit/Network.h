@@ -1,0 +1,45 @@
+// A matching network as a circuit: a ladder of parts in series and in
+// shunt between the source and the load, the input impedance it presents
+// with a load, and how much of the power that enters it reaches the load.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/SectionTypes.h"
+#include "rf/circuit/Match.h"
+#include "rf/circuit/Parts.h"
+
+namespace vorda::rf {
+
+enum class Position { kSeries, kShunt };
+
+struct Element {
+  Position position = Position::kSeries;
+  Part part;
+};
+
+struct Network {
+  std::vector<Element> elements;  // from the source side to the load
+
+  Impedance InputImpedance(double hertz, Impedance load) const;
+  // What the source sees at the input.
+  Match MatchAt(double hertz, Impedance load, const Source& source) const;
+  // The power the load takes over the power the source has to give: with a
+  // resistive source, |S21|^2 of the network between the source's and the
+  // load's resistances when the load is real.
+  double TransducerGain(double hertz, Impedance load, const Source& source) const;
+  // Power delivered to the load over the power entering the network.
+  double Efficiency(double hertz, Impedance load) const;
+  // Why the network cannot pass power as drawn: a series part that is an
+  // open, or a shunt part that is a short. Nothing when it can.
+  std::optional<std::string> Broken() const;
+};
+
+// An L-section of a type's family: the first part on the source side, the
+// second at the load. Shunt-at-load types: Zin = Z1 + (Z2 || ZL);
+// series-at-load types: Zin = Z1 || (Z2 + ZL).
+Network LSection(Family family, const Part& first, const Part& second);
+
+}  // namespace vorda::rf

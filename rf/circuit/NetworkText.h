@@ -1,0 +1,23 @@
+// A network as a line of text, as people write it and as vorda-match reads
+// it back.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rf/circuit/Network.h"
+
+namespace vorda::rf {
+
+// A network written as "series 270nH, shunt 220pF" (source side first): the
+// position, then a value in henries (H) or farads (F) with a multiplier, or
+// "short" or "open". What ParseNetwork reads; it gives why not otherwise.
+std::string NetworkText(const Network& network);
+struct ParsedNetwork {
+  std::optional<Network> network;
+  std::string error;
+};
+ParsedNetwork ParseNetwork(std::string_view text);
+
+}  // namespace vorda::rf

@@ -1,0 +1,176 @@
+#include "rf/files/Spice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+// Every digit of the double, so that the simulator gets the same value.
+std::string Num(double v) {
+  return DigitsText(v, 17);
+}
+
+constexpr const char* kTwoPiText = "6.283185307179586";
+// The operating point is solved at hertz = 0: loss resistors take 1 Hz there
+// so that they stay finite and above zero. No analysis runs below 1 Hz.
+constexpr const char* kHertz = "max(hertz, 1)";
+
+// One line of the netlist: a name unique in it, two nodes and the rest.
+struct Line {
+  std::string name;
+  std::string a, b;
+  std::string value;
+  bool conducts_dc = true;  // a path for direct current (not a capacitor)
+};
+
+class Netlist {
+ public:
+  void Add(Line line) { lines_.push_back(std::move(line)); }
+
+  // A part from node a to node b: the part, then its loss resistor.
+  void AddPart(const std::string& id, const Part& part, const std::string& a,
+               const std::string& b) {
+    const bool lossy = !std::isinf(part.q);
+    const std::string mid = lossy ? "m" + id : b;
+    const std::string value = Num(part.value);
+    if (part.kind == Part::Kind::kInductor) {
+      Add({"L" + id, a, mid, value});
+      if (lossy) {
+        Add({"R" + id, mid, b,
+             "r = {" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " / " +
+                 Num(part.q) + "}"});
+      }
+    } else {
+      Add({"C" + id, a, mid, value, false});
+      if (lossy) {
+        Add({"R" + id, mid, b,
+             "r = {1 / (" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " * " +
+                 Num(part.q) + ")}"});
+      }
+    }
+  }
+
+  // Resistors from every node that has no path to ground at DC.
+  void GroundFloatingNodes(double resistance) {
+    std::map<std::string, std::string> parent;
+    const auto find = [&](std::string n) {
+      while (parent.contains(n) && parent[n] != n) n = parent[n];
+      return n;
+    };
+    for (const Line& l : lines_) {
+      for (const std::string& n : {l.a, l.b}) parent.emplace(n, n);
+    }
+    for (const Line& l : lines_) {
+      if (l.conducts_dc) parent[find(l.a)] = find(l.b);
+    }
+    int k = 0;
+    std::vector<Line> added;
+    for (const auto& [node, up] : parent) {
+      if (node != "0" && find(node) != find("0")) {
+        added.push_back({"RDC" + std::to_string(++k), node, "0", Num(resistance)});
+        parent[find(node)] = find("0");
+      }
+    }
+    lines_.insert(lines_.end(), added.begin(), added.end());
+  }
+
+  std::string Text() const {
+    std::string out;
+    for (const Line& l : lines_) out += l.name + " " + l.a + " " + l.b + " " + l.value + "\n";
+    return out;
+  }
+
+ private:
+  std::vector<Line> lines_;
+};
+
+std::string PartComment(std::size_t index, const Element& e) {
+  std::string s = "* part " + std::to_string(index) + " (" +
+                  (e.position == Position::kSeries ? "series" : "shunt") + "): " + Describe(e.part);
+  if (e.part.IsReal()) s += std::isinf(e.part.q) ? ", ideal" : ", Q " + Num(e.part.q);
+  return s + "\n";
+}
+
+// The largest impedance in the circuit at f: against it a resistor to ground
+// a 1e12 times larger changes nothing that the analysis prints.
+double ImpedanceScale(const SpiceCircuit& c) {
+  double scale = std::max(std::abs(c.source.At(c.hertz)), std::abs(c.load.At(c.hertz)));
+  for (const Element& e : c.network.elements) {
+    if (e.part.IsReal()) {
+      for (const double f : {c.sweep.start, c.sweep.stop, c.hertz}) {
+        scale = std::max(scale, std::fabs(e.part.Reactance(f)));
+      }
+    }
+  }
+  return scale;
+}
+
+}  // namespace
+
+std::string SpiceNetlist(const SpiceCircuit& c) {
+  std::string out = "* " + c.title + "\n";
+  for (const std::string& note : c.notes) out += "* " + note + "\n";
+  out += "* the parts from the source side to the load:\n";
+  for (std::size_t i = 0; i < c.network.elements.size(); ++i) {
+    out += PartComment(i + 1, c.network.elements[i]);
+  }
+  Netlist n;
+  n.Add({"VSRC", "src", "0", "DC 0 AC 1"});
+  const Part& source_x = c.source.Reactive();
+  const bool complex_source = source_x.kind != Part::Kind::kShort;
+  n.Add({"RSRC", "src", complex_source ? "srcx" : "in", Num(c.source.Resistance())});
+  if (complex_source) n.AddPart("SRC", source_x, "srcx", "in");
+  n.Add({"VIN", "in", "n0", "DC 0"});  // measures the input current
+  std::string node = "n0";
+  const std::size_t count = c.network.elements.size();
+  // The last series part ends at the load.
+  std::size_t last_series = count;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (c.network.elements[i].position == Position::kSeries) last_series = i;
+  }
+  if (last_series == count) node = "load";  // no series part: the input is the load
+  if (node == "load") n.Add({"VLINK", "n0", "load", "DC 0"});
+  for (std::size_t i = 0; i < count; ++i) {
+    const Element& e = c.network.elements[i];
+    const std::string id = std::to_string(i + 1);
+    if (e.position == Position::kSeries) {
+      const std::string next = i == last_series ? "load" : "n" + id;
+      if (e.part.IsReal()) {
+        n.AddPart(id, e.part, node, next);
+      } else {
+        n.Add({"VSHORT" + id, node, next, "DC 0"});  // a plain connection
+      }
+      node = next;
+    } else if (e.part.IsReal()) {
+      n.AddPart(id, e.part, node, "0");
+    }
+  }
+  const Part& reactive = c.load.Reactive();
+  const std::string inner = reactive.kind == Part::Kind::kShort ? "0" : "loadx";
+  n.Add({"RLOAD", "load", inner, Num(c.load.Resistance())});
+  if (reactive.kind != Part::Kind::kShort) n.AddPart("LOAD", reactive, inner, "0");
+  n.GroundFloatingNodes(1e12 * ImpedanceScale(c));
+  out += n.Text();
+  out += ".ac lin " + std::to_string(c.sweep.points) + " " + Num(c.sweep.start) + " " +
+         Num(c.sweep.stop) + "\n";
+  out += ".control\n";
+  out += "set numdgt=15\n";
+  out += "run\n";
+  out += "* the input impedance over the sweep\n";
+  out += "let zsweep = v(in) / i(vin)\n";
+  out += "print real(zsweep) imag(zsweep)\n";
+  out += "* the input impedance at " + Num(c.hertz) + " Hz\n";
+  out += "ac lin 1 " + Num(c.hertz) + " " + Num(c.hertz) + "\n";
+  out += "let zin = v(in) / i(vin)\n";
+  out += "print real(zin) imag(zin)\n";
+  out += ".endc\n";
+  out += ".end\n";
+  return out;
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,96 @@
+#include "rf/request/DesignTexts.h"
+
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+struct Bad {
+  Field field;
+  std::string why;
+};
+
+double Value(const DesignTexts& t, Field f) {
+  const ReadNumber v = ReadEngineering(t[f], "\u03a9");
+  if (!v.value) throw Bad{f, v.error};
+  return *v.value;
+}
+
+bool Blank(const std::string& text) {
+  return text.find_first_not_of(' ') == std::string::npos;
+}
+
+std::optional<double> Optional(const DesignTexts& t, Field f, bool frequency) {
+  if (Blank(t[f])) return std::nullopt;
+  const ReadNumber v = frequency ? ReadFrequency(t[f]) : ReadEngineering(t[f]);
+  if (!v.value) throw Bad{f, v.error};
+  if (*v.value <= 0.0) throw Bad{f, "must be above zero, or blank"};
+  return v.value;
+}
+
+// "13M:15M", or "13M to 15M".
+std::optional<std::pair<double, double>> BandRange(const DesignTexts& t) {
+  const std::string& text = t[Field::kBand];
+  if (Blank(text)) return std::nullopt;
+  std::size_t at = text.find(':');
+  std::size_t skip = 1;
+  if (at == std::string::npos) {
+    at = text.find(" to ");
+    skip = 4;
+  }
+  const std::string bad =
+      "\u201c" + text + "\u201d is not a band (write 13M:15M, or leave it blank for none)";
+  if (at == std::string::npos) throw Bad{Field::kBand, bad};
+  const ReadNumber start = ReadFrequency(text.substr(0, at));
+  const ReadNumber stop = ReadFrequency(text.substr(at + skip));
+  if (!start.value || !stop.value) throw Bad{Field::kBand, bad};
+  return std::pair{*start.value, *stop.value};
+}
+
+}  // namespace
+
+const char* FieldName(Field field) {
+  static constexpr const char* kNames[kFieldCount] = {
+      "Z0",     "Source",         "Load R",          "Load X",   "Frequency", "Band",
+      "Series", "Q of inductors", "Q of capacitors", "Loaded Q", "Sweep span"};
+  return kNames[static_cast<std::size_t>(field)];
+}
+
+ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
+  const DesignTexts& t = texts;
+  DesignRequest& r = base;
+  try {
+    r.z0 = Value(t, Field::kZ0);
+    if (r.measurement == nullptr) r.load = {Value(t, Field::kLoadR), Value(t, Field::kLoadX)};
+    const ReadNumber hertz = ReadFrequency(t[Field::kFrequency]);
+    if (!hertz.value) throw Bad{Field::kFrequency, hertz.error};
+    r.hertz = *hertz.value;
+    r.series = ParseSeries(t[Field::kSeries]);
+    if (!r.series && t[Field::kSeries] != kSeriesChoices[0]) {
+      throw Bad{Field::kSeries, "\u201c" + t[Field::kSeries] + "\u201d is not a standard series"};
+    }
+    r.q_inductor = Optional(t, Field::kQInductor, false);
+    r.q_capacitor = Optional(t, Field::kQCapacitor, false);
+    r.loaded_q = Optional(t, Field::kLoadedQ, false);
+    r.networks = r.loaded_q.has_value();
+    r.sweep.span = Optional(t, Field::kSpan, true);
+    r.band_range = BandRange(t);
+    r.source.reset();
+    if (!Blank(t[Field::kSource])) {
+      const ReadImpedanceResult zs = ReadImpedance(t[Field::kSource]);
+      if (!zs.value) throw Bad{Field::kSource, zs.error};
+      r.source = zs.value;
+    }
+  } catch (const Bad& bad) {
+    return {std::nullopt,
+            RequestError{bad.field, std::string(FieldName(bad.field)) + ": " + bad.why}};
+  }
+  if (auto error = CheckRequest(r)) {
+    error->message = std::string(FieldName(error->field)) + ": " + error->message;
+    return {std::nullopt, error};
+  }
+  return {r, std::nullopt};
+}
+
+}  // namespace vorda::rf

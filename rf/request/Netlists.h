@@ -1,0 +1,22 @@
+// The netlist of a designed network: the circuit between the request's
+// source and load, with notes on where its values came from.
+#pragma once
+
+#include <string>
+
+#include "rf/files/Spice.h"
+#include "rf/request/DesignRequest.h"
+
+namespace vorda::rf {
+
+// The circuit of a network as built (standard values and losses as
+// chosen) between the source and the load at f, each R in series with L or
+// C, with notes that say where the values and the load came from.
+SpiceCircuit CircuitFor(const std::string& what, const Network& built, const DesignRequest& request,
+                        Impedance load, const AcSweep& sweep);
+
+// The same for a designed row of a result.
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
+                        const TypeResult& type, const AcSweep& sweep);
+
+}  // namespace vorda::rf

@@ -1,0 +1,108 @@
+// From the two reactances of a computed section to parts at a frequency:
+// standard values, losses, the VSWR <= 2 band and the frequency response.
+#pragma once
+
+#include <cmath>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "engine/Compute.h"
+#include "engine/SectionTypes.h"
+#include "rf/circuit/Bandwidth.h"
+#include "rf/circuit/Harmonics.h"
+#include "rf/circuit/Load.h"
+#include "rf/circuit/Network.h"
+#include "rf/circuit/Parts.h"
+#include "rf/circuit/StandardValues.h"
+
+namespace vorda::rf {
+
+struct DesignOptions {
+  double hertz = 0.0;             // the design frequency
+  std::optional<ESeries> series;  // choose standard values
+  double q_inductor = kIdealQ;    // quality factors, held over frequency
+  double q_capacitor = kIdealQ;
+  bool losses = false;                 // report the losses (a Q was given)
+  bool bandwidth = false;              // search the VSWR <= 2 band
+  BandLimits band_limits;              // where; f / 100 ... 100 f when not set
+  std::span<const double> band_visit;  // frequencies the band search must evaluate
+  std::vector<double> sweep;           // frequencies of the response; none: no sweep
+  double known_up_to = HUGE_VAL;       // where the load model ends (for the harmonics)
+};
+
+// Standard values from a series when one is given; losses reported when a
+// quality factor is given (an ideal part otherwise).
+DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
+                          std::optional<double> q_inductor, std::optional<double> q_capacitor);
+
+struct LossFigures {
+  Match match;
+  double efficiency = 1.0;
+  double dissipation_db = 0.0;  // -10 log10(efficiency)
+};
+
+// Return loss and VSWR at each frequency of a sweep (empty where the match
+// is perfect, and where the VSWR is infinite).
+struct Response {
+  std::vector<std::optional<double>> return_loss_db;
+  std::vector<std::optional<double>> vswr;
+  // -10 log10 of the transducer gain (|S21|^2); empty where no power passes.
+  std::vector<std::optional<double>> insertion_loss_db;
+  bool finite = true;  // every point's figures are numbers
+};
+
+struct TypeDesign {
+  Network ideal;                        // the computed reactances, lossless
+  std::optional<Network> standard;      // with a series: the chosen values, lossless
+  std::optional<Match> standard_match;  // of the standard parts at the design frequency
+  Network evaluated;                    // standard (or ideal) values with the losses
+  std::optional<LossFigures> loss;
+  std::optional<Band> band;
+  std::optional<Response> response;
+  Harmonics harmonics;  // of the parts as built
+
+  // The values chosen: standard with a series, ideal otherwise; lossless.
+  const Network& Chosen() const { return standard ? *standard : ideal; }
+};
+
+// The L-section of a type whose parts have the given reactances (ohms) at
+// f: a part too small or too large to matter against z0 is a short or an
+// open.
+Network SectionAt(const SectionType& type, double first_ohms, double second_ohms, double z0,
+                  double hertz);
+
+// Of the sets of standard values next to the ideal ones, the set with the
+// best return loss at f with lossless parts; on a tie the lower values. A
+// short or an open stays as it is.
+Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load,
+                       const Source& source, double hertz);
+
+// Everything the options ask for about a network whose ideal parts are
+// given, matched to a source.
+TypeDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
+                         const DesignOptions& options);
+
+// The same for one computed type, from a resistance z0.
+TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                      const LoadModel& load, double z0, const DesignOptions& options);
+
+// The same for a type the engine computed, from its reactances in ohms.
+TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
+                          const DesignOptions& options);
+
+// Why a design gives no figures to trust: a network that cannot pass power,
+// or a figure that is not a number. Nothing when every figure is one.
+std::optional<std::string> NotComputable(const TypeDesign& design, double hertz);
+
+// The figures of a network and load at every frequency.
+Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,
+                    const std::vector<double>& frequencies);
+
+// The return loss of the load alone at every frequency (empty where it is
+// a perfect match).
+std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, const Source& source,
+                                                  const std::vector<double>& frequencies);
+
+}  // namespace vorda::rf

@@ -1,0 +1,213 @@
+#include "rf/synthesis/Topology.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "engine/SectionTypes.h"
+#include "rf/circuit/Units.h"
+#include "rf/synthesis/LSolutions.h"
+
+namespace vorda::rf {
+
+namespace {
+
+struct KindEntry {
+  Topology topology;
+  const char* name;
+  const char* key;
+};
+constexpr KindEntry kKinds[] = {
+    {Topology::kPiLowPass, "Pi low-pass", "pi-lp"},
+    {Topology::kPiHighPass, "Pi high-pass", "pi-hp"},
+    {Topology::kTLowPass, "T low-pass", "t-lp"},
+    {Topology::kTHighPass, "T high-pass", "t-hp"},
+    {Topology::kTwoLLowPass, "Two L low-pass", "2l-lp"},
+    {Topology::kTwoLHighPass, "Two L high-pass", "2l-hp"},
+    {Topology::kGiven, "Given network", "given"},
+};
+
+bool LowPassForm(Topology t) {
+  return t == Topology::kPiLowPass || t == Topology::kTLowPass || t == Topology::kTwoLLowPass;
+}
+
+// A ladder of reactances in ohms, from the source side; a shunt open is an
+// infinite reactance.
+struct Ladder {
+  std::vector<Position> positions;
+  std::vector<double> ohms;
+};
+
+// b after a: where the two meet in the same position they become one part
+// (series reactances add, shunt susceptances add).
+Ladder Join(Ladder a, const Ladder& b) {
+  for (std::size_t i = 0; i < b.ohms.size(); ++i) {
+    if (i == 0 && !a.positions.empty() && a.positions.back() == b.positions[0]) {
+      double& x = a.ohms.back();
+      if (b.positions[0] == Position::kSeries) {
+        x += b.ohms[0];
+      } else {
+        const double susceptance = -1.0 / x - 1.0 / b.ohms[0];  // an open adds none
+        x = susceptance == 0.0 ? HUGE_VAL : -1.0 / susceptance;
+      }
+      continue;
+    }
+    a.positions.push_back(b.positions[i]);
+    a.ohms.push_back(b.ohms[i]);
+  }
+  return a;
+}
+
+// The L-section of a family, low-pass (types 1, 2) or high-pass (3, 4),
+// between a source and a load; nothing when none has that form.
+std::optional<Ladder> Half(Impedance source, Impedance load, Family family, bool low_pass) {
+  for (const LSolution& s : SolveL(source, load)) {
+    const bool lp = s.type_index == 1 || s.type_index == 2;
+    const bool hp = s.type_index == 3 || s.type_index == 4;
+    if (s.family != family || !(low_pass ? lp : hp)) continue;
+    const bool shunt_first = family == Family::kSeriesAtLoad;
+    return Ladder{{shunt_first ? Position::kShunt : Position::kSeries,
+                   shunt_first ? Position::kSeries : Position::kShunt},
+                  {s.first_ohms, s.second_ohms}};
+  }
+  return std::nullopt;
+}
+
+Network ToNetwork(const Ladder& l, double z0, double hertz) {
+  Network n;
+  for (std::size_t i = 0; i < l.ohms.size(); ++i) {
+    n.elements.push_back({l.positions[i], MatchingPart(l.ohms[i], z0, hertz)});
+  }
+  return n;
+}
+
+double ParallelResistance(Impedance z) {
+  return Norm2(z) / z.real();
+}
+
+std::string Digits3(double v) {
+  return DigitsText(v, 3);
+}
+
+}  // namespace
+
+std::vector<NetworkKind> AllKinds() {
+  std::vector<NetworkKind> kinds;
+  for (std::int16_t t = 1; t <= kTypeCount; ++t) kinds.push_back({Topology::kL, t});
+  const std::vector<NetworkKind> more = ThreeAndFourPartKinds();
+  kinds.insert(kinds.end(), more.begin(), more.end());
+  return kinds;
+}
+
+std::vector<NetworkKind> ThreeAndFourPartKinds() {
+  std::vector<NetworkKind> kinds;
+  for (const KindEntry& e : kKinds) {
+    if (e.topology != Topology::kGiven) kinds.push_back({e.topology, 0});
+  }
+  return kinds;
+}
+
+namespace {
+
+// The table's entry of a three- or four-part topology, or none.
+const KindEntry* EntryOf(Topology topology) {
+  const auto* e = std::find_if(std::begin(kKinds), std::end(kKinds),
+                               [topology](const KindEntry& k) { return k.topology == topology; });
+  return e == std::end(kKinds) ? nullptr : e;
+}
+
+}  // namespace
+
+std::string KindName(const NetworkKind& kind) {
+  if (kind.topology == Topology::kL) {
+    return "L type " + std::to_string(kind.type) + " (" + Caption(*FindSectionType(kind.type)) +
+           ")";
+  }
+  const KindEntry* e = EntryOf(kind.topology);
+  return e != nullptr ? e->name : std::string();
+}
+
+std::string KindKey(const NetworkKind& kind) {
+  if (kind.topology == Topology::kL) return "l" + std::to_string(kind.type);
+  const KindEntry* e = EntryOf(kind.topology);
+  return e != nullptr ? e->key : std::string();
+}
+
+std::optional<NetworkKind> ParseKind(std::string_view key) {
+  if (key.size() == 2 && key[0] == 'l' && key[1] >= '1' && key[1] <= '8') {
+    return NetworkKind{Topology::kL, static_cast<std::int16_t>(key[1] - '0')};
+  }
+  const auto* e = std::find_if(std::begin(kKinds), std::end(kKinds),
+                               [key](const KindEntry& k) { return key == k.key; });
+  if (e == std::end(kKinds)) return std::nullopt;
+  return NetworkKind{e->topology, 0};
+}
+
+double MinimumQ(Topology topology, const Source& source, Impedance load) {
+  const bool pi = topology == Topology::kPiLowPass || topology == Topology::kPiHighPass;
+  const double a = pi ? ParallelResistance(source.z) : source.z.real();
+  const double b = pi ? ParallelResistance(load) : load.real();
+  return std::sqrt(std::max(a, b) / std::min(a, b) - 1.0);
+}
+
+Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance load, double hertz,
+                     double z0, std::optional<double> q, std::optional<double> intermediate) {
+  const Impedance zs = source.z;
+  if (kind.topology == Topology::kGiven)
+    return {std::nullopt, "a given network is not synthesised"};
+  if (kind.topology == Topology::kL) {
+    for (const LSolution& s : SolveL(zs, load)) {
+      if (s.type_index != kind.type) continue;
+      const Network n = LSection(s.family, MatchingPart(s.first_ohms, z0, hertz),
+                                 MatchingPart(s.second_ohms, z0, hertz));
+      return {n, {}};
+    }
+    return {std::nullopt, "this type cannot match the load to the source"};
+  }
+  const bool low_pass = LowPassForm(kind.topology);
+  std::optional<Ladder> first, second;
+  const bool two_l =
+      kind.topology == Topology::kTwoLLowPass || kind.topology == Topology::kTwoLHighPass;
+  if (two_l) {
+    const double rm = intermediate.value_or(std::sqrt(zs.real() * load.real()));
+    // The shunt part of each half stands on its higher resistance's side.
+    for (const Family f : {Family::kSeriesAtLoad, Family::kShuntAtLoad}) {
+      if (!first) first = Half(zs, rm, f, low_pass);
+      if (!second) second = Half(rm, load, f, low_pass);
+    }
+    if (!first || !second) {
+      return {std::nullopt, "no " + std::string(low_pass ? "low" : "high") +
+                                "-pass L-section reaches " + Digits3(rm) + " ohms in between"};
+    }
+  } else {
+    const bool pi = kind.topology == Topology::kPiLowPass || kind.topology == Topology::kPiHighPass;
+    const double least = MinimumQ(kind.topology, source, load);
+    if (!q) return {std::nullopt, "needs a loaded Q"};
+    if (*q < least) {
+      return {std::nullopt, "a loaded Q of " + Digits3(*q) + " is below the least this network " +
+                                "can have, " + Digits3(least) + " (sqrt(Rhigh / Rlow - 1))"};
+    }
+    // Pi: down to a virtual resistance below both terminations and back up;
+    // T: up to one above both.
+    const double a = pi ? ParallelResistance(zs) : zs.real();
+    const double b = pi ? ParallelResistance(load) : load.real();
+    const double rv = pi ? std::max(a, b) / (*q * *q + 1.0) : std::min(a, b) * (*q * *q + 1.0);
+    first = Half(zs, rv, pi ? Family::kSeriesAtLoad : Family::kShuntAtLoad, low_pass);
+    second = Half(rv, load, pi ? Family::kShuntAtLoad : Family::kSeriesAtLoad, low_pass);
+    if (!first || !second) {
+      return {std::nullopt, std::string("no ") + (low_pass ? "low" : "high") +
+                                "-pass form exists for these terminations"};
+    }
+  }
+  return {ToNetwork(Join(*first, *second), z0, hertz), {}};
+}
+
+bool IsLowPass(const Network& n) {
+  return std::all_of(n.elements.begin(), n.elements.end(), [](const Element& e) {
+    const Part::Kind want =
+        e.position == Position::kSeries ? Part::Kind::kInductor : Part::Kind::kCapacitor;
+    return e.part.kind == want || !e.part.IsReal();
+  });
+}
+
+}  // namespace vorda::rf

@@ -1,0 +1,73 @@
+// The networks the design layer builds besides the engine's L-sections: Pi
+// (shunt, series, shunt) and T (series, shunt, series) for a loaded Q, and
+// two L-sections in cascade through an intermediate resistance, each in a
+// low-pass and a high-pass form; and any of the eight L types, for any
+// source. Each is synthesised at one frequency from L-sections that match
+// conjugately, so complex sources and loads are absorbed into the parts
+// next to them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rf/circuit/Match.h"
+#include "rf/circuit/Network.h"
+
+namespace vorda::rf {
+
+enum class Topology {
+  kL,  // one of the eight types
+  kPiLowPass,
+  kPiHighPass,
+  kTLowPass,
+  kTHighPass,
+  kTwoLLowPass,
+  kTwoLHighPass,
+  kGiven,  // a network whose parts the user gave (or tuned)
+};
+
+// A topology, and for kL its type.
+struct NetworkKind {
+  Topology topology = Topology::kL;
+  std::int16_t type = 0;
+  bool operator==(const NetworkKind&) const = default;
+};
+
+// The eight L types, then Pi, T and two L-sections, low-pass before
+// high-pass: the order the band search reports ties in.
+std::vector<NetworkKind> AllKinds();
+std::vector<NetworkKind> ThreeAndFourPartKinds();
+
+// "L type 1 (Series L, Shunt C)", "Pi low-pass", "T high-pass",
+// "Two L low-pass".
+std::string KindName(const NetworkKind& kind);
+// "l1" ... "l8", "pi-lp", "pi-hp", "t-lp", "t-hp", "2l-lp", "2l-hp".
+std::string KindKey(const NetworkKind& kind);
+std::optional<NetworkKind> ParseKind(std::string_view key);
+
+// The least loaded Q a Pi or T network can have between two terminations:
+// sqrt(Rhigh / Rlow - 1), with the resistances in parallel form for Pi and
+// in series form for T.
+double MinimumQ(Topology topology, const Source& source, Impedance load);
+
+// The network at f, its parts as reactances turned into parts against z0
+// (a part too small or too large to matter is a short or an open); or why
+// there is none.
+struct Synthesis {
+  std::optional<Network> network;
+  std::string why;  // when there is none
+};
+// q is the loaded Q of Pi and T; intermediate the resistance between two L
+// sections (nothing: the geometric mean of the terminations' resistances).
+Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance load, double hertz,
+                     double z0, std::optional<double> q = std::nullopt,
+                     std::optional<double> intermediate = std::nullopt);
+
+// Whether a network passes low frequencies: inductors in series and
+// capacitors in shunt, shorts and opens aside.
+bool IsLowPass(const Network& network);
+
+}  // namespace vorda::rf
