@@ -10,7 +10,9 @@
 // is returned rounded when the whole interval it vouches for rounds to the
 // same double; otherwise (a few times in ten thousand) a double-double
 // series decides, which is correct but for inputs within about 2^-100 of a
-// rounding boundary. PortableMath.cpp states each bound and its grounds.
+// rounding boundary. Each family's file states its bounds and their grounds:
+// PortableSinCos.cpp, PortableAtan.cpp, PortableLog10.cpp, PortablePow10.cpp
+// and PortableSinCosDegrees.cpp (PortableRounding.h for the rounding test).
 #pragma once
 
 namespace vorda::portable {
