@@ -4,7 +4,7 @@
 // search costs.
 #include <benchmark/benchmark.h>
 
-#include "rf/circuit/Sweep.h"
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/synthesis/BandSearch.h"
 
 namespace {
@@ -17,8 +17,7 @@ const vorda::rf::SeriesLoad kLoad(30, 45, 7.15e6);
 
 BandRequest Request() {
   BandRequest r;
-  r.start = 7.0e6;
-  r.stop = 7.3e6;
+  r.axis = vorda::rf::FrequencyAxis::Linear(7.0e6, 7.3e6);
   r.centre = 7.15e6;
   r.load = &kLoad;
   r.series = vorda::rf::ESeries::kE12;
@@ -42,7 +41,7 @@ BENCHMARK(AllTopologiesOptimised)->Unit(benchmark::kMillisecond);
 // Each topology's analytic design evaluated once at the same 201 points.
 void AllTopologiesEvaluatedOnce(benchmark::State& state) {
   const BandRequest r = Request();
-  const std::vector<double> f = vorda::rf::LinearFrequencies(r.start, r.stop, r.points);
+  const std::vector<double> f = r.axis.Frequencies();
   std::vector<vorda::rf::Network> networks;
   for (const vorda::rf::NetworkKind& kind : vorda::rf::AllKinds()) {
     const auto s = vorda::rf::Synthesize(kind, r.source, kLoad.At(r.centre), r.centre, r.z0, 8.0);

@@ -14,7 +14,6 @@
 #include "rf/synthesis/Tuning.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/SmithChart.h"
-#include "ui/designer/SmithPath.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ void SameWorkWithoutDrawing(benchmark::State& state) {
     for (const double q : {5.0, 50.0}) {
       in.q_inductor = q;
       const vorda::rf::DesignResult set = vorda::rf::RunDesign(in);
-      benchmark::DoNotOptimize(vorda::rf::CurvesFor(in, set, set.types[*set.best]));
+      benchmark::DoNotOptimize(vorda::rf::ChartsOf(in, set, set.best));
     }
   }
   state.SetItemsProcessed(state.iterations() * 2);
@@ -77,15 +76,16 @@ void DragStepToRepaint(benchmark::State& state) {
 // figures and the curves of the selected row.
 void DragStepWithoutDrawing(benchmark::State& state) {
   const vorda::rf::DesignRequest in = *window->Request();
-  const vorda::rf::DesignResult set = vorda::rf::RunDesign(in);
-  const vorda::rf::Network start = set.types[0].design->ideal;
+  vorda::rf::DesignResult set = vorda::rf::RunDesign(in);
+  const vorda::rf::Network start = set.rows[0].design->ideal;
   int step = 0;
   for (auto _ : state) {
     const double x = 0.2 + 0.4 * (++step % 2);
-    const auto drag = vorda::rf::DragPart(start, 0, set.load, set.hertz, set.z0,
+    const auto drag = vorda::rf::DragPart(start, 0, set.load, set.hertz, set.z0, in.SourceOf(),
                                           vorda::designer::Reflection({1.0, x}), std::nullopt);
-    const vorda::rf::TypeResult tuned = vorda::rf::DesignGiven(in, drag->network);
-    benchmark::DoNotOptimize(vorda::rf::CurvesFor(in, set, tuned));
+    set.rows.push_back(vorda::rf::FixedRow(in, set, drag->network, vorda::rf::Origin::kTuned));
+    benchmark::DoNotOptimize(vorda::rf::ChartsOf(in, set, set.rows.size() - 1));
+    set.rows.pop_back();
   }
   state.SetItemsProcessed(state.iterations());
 }

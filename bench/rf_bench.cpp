@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "rf/circuit/Sweep.h"
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/synthesis/Design.h"
 
 namespace {

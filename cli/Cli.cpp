@@ -9,8 +9,8 @@
 #include "cli/Runs.h"
 #include "engine/NumberText.h"
 #include "platform/WholeFile.h"
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Limits.h"
-#include "rf/circuit/Sweep.h"
 #include "rf/circuit/Units.h"
 #include "rf/files/MeasurementReader.h"
 #include "rf/files/TwoPortFile.h"
@@ -52,10 +52,6 @@ double ReadText(const char* name, const std::string& text, std::ostream& err) {
   return value;
 }
 
-std::string Range(double first, double last) {
-  return rf::FormatEngineering(first, "Hz") + " to " + rf::FormatEngineering(last, "Hz");
-}
-
 // The load of a single design from a file: the whole measurement in memory
 // for a sweep (the band and the sweep need it), otherwise only the load at
 // the frequency, read as a stream.
@@ -94,7 +90,7 @@ MeasuredInput ReadMeasured(const Options& opt) {
   }
   if (!load) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
-                  " lies outside the file's " + Range(first, last)};
+                  " lies outside the file's " + rf::RangeText(first, last)};
   }
   in.at = MeasuredAt{file.Name(), f, *load};
   return in;
@@ -106,12 +102,12 @@ rf::SweepPlan SweepPlanOf(const Options& opt) {
   if (opt.sweep->file_frequencies) {
     plan.kind = rf::SweepPlan::Kind::kMeasured;
   } else {
-    plan = {rf::SweepPlan::Kind::kRange, opt.sweep->start, opt.sweep->stop, opt.sweep->points, {}};
+    plan = {rf::SweepPlan::Kind::kRange, opt.sweep->axis, {}};
   }
   return plan;
 }
 
-bool Succeeded(const rf::TypeResult& t, bool design) {
+bool Succeeded(const rf::Row& t, bool design) {
   if (!design) return t.engine->run.outcome == Outcome::kComputed;
   return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
 }
@@ -128,35 +124,30 @@ Chosen ChooseNetwork(const Report& report) {
   auto kind = opt.topology ? rf::ParseKind(*opt.topology) : std::nullopt;
   if (!kind && opt.network) kind = rf::NetworkKind{rf::Topology::kGiven, 0};
   const std::string name = kind ? rf::KindName(*kind) : std::string();
-  if (report.band && !(kind && kind->topology == rf::Topology::kGiven)) {
-    const auto& designs = report.band->designs;
-    const auto d = std::find_if(designs.begin(), designs.end(),
-                                [&](const rf::BandDesign& b) { return !kind || b.kind == *kind; });
-    if (d == designs.end()) return {kind ? name + ": no design over the band" : "no design", {}};
-    return {rf::KindName(d->kind) + " network over the band", d->evaluated};
+  // With a band the networks over it, but for a given one.
+  const bool band = report.result.band && !(kind && kind->topology == rf::Topology::kGiven);
+  const auto& rows = report.result.rows;
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const rf::Row& t) {
+    if ((t.origin == rf::Origin::kOverBand) != band) return false;
+    return !kind || t.kind == *kind ||
+           (kind->topology == rf::Topology::kGiven && t.origin == rf::Origin::kGiven);
+  });
+  if (row == rows.end()) {
+    return {band ? (kind ? name + ": no design over the band" : "no design over the band")
+                 : name + ": not among the networks designed",
+            {}};
   }
-  const auto& rows = report.result.types;
-  const auto row = std::find_if(rows.begin(), rows.end(),
-                                [&](const rf::TypeResult& t) { return !kind || t.kind == *kind; });
-  if (row == rows.end()) return {name + ": not among the networks designed", {}};
-  const std::string what = row->kind.topology == rf::Topology::kL
-                               ? "L-section, type " + std::to_string(row->kind.type) + " (" +
-                                     Caption(*FindSectionType(row->kind.type)) + ")"
-                               : rf::KindName(row->kind) + " network";
+  const std::string what = rf::NetworkWhat(*row);
   if (!row->design) return {what + " was not designed (" + row->status + ")", {}};
-  return {what, row->design->evaluated};
+  return {what, row->design->built};
 }
 
 // The frequencies of the netlist's analysis and of the two-port file.
-rf::AcSweep FileSweep(const Options& opt) {
+rf::FrequencyAxis FileSweep(const Options& opt) {
   const double f = *opt.hertz;
-  if (opt.sweep && !opt.sweep->file_frequencies) {
-    return {opt.sweep->start, opt.sweep->stop, opt.sweep->points};
-  }
-  if (opt.band && opt.band->second > opt.band->first) {
-    return {opt.band->first, opt.band->second, opt.band_points};
-  }
-  return {f / 2, 1.5 * f, 201};
+  if (opt.sweep && !opt.sweep->file_frequencies) return opt.sweep->axis;
+  if (opt.band && opt.band->stop > opt.band->start) return *opt.band;
+  return rf::FrequencyAxis::Linear(f / 2, 1.5 * f);
 }
 
 // The files asked for; each that could not be written is told on err, and
@@ -185,7 +176,7 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
     err << "vorda-match: " << files << " written: " << chosen.what << "\n";
     return false;
   }
-  const rf::AcSweep sweep = FileSweep(opt);
+  const rf::FrequencyAxis sweep = FileSweep(opt);
   if (!opt.spice_path.empty()) {
     write(opt.spice_path, rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
                                                           report.result.load, sweep)));
@@ -193,8 +184,7 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
   if (!opt.s2p_path.empty()) {
     const double r2 = report.result.load.real();
     const auto text = rf::WriteTouchstone2Port(
-        *chosen.built, rf::LinearFrequencies(sweep.start, sweep.stop, sweep.points),
-        request.SourceOf().z.real(), r2,
+        *chosen.built, sweep.Frequencies(), request.SourceOf().z.real(), r2,
         "VordaForWin " + chosen.what + ": port 1 the source side, port 2 the load side");
     if (text) {
       write(opt.s2p_path, *text);
@@ -220,45 +210,45 @@ void Print(const Report& report, std::ostream& out) {
 // several (--type all, the networks) asks for at least one of them.
 bool Produced(const Report& report, std::ostream& err) {
   const Options& opt = report.options;
-  const auto& rows = report.result.types;
+  const auto& rows = report.result.rows;
+  const bool design = report.request.has_value();
   const auto any = [&](auto in_group) {
-    return std::any_of(rows.begin(), rows.end(), [&](const rf::TypeResult& t) {
-      return in_group(t) && Succeeded(t, report.design);
-    });
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const rf::Row& t) { return in_group(t) && Succeeded(t, design); });
   };
-  const auto is_l = [](const rf::TypeResult& t) { return t.kind.topology == rf::Topology::kL; };
+  const auto is_l = [](const rf::Row& t) {
+    return t.kind.topology == rf::Topology::kL && t.origin == rf::Origin::kAtFrequency;
+  };
   bool all = true;
-  const bool types_asked =
-      !report.design || opt.types_given || !(opt.band || opt.loaded_q || opt.network);
+  const bool types_asked = !design || opt.types_given || !(opt.band || opt.loaded_q || opt.network);
   if (types_asked && !any(is_l)) {
     all = false;
     // A single type refused by the engine has said why in its message box.
-    if (report.design && opt.types.size() > 1) err << "vorda-match: no type was designed\n";
-    const rf::TypeResult& first = rows.front();
-    if (report.design && opt.types.size() == 1 &&
+    if (design && opt.types.size() > 1) err << "vorda-match: no type was designed\n";
+    const rf::Row& first = rows.front();
+    if (design && opt.types.size() == 1 &&
         (!first.engine || first.engine->run.outcome == Outcome::kComputed)) {
       err << "vorda-match: type " << opt.types.front() << " was not designed: " << first.status
           << "\n";
     }
   }
-  const auto is_network = [](const rf::TypeResult& t) {
-    return t.kind.topology != rf::Topology::kL && t.kind.topology != rf::Topology::kGiven;
+  const auto is_network = [](const rf::Row& t) {
+    return t.origin == rf::Origin::kAtFrequency && t.kind.topology != rf::Topology::kL;
   };
   if (opt.loaded_q && !any(is_network)) {
     all = false;
     err << "vorda-match: no Pi, T or two-L network was designed for a loaded Q of "
         << rf::DigitsText(*opt.loaded_q, 4) << "\n";
   }
-  const auto is_given = [](const rf::TypeResult& t) {
-    return t.kind.topology == rf::Topology::kGiven;
-  };
+  const auto is_given = [](const rf::Row& t) { return t.origin == rf::Origin::kGiven; };
   if (opt.network && !any(is_given)) {
     all = false;
     const auto given = std::find_if(rows.begin(), rows.end(), is_given);
     err << "vorda-match: the given network was not designed"
         << (given != rows.end() ? ": " + given->status : std::string()) << "\n";
   }
-  if (report.band && report.band->designs.empty()) {
+  const auto is_band = [](const rf::Row& t) { return t.origin == rf::Origin::kOverBand; };
+  if (opt.band && !any(is_band)) {
     all = false;
     err << "vorda-match: no network was designed over the band\n";
   }
@@ -267,9 +257,9 @@ bool Produced(const Report& report, std::ostream& err) {
 
 // Without --freq: the window's Compute for each type, from its texts.
 int RunEngineOnly(const Options& opt, std::ostream& out, std::ostream& err) {
-  Report report{opt, {}, false, {}, {}, {}};
+  Report report{opt, {}, {}, {}};
   for (const std::int16_t t : opt.types) {
-    rf::TypeResult& r = report.result.types.emplace_back();
+    rf::Row& r = report.result.rows.emplace_back();
     r.kind = {rf::Topology::kL, t};
     r.engine = ComputeTexts(opt.z0, opt.real, opt.imag, t);
     ReportBoxes(*r.engine, opt.types.size() > 1 && !opt.json, err);
@@ -295,20 +285,21 @@ int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
   rf::DesignRequest request = RequestOf(opt, z0, *opt.hertz);
   request.load = load;
   if (measured && measured->measurement) {
-    request.measurement = &*measured->measurement;
-    request.measurement_name = measured->at.file;
+    request.measurement =
+        std::make_shared<const rf::Measurement>(std::move(*measured->measurement));
   }
-  request.band = opt.sweep.has_value() || !opt.table_csv_path.empty();
+  if (measured) request.measurement_name = measured->at.file;
+  request.bandwidth = opt.sweep.has_value() || !opt.table_csv_path.empty();
   request.sweep = SweepPlanOf(opt);
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
-  Report report{opt, rf::RunDesign(request), true, {}, opt.source, {}};
-  if (opt.band) report.band = rf::RunBand(request);
+  Report report{opt, request, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
+  if (opt.band) rf::AddBandRows(request, rf::RunBand(request), result);
   if (measured) {
     report.measured = measured->at;
     if (measured->gap) result.warnings.push_back(rf::GapWarning(*opt.hertz, *measured->gap));
   }
-  for (const rf::TypeResult& t : result.types) {
+  for (const rf::Row& t : result.rows) {
     if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
   }
   for (const std::string& w : result.warnings) err << "vorda-match: warning: " << w << "\n";
@@ -338,8 +329,7 @@ rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
   r.loaded_q = opt.loaded_q;
   r.intermediate = opt.intermediate;
   r.networks = opt.loaded_q.has_value();
-  r.band_range = opt.band;
-  r.band_points = opt.band_points;
+  r.band = opt.band;
   r.given = opt.network;
   return r;
 }

@@ -75,12 +75,12 @@ EachPoint DesignPoint(const Options& opt, double z0, const rf::LoadPoint& p) {
     point.refused = error->message;
     return point;
   }
-  point.runs = rf::RunDesign(request).types;
+  point.rows = rf::RunDesign(request).rows;
   return point;
 }
 
 bool AnyDesigned(const EachPoint& point) {
-  return std::any_of(point.runs.begin(), point.runs.end(), [](const rf::TypeResult& t) {
+  return std::any_of(point.rows.begin(), point.rows.end(), [](const rf::Row& t) {
     return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
   });
 }
@@ -105,7 +105,7 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
       const EachPoint point = DesignPoint(opt, z0, p);
       any_computed = any_computed || AnyDesigned(point);
       if (opt.jsonl) {
-        PrintEachJsonLine(point, out);
+        PrintEachJsonLine(point, opt.fields, out);
       } else if (opt.json) {
         PrintEachJsonPoint(point, n == 1, out);
       } else {

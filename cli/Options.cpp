@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "cli/Report.h"
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
 #include "rf/circuit/Limits.h"
@@ -103,7 +104,7 @@ constexpr const char* kHelp =
 struct Raw {
   std::string type = "1";
   std::string freq, series, q_l, q_c, sweep, s1p;
-  std::string source, loaded_q, intermediate, band, band_points, topology, network;
+  std::string source, loaded_q, intermediate, band, band_points, topology, network, fields;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -141,50 +142,35 @@ double Frequency(const std::string& option, const std::string& text) {
 }
 
 SweepOption Sweep(const std::string& text, bool file) {
-  const auto bad = [&](const std::string& why) {
-    return UsageError{"--sweep " + text + ": " + why};
-  };
   if (text.empty()) {
     if (!file) throw UsageError{"--sweep needs START:STOP[:N] (or a file given with --s1p)"};
-    return SweepOption{0.0, 0.0, 0, true};
+    return SweepOption{{}, true};
   }
-  const std::size_t colon = text.find(':');
-  if (colon == std::string::npos) throw bad("expected START:STOP[:N]");
-  const std::size_t second = text.find(':', colon + 1);
-  const double start = Frequency("--sweep START", text.substr(0, colon));
-  const double stop = Frequency("--sweep STOP", text.substr(colon + 1, second - colon - 1));
-  if (start >= stop) throw bad("START must be below STOP");
-  SweepOption sweep{start, stop, 201};
-  if (second != std::string::npos) {
-    const std::string n = text.substr(second + 1);
-    std::size_t points = 0;
-    const auto res = std::from_chars(n.data(), n.data() + n.size(), points);
-    if (res.ec != std::errc() || res.ptr != n.data() + n.size() || points < 2 ||
-        points > kMaxSweepPoints) {
-      throw bad("N must be a whole number from 2 to " + std::to_string(kMaxSweepPoints));
+  const rf::ReadAxis a = rf::ReadRange(text, rf::kMaxSweepPoints, false);
+  if (!a.axis) throw UsageError{"--sweep " + text + ": " + a.error};
+  return SweepOption{*a.axis, false};
+}
+
+// The figures --jsonl writes: figure keys, "all", or "none".
+std::vector<std::string> Fields(const std::string& text) {
+  std::vector<std::string> known;
+  for (const rf::Figure& f : rf::Figures()) known.push_back(FigureKey(f));
+  if (text == "all") return known;
+  std::vector<std::string> fields;
+  if (text == "none") return fields;
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', at), text.size());
+    const std::string field = text.substr(at, comma - at);
+    if (std::find(known.begin(), known.end(), field) == known.end()) {
+      std::string all;
+      for (const std::string& k : known) all += (all.empty() ? "" : ", ") + k;
+      throw UsageError{"--fields: \u201c" + field + "\u201d is not a figure (" + all + ")"};
     }
-    sweep.points = points;
+    fields.push_back(field);
+    at = comma + 1;
   }
-  return sweep;
-}
-
-// START:STOP of --band.
-std::pair<double, double> Band(const std::string& text) {
-  const std::size_t colon = text.find(':');
-  if (colon == std::string::npos) throw UsageError{"--band " + text + ": expected START:STOP"};
-  const double start = Frequency("--band START", text.substr(0, colon));
-  const double stop = Frequency("--band STOP", text.substr(colon + 1));
-  if (start > stop) throw UsageError{"--band " + text + ": START must not lie above STOP"};
-  return {start, stop};
-}
-
-std::size_t BandPoints(const std::string& text) {
-  std::size_t n = 0;
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || n < 2 || n > 100000) {
-    throw UsageError{"--band-points must be a whole number from 2 to 100000: " + text};
-  }
-  return n;
+  return fields;
 }
 
 // --topology KEY: a network that some option makes vorda-match design, for
@@ -236,13 +222,17 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
   }
   if (app.count("--band") > 0) {
     if (opt.each) throw UsageError{"--band does not go with --each"};
-    opt.band = Band(raw.band);
+    const rf::ReadAxis a = rf::ReadRange(raw.band, 0, true);
+    if (!a.axis) throw UsageError{"--band " + raw.band + ": " + a.error};
+    opt.band = a.axis;
     // Without --freq the band's geometric centre is the design frequency.
-    if (!opt.hertz) opt.hertz = std::sqrt(opt.band->first * opt.band->second);
+    if (!opt.hertz) opt.hertz = std::sqrt(opt.band->start * opt.band->stop);
   }
   if (app.count("--band-points") > 0) {
     if (!opt.band) throw UsageError{"--band-points needs --band"};
-    opt.band_points = BandPoints(raw.band_points);
+    const rf::ReadCount n = rf::ReadPointCount(raw.band_points, rf::kMaxBandPoints);
+    if (!n.count) throw UsageError{"--band-points: " + n.error};
+    opt.band->points = *n.count;
   }
   if (app.count("--network") > 0) {
     const rf::ParsedNetwork n = rf::ParseNetwork(raw.network);
@@ -305,6 +295,7 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
     if (!raw.load.empty()) throw UsageError{"--s1p replaces R and X: give one or the other"};
     opt.s1p_path = raw.s1p;
     if (opt.jsonl && !opt.each) throw UsageError{"--jsonl goes with --each"};
+    if (app.count("--fields") > 0 && !opt.jsonl) throw UsageError{"--fields goes with --jsonl"};
     if (opt.jsonl && opt.json) throw UsageError{"--json and --jsonl: give one"};
     if (opt.each && app.count("--freq") > 0) {
       throw UsageError{"--each designs at every measured point: leave out --freq"};
@@ -316,6 +307,7 @@ void CheckLoad(const Raw& raw, const CLI::App& app, Options& opt) {
   }
   if (opt.each) throw UsageError{"--each needs a file given with --s1p"};
   if (opt.jsonl) throw UsageError{"--jsonl goes with --each"};
+  if (app.count("--fields") > 0) throw UsageError{"--fields goes with --jsonl"};
   if (raw.load.size() != 2) {
     throw UsageError{"expected two values, the load resistance R and reactance X, got " +
                      std::to_string(raw.load.size())};
@@ -331,6 +323,8 @@ Options Check(const Raw& raw, const CLI::App& app, Options opt) {
   if (app.count("--freq") > 0) opt.hertz = Frequency("--freq", raw.freq);
   CheckNetworkOptions(raw, app, opt);
   CheckFrequencyOptions(raw, app, opt);
+  opt.fields = Fields(raw.fields.empty() ? "match_return_loss_db,match_vswr,loss_dissipation_db"
+                                         : raw.fields);
   return opt;
 }
 
@@ -365,6 +359,7 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);
   app.add_flag("--jsonl", opt.jsonl);
+  app.add_option("--fields", raw.fields);
   app.add_option("load", raw.load);
   try {
     // CLI11 takes a vector of arguments last one first: it consumes them

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Network.h"
 #include "rf/circuit/StandardValues.h"
 
@@ -17,15 +18,10 @@ inline constexpr int kExitComputed = 0;
 inline constexpr int kExitNotComputed = 1;
 inline constexpr int kExitUsage = 2;
 
-// The most points a sweep may have.
-inline constexpr std::size_t kMaxSweepPoints = 1'000'000;
-
 // --sweep START:STOP[:N], or --sweep alone with a file: the file's own
 // frequencies.
 struct SweepOption {
-  double start = 0.0;
-  double stop = 0.0;
-  std::size_t points = 201;
+  rf::FrequencyAxis axis;
   bool file_frequencies = false;
 };
 
@@ -46,13 +42,13 @@ struct Options {
   std::string s1p_path;  // a measured load instead of R and X; "-" standard input
   bool each = false;     // design at every measured point
   bool json = false;
-  bool jsonl = false;  // with --each: a compact JSON object per line per point
+  bool jsonl = false;               // with --each: a compact JSON object per line per point
+  std::vector<std::string> fields;  // --fields: the figures each row of --jsonl carries
   // Beyond one frequency and two parts:
-  std::optional<std::complex<double>> source;     // --source; none: Z0
-  std::optional<double> loaded_q;                 // --loaded-q: Pi, T and two L-sections at F
-  std::optional<double> intermediate;             // --intermediate: between two L-sections
-  std::optional<std::pair<double, double>> band;  // --band START:STOP
-  std::size_t band_points = 201;
+  std::optional<std::complex<double>> source;  // --source; none: Z0
+  std::optional<double> loaded_q;              // --loaded-q: Pi, T and two L-sections at F
+  std::optional<double> intermediate;          // --intermediate: between two L-sections
+  std::optional<rf::FrequencyAxis> band;       // --band START:STOP, --band-points N
   std::optional<std::string> topology;  // --topology KEY: the network the files are written for
   std::string s2p_path;                 // --s2p FILE
   std::optional<rf::Network> network;   // --network: parts given (a tuned design)

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "engine/SectionTypes.h"
+#include "rf/request/Inputs.h"
 
 namespace vorda::cli {
 
@@ -27,7 +28,15 @@ Json ZinJson(const rf::Impedance& z) {
   return Json::array({z.real(), z.imag()});
 }
 
-// A part of a designed type: the engine's reactance, what realises it and
+Json FigureJson(const rf::Figure& f, const rf::Row& row) {
+  if (f.format == rf::FigureFormat::kImpedance) {
+    const auto z = f.impedance(row);
+    return z ? ZinJson(*z) : Json(nullptr);
+  }
+  return OrNull(f.value(row));
+}
+
+// A part of an engine row: the engine's reactance, what realises it and
 // the standard value chosen; a short or an open has no value.
 Json ComponentJson(const char* name, double ohms, const rf::Part& ideal,
                    const std::optional<rf::Part>& standard) {
@@ -42,21 +51,8 @@ Json ComponentJson(const char* name, double ohms, const rf::Part& ideal,
   return j;
 }
 
-Json MatchJson(const rf::Match& m) {
-  return {{"zin", ZinJson(m.zin)},
-          {"return_loss_db", OrNull(m.return_loss_db)},
-          {"vswr", OrNull(m.vswr)}};
-}
-
-// What a run's JSON depends on beyond the run itself.
-struct RunContext {
-  bool design;                                     // --freq was given
-  const std::vector<double>* sweep;                // its frequencies, with a sweep
-  const std::vector<std::optional<double>>* bare;  // bare load's return loss, with a file
-};
-
-void AddParts(Json& j, const rf::TypeResult& t) {
-  const rf::TypeDesign& d = *t.design;
+void AddComponents(Json& j, const rf::Row& t) {
+  const rf::NetworkDesign& d = *t.design;
   const SectionType& type = *FindSectionType(t.kind.type);
   const ComputeRun& run = t.engine->run;
   const auto standard = [&d](std::size_t i) -> std::optional<rf::Part> {
@@ -90,37 +86,32 @@ Json ElementsJson(const rf::Network& ideal, const std::optional<rf::Network>& st
   return elements;
 }
 
-void AddHarmonics(Json& j, const rf::Harmonics& h) {
-  j["insertion_loss_db"] = OrNull(h.insertion_loss_db);
-  j["attenuation_2f_db"] = OrNull(h.attenuation_2f_db);
-  j["attenuation_3f_db"] = OrNull(h.attenuation_3f_db);
-}
-
-void AddDesign(Json& j, const rf::TypeDesign& d, const RunContext& context) {
-  if (d.standard_match) j["standard_match"] = MatchJson(*d.standard_match);
-  if (d.loss) {
-    j["loss"] = {{"zin", ZinJson(d.loss->match.zin)},
-                 {"return_loss_db", OrNull(d.loss->match.return_loss_db)},
-                 {"efficiency", d.loss->efficiency},
-                 {"dissipation_db", d.loss->dissipation_db}};
+// Every figure of a designed row, each group of them as an object (or at the
+// row's top level), in the order of the table; the response over the sweep.
+void AddFigures(Json& j, const rf::Row& t, const Report& report) {
+  for (const rf::Figure& f : rf::Figures()) {
+    if (!rf::HasGroup(t, f.group)) continue;
+    const std::string group = rf::GroupKey(f.group);
+    (group.empty() ? j : j[group])[f.json] = FigureJson(f, t);
   }
+  const rf::NetworkDesign& d = *t.design;
   if (d.band) {
-    j["bandwidth"] = {
-        {"low", OrNull(d.band->low)},
-        {"high", OrNull(d.band->high)},
-        {"loaded_q", OrNull(d.band->loaded_q)},
-        {"searched", {{"low", d.band->searched.low}, {"high", d.band->searched.high}}}};
+    j["bandwidth"]["searched"] = {{"low", d.band->searched.low}, {"high", d.band->searched.high}};
   }
   if (d.response) {
-    j["sweep"] = {{"frequencies", *context.sweep},
+    const rf::DesignResult& r = report.result;
+    j["sweep"] = {{"frequencies", r.frequencies},
                   {"return_loss_db", Column(d.response->return_loss_db)},
                   {"vswr", Column(d.response->vswr)}};
-    if (!context.bare->empty()) j["sweep"]["load_return_loss_db"] = Column(*context.bare);
+    if (!r.bare_return_loss_db.empty()) {
+      j["sweep"]["load_return_loss_db"] = Column(r.bare_return_loss_db);
+    }
   }
-  AddHarmonics(j, d.harmonics);
 }
 
-Json RunJson(const rf::TypeResult& t, const RunContext& context) {
+// The engine's run of a type: the labels and boxes the window would show,
+// then (with --freq) the design.
+Json RunJson(const rf::Row& t, const Report* report) {
   const ComputeRecord& e = *t.engine;
   Json j;
   j["type"] = e.type_index;
@@ -137,7 +128,7 @@ Json RunJson(const rf::TypeResult& t, const RunContext& context) {
   }
   j["fault"] = e.run.fault ? Json{{"code", e.run.fault->code()}} : Json(nullptr);
   j["region"] = e.run.region ? Json(*e.run.region) : Json(nullptr);
-  if (!context.design) return j;
+  if (report == nullptr) return j;
   j["verdict"] = rf::VerdictName(t.verdict);
   if (t.verdict != rf::Verdict::kDesigned) {
     j["reason"] = t.status;
@@ -145,17 +136,18 @@ Json RunJson(const rf::TypeResult& t, const RunContext& context) {
     j["second"] = nullptr;
     return j;
   }
-  AddParts(j, t);
-  AddDesign(j, *t.design, context);
+  AddComponents(j, t);
+  AddFigures(j, t, *report);
   return j;
 }
 
-// A row that is no engine run: an L type for a complex source, or a network
-// of three or four parts, at the design frequency.
-Json NetworkJson(const rf::TypeResult& t, const RunContext& context) {
+// A row that is no engine run: an L type for a complex source, a network
+// of three or four parts, a given one or one optimised over the band.
+Json NetworkJson(const rf::Row& t, const Report& report) {
   Json j;
-  j["network"] = rf::KindName(t.kind);
-  j["key"] = rf::KindKey(t.kind);
+  j["network"] = rf::RowName(t);
+  j["key"] = rf::RowKey(t);
+  j["origin"] = rf::OriginName(t.origin);
   if (t.kind.topology == rf::Topology::kL) j["type"] = t.kind.type;
   j["verdict"] = rf::VerdictName(t.verdict);
   if (t.verdict != rf::Verdict::kDesigned) {
@@ -164,31 +156,19 @@ Json NetworkJson(const rf::TypeResult& t, const RunContext& context) {
     return j;
   }
   j["elements"] = ElementsJson(t.design->ideal, t.design->standard);
-  j["match"] = MatchJson(*t.at_design);
-  AddDesign(j, *t.design, context);
+  AddFigures(j, t, report);
   return j;
 }
 
-Json BandJson(const rf::BandResult& band, const Options& opt) {
+Json BandJson(const Report& report) {
+  const rf::BandSummary& band = *report.result.band;
   Json j;
-  j["start"] = opt.band->first;
-  j["stop"] = opt.band->second;
+  j["start"] = band.axis.start;
+  j["stop"] = band.axis.stop;
   j["points"] = band.frequencies.size();
   j["designs"] = Json::array();
-  for (const rf::BandDesign& d : band.designs) {
-    const rf::BandFigures& f = d.figures;
-    Json design;
-    design["topology"] = rf::KindName(d.kind);
-    design["key"] = rf::KindKey(d.kind);
-    design["elements"] = ElementsJson(d.ideal, d.standard);
-    design["worst_return_loss_db"] = OrNull(f.worst_return_loss_db);
-    design["mean_return_loss_db"] = OrNull(f.mean_return_loss_db);
-    design["vswr2_coverage"] = f.vswr2_coverage;
-    design["dissipation_db"] = {{"low", f.dissipation_low_db},
-                                {"centre", f.dissipation_centre_db},
-                                {"high", f.dissipation_high_db}};
-    AddHarmonics(design, d.harmonics);
-    j["designs"].push_back(design);
+  for (const rf::Row& t : report.result.rows) {
+    if (t.origin == rf::Origin::kOverBand) j["designs"].push_back(NetworkJson(t, report));
   }
   j["refused"] = Json::array();
   for (const auto& [kind, why] : band.refused) {
@@ -207,35 +187,49 @@ Json BandJson(const rf::BandResult& band, const Options& opt) {
   return j;
 }
 
+Json InputsJson(const Report& report) {
+  Json j;
+  for (const rf::Input& in : rf::RequestInputs(*report.request, report.result)) {
+    j[in.key] = in.number ? Json(*in.number) : Json(in.text);
+  }
+  return j;
+}
+
 // Texts from the command line need not be valid UTF-8: replace, never throw.
-std::string Dump(const Json& j) {
-  return j.dump(2, ' ', false, Json::error_handler_t::replace);
+std::string Dump(const Json& j, int indent = 2) {
+  return j.dump(indent, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace
 
+std::string FigureKey(const rf::Figure& f) {
+  const std::string group = rf::GroupKey(f.group);
+  return group.empty() ? std::string(f.json) : group + "_" + f.json;
+}
+
 void PrintJson(const Report& report, std::ostream& out) {
-  const RunContext context{report.design, &report.result.frequencies,
-                           &report.result.bare_return_loss_db};
   Json doc;
   if (report.measured) {
     doc["measured_load"] = {{"file", report.measured->file},
                             {"frequency", report.measured->hertz},
                             {"load", ZinJson(report.measured->load)}};
   }
-  if (report.source) doc["source"] = ZinJson(*report.source);
-  if (report.design) doc["warnings"] = report.result.warnings;
+  if (report.request) {
+    if (report.request->source) doc["source"] = ZinJson(*report.request->source);
+    doc["inputs"] = InputsJson(report);
+    doc["warnings"] = report.result.warnings;
+  }
   doc["runs"] = Json::array();
   Json networks = Json::array();
-  for (const rf::TypeResult& t : report.result.types) {
+  for (const rf::Row& t : report.result.rows) {
     if (t.engine) {
-      doc["runs"].push_back(RunJson(t, context));
-    } else {
-      networks.push_back(NetworkJson(t, context));
+      doc["runs"].push_back(RunJson(t, report.request ? &report : nullptr));
+    } else if (t.origin != rf::Origin::kOverBand) {
+      networks.push_back(NetworkJson(t, report));
     }
   }
   if (!networks.empty()) doc["networks"] = networks;
-  if (report.band) doc["band"] = BandJson(*report.band, report.options);
+  if (report.result.band && report.result.band->searched) doc["band"] = BandJson(report);
   out << Dump(doc) << "\n";
 }
 
@@ -243,20 +237,28 @@ void PrintEachJsonStart(std::ostream& out) {
   out << "{\n  \"points\": [";
 }
 
+namespace {
+
 Json PointJson(const EachPoint& point) {
-  static const std::vector<double> kNoSweep;
-  static const std::vector<std::optional<double>> kNoBare;
-  const RunContext context{true, &kNoSweep, &kNoBare};
+  const Options none;
+  const Report report{none, rf::DesignRequest{}, {}, {}};
   Json j;
   j["frequency"] = point.hertz;
   j["load"] = ZinJson(point.load);
   if (point.refused) j["refused"] = *point.refused;
   j["runs"] = Json::array();
-  for (const rf::TypeResult& t : point.runs) {
-    if (t.engine) j["runs"].push_back(RunJson(t, context));
+  for (const rf::Row& t : point.rows) {
+    if (t.engine) j["runs"].push_back(RunJson(t, &report));
   }
   return j;
 }
+
+// A part's value, or what stands in its place.
+Json ValueJson(const rf::Part& p) {
+  return p.IsReal() ? Json(p.value) : Json(rf::KindName(p));
+}
+
+}  // namespace
 
 void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   // The point indented as an element of the points array.
@@ -270,8 +272,32 @@ void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
   out << (first ? "\n    " : ",\n    ") << indented;
 }
 
-void PrintEachJsonLine(const EachPoint& point, std::ostream& out) {
-  out << PointJson(point).dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+void PrintEachJsonLine(const EachPoint& point, const std::vector<std::string>& fields,
+                       std::ostream& out) {
+  Json j;
+  j["frequency"] = point.hertz;
+  j["load"] = ZinJson(point.load);
+  if (point.refused) j["refused"] = *point.refused;
+  j["rows"] = Json::array();
+  for (const rf::Row& t : point.rows) {
+    Json row;
+    row["key"] = rf::RowKey(t);
+    row["verdict"] = rf::VerdictName(t.verdict);
+    if (t.design) {
+      Json parts = Json::array();
+      for (const rf::Element& e : t.design->Chosen().elements) parts.push_back(ValueJson(e.part));
+      row["parts"] = parts;
+      for (const rf::Figure& f : rf::Figures()) {
+        const std::string key = FigureKey(f);
+        if (rf::HasGroup(t, f.group) &&
+            std::find(fields.begin(), fields.end(), key) != fields.end()) {
+          row[key] = FigureJson(f, t);
+        }
+      }
+    }
+    j["rows"].push_back(row);
+  }
+  out << Dump(j, -1) << '\n';
 }
 
 void PrintEachJsonEnd(std::ostream& out) {

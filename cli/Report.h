@@ -1,5 +1,6 @@
-// What vorda-match prints about its runs: text for people, JSON for scripts,
-// and the sweep as a CSV table.
+// What vorda-match prints about its rows: text for people, JSON and JSON
+// Lines for scripts, and the sweep as a CSV table. Every figure comes from
+// the one table of figures (rf/request/Figures.h).
 #pragma once
 
 #include <optional>
@@ -8,7 +9,8 @@
 #include <vector>
 
 #include "cli/Options.h"
-#include "rf/request/DesignRequest.h"
+#include "rf/request/Figures.h"
+#include "rf/request/Rows.h"
 
 namespace vorda::cli {
 
@@ -21,44 +23,48 @@ struct MeasuredAt {
 
 struct Report {
   const Options& options;
-  // Each type asked for, in result.types. Without --freq only the engine's
-  // run of each is set; with it each also has the design's verdict and
-  // parts, and the result its sweep, the bare load's return loss and the
-  // warnings.
+  // The request the rows were designed for (with --freq).
+  std::optional<rf::DesignRequest> request;
+  // Each type asked for, then the networks, the given network and the
+  // band's designs, in result.rows. Without --freq only the engine's run
+  // of each type is set.
   rf::DesignResult result;
-  bool design = false;  // --freq was given
   std::optional<MeasuredAt> measured;
-  std::optional<rf::Impedance> source;  // --source
-  std::optional<rf::BandResult> band;   // --band
 };
 
 void PrintJson(const Report& report, std::ostream& out);
 void PrintText(const Report& report, std::ostream& out);
 
-// The parts of the text: a design's figures, its harmonics line, a row that
-// is no engine run (a network, or an L type for a complex source), the band.
-void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out);
-std::string HarmonicsText(const rf::Harmonics& h);
-void PrintNetworkRow(const rf::TypeResult& t, const Report& report, std::ostream& out);
-void PrintBandText(const rf::BandResult& band, const Report& report, std::ostream& out);
-// Frequency, then return loss and VSWR of each designed type.
+// The figures of a designed row in text, a line for each group of figures.
+void PrintFigures(const rf::Row& row, const Report& report, std::ostream& out);
+// A row that is no engine run: a network, an L type for a complex source, a
+// given network; numbered when it is a band's design.
+void PrintNetworkRow(const rf::Row& row, const Report& report, int rank, std::ostream& out);
+void PrintBandText(const Report& report, std::ostream& out);
+// Frequency, then return loss and VSWR of each designed row.
 std::string SweepCsv(const Report& report);
 
 // --each: the designs at one measured point, or why there are none.
 struct EachPoint {
   double hertz = 0.0;
   rf::Impedance load;
-  std::vector<rf::TypeResult> runs;
+  std::vector<rf::Row> rows;
   std::optional<std::string> refused;  // no design at this point, and why
 };
 // The JSON document {"points": [...]} written point by point.
 void PrintEachJsonStart(std::ostream& out);
 void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out);
 void PrintEachJsonEnd(std::ostream& out);
-// --jsonl: the same point, compact, on a line of its own.
-void PrintEachJsonLine(const EachPoint& point, std::ostream& out);
+// --jsonl: the point on a line of its own, numbers only: each row's key,
+// verdict, part values and the chosen figures (flat keys, see FigureKey).
+void PrintEachJsonLine(const EachPoint& point, const std::vector<std::string>& fields,
+                       std::ostream& out);
 // The text table: a heading, then one row per point.
 void PrintEachTextHeading(const Options& options, std::ostream& out);
 void PrintEachTextRow(const EachPoint& point, std::ostream& out);
+
+// A figure's flat key: its group's key, "_" and its own ("match_vswr"), or
+// its own for a figure at a row's top level ("insertion_loss_db").
+std::string FigureKey(const rf::Figure& figure);
 
 }  // namespace vorda::cli

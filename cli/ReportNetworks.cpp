@@ -1,6 +1,7 @@
-// vorda-match's text of what goes beyond the engine's L-sections: networks
-// of three and four parts, L-sections for a complex source, and the ranked
-// designs over a band with the Bode-Fano limit.
+// vorda-match's text of a row's figures, and of what goes beyond the
+// engine's L-sections: networks of three and four parts, L-sections for a
+// complex source, given networks, and the ranked designs over a band with
+// the Bode-Fano limit.
 #include <algorithm>
 
 #include "cli/Report.h"
@@ -11,56 +12,98 @@ namespace vorda::cli {
 
 namespace {
 
-std::string Percent(double share) {
-  return Digits(100.0 * share) + " %";
+// The figures of a group as "label value, label value".
+std::string Items(const rf::Row& t, rf::FigureGroup group) {
+  std::string s;
+  for (const rf::Figure& f : rf::Figures()) {
+    if (f.group != group) continue;
+    if (!s.empty()) s += ", ";
+    s += std::string(f.label) + " " + rf::FigureText(f, t);
+  }
+  return s;
 }
 
-std::string Db(const std::optional<double>& db) {
-  return db ? Digits(*db) + " dB" : std::string("perfect");
+// An edge of the VSWR <= 2 band, or where the search for it stopped.
+std::string Edge(const std::optional<double>& hz, bool low, double f, double limit) {
+  if (hz) return rf::FormatEngineering(*hz, "Hz");
+  const bool factor = low ? limit == f / 100 : limit == f * 100;
+  const std::string at = rf::FormatEngineering(limit, "Hz");
+  if (low) {
+    return "below " + at +
+           (factor ? " (searched down to f / 100)" : " (where the measurement begins)");
+  }
+  return "above " + at + (factor ? " (searched up to 100 f)" : " (where the measurement ends)");
+}
+
+std::string BandwidthText(const rf::Row& t, double f) {
+  const rf::Band& b = *t.design->band;
+  if (!b.holds) return "none (the VSWR at the design frequency is above 2)";
+  std::string s = "from " + Edge(b.low, true, f, b.searched.low) + " to " +
+                  Edge(b.high, false, f, b.searched.high);
+  // The edges are said above with where the search stopped; then the rest
+  // of the group's figures.
+  for (const rf::Figure& fig : rf::Figures()) {
+    if (fig.group != rf::FigureGroup::kBandwidth || fig.format == rf::FigureFormat::kFrequency) {
+      continue;
+    }
+    s += std::string(", ") + fig.label + " " + rf::FigureText(fig, t);
+  }
+  return s;
 }
 
 }  // namespace
 
-void PrintNetworkRow(const rf::TypeResult& t, const Report& report, std::ostream& out) {
-  out << "\n" << rf::KindName(t.kind);
-  if (t.kind.topology != rf::Topology::kL && report.options.loaded_q &&
-      t.kind.topology != rf::Topology::kTwoLLowPass &&
-      t.kind.topology != rf::Topology::kTwoLHighPass) {
-    out << " (loaded Q " << Digits(*report.options.loaded_q) << ")";
+void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
+  const Options& opt = report.options;
+  const rf::NetworkDesign& d = *t.design;
+  using G = rf::FigureGroup;
+  if (d.standard) {
+    out << "  standard " << rf::SeriesName(*opt.series) << ": ";
+    if (t.engine) {
+      out << "first " << rf::Describe(d.standard->elements[0].part) << ", second "
+          << rf::Describe(d.standard->elements[1].part);
+    } else {
+      out << PartsText(*d.standard);
+    }
+    out << "\n    " << Items(t, G::kStandard) << "\n";
   }
-  out << ": " << (t.verdict == rf::Verdict::kDesigned ? "designed" : t.status) << "\n";
-  if (!t.design) return;
-  out << "  parts: " << PartsText(t.design->ideal) << "\n";
-  out << "    " << MatchText(*t.at_design) << "\n";
-  PrintDesign(*t.design, report.options, out);
+  if (d.loss) {
+    out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
+        << QText(opt.q_capacitor) << "):\n    " << Items(t, G::kMatch) << ", " << Items(t, G::kLoss)
+        << "\n";
+  } else if (!t.engine) {
+    out << "    " << Items(t, G::kMatch) << "\n";
+  }
+  if (t.design_q) out << "  " << Items(t, G::kDesign) << "\n";
+  if (d.band) out << "  VSWR <= 2 band: " << BandwidthText(t, report.result.hertz) << "\n";
+  out << "  " << Items(t, G::kHarmonics) << "\n";
+  if (t.band) out << "  over the band: " << Items(t, G::kBand) << "\n";
 }
 
-void PrintBandText(const rf::BandResult& band, const Report& report, std::ostream& out) {
-  const auto& [start, stop] = *report.options.band;
-  out << "\nOver the band " << rf::FormatEngineering(start, "Hz") << " to "
-      << rf::FormatEngineering(stop, "Hz") << " (" << report.options.band_points << " points"
+void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out) {
+  out << "\n"
+      << (rank > 0 ? std::to_string(rank) + ". " : "") << rf::RowName(t) << ": "
+      << (t.verdict == rf::Verdict::kDesigned ? "designed" : t.status) << "\n";
+  if (!t.design) return;
+  out << "  parts: " << PartsText(t.design->ideal) << "\n";
+  PrintFigures(t, report, out);
+}
+
+void PrintBandText(const Report& report, std::ostream& out) {
+  const rf::BandSummary& band = *report.result.band;
+  const rf::FrequencyAxis& a = band.axis;
+  out << "\nOver the band " << rf::RangeText(a.start, a.stop) << " (" << a.points << " points"
       << (band.measured_points > 0
               ? " and the " + std::to_string(band.measured_points) + " measured in it"
               : "")
       << "), best worst return loss first:\n";
   int rank = 0;
-  for (const rf::BandDesign& d : band.designs) {
-    const rf::BandFigures& f = d.figures;
-    out << "  " << ++rank << ". " << rf::KindName(d.kind) << ": " << PartsText(d.ideal) << "\n";
-    if (d.standard) {
-      out << "     standard " << rf::SeriesName(*report.options.series) << ": "
-          << PartsText(*d.standard) << "\n";
-    }
-    out << "     worst return loss " << Db(f.worst_return_loss_db) << ", mean "
-        << Db(f.mean_return_loss_db) << ", VSWR <= 2 over " << Percent(f.vswr2_coverage)
-        << " of the band\n";
-    out << "     dissipation loss " << Digits(f.dissipation_low_db) << " / "
-        << Digits(f.dissipation_centre_db) << " / " << Digits(f.dissipation_high_db)
-        << " dB at the low edge, the centre and the high edge\n";
-    out << "     " << HarmonicsText(d.harmonics) << "\n";
+  for (const rf::Row& t : report.result.rows) {
+    if (t.origin == rf::Origin::kOverBand) PrintNetworkRow(t, report, ++rank, out);
   }
+  if (!band.refused.empty()) out << "\n";
   for (const auto& [kind, why] : band.refused) {
-    out << "  " << rf::KindName(kind) << ": no design (" << why << ")\n";
+    out << rf::KindName(kind) << ": no design over the band (" << why << ")\n";
   }
   if (band.bode_fano) {
     const rf::LoadFit& fit = band.bode_fano->fit;
@@ -70,10 +113,11 @@ void PrintBandText(const rf::BandResult& band, const Report& report, std::ostrea
         << "of " << Digits(band.bode_fano->worst_return_loss_db) << " dB over the band (the load "
         << "fits a " << rf::CircuitName(fit.circuit) << " circuit of " << Digits(fit.resistance)
         << " ohms and " << rf::FormatEngineering(fit.reactive, inductive ? "H" : "F") << " within "
-        << Percent(fit.error) << ")\n";
+        << Digits(100.0 * fit.error) << " %)\n";
   } else if (band.fit) {
     out << "Bode-Fano limit: none (the load fits no R-L or R-C circuit within 5 %; the nearest, "
-        << rf::CircuitName(band.fit->circuit) << ", is " << Percent(band.fit->error) << " off)\n";
+        << rf::CircuitName(band.fit->circuit) << ", is " << Digits(100.0 * band.fit->error)
+        << " % off)\n";
   } else {
     out << "Bode-Fano limit: none for this band and source\n";
   }

@@ -17,65 +17,11 @@ std::string CaptionOr(const ComputeRecord& e, ResultLabel label) {
   return e.Caption(label).value_or("(not computed)");
 }
 
-// An edge of the band, or where the search for it stopped.
-std::string Edge(const std::optional<double>& hz, bool low, double f, double limit) {
-  if (hz) return rf::FormatEngineering(*hz, "Hz");
-  const bool factor = low ? limit == f / 100 : limit == f * 100;
-  const std::string at = rf::FormatEngineering(limit, "Hz");
-  if (low) {
-    return "below " + at +
-           (factor ? " (searched down to f / 100)" : " (where the measurement begins)");
-  }
-  return "above " + at + (factor ? " (searched up to 100 f)" : " (where the measurement ends)");
-}
-
 }  // namespace
-
-void PrintDesign(const rf::TypeDesign& d, const Options& opt, std::ostream& out) {
-  if (d.standard) {
-    out << "  standard " << rf::SeriesName(*opt.series) << ": ";
-    if (d.standard->elements.size() == 2) {
-      out << "first " << rf::Describe(d.standard->elements[0].part) << ", second "
-          << rf::Describe(d.standard->elements[1].part);
-    } else {
-      out << PartsText(*d.standard);
-    }
-    out << "\n    " << MatchText(*d.standard_match) << "\n";
-  }
-  if (d.loss) {
-    out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
-        << QText(opt.q_capacitor) << "):\n    " << MatchText(d.loss->match) << ", efficiency "
-        << Digits(100.0 * d.loss->efficiency) << " %, dissipation loss "
-        << Digits(d.loss->dissipation_db) << " dB\n";
-  }
-  if (d.band) {
-    const double f = *opt.hertz;
-    const rf::Band& b = *d.band;
-    out << "  VSWR <= 2 band: ";
-    if (!b.holds) {
-      out << "none (the VSWR at the design frequency is above 2)\n";
-    } else {
-      out << Edge(b.low, true, f, b.searched.low) << " to "
-          << Edge(b.high, false, f, b.searched.high) << ", loaded Q "
-          << (b.loaded_q ? Digits(*b.loaded_q) : std::string("(unknown)")) << "\n";
-    }
-  }
-  out << "  " << HarmonicsText(d.harmonics) << "\n";
-}
-
-std::string HarmonicsText(const rf::Harmonics& h) {
-  if (!h.insertion_loss_db) return "insertion loss: none to give (no power reaches the load)";
-  std::string s = "insertion loss " + Digits(*h.insertion_loss_db) + " dB at f";
-  const auto below = [](const std::optional<double>& db, const char* what) {
-    return db ? std::string(what) + " " + Digits(*db) + " dB below f"
-              : std::string(what) + " not known (beyond the load's data)";
-  };
-  return s + "; " + below(h.attenuation_2f_db, "2f") + ", " + below(h.attenuation_3f_db, "3f");
-}
 
 namespace {
 
-void PrintRun(const rf::TypeResult& t, const Report& report, std::ostream& out) {
+void PrintRun(const rf::Row& t, const Report& report, std::ostream& out) {
   const ComputeRecord& e = *t.engine;
   const SectionType& type = *FindSectionType(e.type_index);
   out << "\nType " << e.type_index << " (" << Caption(type) << "): ";
@@ -109,9 +55,9 @@ void PrintRun(const rf::TypeResult& t, const Report& report, std::ostream& out) 
   };
   row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms, 0);
   row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms, 1);
-  if (!report.design) return;
+  if (!report.request) return;
   if (designed) {
-    PrintDesign(*t.design, report.options, out);
+    PrintFigures(t, report, out);
   } else {
     out << "  design: " << t.status << "\n";
   }
@@ -124,9 +70,9 @@ void PrintText(const Report& report, std::ostream& out) {
     out << "Measured load at " << rf::FormatEngineering(report.measured->hertz, "Hz") << ": "
         << LoadText(report.measured->load) << " (" << report.measured->file << ")\n";
   }
-  const auto& rows = report.result.types;
-  const auto engine_row = std::find_if(
-      rows.begin(), rows.end(), [](const rf::TypeResult& t) { return t.engine.has_value(); });
+  const auto& rows = report.result.rows;
+  const auto engine_row =
+      std::find_if(rows.begin(), rows.end(), [](const rf::Row& t) { return t.engine.has_value(); });
   if (engine_row != rows.end()) {
     const ComputeRecord& first = *engine_row->engine;
     if (first.Caption(ResultLabel::kNormReal)) {
@@ -136,17 +82,17 @@ void PrintText(const Report& report, std::ostream& out) {
     if (first.run.region) {
       out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
     }
-  } else if (report.source) {
-    out << "Source: " << LoadText(*report.source) << ", matched conjugately\n";
+  } else if (report.request && report.request->source) {
+    out << "Source: " << LoadText(*report.request->source) << ", matched conjugately\n";
   }
-  for (const rf::TypeResult& t : rows) {
+  for (const rf::Row& t : rows) {
     if (t.engine) {
       PrintRun(t, report, out);
-    } else {
-      PrintNetworkRow(t, report, out);
+    } else if (t.origin != rf::Origin::kOverBand) {
+      PrintNetworkRow(t, report, 0, out);
     }
   }
-  if (report.band) PrintBandText(*report.band, report, out);
+  if (report.result.band && report.result.band->searched) PrintBandText(report, out);
 }
 
 std::string SweepCsv(const Report& report) {
@@ -154,10 +100,12 @@ std::string SweepCsv(const Report& report) {
   csv << "frequency_hz";
   const bool bare = !report.result.bare_return_loss_db.empty();
   if (bare) csv << ",load_return_loss_db";
-  for (const rf::TypeResult& t : report.result.types) {
-    if (!t.design) continue;
-    const std::string n = t.kind.topology == rf::Topology::kL ? "type" + std::to_string(t.kind.type)
-                                                              : rf::KindKey(t.kind);
+  for (const rf::Row& t : report.result.rows) {
+    if (!t.design || !t.design->response) continue;
+    const std::string n =
+        t.kind.topology == rf::Topology::kL && t.origin == rf::Origin::kAtFrequency
+            ? "type" + std::to_string(t.kind.type) + (t.solution > 0 ? "_2" : "")
+            : rf::RowKey(t);
     csv << "," << n << "_return_loss_db," << n << "_vswr";
   }
   csv << "\n";
@@ -168,8 +116,8 @@ std::string SweepCsv(const Report& report) {
   for (std::size_t i = 0; i < report.result.frequencies.size(); ++i) {
     csv << rf::ShortestText(report.result.frequencies[i]);
     if (bare) cell(report.result.bare_return_loss_db[i]);
-    for (const rf::TypeResult& t : report.result.types) {
-      if (!t.design) continue;
+    for (const rf::Row& t : report.result.rows) {
+      if (!t.design || !t.design->response) continue;
       cell(t.design->response->return_loss_db[i]);
       cell(t.design->response->vswr[i]);
     }
@@ -192,7 +140,7 @@ std::string Pad(std::string s, int width) {
   return s;
 }
 
-std::string EachCell(const rf::TypeResult& t) {
+std::string EachCell(const rf::Row& t) {
   const ComputeRun& run = t.engine->run;
   switch (t.verdict) {
     case rf::Verdict::kDesigned:
@@ -237,7 +185,7 @@ void PrintEachTextHeading(const Options& options, std::ostream& out) {
 void PrintEachTextRow(const EachPoint& point, std::ostream& out) {
   std::vector<std::string> cells = {rf::FormatEngineering(point.hertz, "Hz"), LoadText(point.load)};
   if (point.refused) cells.push_back("no design: " + *point.refused);
-  std::transform(point.runs.begin(), point.runs.end(), std::back_inserter(cells), EachCell);
+  std::transform(point.rows.begin(), point.rows.end(), std::back_inserter(cells), EachCell);
   PrintRow(cells, out);
 }
 

@@ -69,6 +69,7 @@ int Region(ComputeView& view, ComputeRun& run) {
   Module1::CAdmittance(run.r, run.x, g, b, view);
   int region = ClassifyRegion(run.r, run.x, g, b);
   if (region == 0) {
+    run.on_boundary = true;
     view.MsgBox(kBoundaryPrompt, MsgStyle::kExclamation, kBoundaryTitle);
     if (run.r == 1.0) {
       region = 2;

@@ -34,6 +34,8 @@ struct ComputeRun {
   std::optional<ArithmeticFault> fault;
   // Region code after the boundary step; empty when the run ended before it.
   std::optional<int> region;
+  // The load lay exactly on the r = 1 or g = 1 circle: the run warned of it.
+  bool on_boundary = false;
   double z0 = 0.0;
   double load_r = 0.0;  // the load in ohms, as converted
   double load_x = 0.0;

@@ -29,26 +29,79 @@ enum class RootRule {
   kNegativeLarger,   // root1 if root1 < 0 and root1 > root2, otherwise root2
 };
 
+// What a component is, apart from its name.
+enum class PartKind { kInductor, kCapacitor };
+
 struct SectionType {
   Family family;
   const char* first_component;   // between the source and the second component
   const char* second_component;  // connected directly to the load
   RootRule rule;
   std::array<int, 2> regions;  // region codes admitted (0 marks no second code)
+  PartKind first_kind;         // what the components are
+  PartKind second_kind;
 };
 
 inline constexpr int kTypeCount = 8;
 
 // Indexed by TypeIndex - 1.
 inline constexpr std::array<SectionType, kTypeCount> kSectionTypes = {{
-    {Family::kShuntAtLoad, kSeriesL, kShuntC, RootRule::kLarger, {2, 3}},
-    {Family::kSeriesAtLoad, kShuntC, kSeriesL, RootRule::kPositiveLarger, {1, 4}},
-    {Family::kShuntAtLoad, kSeriesC, kShuntL, RootRule::kSmaller, {2, 4}},
-    {Family::kSeriesAtLoad, kShuntL, kSeriesC, RootRule::kNegativeSmaller, {1, 3}},
-    {Family::kShuntAtLoad, kSeriesC, kShuntC, RootRule::kPositiveSmaller, {3, 0}},
-    {Family::kSeriesAtLoad, kShuntC, kSeriesC, RootRule::kNegativeLarger, {3, 0}},
-    {Family::kShuntAtLoad, kSeriesL, kShuntL, RootRule::kNegativeLarger, {4, 0}},
-    {Family::kSeriesAtLoad, kShuntL, kSeriesL, RootRule::kPositiveSmaller, {4, 0}},
+    {Family::kShuntAtLoad,
+     kSeriesL,
+     kShuntC,
+     RootRule::kLarger,
+     {2, 3},
+     PartKind::kInductor,
+     PartKind::kCapacitor},
+    {Family::kSeriesAtLoad,
+     kShuntC,
+     kSeriesL,
+     RootRule::kPositiveLarger,
+     {1, 4},
+     PartKind::kCapacitor,
+     PartKind::kInductor},
+    {Family::kShuntAtLoad,
+     kSeriesC,
+     kShuntL,
+     RootRule::kSmaller,
+     {2, 4},
+     PartKind::kCapacitor,
+     PartKind::kInductor},
+    {Family::kSeriesAtLoad,
+     kShuntL,
+     kSeriesC,
+     RootRule::kNegativeSmaller,
+     {1, 3},
+     PartKind::kInductor,
+     PartKind::kCapacitor},
+    {Family::kShuntAtLoad,
+     kSeriesC,
+     kShuntC,
+     RootRule::kPositiveSmaller,
+     {3, 0},
+     PartKind::kCapacitor,
+     PartKind::kCapacitor},
+    {Family::kSeriesAtLoad,
+     kShuntC,
+     kSeriesC,
+     RootRule::kNegativeLarger,
+     {3, 0},
+     PartKind::kCapacitor,
+     PartKind::kCapacitor},
+    {Family::kShuntAtLoad,
+     kSeriesL,
+     kShuntL,
+     RootRule::kNegativeLarger,
+     {4, 0},
+     PartKind::kInductor,
+     PartKind::kInductor},
+    {Family::kSeriesAtLoad,
+     kShuntL,
+     kSeriesL,
+     RootRule::kPositiveSmaller,
+     {4, 0},
+     PartKind::kInductor,
+     PartKind::kInductor},
 }};
 
 // The type of a TypeIndex, or nothing outside 1 to 8.

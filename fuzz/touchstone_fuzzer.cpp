@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
 #include "rf/files/Touchstone.h"
 #include "rf/request/DesignRequest.h"
+#include "rf/request/Rows.h"
 
 namespace {
 
@@ -34,7 +36,8 @@ bool Finite(const std::optional<double>& v) {
 // A design at a frequency of the file, chosen by the input's length: refused
 // with a message, or every type's figures numbers.
 void Design(const std::vector<vorda::rf::LoadPoint>& points, double reference, std::size_t size) {
-  vorda::rf::Measurement m;
+  auto shared = std::make_shared<vorda::rf::Measurement>();
+  vorda::rf::Measurement& m = *shared;
   m.reference = reference;
   for (const auto& p : points) {
     if (p.hertz > 0.0) m.points.push_back(p);
@@ -43,20 +46,21 @@ void Design(const std::vector<vorda::rf::LoadPoint>& points, double reference, s
   const auto& a = m.points[size % m.points.size()];
   const auto& b = m.points[(size / 7) % m.points.size()];
   vorda::rf::DesignRequest q;
-  q.measurement = &m;
+  q.measurement = shared;
   q.hertz = 0.5 * (a.hertz + b.hertz);
   q.series = vorda::rf::ESeries::kE24;
   q.q_inductor = 40;
-  q.band = true;
-  q.sweep = {vorda::rf::SweepPlan::Kind::kAround, 0, 0, 9, {}};
+  q.bandwidth = true;
+  q.sweep = {vorda::rf::SweepPlan::Kind::kAround, vorda::rf::FrequencyAxis::Linear(0, 0, 9), {}};
   if (const auto error = vorda::rf::CheckRequest(q)) {
     FUZZ_CHECK(!error->message.empty(), "a refusal without a message");
     return;
   }
-  for (const auto& t : vorda::rf::RunDesign(q).types) {
+  for (const auto& t : vorda::rf::RunDesign(q).rows) {
     if (t.verdict != vorda::rf::Verdict::kDesigned) continue;
-    FUZZ_CHECK(t.at_design->Finite() && Finite(t.at_design->return_loss_db) &&
-                   Finite(t.at_design->vswr) && Finite(t.dissipation_db),
+    const auto& match = t.design->match;
+    FUZZ_CHECK(match.Finite() && Finite(match.return_loss_db) && Finite(match.vswr) &&
+                   Finite(t.design->loss->dissipation_db),
                "a designed type with a figure that is not a number");
     const auto& band = *t.design->band;
     FUZZ_CHECK(Finite(band.low) && Finite(band.high) && Finite(band.loaded_q),

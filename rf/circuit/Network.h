@@ -18,10 +18,12 @@ enum class Position { kSeries, kShunt };
 struct Element {
   Position position = Position::kSeries;
   Part part;
+  bool operator==(const Element&) const = default;
 };
 
 struct Network {
   std::vector<Element> elements;  // from the source side to the load
+  bool operator==(const Network&) const = default;
 
   Impedance InputImpedance(double hertz, Impedance load) const;
   // What the source sees at the input.

@@ -23,6 +23,7 @@ struct Part {
   double q = kIdealQ;
 
   bool IsReal() const { return kind == Kind::kInductor || kind == Kind::kCapacitor; }
+  bool operator==(const Part&) const = default;
   // The reactance in ohms at a frequency in hertz; infinite for an open.
   double Reactance(double hertz) const {
     const double omega = kTwoPi * hertz;

@@ -208,4 +208,12 @@ std::string FormatEngineering(double value, std::string_view unit, int digits) {
   return number + ' ' + prefix + std::string(unit);
 }
 
+std::string ExactFrequencyText(double hertz) {
+  for (int digits = 1; digits < 17; ++digits) {
+    std::string text = FormatEngineering(hertz, "Hz", digits);
+    if (ParseFrequency(text) == hertz) return text;
+  }
+  return FormatEngineering(hertz, "Hz", 17);
+}
+
 }  // namespace vorda::rf

@@ -47,4 +47,9 @@ std::string DigitsText(double value, int digits);
 // [1, 1000): "280.3 nH", "1.5 GHz", "50 Ω". Zero is "0 <unit>".
 std::string FormatEngineering(double value, std::string_view unit, int digits = 4);
 
+// The shortest engineering text of a frequency that ReadFrequency reads back
+// as the same double ("14.175 MHz"), so that a value written into a field
+// loses nothing.
+std::string ExactFrequencyText(double hertz);
+
 }  // namespace vorda::rf

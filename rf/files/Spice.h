@@ -9,16 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
 
 namespace vorda::rf {
-
-struct AcSweep {
-  double start = 0.0;
-  double stop = 0.0;
-  std::size_t points = 201;
-};
 
 struct SpiceCircuit {
   std::string title;               // the first line, after "* "
@@ -27,7 +22,7 @@ struct SpiceCircuit {
   Network network;                 // parts with their Q, from the source side
   SeriesLoad load;                 // R in series with an inductor or capacitor
   double hertz = 0.0;              // where the input impedance is printed
-  AcSweep sweep;
+  FrequencyAxis sweep;             // of the AC analysis: evenly spaced
 };
 
 // The netlist text. The loss resistor of a part of finite Q is

@@ -1,19 +1,20 @@
-// The design of every asked-for type for one set of inputs, as vorda-match
-// and the designer both ask for it: the inputs in, checked, and the designs
-// out, each with its verdict.
+// The design of every asked-for network for one set of inputs, as
+// vorda-match and the designer both ask for it: the inputs in, checked, and
+// the designs out as rows (rf/request/Row.h).
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "engine/ComputeRecord.h"
+#include "rf/circuit/FrequencyAxis.h"
+#include "rf/circuit/Load.h"
 #include "rf/circuit/Measurement.h"
-#include "rf/request/Verdict.h"
-#include "rf/synthesis/BandSearch.h"
-#include "rf/synthesis/Design.h"
+#include "rf/circuit/StandardValues.h"
 #include "rf/synthesis/Topology.h"
 
 namespace vorda::rf {
@@ -38,15 +39,13 @@ inline constexpr std::size_t kFieldCount = 11;
 struct SweepPlan {
   enum class Kind {
     kNone,      // no response
-    kRange,     // points frequencies from start to stop
+    kRange,     // the axis's frequencies
     kMeasured,  // the measurement's own frequencies
     kAround,    // the span around the design frequency (f / 2 ... 3 f / 2 when
                 // none is given, or the measurement's range), within the
-                // measurement
+                // measurement, at the axis's number of points
   } kind = Kind::kNone;
-  double start = 0.0;
-  double stop = 0.0;
-  std::size_t points = 201;
+  FrequencyAxis axis;
   std::optional<double> span;  // kAround
 };
 
@@ -56,6 +55,9 @@ struct SweepPlan {
 // network first (inductors in series, capacitors in shunt: harmonics of a
 // transmitter are attenuated), then return loss.
 enum class Ranking { kReturnLoss, kDissipation, kBandwidth, kLowPassFirst };
+inline constexpr std::size_t kRankingCount = 4;
+// "return loss", "dissipation loss", "bandwidth", "low-pass first".
+const char* RankingName(Ranking ranking);
 
 struct DesignRequest {
   double z0 = 50.0;
@@ -63,17 +65,17 @@ struct DesignRequest {
   // other than z0 is designed for by the design layer's own L-sections
   // instead of the engine's.
   std::optional<Impedance> source;
-  Impedance load{40.0, 30.0};                // typed, at the design frequency
-  const Measurement* measurement = nullptr;  // instead of the typed load
-  std::string measurement_name;              // how the measurement is named in notes
+  Impedance load{40.0, 30.0};                      // typed, at the design frequency
+  std::shared_ptr<const Measurement> measurement;  // instead of the typed load
+  std::string measurement_name;                    // how the measurement is named in notes
   double hertz = 14.2e6;
   std::optional<ESeries> series;
   std::optional<double> q_inductor;
   std::optional<double> q_capacitor;
-  bool band = false;  // search the VSWR <= 2 band
+  bool bandwidth = false;  // search the VSWR <= 2 band around the design frequency
   SweepPlan sweep;
   // Each row's response over the sweep (vorda-match prints them all); the
-  // designer draws only the selected row's, from CurvesFor.
+  // designer draws only the selected row's, from CurvesOf.
   bool responses = true;
   std::vector<std::int16_t> types = {1, 2, 3, 4, 5, 6, 7, 8};
   // Pi and T for this loaded Q, and two L-sections in cascade (through
@@ -81,10 +83,10 @@ struct DesignRequest {
   std::optional<double> loaded_q;
   std::optional<double> intermediate;
   bool networks = false;
-  // The band a fixed network is optimised over (see rf/BandSearch.h); the
-  // design frequency is its centre for the analytic starting points.
-  std::optional<std::pair<double, double>> band_range;
-  std::size_t band_points = 201;
+  // The band every row's figures are given over, and the band search
+  // optimises over; the design frequency is its centre for the analytic
+  // starting points.
+  std::optional<FrequencyAxis> band;
   // A network whose parts are given (tuned by hand, or typed): designed like
   // the others, its values fixed, after them.
   std::optional<Network> given;
@@ -93,6 +95,26 @@ struct DesignRequest {
   Source SourceOf() const { return source ? Source(*source) : Source(z0); }
   // Whether the engine's eight types serve the source: it is z0 itself.
   bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
+  bool HasLosses() const { return q_inductor || q_capacitor; }
+  // The highest frequency the load is known at: a measurement's last point.
+  double KnownUpTo() const { return measurement ? measurement->Last() : HUGE_VAL; }
+};
+
+// The load of a request across frequency: the measurement, or the typed R
+// in series with the inductor or capacitor that has its X at the design
+// frequency.
+class RequestLoad final : public LoadModel {
+ public:
+  explicit RequestLoad(const DesignRequest& request)
+      : measurement_(request.measurement),
+        typed_(request.load.real(), request.load.imag(), request.hertz) {}
+  Impedance At(double hertz) const override {
+    return measurement_ ? measurement_->At(hertz) : typed_.At(hertz);
+  }
+
+ private:
+  std::shared_ptr<const Measurement> measurement_;
+  SeriesLoad typed_;
 };
 
 // An input the design cannot honour, and which one.
@@ -102,64 +124,11 @@ struct RequestError {
 };
 
 // Nothing when every input lies within what the design accepts (see
-// rf/Limits.h), the load is passive and a measurement covers the design
-// frequency and the sweep.
+// rf/circuit/Limits.h), the load is passive and a measurement covers the
+// design frequency, the sweep and the band.
 std::optional<RequestError> CheckRequest(const DesignRequest& request);
-
-// One row of a design: an L type (the engine's run of it, when the engine
-// serves the source) or a network of three or four parts.
-struct TypeResult {
-  NetworkKind kind;
-  std::optional<ComputeRecord> engine;
-  Verdict verdict = Verdict::kNotComputed;
-  std::string status;                // "admitted", or why not, in words
-  std::optional<TypeDesign> design;  // when designed
-  // The parts as built (standard values when a series is chosen, with the
-  // losses) at the design frequency.
-  std::optional<Match> at_design;
-  std::optional<double> dissipation_db;
-};
-
-struct DesignResult {
-  double z0 = 0.0;
-  double hertz = 0.0;  // the design frequency
-  Impedance load;      // at it
-  bool already_matched = false;
-  std::vector<double> frequencies;  // of the response
-  std::vector<TypeResult> types;    // the L types asked for, then the networks
-  std::optional<std::size_t> best;  // index into types, by the request's ranking
-  // With a measurement and a sweep: the bare load's return loss.
-  std::vector<std::optional<double>> bare_return_loss_db;
-  std::vector<std::string> warnings;  // for the user: the load is a guess here
-};
-
-// Designs every type of a request that CheckRequest passed.
-DesignResult RunDesign(const DesignRequest& request);
-
-// A given network's row for a request, as RunDesign makes it.
-TypeResult DesignGiven(const DesignRequest& request, const Network& network);
 
 // The frequencies of the request's sweep.
 std::vector<double> SweepFrequencies(const DesignRequest& request);
-
-// A designed type over the result's frequencies: ideal lossless parts,
-// standard lossless parts (with a series), and the parts as built (with
-// losses).
-struct Curves {
-  Response ideal;
-  std::optional<Response> standard;
-  std::optional<Response> built;
-  std::optional<Response> bare;  // the load alone, with a measurement
-};
-Curves CurvesFor(const DesignRequest& request, const DesignResult& result, const TypeResult& type);
-// The same for any network: its ideal parts, its standard ones, and the
-// parts as built when they have losses.
-Curves CurvesOf(const DesignRequest& request, const DesignResult& result, const Network& ideal,
-                const std::optional<Network>& standard, const std::optional<Network>& built);
-
-// The band search of a request that has a band (see rf/BandSearch.h): its
-// load, source, standard series, losses and loaded Q, from the design
-// frequency's analytic designs. cancel, when set, stops it early.
-BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace vorda::rf

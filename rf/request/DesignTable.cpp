@@ -1,6 +1,9 @@
 #include "rf/request/DesignTable.h"
 
+#include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
+#include "rf/request/Figures.h"
+#include "rf/request/Inputs.h"
 
 namespace vorda::rf {
 
@@ -14,101 +17,73 @@ std::string Text(const std::string& cell) {
   return quoted + "\"";
 }
 
-std::string Number(const std::optional<double>& v) {
-  return v ? ShortestText(*v) : std::string();
-}
-
 std::string Value(const Part& p) {
   return p.IsReal() ? ShortestText(p.value) : std::string();
 }
 
-const char* RankingName(Ranking r) {
-  switch (r) {
-    case Ranking::kDissipation:
-      return "dissipation loss";
-    case Ranking::kBandwidth:
-      return "bandwidth";
-    case Ranking::kLowPassFirst:
-      return "low-pass first";
-    case Ranking::kReturnLoss:
-      break;
-  }
-  return "return loss";
+// "zin (ohms)" as its two columns, "zin r (ohms)" and "zin x (ohms)".
+std::string Half(const char* csv, const char* part) {
+  std::string s = csv;
+  const std::size_t at = s.find(" (");
+  return s.insert(at == std::string::npos ? s.size() : at, std::string(" ") + part);
 }
 
-void Inputs(std::string& out, const DesignRequest& r, const DesignResult& result) {
-  out += "input,value\n";
-  out += "z0 (ohms)," + ShortestText(r.z0) + "\n";
-  if (r.measurement != nullptr) {
-    out += "measurement," + Text(r.measurement_name) + "\n";
-    out += "load r at the frequency (ohms)," + ShortestText(result.load.real()) + "\n";
-    out += "load x at the frequency (ohms)," + ShortestText(result.load.imag()) + "\n";
-  } else {
-    out += "load r (ohms)," + ShortestText(r.load.real()) + "\n";
-    out += "load x (ohms)," + ShortestText(r.load.imag()) + "\n";
+void Header(std::string& out) {
+  out += "network,key,origin,best,verdict,status";
+  for (std::size_t i = 1; i <= kTableParts; ++i) {
+    const std::string p = "part " + std::to_string(i);
+    for (const char* column : {"", " kind", " ideal (H or F)", " standard (H or F)"}) {
+      out += ',' + p + column;
+    }
   }
-  out += "frequency (Hz)," + ShortestText(r.hertz) + "\n";
-  out += std::string("series,") + (r.series ? SeriesName(*r.series) : "ideal") + "\n";
-  out += "q of inductors," + (r.q_inductor ? ShortestText(*r.q_inductor) : "ideal") + "\n";
-  out += "q of capacitors," + (r.q_capacitor ? ShortestText(*r.q_capacitor) : "ideal") + "\n";
-  if (!result.frequencies.empty()) {
-    out += "sweep from (Hz)," + ShortestText(result.frequencies.front()) + "\n";
-    out += "sweep to (Hz)," + ShortestText(result.frequencies.back()) + "\n";
-    out += "sweep points," + std::to_string(result.frequencies.size()) + "\n";
+  for (const Figure& f : Figures()) {
+    if (f.format == FigureFormat::kImpedance) {
+      out += "," + Half(f.csv, "r") + "," + Half(f.csv, "x");
+    } else {
+      out += std::string(",") + f.csv;
+    }
   }
-  out += std::string("best by,") + RankingName(r.ranking) + "\n";
+  out += "\n";
+}
+
+void Line(std::string& out, const Row& t, bool best) {
+  out += Text(RowName(t)) + "," + RowKey(t) + "," + OriginName(t.origin) + "," +
+         (best ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(t.status);
+  const std::vector<std::string> names = ComponentNames(t);
+  for (std::size_t e = 0; e < kTableParts; ++e) {
+    out += "," + (e < names.size() ? names[e] : std::string());
+    if (!t.design || e >= t.design->ideal.elements.size()) {
+      out += ",,,";
+      continue;
+    }
+    const Part& ideal = t.design->ideal.elements[e].part;
+    out += std::string(",") + KindName(ideal) + "," + Value(ideal) + ",";
+    if (t.design->standard) out += Value(t.design->standard->elements[e].part);
+  }
+  for (const Figure& f : Figures()) {
+    const bool has = HasGroup(t, f.group);
+    if (f.format == FigureFormat::kImpedance) {
+      const auto z = has ? f.impedance(t) : std::nullopt;
+      out += "," + (z ? ShortestText(z->real()) : "") + "," + (z ? ShortestText(z->imag()) : "");
+      continue;
+    }
+    const auto v = has ? f.value(t) : std::nullopt;
+    out += "," + (v ? ShortestText(*v) : std::string());
+  }
+  out += "\n";
 }
 
 }  // namespace
 
 std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
-  std::string out;
-  Inputs(out, r, result);
-  out += "\n";
-  out += "network,key,best,verdict,status";
-  for (std::size_t i = 1; i <= kTableParts; ++i) {
-    const std::string p = "part " + std::to_string(i);
-    for (const char* column : {"", " kind", " ideal (H or F)", " standard (H or F)"}) {
-      out += ',';
-      out += p;
-      out += column;
-    }
-  }
-  out +=
-      ",return loss (dB),vswr,dissipation loss (dB),band low (Hz),band high (Hz),loaded q,"
-      "insertion loss (dB),attenuation at 2f (dB),attenuation at 3f (dB)\n";
-  for (std::size_t i = 0; i < result.types.size(); ++i) {
-    const TypeResult& t = result.types[i];
-    out += Text(KindName(t.kind)) + "," + KindKey(t.kind) + "," + (result.best == i ? "yes" : "") +
-           "," + VerdictName(t.verdict) + "," + Text(t.status);
-    const std::vector<std::string> names = ComponentNames(t);
-    for (std::size_t e = 0; e < kTableParts; ++e) {
-      out += "," + (e < names.size() ? names[e] : std::string());
-      if (!t.design || e >= t.design->ideal.elements.size()) {
-        out += ",,,";
-        continue;
-      }
-      const Part& ideal = t.design->ideal.elements[e].part;
-      out += std::string(",") + KindName(ideal) + "," + Value(ideal) + ",";
-      if (t.design->standard) out += Value(t.design->standard->elements[e].part);
-    }
-    if (t.design) {
-      const std::optional<Band>& b = t.design->band;
-      const Harmonics& h = t.design->harmonics;
-      out += "," + Number(t.at_design->return_loss_db) + "," + Number(t.at_design->vswr) + "," +
-             Number(t.dissipation_db.value_or(0.0)) + "," + (b ? Number(b->low) : "") + "," +
-             (b ? Number(b->high) : "") + "," + (b ? Number(b->loaded_q) : "") + "," +
-             Number(h.insertion_loss_db) + "," + Number(h.attenuation_2f_db) + "," +
-             Number(h.attenuation_3f_db);
-    } else {
-      out += ",,,,,,,,,";
-    }
-    out += "\n";
-  }
+  std::string out = "# VordaForWin design table; the inputs it was made from:\n";
+  for (const Input& in : RequestInputs(r, result)) out += "# " + in.name + ": " + in.text + "\n";
+  Header(out);
+  for (std::size_t i = 0; i < result.rows.size(); ++i) Line(out, result.rows[i], result.best == i);
   return out;
 }
 
-std::vector<std::string> ComponentNames(const TypeResult& t) {
+std::vector<std::string> ComponentNames(const Row& t) {
   if (t.kind.topology == Topology::kL) {
     const SectionType& type = *FindSectionType(t.kind.type);
     return {type.first_component, type.second_component};

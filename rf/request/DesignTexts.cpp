@@ -29,23 +29,16 @@ std::optional<double> Optional(const DesignTexts& t, Field f, bool frequency) {
   return v.value;
 }
 
-// "13M:15M", or "13M to 15M".
-std::optional<std::pair<double, double>> BandRange(const DesignTexts& t) {
+// "13M:15M", or "13M to 15M"; blank for none.
+std::optional<FrequencyAxis> BandRange(const DesignTexts& t) {
   const std::string& text = t[Field::kBand];
   if (Blank(text)) return std::nullopt;
-  std::size_t at = text.find(':');
-  std::size_t skip = 1;
-  if (at == std::string::npos) {
-    at = text.find(" to ");
-    skip = 4;
+  const ReadAxis band = ReadRange(text, 0, true);
+  if (!band.axis) {
+    throw Bad{Field::kBand, "\u201c" + text + "\u201d is not a band: " + band.error +
+                                " (write 13M:15M, or leave it blank for none)"};
   }
-  const std::string bad =
-      "\u201c" + text + "\u201d is not a band (write 13M:15M, or leave it blank for none)";
-  if (at == std::string::npos) throw Bad{Field::kBand, bad};
-  const ReadNumber start = ReadFrequency(text.substr(0, at));
-  const ReadNumber stop = ReadFrequency(text.substr(at + skip));
-  if (!start.value || !stop.value) throw Bad{Field::kBand, bad};
-  return std::pair{*start.value, *stop.value};
+  return band.axis;
 }
 
 }  // namespace
@@ -66,16 +59,12 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
     const ReadNumber hertz = ReadFrequency(t[Field::kFrequency]);
     if (!hertz.value) throw Bad{Field::kFrequency, hertz.error};
     r.hertz = *hertz.value;
-    r.series = ParseSeries(t[Field::kSeries]);
-    if (!r.series && t[Field::kSeries] != kSeriesChoices[0]) {
-      throw Bad{Field::kSeries, "\u201c" + t[Field::kSeries] + "\u201d is not a standard series"};
-    }
     r.q_inductor = Optional(t, Field::kQInductor, false);
     r.q_capacitor = Optional(t, Field::kQCapacitor, false);
     r.loaded_q = Optional(t, Field::kLoadedQ, false);
     r.networks = r.loaded_q.has_value();
     r.sweep.span = Optional(t, Field::kSpan, true);
-    r.band_range = BandRange(t);
+    r.band = BandRange(t);
     r.source.reset();
     if (!Blank(t[Field::kSource])) {
       const ReadImpedanceResult zs = ReadImpedance(t[Field::kSource]);

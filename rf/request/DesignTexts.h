@@ -11,10 +11,6 @@
 
 namespace vorda::rf {
 
-// "Ideal", then "E6" ... "E192", in the order a series box lists them.
-inline constexpr std::array<const char*, 7> kSeriesChoices = {"Ideal", "E6",  "E12", "E24",
-                                                              "E48",   "E96", "E192"};
-
 struct DesignTexts {
   std::array<std::string, kFieldCount> text;  // by Field
   std::string& operator[](Field f) { return text[static_cast<std::size_t>(f)]; }
@@ -28,7 +24,8 @@ struct ReadRequest {
 
 // Values in engineering notation ("14.2M", "2.2k", "3.3n"); a blank Q means
 // an ideal part and a blank span the automatic sweep. With the base's
-// measurement the load fields are not read. The request is the base with
+// measurement the load fields are not read; the series and the ranking are
+// the base's (they are chosen, not typed). The request is the base with
 // the fields read into it, checked with CheckRequest.
 ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base);
 

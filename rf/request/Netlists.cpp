@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -16,7 +17,7 @@ std::string ImpedanceText(Impedance z) {
 }  // namespace
 
 SpiceCircuit CircuitFor(const std::string& what, const Network& built, const DesignRequest& request,
-                        Impedance load, const AcSweep& sweep) {
+                        Impedance load, const FrequencyAxis& sweep) {
   const double f = request.hertz;
   const Impedance zs = request.SourceOf().z;
   SpiceCircuit c{"VordaForWin " + what,
@@ -37,13 +38,18 @@ SpiceCircuit CircuitFor(const std::string& what, const Network& built, const Des
   return c;
 }
 
-SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
-                        const TypeResult& type, const AcSweep& sweep) {
-  const std::string what = type.kind.topology == Topology::kL
-                               ? "L-section, type " + std::to_string(type.kind.type) + " (" +
-                                     Caption(*FindSectionType(type.kind.type)) + ")"
-                               : KindName(type.kind) + " network";
-  return CircuitFor(what, type.design->evaluated, request, result.load, sweep);
+std::string NetworkWhat(const Row& t) {
+  const std::string what = t.kind.topology == Topology::kL
+                               ? "L-section, type " + std::to_string(t.kind.type) + " (" +
+                                     Caption(*FindSectionType(t.kind.type)) + ")"
+                           : t.origin == Origin::kTuned ? "network tuned from " + t.tuned_from
+                                                        : KindName(t.kind) + " network";
+  return t.origin == Origin::kOverBand ? what + " over the band" : what;
+}
+
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result, const Row& row,
+                        const FrequencyAxis& sweep) {
+  return CircuitFor(NetworkWhat(row), row.design->built, request, result.load, sweep);
 }
 
 }  // namespace vorda::rf

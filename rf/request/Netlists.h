@@ -5,7 +5,7 @@
 #include <string>
 
 #include "rf/files/Spice.h"
-#include "rf/request/DesignRequest.h"
+#include "rf/request/Rows.h"
 
 namespace vorda::rf {
 
@@ -13,10 +13,13 @@ namespace vorda::rf {
 // chosen) between the source and the load at f, each R in series with L or
 // C, with notes that say where the values and the load came from.
 SpiceCircuit CircuitFor(const std::string& what, const Network& built, const DesignRequest& request,
-                        Impedance load, const AcSweep& sweep);
+                        Impedance load, const FrequencyAxis& sweep);
 
 // The same for a designed row of a result.
-SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result,
-                        const TypeResult& type, const AcSweep& sweep);
+SpiceCircuit CircuitFor(const DesignRequest& request, const DesignResult& result, const Row& row,
+                        const FrequencyAxis& sweep);
+
+// "L-section, type 1 (Series L, Shunt C)", "Pi low-pass network over the band".
+std::string NetworkWhat(const Row& row);
 
 }  // namespace vorda::rf

@@ -56,10 +56,7 @@ std::string RegionWords(int region) {
 
 std::string EngineStatus(const ComputeRecord& record) {
   const ComputeRun& run = record.run;
-  const bool boundary =
-      std::any_of(record.boxes.begin(), record.boxes.end(),
-                  [](const RecordedBox& box) { return box.prompt == kBoundaryPrompt; });
-  const std::string on_boundary = boundary ? ", the load lies on a circle boundary" : "";
+  const std::string on_boundary = run.on_boundary ? ", the load lies on a circle boundary" : "";
   switch (run.outcome) {
     case Outcome::kComputed:
       break;

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "engine/PortableMath.h"
-#include "rf/circuit/Sweep.h"
+#include "rf/circuit/FrequencyAxis.h"
 
 namespace vorda::rf {
 
@@ -269,8 +269,7 @@ BandFigures FiguresOf(const Network& n, const BandRequest& r, const std::vector<
   BandFigures fig;
   double sum = 0.0;
   std::size_t even = 0, covered = 0;
-  const std::vector<double> grid = r.stop > r.start ? LinearFrequencies(r.start, r.stop, r.points)
-                                                    : std::vector<double>{r.start};
+  const std::vector<double> grid = r.axis.Frequencies();
   for (const double hz : f) {
     const double g =
         std::sqrt(WorstGamma2(n, RealValues(n), {{kTwoPi * hz, r.load->At(hz)}}, r.source));
@@ -286,17 +285,16 @@ BandFigures FiguresOf(const Network& n, const BandRequest& r, const std::vector<
   fig.worst_return_loss_db = ReturnLossOf(fig.worst_gamma);
   fig.mean_return_loss_db = ReturnLossOf(sum / static_cast<double>(f.size()));
   fig.vswr2_coverage = static_cast<double>(covered) / static_cast<double>(even);
-  fig.dissipation_low_db = DissipationDb(n, *r.load, r.start);
+  fig.dissipation_low_db = DissipationDb(n, *r.load, r.axis.start);
   fig.dissipation_centre_db = DissipationDb(n, *r.load, r.centre);
-  fig.dissipation_high_db = DissipationDb(n, *r.load, r.stop);
+  fig.dissipation_high_db = DissipationDb(n, *r.load, r.axis.stop);
   return fig;
 }
 
 BandResult OptimizeBand(const BandRequest& r) {
   BandResult result;
-  result.frequencies = r.stop > r.start ? LinearFrequencies(r.start, r.stop, r.points)
-                                        : std::vector<double>{r.start};
-  const auto inside = [&](double hz) { return hz >= r.start && hz <= r.stop; };
+  result.frequencies = r.axis.Frequencies();
+  const auto inside = [&](double hz) { return hz >= r.axis.start && hz <= r.axis.stop; };
   result.measured_points =
       static_cast<std::size_t>(std::count_if(r.measured.begin(), r.measured.end(), inside));
   std::copy_if(r.measured.begin(), r.measured.end(), std::back_inserter(result.frequencies),
@@ -360,10 +358,9 @@ BandResult OptimizeBand(const BandRequest& r) {
   }
   std::stable_sort(result.designs.begin(), result.designs.end(), Ranks);
   if (r.source.Resistive()) {
-    const std::vector<double> even = r.stop > r.start ? LinearFrequencies(r.start, r.stop, r.points)
-                                                      : std::vector<double>{r.start};
+    const std::vector<double> even = r.axis.Frequencies();
     result.fit = FitLoad(*r.load, even);
-    result.bode_fano = BodeFano(*r.load, r.start, r.stop, even);
+    result.bode_fano = BodeFano(*r.load, r.axis.start, r.axis.stop, even);
   }
   return result;
 }

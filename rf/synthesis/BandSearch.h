@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rf/circuit/BodeFano.h"
+#include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Harmonics.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
@@ -20,13 +21,9 @@
 
 namespace vorda::rf {
 
-inline constexpr std::size_t kDefaultBandPoints = 201;
-
 struct BandRequest {
-  double start = 0.0;  // hertz; equal to stop for a single frequency
-  double stop = 0.0;
-  std::size_t points = kDefaultBandPoints;  // evaluated evenly from start to stop
-  double centre = 0.0;                      // where the analytic designs start from
+  FrequencyAxis axis;   // evaluated evenly from start to stop (equal: one frequency)
+  double centre = 0.0;  // where the analytic designs start from
   Source source{50.0};
   double z0 = 50.0;  // what a part too small or large to matter is measured against
   const LoadModel* load = nullptr;

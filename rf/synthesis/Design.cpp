@@ -21,14 +21,6 @@ std::vector<Part> Candidates(const Part& ideal, ESeries series) {
   return {WithValue(ideal, n->below), WithValue(ideal, n->above)};
 }
 
-Network WithLosses(Network n, double q_inductor, double q_capacitor) {
-  for (Element& e : n.elements) {
-    if (e.part.kind == Part::Kind::kInductor) e.part.q = q_inductor;
-    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = q_capacitor;
-  }
-  return n;
-}
-
 // Every set of candidates, element by element, in ascending order of values.
 template <typename Visit>
 void EachCombination(const std::vector<std::vector<Part>>& candidates, Network& n, std::size_t at,
@@ -54,6 +46,14 @@ std::optional<std::string> UnfitMatch(const Match& m, const char* what, double h
 }
 
 }  // namespace
+
+Network WithLosses(Network n, double q_inductor, double q_capacitor) {
+  for (Element& e : n.elements) {
+    if (e.part.kind == Part::Kind::kInductor) e.part.q = q_inductor;
+    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = q_capacitor;
+  }
+  return n;
+}
 
 DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
                           std::optional<double> q_inductor, std::optional<double> q_capacitor) {
@@ -122,53 +122,55 @@ std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, const S
   return rl;
 }
 
-TypeDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
-                         const DesignOptions& options) {
+NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
+                            const DesignOptions& options, const std::optional<Network>& standard) {
   const double f = options.hertz;
   const Impedance zl = load.At(f);
-  TypeDesign d;
+  NetworkDesign d;
   d.ideal = ideal;
-  if (options.series) {
+  if (standard) {
+    d.standard = standard;
+  } else if (options.series) {
     d.standard = ChooseStandard(d.ideal, *options.series, load, source, f);
-    d.standard_match = d.standard->MatchAt(f, zl, source);
   }
-  d.evaluated = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor);
+  if (d.standard) d.standard_match = d.standard->MatchAt(f, zl, source);
+  d.built = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor);
+  d.match = d.built.MatchAt(f, zl, source);
   if (options.losses) {
     LossFigures loss;
-    loss.match = d.evaluated.MatchAt(f, zl, source);
     // Lossless parts pass all the power; rounding may put that a hair
     // above 1, which no network does.
-    loss.efficiency = std::min(d.evaluated.Efficiency(f, zl), 1.0);
+    loss.efficiency = std::min(d.built.Efficiency(f, zl), 1.0);
     loss.dissipation_db = 0.0 - 10.0 * portable::Log10(loss.efficiency);  // 0, never -0
     d.loss = loss;
   }
   if (options.bandwidth) {
     const BandLimits limits =
         options.band_limits.high > 0.0 ? options.band_limits : LimitsAround(f);
-    d.band = FindBand(
-        [&](double hz) { return Vswr(d.evaluated.InputImpedance(hz, load.At(hz)), source); }, f,
-        limits, options.band_visit);
+    d.band =
+        FindBand([&](double hz) { return Vswr(d.built.InputImpedance(hz, load.At(hz)), source); },
+                 f, limits, options.band_visit);
   }
-  if (!options.sweep.empty()) d.response = ResponseOf(d.evaluated, load, source, options.sweep);
-  d.harmonics = HarmonicsOf(d.evaluated, load, source, f, options.known_up_to);
+  if (!options.sweep.empty()) d.response = ResponseOf(d.built, load, source, options.sweep);
+  d.harmonics = HarmonicsOf(d.built, load, source, f, options.known_up_to);
   return d;
 }
 
-TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
-                      const LoadModel& load, double z0, const DesignOptions& options) {
+NetworkDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                         const LoadModel& load, double z0, const DesignOptions& options) {
   return DesignNetwork(SectionAt(type, first_ohms, second_ohms, z0, options.hertz), load,
                        Source(z0), options);
 }
 
-TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
-                          const DesignOptions& options) {
+NetworkDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
+                             const DesignOptions& options) {
   return DesignType(*FindSectionType(type_index), *run.first * run.z0, *run.second * run.z0, load,
                     run.z0, options);
 }
 
-std::optional<std::string> NotComputable(const TypeDesign& d, double hertz) {
+std::optional<std::string> NotComputable(const NetworkDesign& d, double hertz) {
   if (auto broken = d.ideal.Broken()) return broken;
-  const auto& parts = d.evaluated.elements;
+  const auto& parts = d.built.elements;
   if (std::any_of(parts.begin(), parts.end(), [](const Element& e) {
         return e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0.0);
       })) {
@@ -177,8 +179,8 @@ std::optional<std::string> NotComputable(const TypeDesign& d, double hertz) {
   if (d.standard_match) {
     if (auto why = UnfitMatch(*d.standard_match, "standard parts", hertz)) return why;
   }
+  if (auto why = UnfitMatch(d.match, "parts as built", hertz)) return why;
   if (d.loss) {
-    if (auto why = UnfitMatch(d.loss->match, "parts with losses", hertz)) return why;
     if (!Finite(d.loss->efficiency) || !Finite(d.loss->dissipation_db)) {
       return "the efficiency at " + FormatEngineering(hertz, "Hz") + " is not a number";
     }

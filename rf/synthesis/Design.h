@@ -24,12 +24,12 @@ struct DesignOptions {
   std::optional<ESeries> series;  // choose standard values
   double q_inductor = kIdealQ;    // quality factors, held over frequency
   double q_capacitor = kIdealQ;
-  bool losses = false;                 // report the losses (a Q was given)
-  bool bandwidth = false;              // search the VSWR <= 2 band
-  BandLimits band_limits;              // where; f / 100 ... 100 f when not set
-  std::span<const double> band_visit;  // frequencies the band search must evaluate
-  std::vector<double> sweep;           // frequencies of the response; none: no sweep
-  double known_up_to = HUGE_VAL;       // where the load model ends (for the harmonics)
+  bool losses = false;             // report the losses (a Q was given)
+  bool bandwidth = false;          // search the VSWR <= 2 band
+  BandLimits band_limits;          // where; f / 100 ... 100 f when not set
+  std::vector<double> band_visit;  // frequencies the band search must evaluate
+  std::vector<double> sweep;       // frequencies of the response; none: no sweep
+  double known_up_to = HUGE_VAL;   // where the load model ends (for the harmonics)
 };
 
 // Standard values from a series when one is given; losses reported when a
@@ -37,8 +37,8 @@ struct DesignOptions {
 DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
                           std::optional<double> q_inductor, std::optional<double> q_capacitor);
 
+// What the losses cost at the design frequency.
 struct LossFigures {
-  Match match;
   double efficiency = 1.0;
   double dissipation_db = 0.0;  // -10 log10(efficiency)
 };
@@ -53,15 +53,19 @@ struct Response {
   bool finite = true;  // every point's figures are numbers
 };
 
-struct TypeDesign {
-  Network ideal;                        // the computed reactances, lossless
+// A network designed at a frequency: its ideal values, the standard ones,
+// the parts as built (the chosen values with their losses), and what they
+// do at the frequency and across the sweep.
+struct NetworkDesign {
+  Network ideal;                        // the computed values, lossless
   std::optional<Network> standard;      // with a series: the chosen values, lossless
   std::optional<Match> standard_match;  // of the standard parts at the design frequency
-  Network evaluated;                    // standard (or ideal) values with the losses
-  std::optional<LossFigures> loss;
-  std::optional<Band> band;
-  std::optional<Response> response;
-  Harmonics harmonics;  // of the parts as built
+  Network built;                        // standard (or ideal) values with the losses
+  Match match;                          // of the parts as built at the design frequency
+  std::optional<LossFigures> loss;      // with a Q: efficiency and dissipation
+  std::optional<Band> band;             // the VSWR <= 2 band around the frequency
+  std::optional<Response> response;     // of the parts as built over the sweep
+  Harmonics harmonics;                  // of the parts as built
 
   // The values chosen: standard with a series, ideal otherwise; lossless.
   const Network& Chosen() const { return standard ? *standard : ideal; }
@@ -80,21 +84,27 @@ Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& lo
                        const Source& source, double hertz);
 
 // Everything the options ask for about a network whose ideal parts are
-// given, matched to a source.
-TypeDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
-                         const DesignOptions& options);
+// given, matched to a source. With a series the standard values are chosen
+// next to the ideal ones, unless they are given (a design found over a band
+// chose its own).
+NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const Source& source,
+                            const DesignOptions& options,
+                            const std::optional<Network>& standard = std::nullopt);
 
 // The same for one computed type, from a resistance z0.
-TypeDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
-                      const LoadModel& load, double z0, const DesignOptions& options);
+NetworkDesign DesignType(const SectionType& type, double first_ohms, double second_ohms,
+                         const LoadModel& load, double z0, const DesignOptions& options);
 
 // The same for a type the engine computed, from its reactances in ohms.
-TypeDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
-                          const DesignOptions& options);
+NetworkDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
+                             const DesignOptions& options);
 
 // Why a design gives no figures to trust: a network that cannot pass power,
 // or a figure that is not a number. Nothing when every figure is one.
-std::optional<std::string> NotComputable(const TypeDesign& design, double hertz);
+std::optional<std::string> NotComputable(const NetworkDesign& design, double hertz);
+
+// The same network with the losses of the options' quality factors.
+Network WithLosses(Network network, double q_inductor, double q_capacitor);
 
 // The figures of a network and load at every frequency.
 Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,

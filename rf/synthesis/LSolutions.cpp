@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <string_view>
 
 namespace vorda::rf {
 
@@ -13,13 +12,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // The reactance of a shunt part of susceptance b: an open for none.
 double ShuntReactance(double b) {
   return b == 0.0 ? kInf : -1.0 / b;
-}
-
-// Whether a component is a capacitor. The names are compared as text: the
-// same literal need not have one address in every object file (MinGW-w64's
-// linker does not merge them).
-bool IsCapacitor(std::string_view component) {
-  return component == kSeriesC || component == kShuntC;
 }
 
 // The roots -offset - sqrt(d), -offset + sqrt(d) of (offset + u)^2 = d.
@@ -37,8 +29,8 @@ std::int16_t TypeOf(Family family, double first_ohms, double second_ohms) {
   for (std::int16_t t = 1; t <= kTypeCount; ++t) {
     const SectionType& type = *FindSectionType(t);
     if (type.family != family) continue;
-    if (IsCapacitor(type.first_component) == first_c &&
-        IsCapacitor(type.second_component) == second_c) {
+    if ((type.first_kind == PartKind::kCapacitor) == first_c &&
+        (type.second_kind == PartKind::kCapacitor) == second_c) {
       return t;
     }
   }

@@ -156,13 +156,9 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
   if (kind.topology == Topology::kGiven)
     return {std::nullopt, "a given network is not synthesised"};
   if (kind.topology == Topology::kL) {
-    for (const LSolution& s : SolveL(zs, load)) {
-      if (s.type_index != kind.type) continue;
-      const Network n = LSection(s.family, MatchingPart(s.first_ohms, z0, hertz),
-                                 MatchingPart(s.second_ohms, z0, hertz));
-      return {n, {}};
-    }
-    return {std::nullopt, "this type cannot match the load to the source"};
+    const std::vector<Network> all = LSectionsOfType(kind.type, source, load, hertz, z0);
+    if (all.empty()) return {std::nullopt, "this type cannot match the load to the source"};
+    return {all.front(), {}};
   }
   const bool low_pass = LowPassForm(kind.topology);
   std::optional<Ladder> first, second;
@@ -200,6 +196,17 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
     }
   }
   return {ToNetwork(Join(*first, *second), z0, hertz), {}};
+}
+
+std::vector<Network> LSectionsOfType(std::int16_t type, const Source& source, Impedance load,
+                                     double hertz, double z0) {
+  std::vector<Network> out;
+  for (const LSolution& s : SolveL(source.z, load)) {
+    if (s.type_index != type) continue;
+    out.push_back(LSection(s.family, MatchingPart(s.first_ohms, z0, hertz),
+                           MatchingPart(s.second_ohms, z0, hertz)));
+  }
+  return out;
 }
 
 bool IsLowPass(const Network& n) {

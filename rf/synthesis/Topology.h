@@ -66,6 +66,11 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
                      double z0, std::optional<double> q = std::nullopt,
                      std::optional<double> intermediate = std::nullopt);
 
+// Every L-section of one type (1 to 8) that matches the load to the source
+// at f: none, one, or for a complex source two, in SolveL's order.
+std::vector<Network> LSectionsOfType(std::int16_t type, const Source& source, Impedance load,
+                                     double hertz, double z0);
+
 // Whether a network passes low frequencies: inductors in series and
 // capacitors in shunt, shorts and opens aside.
 bool IsLowPass(const Network& network);

@@ -46,8 +46,8 @@ std::vector<Impedance> PartEnds(const Network& n, Impedance load, double hertz) 
 }
 
 std::optional<Drag> DragPart(const Network& network, std::size_t index, Impedance load,
-                             double hertz, double z0, std::complex<double> gamma,
-                             std::optional<ESeries> snap) {
+                             double hertz, double z0, const Source& source,
+                             std::complex<double> gamma, std::optional<ESeries> snap) {
   if (index >= network.elements.size()) return std::nullopt;
   const Element& e = network.elements[index];
   if (!e.part.IsReal()) return std::nullopt;
@@ -81,8 +81,10 @@ std::optional<Drag> DragPart(const Network& network, std::size_t index, Impedanc
     const Element& first = d.network.elements[0];
     after.elements.assign(d.network.elements.begin() + 1, d.network.elements.end());
     const C mid = after.InputImpedance(hertz, load);
-    const double cancel =
-        first.position == Position::kSeries ? -mid.imag() : 1.0 / (1.0 / mid).imag();
+    const C want = std::conj(source.z);  // what the source sees at a match
+    const double cancel = first.position == Position::kSeries
+                              ? want.imag() - mid.imag()
+                              : -1.0 / ((1.0 / want).imag() - (1.0 / mid).imag());
     if (const auto v = ValueFor(first.part.kind, cancel, hertz); v && first.part.IsReal()) {
       d.network.elements[0].part.value = *v;
     }

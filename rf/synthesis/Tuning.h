@@ -30,11 +30,12 @@ struct Drag {
 // (referred to z0): the nearest point of its arc, a value of the part's own
 // kind (an inductor stays an inductor), snapped to the series when one is
 // given. When the part next to it on the source side is the network's
-// first, that one cancels the reactance (series) or susceptance (shunt)
-// left at its input. Nothing for a short, an open, or a part the drag
+// first, that one is solved again for the conjugate match: the reactance
+// (series) or susceptance (shunt) at its input becomes that of the
+// source's conjugate. Nothing for a short, an open, or a part the drag
 // cannot move.
 std::optional<Drag> DragPart(const Network& network, std::size_t index, Impedance load,
-                             double hertz, double z0, std::complex<double> gamma,
-                             std::optional<ESeries> snap);
+                             double hertz, double z0, const Source& source,
+                             std::complex<double> gamma, std::optional<ESeries> snap);
 
 }  // namespace vorda::rf

@@ -27,7 +27,7 @@ bool NullAllowed(const std::string& key) {
                                       "vswr",                 // |gamma| >= 1
                                       "low",
                                       "high",
-                                      "loaded_q",  // an edge beyond the search
+                                      "q",  // an edge beyond the search
                                       "lblNormReal",
                                       "lblNormImag",
                                       "lblSecondComponent",

@@ -102,7 +102,8 @@ TEST(CliMeasuredTest, EachPointAndStandardInput) {
   const Result text = RunArgs({"--each", "--s1p", file.Path()});
   EXPECT_EQ(text.status, 0);
   EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 12);  // heading and 11 rows
-  // JSON lines: each point on a line of its own, the same as in the document.
+  // JSON lines: each point on a line of its own, numbers only (under 1 KB
+  // for the eight types), the same numbers as in the document.
   const Result lines =
       RunArgs({"--jsonl", "--each", "--type", "all", "--series", "E24", "--s1p", file.Path()});
   EXPECT_EQ(lines.status, 0);
@@ -111,9 +112,29 @@ TEST(CliMeasuredTest, EachPointAndStandardInput) {
   std::size_t n = 0;
   while (std::getline(in, line)) {
     ASSERT_LT(n, doc["points"].size());
-    EXPECT_EQ(nlohmann::json::parse(line), doc["points"][n++]);
+    EXPECT_LT(line.size(), 1024u);
+    const auto j = nlohmann::json::parse(line);
+    const auto& point = doc["points"][n++];
+    EXPECT_EQ(j["frequency"], point["frequency"]);
+    ASSERT_EQ(j["rows"].size(), point["runs"].size());
+    for (std::size_t t = 0; t < j["rows"].size(); ++t) {
+      const auto &row = j["rows"][t], &run = point["runs"][t];
+      EXPECT_EQ(row["verdict"], run["verdict"]);
+      if (run["verdict"] != "designed") continue;
+      const auto& standard = run["second"]["standard"];
+      EXPECT_EQ(row["parts"][1],
+                standard.contains("henries") ? standard["henries"] : standard["farads"]);
+      EXPECT_EQ(row["match_return_loss_db"], run["match"]["return_loss_db"]);
+      EXPECT_FALSE(row.contains("labels"));
+    }
   }
   EXPECT_EQ(n, 11u);
+  // The fields are chosen by name, and a name that is no figure is refused.
+  const Result chosen = RunArgs(
+      {"--jsonl", "--each", "--fields", "insertion_loss_db,match_zin", "--s1p", file.Path()});
+  EXPECT_NE(chosen.out.find("\"match_zin\":["), std::string::npos);
+  EXPECT_EQ(chosen.out.find("match_vswr"), std::string::npos);
+  EXPECT_EQ(RunArgs({"--jsonl", "--each", "--fields", "zin", "--s1p", file.Path()}).status, 2);
   EXPECT_EQ(RunArgs({"--jsonl", "--freq", "1M", "40", "30"}).status, 2);
 }
 

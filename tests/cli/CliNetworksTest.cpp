@@ -50,7 +50,7 @@ TEST(CliNetworksTest, BandSearchRanksAndBounds) {
   ASSERT_FALSE(band["designs"].empty());
   double previous = HUGE_VAL;
   for (const Json& d : band["designs"]) {
-    const double worst = d["worst_return_loss_db"];
+    const double worst = d["band"]["worst_return_loss_db"];
     EXPECT_LE(worst, previous);  // ranked
     EXPECT_LE(worst, band["bode_fano"]["worst_return_loss_db"].get<double>() + 0.01);
     previous = worst;

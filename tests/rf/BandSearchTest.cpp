@@ -15,11 +15,9 @@ namespace {
 
 BandRequest Request(const LoadModel& load, double start, double stop) {
   BandRequest r;
-  r.start = start;
-  r.stop = stop;
+  r.axis = FrequencyAxis::Linear(start, stop, 101);
   r.centre = std::sqrt(start * stop);
   r.load = &load;
-  r.points = 101;
   return r;
 }
 

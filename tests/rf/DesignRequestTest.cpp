@@ -2,15 +2,15 @@
 // does not refuse comes out as numbers.
 #include "rf/request/DesignRequest.h"
 
-#include "rf/files/MeasurementReader.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <random>
 
+#include "rf/files/MeasurementReader.h"
 #include "rf/request/DesignTexts.h"
+#include "rf/request/Rows.h"
 
 namespace vorda::rf {
 namespace {
@@ -32,18 +32,16 @@ bool Finite(const Network& n) {
 }
 
 // Every figure a designed type carries is a number.
-void ExpectFinite(const TypeResult& t, const std::string& where) {
-  ASSERT_TRUE(t.design && t.at_design) << where;
-  const TypeDesign& d = *t.design;
-  EXPECT_TRUE(Finite(*t.at_design)) << where;
-  EXPECT_TRUE(Finite(d.ideal) && Finite(d.evaluated)) << where;
+void ExpectFinite(const Row& t, const std::string& where) {
+  ASSERT_TRUE(t.design) << where;
+  const NetworkDesign& d = *t.design;
+  EXPECT_TRUE(Finite(d.match)) << where;
+  EXPECT_TRUE(Finite(d.ideal) && Finite(d.built)) << where;
   if (d.standard) {
     EXPECT_TRUE(Finite(*d.standard) && Finite(*d.standard_match)) << where;
   }
   if (d.loss) {
-    EXPECT_TRUE(Finite(d.loss->match) && Finite(d.loss->efficiency) &&
-                Finite(d.loss->dissipation_db))
-        << where;
+    EXPECT_TRUE(Finite(d.loss->efficiency) && Finite(d.loss->dissipation_db)) << where;
   }
   if (d.band) {
     EXPECT_TRUE(Finite(d.band->low) && Finite(d.band->high) && Finite(d.band->loaded_q)) << where;
@@ -60,8 +58,8 @@ DesignRequest Request(double z0, double r, double x, double hertz) {
   q.series = ESeries::kE12;
   q.q_inductor = 50;
   q.q_capacitor = 300;
-  q.band = true;
-  q.sweep = {SweepPlan::Kind::kAround, 0, 0, 41, {}};
+  q.bandwidth = true;
+  q.sweep = {SweepPlan::Kind::kAround, FrequencyAxis::Linear(0, 0, 41), {}};
   return q;
 }
 
@@ -93,7 +91,7 @@ TEST(DesignRequestTest, ExtremeInputsAreRefusedOrFinite) {
       continue;
     }
     const DesignResult result = RunDesign(q);
-    for (const TypeResult& t : result.types) {
+    for (const Row& t : result.rows) {
       if (t.verdict == Verdict::kDesigned) {
         ++designed;
         ExpectFinite(t, "input " + std::to_string(which) + " = " + std::to_string(v));
@@ -140,7 +138,7 @@ TEST(DesignRequestTest, AReactanceBeyondAnyPartIsAnOpen) {
   DesignRequest q = Request(50, 50, 30, 14.2e6);
   q.types = {3};
   const DesignResult result = RunDesign(q);
-  const TypeResult& t = result.types[0];
+  const Row& t = result.rows[0];
   ASSERT_EQ(t.verdict, Verdict::kDesigned) << t.status;
   const Part& shunt = t.design->ideal.elements[1].part;
   EXPECT_EQ(shunt.kind, Part::Kind::kOpen);
@@ -163,7 +161,7 @@ TEST(DesignRequestTest, AMatchedLoadIsAlreadyMatched) {
   for (const Impedance load : {Impedance(50, 0), Impedance(50 * (1 + 1e-12), 0)}) {
     const DesignResult result = RunDesign(Request(50, load.real(), load.imag(), 14.2e6));
     EXPECT_TRUE(result.already_matched);
-    for (const TypeResult& t : result.types) {
+    for (const Row& t : result.rows) {
       EXPECT_EQ(t.verdict, Verdict::kAlreadyMatched);
       EXPECT_EQ(t.status, "already matched: no parts needed");
     }
@@ -188,21 +186,22 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
   std::uniform_int_distribution<int> at(1, 299);
   for (int trial = 0; trial < 40; ++trial) {
     const double notch = 13e6 + at(random) * 10e3;
-    const Measurement m = Notched(notch);
+    const auto shared = std::make_shared<const Measurement>(Notched(notch));
+    const Measurement& m = *shared;
     DesignRequest q = Request(50, 45, 0, 14.2e6);
-    q.measurement = &m;
+    q.measurement = shared;
     q.series.reset();
     q.q_inductor.reset();
     q.q_capacitor.reset();
     q.sweep = {};
     if (notch == 14.2e6) continue;
     const DesignResult result = RunDesign(q);
-    for (const TypeResult& t : result.types) {
+    for (const Row& t : result.rows) {
       if (!t.design) continue;
       const Band& band = *t.design->band;
       ASSERT_TRUE(band.holds);
       const auto vswr = [&](double hz) {
-        return Vswr(t.design->evaluated.InputImpedance(hz, m.At(hz)), 50);
+        return Vswr(t.design->built.InputImpedance(hz, m.At(hz)), 50);
       };
       const double low = band.low.value_or(band.searched.low);
       const double high = band.high.value_or(band.searched.high);
@@ -237,13 +236,14 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
 TEST(DesignRequestTest, DcPointsAndGaps) {
   const std::string file =
       "# Hz Z RI R 50\n0 50 0\n1000 40 5\n7000000 40 10\n7010000 41 10\n7020000 42 10\n";
-  const Measurement m = ReadMeasurement(MemorySource(file));
+  const auto shared = std::make_shared<const Measurement>(ReadMeasurement(MemorySource(file)));
+  const Measurement& m = *shared;
   EXPECT_EQ(m.dc_points, 1u);
   EXPECT_EQ(m.First(), 1000);
   ASSERT_TRUE(m.GapAt(3e6));
   EXPECT_FALSE(m.GapAt(7.005e6));
   DesignRequest q = Request(50, 0, 0, 3e6);
-  q.measurement = &m;
+  q.measurement = shared;
   q.sweep = {};
   ASSERT_FALSE(CheckRequest(q)) << CheckRequest(q)->message;
   const DesignResult result = RunDesign(q);
@@ -266,18 +266,18 @@ TEST(DesignRequestTest, EachRankingPicksItsBest) {
     q.ranking = ranking;
     const DesignResult r = RunDesign(q);
     ASSERT_TRUE(r.best);
-    const TypeResult& best = r.types[*r.best];
-    const auto width = [](const TypeResult& t) {
+    const Row& best = r.rows[*r.best];
+    const auto width = [](const Row& t) {
       const Band& b = *t.design->band;
       return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
     };
-    for (const TypeResult& t : r.types) {
+    for (const Row& t : r.rows) {
       if (!t.design) continue;
       if (ranking == Ranking::kReturnLoss) {
-        EXPECT_GE(*best.at_design->return_loss_db, *t.at_design->return_loss_db);
+        EXPECT_GE(*best.design->match.return_loss_db, *t.design->match.return_loss_db);
       }
       if (ranking == Ranking::kDissipation) {
-        EXPECT_LE(*best.dissipation_db, *t.dissipation_db);
+        EXPECT_LE(best.design->loss->dissipation_db, t.design->loss->dissipation_db);
       }
       if (ranking == Ranking::kBandwidth) {
         EXPECT_GE(width(best), width(t));

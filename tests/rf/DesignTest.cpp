@@ -16,7 +16,7 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 // A computed type designed at a frequency, from the window's texts.
 struct Designed {
   ComputeRecord engine;
-  TypeDesign design;
+  NetworkDesign design;
 };
 Designed DesignFor(double z0, double r, double x, double hertz, std::int16_t type,
                    DesignOptions options = {}) {
@@ -24,7 +24,7 @@ Designed DesignFor(double z0, double r, double x, double hertz, std::int16_t typ
   EXPECT_EQ(e.run.outcome, Outcome::kComputed) << "type " << type;
   options.hertz = hertz;
   const SeriesLoad load(r, x, hertz);
-  TypeDesign d = DesignComputed(type, e.run, load, options);
+  NetworkDesign d = DesignComputed(type, e.run, load, options);
   return {std::move(e), std::move(d)};
 }
 
@@ -104,7 +104,7 @@ TEST(DesignTest, BandEdgesAreRootsOfVswrTwo) {
   const Designed d = DesignFor(100, 1000, 0, f, 1, options);
   const Band& band = *d.design.band;
   ASSERT_TRUE(band.low && band.high);
-  auto vswr = [&](double hz) { return Vswr(d.design.evaluated.InputImpedance(hz, 1000.0), 100); };
+  auto vswr = [&](double hz) { return Vswr(d.design.built.InputImpedance(hz, 1000.0), 100); };
   EXPECT_LE(vswr(*band.low * (1 + 2e-9)), 2.0);
   EXPECT_GT(vswr(*band.low * (1 - 2e-9)), 2.0);
   EXPECT_LE(vswr(*band.high * (1 - 2e-9)), 2.0);

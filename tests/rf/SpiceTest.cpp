@@ -41,13 +41,13 @@ TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
       {{"--type", "1", "--freq", "14.2M", "40", "30"}, nullptr},
       {{"--type", "4", "--freq", "14.2M", "--series", "E12", "--q-l", "50", "--q-c", "200", "40",
         "30"},
-       "loss"},
+       "match"},
       {{"--type", "2", "--freq", "433M", "--q-l", "30", "--sweep", "400M:470M:8", "10", "-20"},
-       "loss"},
+       "match"},
       {{"--type", "7", "--freq", "2.4G", "--series", "E24", "--", "30", "-80"}, "standard_match"},
       {{"--type", "3", "--z0", "75", "--freq", "1M", "--series", "E6", "--q-c", "20", "300", "-90"},
-       "loss"},
-      {{"--type", "6", "--freq", "100k", "--q-l", "80", "--q-c", "500", "25", "40"}, "loss"},
+       "match"},
+      {{"--type", "6", "--freq", "100k", "--q-l", "80", "--q-c", "500", "25", "40"}, "match"},
   };
   const auto dir = std::filesystem::temp_directory_path() /
                    ("vorda-spice-" + std::to_string(std::random_device{}()));
@@ -114,7 +114,7 @@ TEST(SpiceTest, EveryTypeRunsCleanly) {
         EXPECT_NE(printed.find("real(zsweep)"), std::string::npos) << where;
         const auto run = nlohmann::json::parse(out.str())["runs"][0];
         const std::complex<double> ours =
-            lossy ? std::complex<double>(run["loss"]["zin"][0], run["loss"]["zin"][1]) : 50.0;
+            lossy ? std::complex<double>(run["match"]["zin"][0], run["match"]["zin"][1]) : 50.0;
         const std::complex<double> spice(*Printed(printed, "real(zin)"),
                                          *Printed(printed, "imag(zin)"));
         EXPECT_LT(std::abs(spice - ours), 1e-6 * std::abs(ours)) << where;
@@ -145,7 +145,7 @@ TEST(SpiceTest, EveryNetworkRunsCleanly) {
       if (n["key"] == key) row = n;
     }
     ASSERT_EQ(row["verdict"], "designed") << key;
-    const std::complex<double> ours(row["loss"]["zin"][0], row["loss"]["zin"][1]);
+    const std::complex<double> ours(row["match"]["zin"][0], row["match"]["zin"][1]);
     const std::string printed = RunNgspice(netlist);
     ASSERT_TRUE(Printed(printed, "real(zin)")) << printed;
     const std::complex<double> spice(*Printed(printed, "real(zin)"),

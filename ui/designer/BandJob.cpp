@@ -1,56 +1,70 @@
 #include "ui/designer/BandJob.h"
 
-#include <QThread>
-#include <utility>
-
 namespace vorda::designer {
 
-BandJob::BandJob(QObject* parent) : QObject(parent) {}
+BandJob::BandJob(QObject* parent) : QObject(parent), worker_([this] { Work(); }) {}
 
 BandJob::~BandJob() {
-  Cancel();
-  for (QThread* t : threads_) {
-    t->wait();
-    delete t;
+  {
+    const std::lock_guard lock(mutex_);
+    quit_ = true;
+    next_.reset();
+    cancel_ = true;
   }
+  wake_.notify_one();
+  worker_.join();
+}
+
+void BandJob::Start(const rf::DesignRequest& request) {
+  {
+    const std::lock_guard lock(mutex_);
+    next_ = request;
+    ++generation_;
+    // The search under way, if any; the worker clears it, under the lock,
+    // when it takes the next one.
+    cancel_ = true;
+  }
+  busy_ = true;
+  wake_.notify_one();
 }
 
 void BandJob::Cancel() {
-  if (cancel_) cancel_->store(true);
-  cancel_.reset();
-  ++generation_;
+  {
+    const std::lock_guard lock(mutex_);
+    next_.reset();
+    ++generation_;
+    cancel_ = true;
+  }
   busy_ = false;
 }
 
-void BandJob::Prune() {
-  std::erase_if(threads_, [](QThread* t) {
-    if (!t->isFinished()) return false;
-    delete t;
-    return true;
-  });
-}
-
-void BandJob::Start(const rf::DesignRequest& request, std::shared_ptr<const rf::Measurement> keep) {
-  Cancel();
-  Prune();
-  auto cancel = std::make_shared<std::atomic<bool>>(false);
-  cancel_ = cancel;
-  busy_ = true;
-  const unsigned generation = generation_;
-  QThread* thread = QThread::create([this, request, keep = std::move(keep), cancel, generation] {
-    rf::BandResult result = rf::RunBand(request, cancel.get());
-    if (result.cancelled) return;
+void BandJob::Work() {
+  for (;;) {
+    rf::DesignRequest request;
+    unsigned generation = 0;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait(lock, [this] { return quit_ || next_.has_value(); });
+      if (quit_) return;
+      request = std::move(*next_);
+      next_.reset();
+      generation = generation_;
+      cancel_ = false;
+    }
+    rf::BandResult result = rf::RunBand(request, &cancel_);
+    if (result.cancelled) continue;
     QMetaObject::invokeMethod(
         this,
-        [this, generation, result = std::move(result)] {
-          if (generation != generation_) return;  // a newer search has begun
+        [this, generation, request = std::move(request), result = std::move(result)] {
+          {
+            const std::lock_guard lock(mutex_);
+            if (generation != generation_) return;  // a newer search was asked for
+          }
           busy_ = false;
-          emit Finished(result);
+          emit Finished(request, result);
         },
         Qt::QueuedConnection);
-  });
-  threads_.push_back(thread);
-  thread->start(QThread::LowPriority);
+  }
 }
 
 }  // namespace vorda::designer

@@ -1,15 +1,17 @@
 // The band search off the window's thread, so that typing never waits for
-// it: one search at a time counts, and a newer one cancels the older.
+// it: one worker thread for the window's life; a newer search cancels the
+// one under way and only the newest one's result is delivered.
 #pragma once
 
 #include <QObject>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
-#include <vector>
+#include <mutex>
+#include <optional>
+#include <thread>
 
-#include "rf/request/DesignRequest.h"
-
-class QThread;
+#include "rf/request/Rows.h"
 
 namespace vorda::designer {
 
@@ -18,25 +20,30 @@ class BandJob : public QObject {
 
  public:
   explicit BandJob(QObject* parent = nullptr);
-  ~BandJob() override;  // cancels what runs and waits for it
+  ~BandJob() override;  // cancels what runs and ends the worker
 
-  // Searches the request's band; `keep` holds its measurement while the
-  // search reads it. Any older search is cancelled and its result dropped.
-  void Start(const rf::DesignRequest& request, std::shared_ptr<const rf::Measurement> keep);
+  // Searches the request's band; any older search is cancelled and its
+  // result dropped.
+  void Start(const rf::DesignRequest& request);
   void Cancel();
   bool Busy() const { return busy_; }
 
  signals:
-  // On the window's thread, for the newest search only.
-  void Finished(const rf::BandResult& result);
+  // On the window's thread, for the newest search only: the request it
+  // searched and what it found.
+  void Finished(const rf::DesignRequest& request, const rf::BandResult& result);
 
  private:
-  void Prune();
+  void Work();
 
-  std::shared_ptr<std::atomic<bool>> cancel_;
-  std::vector<QThread*> threads_;
-  unsigned generation_ = 0;
-  bool busy_ = false;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::optional<rf::DesignRequest> next_;  // the search waiting to start
+  std::atomic<bool> cancel_{false};        // of the search under way
+  unsigned generation_ = 0;                // of the newest search asked for
+  bool quit_ = false;
+  bool busy_ = false;  // on the window's thread: a search is wanted
+  std::thread worker_;
 };
 
 }  // namespace vorda::designer

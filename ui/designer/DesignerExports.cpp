@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QSaveFile>
 
+#include "rf/files/TwoPortFile.h"
 #include "rf/request/DesignTable.h"
 #include "rf/request/Netlists.h"
 #include "ui/designer/DesignerWindow.h"
@@ -20,7 +21,7 @@ namespace vorda::designer {
 
 namespace {
 
-constexpr const char* kNoNetlist = "The selected type was not designed: there is no netlist.";
+constexpr const char* kNoNetlist = "The selected row was not designed: there is no netlist.";
 
 bool IsSvg(const QString& path) {
   return path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
@@ -29,30 +30,27 @@ bool IsSvg(const QString& path) {
 }  // namespace
 
 QString DesignerWindow::Netlist() const {
-  const rf::DesignResult& result = model_->Designs();
-  if (result.types.empty() || !request_) return {};
-  const rf::AcSweep sweep{result.frequencies.front(), result.frequencies.back(),
-                          result.frequencies.size()};
-  const int selected = SelectedRow();
-  if (const rf::BandDesign* b = model_->BandAt(selected)) {
-    return QString::fromStdString(
-        rf::SpiceNetlist(rf::CircuitFor(rf::KindName(b->kind) + " network over the band",
-                                        b->evaluated, *request_, result.load, sweep)));
-  }
-  const rf::TypeResult* row = model_->TypeAt(selected);
-  if (row == nullptr || !row->design) return {};
+  const rf::Row* row = model_->RowAt(SelectedRow());
+  const rf::DesignResult& result = model_->Result();
+  if (row == nullptr || !row->design || !request_ || result.frequencies.empty()) return {};
+  const auto sweep = rf::FrequencyAxis::Linear(
+      result.frequencies.front(), result.frequencies.back(), result.frequencies.size());
   return QString::fromStdString(rf::SpiceNetlist(rf::CircuitFor(*request_, result, *row, sweep)));
+}
+
+QString DesignerWindow::TwoPort() const {
+  const rf::Row* row = model_->RowAt(SelectedRow());
+  const rf::DesignResult& result = model_->Result();
+  if (row == nullptr || !row->design || !request_) return {};
+  // Both ports referred to Z0, over the response's frequencies.
+  const auto text = rf::WriteTouchstone2Port(row->design->built, result.frequencies, result.z0,
+                                             result.z0, "VordaForWin " + rf::NetworkWhat(*row));
+  return text ? QString::fromStdString(*text) : QString();
 }
 
 QString DesignerWindow::TableCsv() const {
   if (!request_) return {};
-  if (!model_->Tuned())
-    return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Designs()));
-  // A tuned design is a row like the others: what vorda-match --network
-  // gives for its parts.
-  rf::DesignResult with_tuned = model_->Designs();
-  with_tuned.types.push_back(*model_->Tuned());
-  return QString::fromStdString(rf::DesignTableCsv(*request_, with_tuned));
+  return QString::fromStdString(rf::DesignTableCsv(*request_, model_->Result()));
 }
 
 void DesignerWindow::CopyNetlist() {
@@ -84,6 +82,16 @@ bool DesignerWindow::SaveNetlist(const QString& path) {
     return false;
   }
   return WriteWhole(path, netlist.toUtf8());
+}
+
+bool DesignerWindow::SaveTwoPort(const QString& path) {
+  const QString text = TwoPort();
+  if (text.isEmpty()) {
+    boxes_.MsgBox("The selected row was not designed: there is no two-port to save.",
+                  MsgStyle::kExclamation, kDesignerTitle);
+    return false;
+  }
+  return WriteWhole(path, text.toUtf8());
 }
 
 bool DesignerWindow::SaveTable(const QString& path) {

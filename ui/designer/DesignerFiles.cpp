@@ -58,8 +58,7 @@ bool DesignerWindow::OpenMeasurement(const QString& path) {
     moved = QStringLiteral("The design frequency moved to %1, the centre of the measurement.")
                 .arg(Hz(centre));
     const QSignalBlocker quiet(Input(Field::kFrequency));
-    Input(Field::kFrequency)
-        ->setText(QString::fromStdString(rf::FormatEngineering(centre, "Hz", 8)));
+    Input(Field::kFrequency)->setText(QString::fromStdString(rf::ExactFrequencyText(centre)));
   }
   Recompute();
   SelectBest();

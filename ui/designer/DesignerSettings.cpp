@@ -56,13 +56,15 @@ void DesignerWindow::LoadSettings() {
   const QString series =
       Stored(s, kFieldKeys[static_cast<std::size_t>(Field::kSeries)], QStringLiteral("Series"))
           .toString();
-  const int at = SeriesBox()->findText(series, Qt::MatchFixedString);
-  if (at >= 0) SeriesBox()->setCurrentIndex(at);
+  const auto parsed = rf::ParseSeries(series.toStdString());
+  if (parsed || series.compare(QStringLiteral("ideal"), Qt::CaseInsensitive) == 0) {
+    panel_->SetSeries(parsed);
+  }
   const QString ranking = Stored(s, kRankingKey, QStringLiteral("Best by")).toString();
-  for (int r = 0; r < static_cast<int>(std::size(kRankingKeys)); ++r) {
+  for (std::size_t r = 0; r < std::size(kRankingKeys); ++r) {
     if (ranking == QString::fromLatin1(kRankingKeys[r]) ||
         ranking == QString::fromLatin1(kRankingChoices[r])) {
-      RankingBox()->setCurrentIndex(r);
+      panel_->SetRanking(static_cast<rf::Ranking>(r));
     }
   }
   smith_->SetGrid(
@@ -88,10 +90,11 @@ void DesignerWindow::SaveSettings() const {
     if (Input(field) == nullptr || (measurement_ && measured)) continue;
     s.setValue(QString::fromLatin1(kFieldKeys[i]), Input(field)->text());
   }
+  const auto series = panel_->Series();
   s.setValue(QString::fromLatin1(kFieldKeys[static_cast<std::size_t>(Field::kSeries)]),
-             SeriesBox()->currentText());
+             QString::fromLatin1(series ? rf::SeriesName(*series) : "Ideal"));
   s.setValue(QString::fromLatin1(kRankingKey),
-             QString::fromLatin1(kRankingKeys[std::clamp(RankingBox()->currentIndex(), 0, 3)]));
+             QString::fromLatin1(kRankingKeys[static_cast<std::size_t>(panel_->Ranking())]));
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
   s.remove(QString::fromLatin1(kFormerGroup));  // read once, now under the stable keys
   s.setValue(QStringLiteral("view/grid"), static_cast<int>(smith_->Grid()));

@@ -1,8 +1,8 @@
 // Tuning on the Smith chart: a handle dragged along its part's arc, the
-// tuned design as a row of its own, undone and redone step by step.
-#include <QActionGroup>
-#include <QMenuBar>
+// tuned design as a row of its own, each drag one step to undo and redo.
+#include <QUndoStack>
 
+#include "rf/circuit/Units.h"
 #include "rf/synthesis/Tuning.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResultsModel.h"
@@ -10,113 +10,90 @@
 
 namespace vorda::designer {
 
-const rf::Network* DesignerWindow::SelectedNetwork() const {
-  const int row = SelectedRow();
-  if (const rf::TypeResult* t = model_->TypeAt(row); t != nullptr && t->design) {
-    return &t->design->Chosen();
-  }
-  if (const rf::BandDesign* b = model_->BandAt(row)) return b->standard ? &*b->standard : &b->ideal;
-  return nullptr;
+namespace {
+
+// One step of tuning: the tuned design before and after it.
+class TuneStep : public QUndoCommand {
+ public:
+  TuneStep(std::function<void(const std::optional<Tuned>&, const std::string&)> set,
+           std::optional<Tuned> before, std::optional<Tuned> after, const QString& text)
+      : QUndoCommand(text),
+        set_(std::move(set)),
+        before_(std::move(before)),
+        after_(std::move(after)) {}
+  // Undone, the selection goes back to the row the step started from.
+  void undo() override { set_(before_, before_ ? "tuned" : after_ ? after_->from_key : ""); }
+  void redo() override { set_(after_, after_ ? "tuned" : before_ ? before_->from_key : ""); }
+
+ private:
+  std::function<void(const std::optional<Tuned>&, const std::string&)> set_;
+  std::optional<Tuned> before_, after_;
+};
+
+}  // namespace
+
+bool DesignerWindow::CanUndoTuning() const {
+  return undo_->canUndo();
 }
 
-void DesignerWindow::StartTuning(int /*element*/) {
-  const rf::Network* network = SelectedNetwork();
-  if (network == nullptr) return;
+void DesignerWindow::StartTuning() {
+  const rf::Row* row = model_->RowAt(SelectedRow());
+  if (row == nullptr || !row->design || !request_) return;
+  before_drag_ = tuned_;
+  dragging_ = true;
+  if (row->origin == rf::Origin::kTuned) return;  // goes on from the tuned row
   // The first drag starts from the selected row's values (its standard
-  // values with a series); later ones go on from the tuned row.
-  if (SelectedRow() != model_->TunedRow()) {
-    const int row = SelectedRow();
-    const QString from = model_->index(row, kColumnType)
-                             .data(Qt::DisplayRole)
-                             .toString()
-                             .remove(QChar(0x2605))
-                             .trimmed();
-    undo_.push_back(tuned_);
-    redo_.clear();
-    tuned_ = *network;
-    model_->SetTuned(std::nullopt);
-    model_->SetTuned(rf::DesignGiven(*request_, *tuned_), from);
-  } else {
-    undo_.push_back(tuned_);
-    redo_.clear();
-  }
-  SelectSourceRow(model_->TunedRow());
+  // values with a series).
+  tuned_ = Tuned{row->design->Chosen(), rf::RowName(*row), rf::RowKey(*row)};
+  Refill("tuned");
 }
 
 void DesignerWindow::Tune(int element, std::complex<double> gamma, bool free) {
   if (!tuned_ || !request_) return;
-  const rf::DesignResult& result = model_->Designs();
+  const rf::DesignResult& result = model_->Result();
+  // The part next to the dragged one is solved again towards the match the
+  // table measures: the conjugate of the source.
   const auto drag =
-      rf::DragPart(*tuned_, static_cast<std::size_t>(element), result.load, result.hertz, result.z0,
-                   gamma, free ? std::nullopt : request_->series);
+      rf::DragPart(tuned_->network, static_cast<std::size_t>(element), result.load, result.hertz,
+                   result.z0, request_->SourceOf(), gamma, free ? std::nullopt : request_->series);
   if (!drag) return;
-  tuned_ = drag->network;
-  model_->SetTuned(rf::DesignGiven(*request_, *tuned_));
-  const rf::Part& part = tuned_->elements[static_cast<std::size_t>(element)].part;
+  tuned_->network = drag->network;
+  Refill("tuned");
+  const rf::Part& part = tuned_->network.elements[static_cast<std::size_t>(element)].part;
   smith_->SetDragText(QString::fromStdString(rf::Describe(part)));
-  ShowSelected();
 }
 
-void DesignerWindow::SetTunedNetwork(std::optional<rf::Network> network) {
-  tuned_ = std::move(network);
-  if (!tuned_ || !request_) {
-    model_->SetTuned(std::nullopt);
-    SelectBest();
-  } else {
-    model_->SetTuned(rf::DesignGiven(*request_, *tuned_));
-    SelectSourceRow(model_->TunedRow());
-  }
-  ShowSelected();
+void DesignerWindow::EndTuning() {
+  if (!dragging_) return;
+  dragging_ = false;
+  if (tuned_ == before_drag_) return;
+  const auto set = [this](const std::optional<Tuned>& t, const std::string& key) {
+    SetTuned(t, key);
+  };
+  undo_->push(new TuneStep(set, before_drag_, tuned_, QStringLiteral("Tuning")));
+}
+
+void DesignerWindow::SetTuned(const std::optional<Tuned>& tuned, const std::string& select_key) {
+  if (tuned_ == tuned && SelectedRow() >= 0) return;  // a step pushed after it was made
+  tuned_ = tuned;
+  if (request_) Refill(select_key);
 }
 
 void DesignerWindow::UndoTuning() {
-  if (undo_.empty()) return;
-  redo_.push_back(tuned_);
-  auto previous = undo_.back();
-  undo_.pop_back();
-  SetTunedNetwork(std::move(previous));
+  undo_->undo();
 }
 
 void DesignerWindow::RedoTuning() {
-  if (redo_.empty()) return;
-  undo_.push_back(tuned_);
-  auto next = redo_.back();
-  redo_.pop_back();
-  SetTunedNetwork(std::move(next));
+  undo_->redo();
 }
 
 void DesignerWindow::ForgetTuning() {
   if (!tuned_) return;
-  undo_.push_back(tuned_);
-  redo_.clear();
-  SetTunedNetwork(std::nullopt);
-}
-
-void DesignerWindow::BuildViewMenu() {
-  QMenu* tune = menuBar()->addMenu(QStringLiteral("&Tune"));
-  QAction* undo = tune->addAction(QStringLiteral("&Undo Tuning"), this, [this] { UndoTuning(); });
-  undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  QAction* redo = tune->addAction(QStringLiteral("&Redo Tuning"), this, [this] { RedoTuning(); });
-  redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-  tune->addAction(QStringLiteral("Back to the &Computed Design"), this, [this] { ForgetTuning(); });
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-  auto* grids = new QActionGroup(this);
-  const std::pair<const char*, SmithGrid> choices[] = {{"&Impedance Grid", SmithGrid::kImpedance},
-                                                       {"&Admittance Grid", SmithGrid::kAdmittance},
-                                                       {"&Both Grids", SmithGrid::kBoth}};
-  for (const auto& [text, grid] : choices) {
-    QAction* a = view->addAction(QString::fromLatin1(text), this,
-                                 [this, grid = grid] { smith_->SetGrid(grid); });
-    a->setCheckable(true);
-    a->setChecked(grid == smith_->Grid());
-    a->setData(static_cast<int>(grid));
-    a->setObjectName(QStringLiteral("actGrid%1").arg(static_cast<int>(grid)));
-    grids->addAction(a);
-  }
-  view->addSeparator();
-  QAction* reset =
-      view->addAction(QStringLiteral("&Reset Chart View"), this, [this] { smith_->ResetView(); });
-  reset->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+  const auto set = [this](const std::optional<Tuned>& t, const std::string& key) {
+    SetTuned(t, key);
+  };
+  undo_->push(
+      new TuneStep(set, tuned_, std::nullopt, QStringLiteral("Back to the Computed Design")));
 }
 
 }  // namespace vorda::designer

@@ -6,20 +6,23 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
-#include "rf/synthesis/Tuning.h"
+#include "rf/request/Charts.h"
+#include "rf/request/DesignTexts.h"
 #include "ui/designer/BandJob.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
-#include "ui/designer/SmithPath.h"
 #include "ui/designer/StatusText.h"
 
 namespace vorda::designer {
@@ -28,17 +31,38 @@ namespace {
 
 constexpr QSize kDefaultSize(1280, 860);
 
+// The rows of each table, by rf::Origin: at the frequency (0), given (3)
+// and tuned (2); over the band (1), given and tuned.
+QSortFilterProxyModel* Rows(QObject* parent, ResultsModel* model, const char* origins) {
+  auto* rows = new QSortFilterProxyModel(parent);
+  rows->setSourceModel(model);
+  rows->setSortRole(kSortRole);
+  rows->setFilterRole(kOriginRole);
+  rows->setFilterRegularExpression(QString::fromLatin1(origins));
+  return rows;
+}
+
 }  // namespace
 
 DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent)
     : QMainWindow(parent), boxes_(boxes), help_(std::move(help)) {
   setWindowTitle(QString::fromLatin1(kDesignerTitle));
   setObjectName(QStringLiteral("DesignerWindow"));
+  undo_ = new QUndoStack(this);
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
   panel_ = new InputPanel(central);
   layout->addWidget(panel_);
-  BuildTable(central);
+  model_ = new ResultsModel(this);
+  at_rows_ = Rows(this, model_, "^[023]$");
+  band_rows_ = Rows(this, model_, "^[123]$");
+  tables_ = new QTabWidget(central);
+  tables_->setObjectName(QStringLiteral("resultTabs"));
+  tables_->setDocumentMode(true);
+  table_ = BuildTable(tables_, at_rows_, "resultsTable");
+  band_table_ = BuildTable(tables_, band_rows_, "bandTable");
+  tables_->addTab(table_, QStringLiteral("At the &frequency"));
+  tables_->addTab(band_table_, QStringLiteral("Over the &band"));
   smith_ = new SmithChart(central);
   // The response with the choice of what it plots above it.
   auto* response_panel = new QWidget(central);
@@ -64,7 +88,7 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   chart_split_->addWidget(response_panel);
   chart_split_->setStretchFactor(1, 1);
   main_split_ = new QSplitter(Qt::Vertical, central);
-  main_split_->addWidget(table_);
+  main_split_->addWidget(tables_);
   main_split_->addWidget(chart_split_);
   main_split_->setStretchFactor(1, 1);
   main_split_->setCollapsible(0, false);
@@ -79,10 +103,11 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   statusBar()->addWidget(status_, 1);
   BuildMenus();
   BuildViewMenu();
-  connect(smith_, &SmithChart::DragStarted, this, [this](int element) { StartTuning(element); });
+  connect(smith_, &SmithChart::DragStarted, this, [this](int) { StartTuning(); });
   connect(
       smith_, &SmithChart::Dragged, this,
       [this](int element, std::complex<double> gamma, bool free) { Tune(element, gamma, free); });
+  connect(smith_, &SmithChart::DragEnded, this, [this](int) { EndTuning(); });
   // Within the screen's available area, whatever its size.
   QSize size = kDefaultSize;
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -93,7 +118,9 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
 
   band_job_ = new BandJob(this);
   connect(band_job_, &BandJob::Finished, this,
-          [this](const rf::BandResult& band) { ShowBand(band); });
+          [this](const rf::DesignRequest& request, const rf::BandResult& band) {
+            ShowBand(request, band);
+          });
   connect(panel_, &InputPanel::Changed, this, [this] { Recompute(); });
   connect(panel_, &InputPanel::OpenMeasurementClicked, this, [this] {
     Choose(QStringLiteral("Open Measurement"),
@@ -101,8 +128,7 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
            [this](const QString& path) { OpenMeasurement(path); });
   });
   connect(panel_, &InputPanel::TypedLoadClicked, this, [this] { ClearMeasurement(); });
-  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { ShowSelected(); });
+  connect(tables_, &QTabWidget::currentChanged, this, [this] { ShowSelected(); });
   LoadSettings();
   Recompute();
   SelectBest();
@@ -114,163 +140,184 @@ QLabel* DesignerWindow::StatusLine() const {
   return status_;
 }
 
-void DesignerWindow::BuildTable(QWidget* parent) {
-  model_ = new ResultsModel(this);
-  sorted_ = new QSortFilterProxyModel(this);
-  sorted_->setSourceModel(model_);
-  sorted_->setSortRole(kSortRole);
-  table_ = new QTableView(parent);
-  table_->setObjectName(QStringLiteral("resultsTable"));
-  table_->setAccessibleName(QStringLiteral("Results for the eight types"));
-  table_->setModel(sorted_);
-  table_->setSortingEnabled(true);
-  table_->sortByColumn(kColumnType, Qt::AscendingOrder);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setMinimumSectionSize(1);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->horizontalHeader()->setStretchLastSection(false);
-  table_->viewport()->installEventFilter(this);
-  table_->setWordWrap(false);
-  table_->setTextElideMode(Qt::ElideRight);
+QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* rows,
+                                       const char* name) {
+  auto* table = new QTableView(parent);
+  table->setObjectName(QString::fromLatin1(name));
+  table->setAccessibleName(QStringLiteral("Designs"));
+  table->setModel(rows);
+  table->setSortingEnabled(true);
+  table->sortByColumn(kColumnType, Qt::AscendingOrder);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setMinimumSectionSize(1);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->horizontalHeader()->setStretchLastSection(false);
+  table->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  table->viewport()->installEventFilter(this);
+  table->setWordWrap(false);
+  table->setTextElideMode(Qt::ElideRight);
   // All eight rows in view.
-  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
-                           8 * table_->verticalHeader()->defaultSectionSize() +
-                           2 * table_->frameWidth() + 2);
-}
-
-void DesignerWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
-    QAction* a = menu->addAction(text, this, slot);
-    a->setShortcut(keys);
-    return a;
-  };
-  const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
-  add(file, QStringLiteral("&Open Measurement..."), QKeySequence::Open,
-      [this] { emit panel_->OpenMeasurementClicked(); });
-  add(file, QStringLiteral("&Typed Load"), QKeySequence(), [this] { ClearMeasurement(); });
-  file->addSeparator();
-  add(file, QStringLiteral("&Copy Netlist"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
-      [this] { CopyNetlist(); });
-  add(file, QStringLiteral("Save &Netlist..."), QKeySequence(QStringLiteral("Ctrl+Shift+N")),
-      [this] {
-        Choose(QStringLiteral("Save Netlist"), QStringLiteral("SPICE netlist (*.cir)"), true,
-               [this](const QString& p) { SaveNetlist(p); });
-      });
-  add(file, QStringLiteral("Save T&able..."), QKeySequence::Save, [this] {
-    Choose(QStringLiteral("Save Table"), QStringLiteral("CSV table (*.csv)"), true,
-           [this](const QString& p) { SaveTable(p); });
-  });
-  add(file, QStringLiteral("Save Smit&h Chart..."), QKeySequence(), [this, pictures] {
-    Choose(QStringLiteral("Save Smith Chart"), pictures, true,
-           [this](const QString& p) { SaveSmithChart(p); });
-  });
-  add(file, QStringLiteral("Save &Response..."), QKeySequence(), [this, pictures] {
-    Choose(QStringLiteral("Save Response"), pictures, true,
-           [this](const QString& p) { SaveResponse(p); });
-  });
-  file->addSeparator();
-  add(file, QStringLiteral("E&xit"), QKeySequence::Quit, [this] { close(); });
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  add(help, QStringLiteral("&Contents"), QKeySequence::HelpContents, [this] {
-    if (help_) help_();
-  });
+  table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                          8 * table->verticalHeader()->defaultSectionSize() +
+                          2 * table->frameWidth() + 2);
+  connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { ShowSelected(); });
+  // Any figure can be shown or hidden from the header's menu.
+  connect(table->horizontalHeader(), &QWidget::customContextMenuRequested, this,
+          [this, table](const QPoint& at) {
+            QMenu menu;
+            for (int c = kFirstFigureColumn; c < ColumnCount(); ++c) {
+              QAction* a =
+                  menu.addAction(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+              a->setCheckable(true);
+              a->setChecked(!table->isColumnHidden(c));
+              connect(a, &QAction::toggled, table, [this, table, c](bool on) {
+                table->setColumnHidden(c, !on);
+                FitColumns(table);
+              });
+            }
+            menu.exec(table->horizontalHeader()->mapToGlobal(at));
+          });
+  return table;
 }
 
 void DesignerWindow::SetStatus(const QString& text) {
   status_->SetMessage(text);
 }
 
-void DesignerWindow::FitColumns() {
-  table_->resizeColumnsToContents();
+void DesignerWindow::FitColumns(QTableView* table) {
+  table->resizeColumnsToContents();
   // All columns in view: the status, then the parts give up what does not
   // fit (their whole texts are in the tooltips).
   int total = 0;
-  for (int c = 0; c < kColumnCount; ++c) total += table_->columnWidth(c);
-  int excess = total - table_->viewport()->width();
-  for (const auto& [column, least] : {std::pair{kColumnStatus, 80}, std::pair{kColumnParts, 170}}) {
+  for (int c = 0; c < ColumnCount(); ++c)
+    total += table->isColumnHidden(c) ? 0 : table->columnWidth(c);
+  int excess = total - table->viewport()->width();
+  for (const auto& [column, least] : {std::pair{kColumnStatus, 70}, std::pair{kColumnParts, 150}}) {
     if (excess <= 0) break;
-    const int width = table_->columnWidth(column);
+    const int width = table->columnWidth(column);
     const int narrower = std::max(width - excess, std::min(width, least));
     excess -= width - narrower;
-    table_->setColumnWidth(column, narrower);
+    table->setColumnWidth(column, narrower);
+  }
+}
+
+// The figures each table shows unless the user says otherwise: those at
+// the frequency in the first, those over the band (and the harmonics) in
+// the second.
+void DesignerWindow::ShowColumns() {
+  for (const rf::Figure& f : rf::Figures()) {
+    const int c = FigureColumn(f);
+    const bool band = f.group == rf::FigureGroup::kBand;
+    table_->setColumnHidden(c, !f.shown || band);
+    band_table_->setColumnHidden(c, !f.shown || !(band || f.group == rf::FigureGroup::kHarmonics));
   }
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == table_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  if (event->type() == QEvent::Resize) {
+    for (QTableView* t : {table_, band_table_}) {
+      if (t != nullptr && watched == t->viewport()) FitColumns(t);
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void DesignerWindow::Recompute() {
-  if (panel_ == nullptr || table_ == nullptr || status_ == nullptr) return;  // still being built
+  if (panel_ == nullptr || band_table_ == nullptr || status_ == nullptr) return;  // being built
   rf::DesignRequest base;
-  base.measurement = Measurement();
+  base.measurement = measurement_;
   base.measurement_name = measurement_path_.toStdString();
-  base.band = true;
+  base.bandwidth = true;
   base.sweep.kind = rf::SweepPlan::Kind::kAround;
-  base.sweep.points = kSweepPoints;
+  base.sweep.axis.points = kSweepPoints;
   base.responses = false;
+  base.series = panel_->Series();
   base.ranking = panel_->Ranking();
   const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   if (read.error) {
     SetStatus(QString::fromStdString(read.error->message));
-    table_->setEnabled(false);
+    tables_->setEnabled(false);
     return;  // nothing is computed from a wrong input
   }
-  table_->setEnabled(true);
+  tables_->setEnabled(true);
+  // The selection follows its row; from the best row it follows the best.
   const int selected = SelectedRow();
-  const bool same_band = request_ && request_->band_range == read.request->band_range;
+  const rf::DesignResult& before = model_->Result();
+  const bool on_best = selected >= 0 && before.best == static_cast<std::size_t>(selected);
+  std::string keep = selected >= 0 ? rf::RowKey(*model_->RowAt(selected)) : std::string();
   request_ = read.request;
-  model_->SetDesigns(rf::RunDesign(*request_));
-  const rf::DesignResult& result = model_->Designs();
-  if (measurement_) panel_->ShowLoad(result.load);
+  computed_ = rf::RunDesign(*request_);
+  if (measurement_) panel_->ShowLoad(computed_.load);
   // The band rows follow when their search ends; until then the table
-  // shows the single-frequency rows.
-  if (request_->band_range) {
-    band_job_->Start(*request_, measurement_);
+  // shows those of the last search, evaluated for the inputs as they are.
+  if (request_->band) {
+    if (!(band_request_ && band_request_->band == request_->band)) band_.reset();
+    band_job_->Start(*request_);
   } else {
     band_job_->Cancel();
+    band_.reset();
   }
-  if (model_->Band() && !(same_band && request_->band_range)) model_->SetBand(std::nullopt);
-  // A tuned design keeps its values for the new inputs.
-  if (tuned_) model_->SetTuned(rf::DesignGiven(*request_, *tuned_));
+  if (on_best) keep.clear();
+  Refill(keep);
+  FitColumns(table_);
+  FitColumns(band_table_);
+}
+
+// The model from the rows at the frequency, the band's and the tuned one;
+// the selection on the row with the key (none, or one no longer designed:
+// the best).
+void DesignerWindow::Refill(const std::string& keep_key) {
+  rf::DesignResult result = computed_;
+  if (band_ && request_->band) rf::AddBandRows(*request_, *band_, result);
+  if (tuned_) {
+    rf::Row row = rf::FixedRow(*request_, result, tuned_->network, rf::Origin::kTuned);
+    row.tuned_from = tuned_->from_name;
+    result.rows.push_back(std::move(row));
+  }
+  model_->SetResult(std::move(result));
+  tables_->setTabEnabled(1, request_->band.has_value());
+  ShowColumns();
   SetStatus(BestText());
-  SelectSourceRow(selected);
-  // A row that is no longer designed leaves the charts empty: show the best.
-  if (model_->BuiltAt(SelectedRow()) == nullptr) SelectBest();
+  const int row = keep_key.empty() ? -1 : model_->RowOfKey(keep_key);
+  if (row >= 0 && model_->BuiltAt(row) != nullptr) {
+    SelectRow(row);
+  } else {
+    SelectBest();
+  }
   ShowSelected();
-  FitColumns();
 }
 
 QString DesignerWindow::BestText() const {
-  const rf::DesignResult& result = model_->Designs();
+  const rf::DesignResult& result = model_->Result();
   QString status;
   if (result.already_matched) {
     status = QStringLiteral("The load is already matched: no parts needed.");
   } else if (result.best) {
     status = QStringLiteral("Best match: %1.")
-                 .arg(QString::fromStdString(rf::KindName(result.types[*result.best].kind)));
+                 .arg(QString::fromStdString(rf::RowName(result.rows[*result.best])));
   } else {
     status = QStringLiteral("No type can match this load.");
   }
-  for (const std::string& w : result.warnings)
+  for (const std::string& w : result.warnings) {
     status += QStringLiteral("; ") + QString::fromStdString(w);
-  if (band_job_->Busy()) status += QStringLiteral(" Optimising over the band\u2026");
-  if (const auto& band = model_->Band(); band && !band->designs.empty()) {
-    const rf::BandDesign& b = band->designs.front();
+  }
+  if (band_job_->Busy()) status += QStringLiteral(" Searching over the band\u2026");
+  const auto band = std::find_if(result.rows.begin(), result.rows.end(), [](const rf::Row& t) {
+    return t.origin == rf::Origin::kOverBand;
+  });
+  if (band != result.rows.end() && band->band) {
+    const auto& worst = band->band->worst_return_loss_db;
     status += QStringLiteral(" Over the band: %1, worst return loss %2")
-                  .arg(QString::fromStdString(rf::KindName(b.kind)),
-                       b.figures.worst_return_loss_db
-                           ? QString::number(*b.figures.worst_return_loss_db, 'g', 4) + " dB"
-                           : QStringLiteral("perfect"));
-    if (band->bode_fano) {
-      status +=
-          QStringLiteral(" (limit %1 dB)").arg(band->bode_fano->worst_return_loss_db, 0, 'g', 4);
+                  .arg(QString::fromStdString(rf::KindName(band->kind)),
+                       worst ? QString::number(*worst, 'g', 4) + " dB" : QStringLiteral("perfect"));
+    if (result.band->bode_fano) {
+      status += QStringLiteral(" (limit %1 dB)")
+                    .arg(result.band->bode_fano->worst_return_loss_db, 0, 'g', 4);
     }
     status += '.';
   }
@@ -281,108 +328,47 @@ bool DesignerWindow::Optimising() const {
   return band_job_->Busy();
 }
 
-void DesignerWindow::ShowBand(const rf::BandResult& band) {
+void DesignerWindow::ShowBand(const rf::DesignRequest& request, const rf::BandResult& band) {
+  band_ = band;
+  band_request_ = request;
   const int selected = SelectedRow();
-  model_->SetBand(band);
-  SelectSourceRow(selected);
-  SetStatus(BestText());
-  ShowSelected();
-  FitColumns();
+  Refill(selected >= 0 ? rf::RowKey(*model_->RowAt(selected)) : std::string());
+  FitColumns(band_table_);
 }
 
-void DesignerWindow::SelectSourceRow(int row) {
-  if (row < 0 || row >= model_->rowCount()) return;
-  table_->selectRow(sorted_->mapFromSource(model_->index(row, 0)).row());
+void DesignerWindow::SelectRow(int row) {
+  const rf::Row* t = model_->RowAt(row);
+  if (t == nullptr) return;
+  // A row over the band is in the second table; one at the frequency in the
+  // first; a given or tuned one in the table in view.
+  if (t->origin == rf::Origin::kOverBand) tables_->setCurrentIndex(1);
+  if (t->origin == rf::Origin::kAtFrequency) tables_->setCurrentIndex(0);
+  auto* view = static_cast<QTableView*>(tables_->currentWidget());
+  auto* rows = static_cast<QSortFilterProxyModel*>(view->model());
+  const QModelIndex at = rows->mapFromSource(model_->index(row, 0));
+  view->selectRow(at.row());
+  view->scrollTo(at);
 }
 
 void DesignerWindow::SelectBest() {
-  const auto best = static_cast<int>(model_->Designs().best.value_or(0));
-  table_->selectRow(sorted_->mapFromSource(model_->index(best, 0)).row());
+  SelectRow(static_cast<int>(model_->Result().best.value_or(0)));
 }
 
 int DesignerWindow::SelectedRow() const {
-  const QModelIndex current = table_->currentIndex();
-  if (current.isValid()) return sorted_->mapToSource(current).row();
-  return static_cast<int>(model_->Designs().best.value_or(0));
+  const auto* view = static_cast<const QTableView*>(tables_->currentWidget());
+  const QModelIndex current = view->currentIndex();
+  if (!current.isValid()) return -1;
+  return static_cast<const QSortFilterProxyModel*>(view->model())->mapToSource(current).row();
 }
 
 void DesignerWindow::ShowSelected() {
-  const rf::DesignResult& result = model_->Designs();
-  if (result.types.empty() || !request_) return;
+  if (!request_ || model_->Result().rows.empty()) return;
   const int selected = SelectedRow();
-  const double z0 = result.z0;
-  const double f = result.hertz;
-  SmithData smith;
-  smith.z0 = z0;
-  smith.load = result.load / z0;
-  smith.loaded_q = request_->loaded_q;
-  if (measurement_) {
-    const std::size_t n = measurement_->points.size();
-    const std::size_t step = std::max<std::size_t>(1, n / 2000);
-    for (std::size_t i = 0; i < n; i += step) {
-      smith.trace.z.push_back(measurement_->points[i].z / z0);
-      smith.trace.hertz.push_back(measurement_->points[i].hertz);
-    }
-  }
-  ResponseData response;
-  response.frequencies = result.frequencies;
-  response.optimised = request_->band_range;
-  if (const auto& band = model_->Band(); band && band->bode_fano) {
-    response.bode_fano_db = band->bode_fano->worst_return_loss_db;
-  }
-  // The networks the row stands for: ideal, standard, as built.
-  const rf::Network* ideal = nullptr;
-  std::optional<rf::Network> standard, built;
-  if (const rf::TypeResult* t = model_->TypeAt(selected); t != nullptr && t->design) {
-    const rf::TypeDesign& d = *t->design;
-    ideal = &d.ideal;
-    standard = d.standard;
-    if (d.loss) built = d.evaluated;
-    response.band = d.band->holds;
-    response.band_low = d.band->low;
-    response.band_high = d.band->high;
-    smith.band_low = d.band->low;
-    smith.band_high = d.band->high;
-  } else if (const rf::BandDesign* b = model_->BandAt(selected)) {
-    ideal = &b->ideal;
-    standard = b->standard;
-    if (request_->q_inductor || request_->q_capacitor) built = b->evaluated;
-    smith.band_low = request_->band_range->first;
-    smith.band_high = request_->band_range->second;
-  }
-  if (ideal != nullptr) {
-    smith.path = MatchPath(*ideal, result.load, f, z0);
-    if (standard) smith.standard_end = standard->InputImpedance(f, result.load) / z0;
-    if (built) smith.built_end = built->InputImpedance(f, result.load) / z0;
-    // Each part's end is a handle: drag it along the part's arc.
-    const std::vector<rf::Impedance> ends = rf::PartEnds(*ideal, result.load, f);
-    for (std::size_t i = 0; i < ends.size(); ++i) {
-      smith.handles.push_back(ideal->elements[i].part.IsReal()
-                                  ? std::optional<std::complex<double>>(ends[i] / z0)
-                                  : std::nullopt);
-    }
-    const rf::Network& as_built = built ? *built : standard ? *standard : *ideal;
-    smith.match_gamma = as_built.MatchAt(f, result.load, request_->SourceOf()).gamma_magnitude;
-    const rf::Curves curves = rf::CurvesOf(*request_, result, *ideal, standard, built);
-    response.ideal = curves.ideal;
-    response.standard = curves.standard;
-    response.built = curves.built;
-    response.bare = curves.bare;
-    // The matched input over the sweep.
-    smith.design_hertz = f;
-    rf::Measurement const* m = measurement_.get();
-    for (const double hz : result.frequencies) {
-      const rf::Impedance zl =
-          m != nullptr ? m->At(hz)
-                       : rf::SeriesLoad(result.load.real(), result.load.imag(), f).At(hz);
-      smith.locus.z.push_back(as_built.InputImpedance(hz, zl) / z0);
-      smith.locus.hertz.push_back(hz);
-    }
-  } else if (measurement_) {
-    response.bare = rf::CurvesOf(*request_, result, rf::Network{}, std::nullopt, std::nullopt).bare;
-  }
-  smith_->SetData(std::move(smith));
-  response_->SetData(response);
+  rf::Charts charts =
+      rf::ChartsOf(*request_, model_->Result(),
+                   selected >= 0 ? std::optional<std::size_t>(selected) : std::nullopt);
+  smith_->SetData(std::move(charts.smith));
+  response_->SetData(charts.response);
 }
 
 }  // namespace vorda::designer

@@ -1,6 +1,8 @@
 // VordaForWin Designer: every L-section type at once for a load typed or
 // measured, with buyable parts, losses, bandwidth, a Smith chart and the
-// frequency response, recomputed as the user types.
+// frequency response, recomputed as the user types. The window only shows:
+// every design, figure, chart and tuning step comes from the design layer
+// (rf/request).
 #pragma once
 
 #include <QMainWindow>
@@ -8,11 +10,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/MessageBoxes.h"
-#include "rf/circuit/Measurement.h"
-#include "rf/request/DesignRequest.h"
+#include "rf/request/Rows.h"
 #include "ui/designer/InputPanel.h"
 
 class QComboBox;
@@ -22,7 +24,9 @@ class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QSplitter;
+class QTabWidget;
 class QTableView;
+class QUndoStack;
 
 namespace vorda::designer {
 
@@ -40,6 +44,14 @@ inline constexpr std::size_t kSweepPoints = 1001;
 // An empty name means the user cancelled.
 using FileChooser =
     std::function<QString(const QString& caption, const QString& filter, bool save)>;
+
+// A design tuned by hand: its parts, and the row it was tuned from.
+struct Tuned {
+  rf::Network network;
+  std::string from_name;  // "Pi low-pass"
+  std::string from_key;   // "pi-lp"
+  bool operator==(const Tuned&) const = default;
+};
 
 class DesignerWindow : public QMainWindow {
   Q_OBJECT
@@ -64,6 +76,7 @@ class DesignerWindow : public QMainWindow {
   // The exports, each written whole or not at all; false after telling the
   // user why not.
   bool SaveNetlist(const QString& path);
+  bool SaveTwoPort(const QString& path);
   bool SaveTable(const QString& path);
   bool SaveSmithChart(const QString& path);  // .png or .svg
   bool SaveResponse(const QString& path);    // .png or .svg
@@ -71,7 +84,7 @@ class DesignerWindow : public QMainWindow {
 
   // Reads the inputs and recomputes everything, or marks the wrong field.
   void Recompute();
-  // Shows the best type in the charts.
+  // Shows the best row in the charts.
   void SelectBest();
 
   // Tuning on the Smith chart: a step back, a step forward, and back to the
@@ -79,10 +92,13 @@ class DesignerWindow : public QMainWindow {
   void UndoTuning();
   void RedoTuning();
   void ForgetTuning();
-  bool CanUndoTuning() const { return !undo_.empty(); }
+  bool CanUndoTuning() const;
+  const std::optional<Tuned>& TunedDesign() const { return tuned_; }
 
-  // The netlist of the selected type, empty when it was not designed.
+  // The netlist of the selected row, empty when it was not designed.
   QString Netlist() const;
+  // The two-port file of the selected row, empty when it was not designed.
+  QString TwoPort() const;
   // The table as CSV, in SI units, with the inputs it was made from.
   QString TableCsv() const;
 
@@ -90,7 +106,10 @@ class DesignerWindow : public QMainWindow {
   QComboBox* SeriesBox() const { return panel_->SeriesBox(); }
   QComboBox* RankingBox() const { return panel_->RankingBox(); }
   QComboBox* PlotBox() const { return plot_; }
+  // The view of the rows at the frequency, and of the rows over the band.
   QTableView* Table() const { return table_; }
+  QTableView* BandTable() const { return band_table_; }
+  QTabWidget* Tables() const { return tables_; }
   ResultsModel* Model() const { return model_; }
   SmithChart* Smith() const { return smith_; }
   ResponseChart* Response() const { return response_; }
@@ -100,29 +119,34 @@ class DesignerWindow : public QMainWindow {
   bool Optimising() const;
   // The request the table shows, when the inputs were right.
   const std::optional<rf::DesignRequest>& Request() const { return request_; }
-  // The model row (type index - 1) shown in the charts.
+  // The model row shown in the charts.
   int SelectedRow() const;
+  // Selects a model row (in the view that shows it).
+  void SelectRow(int row);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildTable(QWidget* parent);
+  QTableView* BuildTable(QWidget* parent, QSortFilterProxyModel* rows, const char* name);
   void BuildMenus();
   void LoadSettings();
   void SaveSettings() const;
   void ShowSelected();
-  void ShowBand(const rf::BandResult& band);
+  void ShowBand(const rf::DesignRequest& request, const rf::BandResult& band);
+  void Refill(const std::string& keep_key);
   void BuildViewMenu();
-  void StartTuning(int element);
+  void StartTuning();
   void Tune(int element, std::complex<double> gamma, bool free);
-  void SetTunedNetwork(std::optional<rf::Network> network);
-  const rf::Network* SelectedNetwork() const;
-  void SelectSourceRow(int row);
+  void EndTuning();
+  // Sets the tuned design (none: the tuned row goes) and selects the row it
+  // concerns: the tuned row, or the row it was tuned from.
+  void SetTuned(const std::optional<Tuned>& tuned, const std::string& select_key);
   QString BestText() const;
   void SetStatus(const QString& text);
-  void FitColumns();
+  void FitColumns(QTableView* table);
+  void ShowColumns();
   bool WriteWhole(const QString& path, const QByteArray& bytes);
   bool SavePicture(const QString& path, const std::function<void(QPainter&, const QRectF&)>& paint,
                    QSize size);
@@ -133,19 +157,29 @@ class DesignerWindow : public QMainWindow {
   std::function<void()> help_;
   FileChooser choose_file_;
   PngEncoder encode_png_;
-  std::shared_ptr<const rf::Measurement> measurement_;  // shared with a band search
+  std::shared_ptr<const rf::Measurement> measurement_;
   QString measurement_path_;
   std::optional<rf::DesignRequest> request_;
-  // The design tuned by hand, the steps that led to it and those undone.
-  std::optional<rf::Network> tuned_;
-  std::vector<std::optional<rf::Network>> undo_, redo_;
+  rf::DesignResult computed_;  // the rows at the frequency (and the given one)
+  // The last band search, and the request it was made for: its rows stay,
+  // evaluated for the inputs as they are, until a newer search ends.
+  std::optional<rf::BandResult> band_;
+  std::optional<rf::DesignRequest> band_request_;
+  // The design tuned by hand; before_drag_ what it was when a drag began.
+  std::optional<Tuned> tuned_;
+  std::optional<Tuned> before_drag_;
+  bool dragging_ = false;
+  QUndoStack* undo_ = nullptr;
 
   InputPanel* panel_ = nullptr;
   BandJob* band_job_ = nullptr;
   StatusText* status_ = nullptr;
   ResultsModel* model_ = nullptr;
-  QSortFilterProxyModel* sorted_ = nullptr;
+  QSortFilterProxyModel* at_rows_ = nullptr;    // the rows at the frequency, given and tuned
+  QSortFilterProxyModel* band_rows_ = nullptr;  // the rows over the band, given and tuned
+  QTabWidget* tables_ = nullptr;
   QTableView* table_ = nullptr;
+  QTableView* band_table_ = nullptr;
   SmithChart* smith_ = nullptr;
   ResponseChart* response_ = nullptr;
   QComboBox* plot_ = nullptr;

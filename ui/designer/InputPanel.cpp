@@ -82,7 +82,11 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   series_ = new QComboBox(this);
   series_->setObjectName(QStringLiteral("cboSeries"));
   series_->setAccessibleName(QStringLiteral("Standard series"));
-  for (const char* choice : rf::kSeriesChoices) series_->addItem(QString::fromLatin1(choice));
+  series_->addItem(QStringLiteral("Ideal"), -1);
+  for (const rf::ESeries e : {rf::ESeries::kE6, rf::ESeries::kE12, rf::ESeries::kE24,
+                              rf::ESeries::kE48, rf::ESeries::kE96, rf::ESeries::kE192}) {
+    series_->addItem(QString::fromLatin1(rf::SeriesName(e)), static_cast<int>(e));
+  }
   auto* label = new QLabel(QStringLiteral("Standard &series:"), this);
   label->setBuddy(series_);
   form->addRow(label, series_);
@@ -91,7 +95,9 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   ranking_ = new QComboBox(this);
   ranking_->setObjectName(QStringLiteral("cboBest"));
   ranking_->setAccessibleName(QStringLiteral("Best by"));
-  for (const char* choice : kRankingChoices) ranking_->addItem(QString::fromLatin1(choice));
+  for (std::size_t r = 0; r < rf::kRankingCount; ++r) {
+    ranking_->addItem(QString::fromLatin1(kRankingChoices[r]), static_cast<int>(r));
+  }
   auto* best = new QLabel(QStringLiteral("&Best by:"), this);
   best->setBuddy(ranking_);
   form->addRow(best, ranking_);
@@ -101,12 +107,24 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
 rf::DesignTexts InputPanel::Texts() const {
   rf::DesignTexts t;
   for (const InputSpec& spec : kInputs) t[spec.field] = Input(spec.field)->text().toStdString();
-  t[Field::kSeries] = series_->currentText().toStdString();
   return t;
 }
 
+std::optional<rf::ESeries> InputPanel::Series() const {
+  const int e = series_->currentData().toInt();
+  return e < 0 ? std::nullopt : std::optional(static_cast<rf::ESeries>(e));
+}
+
 rf::Ranking InputPanel::Ranking() const {
-  return static_cast<rf::Ranking>(std::max(0, ranking_->currentIndex()));
+  return static_cast<rf::Ranking>(std::max(0, ranking_->currentData().toInt()));
+}
+
+void InputPanel::SetSeries(std::optional<rf::ESeries> series) const {
+  series_->setCurrentIndex(std::max(0, series_->findData(series ? static_cast<int>(*series) : -1)));
+}
+
+void InputPanel::SetRanking(rf::Ranking ranking) const {
+  ranking_->setCurrentIndex(std::max(0, ranking_->findData(static_cast<int>(ranking))));
 }
 
 void InputPanel::Mark(std::optional<Field> wrong) const {

@@ -29,7 +29,11 @@ class InputPanel : public QWidget {
   explicit InputPanel(QWidget* parent = nullptr);
 
   rf::DesignTexts Texts() const;
+  // The choices, from the items' values (not their texts).
+  std::optional<rf::ESeries> Series() const;
   rf::Ranking Ranking() const;
+  void SetSeries(std::optional<rf::ESeries> series) const;
+  void SetRanking(rf::Ranking ranking) const;
   // Marks the field that is wrong, and only it; none for nothing.
   void Mark(std::optional<Field> wrong) const;
 

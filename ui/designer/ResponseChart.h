@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "rf/synthesis/Design.h"
+#include "rf/request/Charts.h"
 
 namespace vorda::designer {
 
@@ -19,17 +19,8 @@ enum class ResponsePlot { kReturnLoss, kVswr, kGamma, kInsertionLoss };
 inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|",
                                                "Insertion loss (S21)"};
 
-struct ResponseData {
-  std::vector<double> frequencies;
-  std::optional<rf::Response> ideal;
-  std::optional<rf::Response> standard;                // a series was chosen
-  std::optional<rf::Response> built;                   // losses were given
-  std::optional<rf::Response> bare;                    // a measurement
-  bool band = false;                                   // the match holds at the design frequency
-  std::optional<double> band_low, band_high;           // hertz; empty: beyond the sweep
-  std::optional<std::pair<double, double>> optimised;  // the band a network is optimised over
-  std::optional<double> bode_fano_db;                  // the best worst-case return loss over it
-};
+// What the chart shows (rf/request/Charts.h).
+using ResponseData = rf::ResponseView;
 
 class ResponseChart : public QWidget {
   Q_OBJECT

@@ -1,40 +1,37 @@
-// The results table: a row for each L type, then the networks of three and
-// four parts, then the designs optimised over a band; the figures of the
-// design library as numbers (for sorting and for tests) and as texts.
+// The results table: one row for each row of the design (rf/request/Rows.h):
+// the L types, the networks of three and four parts, the designs optimised
+// over a band and a design tuned by hand; a column for the name, the
+// status, the parts and each figure of the table of figures
+// (rf/request/Figures.h), as numbers (for sorting and for tests) and texts.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <optional>
+#include <string>
 
-#include "rf/request/DesignRequest.h"
-#include "rf/synthesis/BandSearch.h"
+#include "rf/request/Figures.h"
+#include "rf/request/Rows.h"
 
 namespace vorda::designer {
 
-enum Column {
-  kColumnType,
-  kColumnStatus,
-  kColumnParts,
-  kColumnReturnLoss,
-  kColumnVswr,
-  kColumnDissipation,
-  kColumnInsertion,
-  kColumnSecondHarmonic,
-  kColumnThirdHarmonic,
-  kColumnBand,
-  kColumnLoadedQ,
-  kColumnCount
-};
+enum Column { kColumnType, kColumnStatus, kColumnParts, kFirstFigureColumn };
+// The column of a figure of the table.
+int FigureColumn(const rf::Figure& figure);
+// The figure a column shows; none for the first three.
+const rf::Figure* FigureOf(int column);
+int ColumnCount();
 
-// The number behind a cell: return loss in dB, VSWR, dissipation loss in dB,
-// insertion loss and the harmonics' attenuation in dB, the band's width in
-// hertz (a band design: its VSWR <= 2 coverage), loaded Q; for the parts a
-// list of their values in henries or farads (the standard values when a
-// series is chosen; none for a short or an open). Not set for a refused
-// row. A band design's return loss and VSWR are its worst over the band.
+// The number behind a cell: a figure in SI units (an impedance as its real
+// and imaginary parts), and for the parts a list of their values in henries
+// or farads (the standard values when a series is chosen; none for a short
+// or an open). Not set for a refused row.
 inline constexpr int kValueRole = Qt::UserRole;
 // What the column sorts by: the value, with refused rows last.
 inline constexpr int kSortRole = Qt::UserRole + 1;
+// The row's key (rf::RowKey): what a selection follows across recomputes.
+inline constexpr int kKeyRole = Qt::UserRole + 2;
+// The row's origin (rf::Origin), for the views that show some of them.
+inline constexpr int kOriginRole = Qt::UserRole + 3;
 
 class ResultsModel : public QAbstractTableModel {
   Q_OBJECT
@@ -42,21 +39,13 @@ class ResultsModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  // The single-frequency rows; any band designs shown stay until SetBand.
-  void SetDesigns(rf::DesignResult set);
-  // The band designs below them; nothing to remove them.
-  void SetBand(std::optional<rf::BandResult> band);
-  // A design tuned by hand, the last row, named after the row it came from;
-  // nothing to remove it.
-  void SetTuned(std::optional<rf::TypeResult> tuned, const QString& from = {});
-  const std::optional<rf::TypeResult>& Tuned() const { return tuned_; }
-  int TunedRow() const;
-  const rf::DesignResult& Designs() const { return set_; }
-  const std::optional<rf::BandResult>& Band() const { return band_; }
+  // Every row of a design: at the frequency, over the band, tuned.
+  void SetResult(rf::DesignResult result);
+  const rf::DesignResult& Result() const { return result_; }
 
-  // What a model row shows: a single-frequency row or a band design.
-  const rf::TypeResult* TypeAt(int row) const;
-  const rf::BandDesign* BandAt(int row) const;
+  const rf::Row* RowAt(int row) const;
+  // The model row with a key, or -1.
+  int RowOfKey(const std::string& key) const;
   // The parts as built of a row, when it has them.
   const rf::Network* BuiltAt(int row) const;
 
@@ -66,14 +55,10 @@ class ResultsModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  QVariant Value(int row, int column) const;
-  QString Text(int row, int column) const;
-  QString BandText(int row, const rf::BandDesign& b, int column) const;
+  QVariant Value(const rf::Row& row, int column) const;
+  QString Text(const rf::Row& row, int column) const;
 
-  rf::DesignResult set_;
-  std::optional<rf::BandResult> band_;
-  std::optional<rf::TypeResult> tuned_;
-  QString tuned_from_;
+  rf::DesignResult result_;
 };
 
 }  // namespace vorda::designer

@@ -13,30 +13,18 @@
 #include <optional>
 #include <vector>
 
+#include "rf/request/Charts.h"
+
 namespace vorda::designer {
 
-// Normalized impedances at frequencies.
-struct SmithTrace {
-  std::vector<std::complex<double>> z;
-  std::vector<double> hertz;
-};
+using rf::SmithTrace;
+// What the chart shows, normalized to z0 (rf/request/Charts.h).
+using SmithData = rf::SmithView;
 
-struct SmithData {
-  double z0 = 50.0;                          // what the chart is normalized to, for the read-out
-  std::optional<std::complex<double>> load;  // normalized, at the design frequency
-  std::vector<std::complex<double>> path;    // from the load to the match
-  // The end of each part (element order, source side first): the handles a
-  // drag moves; a part that cannot be dragged (a short or an open) has none.
-  std::vector<std::optional<std::complex<double>>> handles;
-  std::optional<std::complex<double>> standard_end;  // the standard parts, lossless
-  std::optional<std::complex<double>> built_end;     // the parts as built, with losses
-  SmithTrace trace;                                  // the measured load over the file's range
-  SmithTrace locus;                                  // the matched input over the sweep
-  std::optional<double> design_hertz;                // marked on the locus
-  std::optional<double> band_low, band_high;         // marked on the locus
-  std::optional<double> match_gamma;  // |gamma| of the match: a VSWR circle through it
-  std::optional<double> loaded_q;     // arcs of constant Q
-};
+// The reflection coefficient of a normalized impedance.
+inline std::complex<double> Reflection(std::complex<double> z) {
+  return rf::GammaOf(z, 1.0);
+}
 
 enum class SmithGrid { kImpedance, kAdmittance, kBoth };
 

@@ -7,7 +7,6 @@
 #include "rf/circuit/Units.h"
 #include "ui/designer/ChartColours.h"
 #include "ui/designer/SmithChart.h"
-#include "ui/designer/SmithPath.h"
 
 namespace vorda::designer {
 

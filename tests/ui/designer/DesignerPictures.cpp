@@ -15,7 +15,6 @@
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
-#include "ui/designer/SmithPath.h"
 
 namespace d = vorda::designer;
 
@@ -49,7 +48,7 @@ int main(int argc, char** argv) {
   Set(w, d::Field::kQInductor, QStringLiteral("80"));
   Set(w, d::Field::kQCapacitor, QStringLiteral("400"));
   Set(w, d::Field::kBand, QStringLiteral("14M:14.35M"));
-  for (int i = 0; i < 300 && !w.Model()->Band().has_value(); ++i) QTest::qWait(100);
+  for (int i = 0; i < 300 && w.Optimising(); ++i) QTest::qWait(100);
   w.SelectBest();
   QTest::qWait(300);
   Save(w, out.filePath(QStringLiteral("designer.png")));

@@ -26,7 +26,6 @@
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/ResultsModel.h"
 #include "ui/designer/SmithChart.h"
-#include "ui/designer/SmithPath.h"
 
 using vorda::designer::DesignerWindow;
 using vorda::designer::Field;
@@ -47,6 +46,37 @@ bool Near(QColor a, QColor b) {
 
 QVariant Cell(DesignerWindow& w, int row, int column, int role = d::kValueRole) {
   return w.Model()->index(row, column).data(role);
+}
+
+// The column of a figure of the table.
+int Col(vorda::rf::FigureGroup group, const std::string& json) {
+  for (const auto& f : vorda::rf::Figures()) {
+    if (f.group == group && f.json == json) return d::FigureColumn(f);
+  }
+  return -1;
+}
+using G = vorda::rf::FigureGroup;
+
+// The rows over the band.
+int BandRows(const DesignerWindow& w) {
+  const auto& rows = w.Model()->Result().rows;
+  return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const vorda::rf::Row& t) {
+    return t.origin == vorda::rf::Origin::kOverBand;
+  }));
+}
+
+// The tuned row, and its model row.
+const vorda::rf::Row* Tuned(const DesignerWindow& w) {
+  const int row = w.Model()->RowOfKey("tuned");
+  return row < 0 ? nullptr : w.Model()->RowAt(row);
+}
+
+// A CSV line's cells after the first six (name, key, origin, best, verdict,
+// status): the parts and the figures.
+QList<QByteArray> Figures(const QByteArray& line) {
+  // A name with a comma in it is quoted.
+  const qsizetype name_end = line.startsWith('"') ? line.indexOf('"', 1) + 1 : 0;
+  return line.mid(name_end).split(',').mid(6);
 }
 
 nlohmann::json Cli(const std::vector<std::string>& args) {
@@ -88,7 +118,7 @@ class DesignerTest : public QObject {
                           "50", "--q-c", "200", "--sweep", "7.1M:21.3M", "40", "30"});
     for (int row = 0; row < 8; ++row) {
       const auto& run = doc["runs"][row];
-      QCOMPARE(run.contains("loss"), Cell(w, row, d::kColumnReturnLoss).isValid());
+      QCOMPARE(run.contains("loss"), Cell(w, row, Col(G::kLoss, "dissipation_db")).isValid());
       if (!run.contains("loss")) continue;
       const auto key = [](const nlohmann::json& part) {
         return part["standard"].contains("henries") ? "henries" : "farads";
@@ -98,24 +128,24 @@ class DesignerTest : public QObject {
                run["first"]["standard"][key(run["first"])].get<double>());
       QCOMPARE(parts.value(1).toDouble(),
                run["second"]["standard"][key(run["second"])].get<double>());
-      QCOMPARE(Cell(w, row, d::kColumnReturnLoss).toDouble(),
-               run["loss"]["return_loss_db"].get<double>());
-      QCOMPARE(Cell(w, row, d::kColumnDissipation).toDouble(),
+      QCOMPARE(Cell(w, row, Col(G::kMatch, "return_loss_db")).toDouble(),
+               run["match"]["return_loss_db"].get<double>());
+      QCOMPARE(Cell(w, row, Col(G::kLoss, "dissipation_db")).toDouble(),
                run["loss"]["dissipation_db"].get<double>());
       const auto& band = run["bandwidth"];
-      QCOMPARE(Cell(w, row, d::kColumnLoadedQ).isValid(), !band["loaded_q"].is_null());
-      if (!band["loaded_q"].is_null()) {
-        QCOMPARE(Cell(w, row, d::kColumnLoadedQ).toDouble(), band["loaded_q"].get<double>());
-        QCOMPARE(Cell(w, row, d::kColumnBand).toDouble(),
-                 band["high"].get<double>() - band["low"].get<double>());
+      QCOMPARE(Cell(w, row, Col(G::kBandwidth, "q")).isValid(), !band["q"].is_null());
+      if (!band["q"].is_null()) {
+        QCOMPARE(Cell(w, row, Col(G::kBandwidth, "q")).toDouble(), band["q"].get<double>());
+        QCOMPARE(Cell(w, row, Col(G::kBandwidth, "low")).toDouble(), band["low"].get<double>());
+        QCOMPARE(Cell(w, row, Col(G::kBandwidth, "high")).toDouble(), band["high"].get<double>());
       }
     }
     // The best row is marked, and no row has a better return loss.
-    const int best = static_cast<int>(*w.Model()->Designs().best);
+    const int best = static_cast<int>(*w.Model()->Result().best);
     QVERIFY(Cell(w, best, d::kColumnType, Qt::DisplayRole).toString().startsWith(QChar(0x2605)));
+    const int rl = Col(G::kMatch, "return_loss_db");
     for (int row = 0; row < 8; ++row) {
-      QVERIFY(Cell(w, row, d::kColumnReturnLoss).toDouble() <=
-              Cell(w, best, d::kColumnReturnLoss).toDouble());
+      QVERIFY(Cell(w, row, rl).toDouble() <= Cell(w, best, rl).toDouble());
     }
   }
 
@@ -161,11 +191,11 @@ class DesignerTest : public QObject {
     QVERIFY(QString::fromStdString(boxes_.boxes[0].prompt)
                 .endsWith(QStringLiteral("bad.s1p:3: missing the second number of the parameter")));
     QVERIFY(w.Measurement() == nullptr);
-    QCOMPARE(w.Model()->Designs().load, std::complex<double>(40, 30));
+    QCOMPARE(w.Model()->Result().load, std::complex<double>(40, 30));
 
     QVERIFY(w.OpenMeasurement(QStringLiteral(VORDA_SOURCE_DIR "/docs/examples/dipole.s1p")));
     QVERIFY(w.Input(Field::kLoadR)->isReadOnly());
-    QCOMPARE(w.Model()->Designs().load, w.Measurement()->At(14.2e6));
+    QCOMPARE(w.Model()->Result().load, w.Measurement()->At(14.2e6));
     QVERIFY(!w.Smith()->Data().trace.z.empty());
     Type(w, Field::kFrequency, "16M");  // outside 13 to 15 MHz
     QVERIFY(w.Input(Field::kFrequency)->property("invalid").toBool());
@@ -187,13 +217,15 @@ class DesignerTest : public QObject {
     w.Table()->selectRow(0);  // type 1, admitted for 40 + j30
     QCOMPARE(w.SelectedRow(), 0);
     Type(w, Field::kLoadX, "-30");  // region 4: type 1 refused
-    QVERIFY(w.Model()->Designs().types[0].verdict != vorda::rf::Verdict::kDesigned);
-    QCOMPARE(w.SelectedRow(), static_cast<int>(*w.Model()->Designs().best));
+    QVERIFY(w.Model()->Result().rows[0].verdict != vorda::rf::Verdict::kDesigned);
+    QCOMPARE(w.SelectedRow(), static_cast<int>(*w.Model()->Result().best));
     QVERIFY(w.Smith()->Data().path.size() > 1);  // the charts show a design
 
-    // What "best" means is the user's: low-pass first stars type 2.
+    // What "best" means is the user's: low-pass first stars type 2, and the
+    // selection, on the best row, follows the star.
     w.RankingBox()->setCurrentText(QStringLiteral("Low-pass first"));
-    QCOMPARE(*w.Model()->Designs().best, std::size_t{1});
+    QCOMPARE(*w.Model()->Result().best, std::size_t{1});
+    QCOMPARE(w.SelectedRow(), 1);
   }
 
   // The band search runs off the window's thread: the single-frequency rows
@@ -205,22 +237,23 @@ class DesignerTest : public QObject {
     const int single = w.Model()->rowCount();
     QCOMPARE(single, 14);  // eight L types, Pi, T and two L-sections in two forms
     Type(w, Field::kBand, "13M:15M");
-    QVERIFY(w.Optimising() || w.Model()->Band().has_value());
-    QCOMPARE(w.Model()->Designs().types.size(), std::size_t{14});
+    QVERIFY(w.Optimising());
+    QCOMPARE(w.Model()->Result().rows.size(), std::size_t{14});
     Type(w, Field::kBand, "13.5M:14.5M");  // a newer search; the older one's result is dropped
-    QTRY_VERIFY_WITH_TIMEOUT(w.Model()->Band().has_value(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(BandRows(w) > 0, 20000);
     QVERIFY(!w.Optimising());
-    const auto& band = *w.Model()->Band();
+    const auto& band = *w.Model()->Result().band;
     QCOMPARE(band.frequencies.front(), 13.5e6);
     QCOMPARE(band.frequencies.back(), 14.5e6);
-    QCOMPARE(w.Model()->rowCount(), single + static_cast<int>(band.designs.size()));
-    QVERIFY(band.designs.size() >= 8);
-    w.Table()->selectRow(single);  // the best band design, drawn
+    QCOMPARE(w.Model()->rowCount(), single + BandRows(w));
+    QVERIFY(BandRows(w) >= 8);
+    w.SelectRow(single);  // the best band design, drawn in its own table
+    QCOMPARE(w.Tables()->currentWidget(), w.BandTable());
     QVERIFY(w.Smith()->Data().path.size() > 1);
     QVERIFY(w.Response()->ShowsOptimisedBand());
     QVERIFY(w.Response()->ShowsBodeFano());  // 40 + j30 at 14.2 MHz is a series R-L
     w.Input(Field::kBand)->clear();
-    QVERIFY(!w.Model()->Band().has_value());
+    QCOMPARE(BandRows(w), 0);
     QVERIFY(!w.Response()->ShowsOptimisedBand());
   }
 
@@ -308,14 +341,17 @@ class DesignerTest : public QObject {
     const QPointF from = chart->Map(d::Reflection(*handle), area);
     // Along the r = 1 circle (the input is the match), to x = 0.6.
     const QPointF to = chart->Map(d::Reflection({1.0, 0.6}), area);
-    const double before = w.Model()->Designs().types[0].design->ideal.elements[0].part.value;
+    const double before = w.Model()->Result().rows[0].design->ideal.elements[0].part.value;
     QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from.toPoint());
     QTest::mouseMove(chart, ((from + to) / 2).toPoint());
     QTest::mouseMove(chart, to.toPoint());
     QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to.toPoint());
-    const auto& tuned = w.Model()->Tuned();
-    QVERIFY(tuned.has_value() && tuned->design.has_value());
-    const vorda::rf::Network& n = tuned->design->ideal;
+    const vorda::rf::Row* tuned = Tuned(w);
+    QVERIFY(tuned != nullptr && tuned->design.has_value());
+    QCOMPARE(QString::fromStdString(vorda::rf::RowName(*tuned)),
+             QStringLiteral("Tuned: L type 1 (Series L, Shunt C)"));
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
+    const vorda::rf::Network n = tuned->design->ideal;
     QVERIFY(n.elements[0].part.value > before);  // more inductance
     const std::complex<double> zin = n.InputImpedance(14.2e6, {40, 30}) / 50.0;
     const QPointF landed = chart->Map(d::Reflection(zin), area);
@@ -323,31 +359,43 @@ class DesignerTest : public QObject {
              qPrintable(QStringLiteral("%1, %2").arg(landed.x()).arg(landed.y())));
     // With a series the value snaps to it; Shift drags freely.
     w.SeriesBox()->setCurrentText(QStringLiteral("E12"));
-    w.Table()->selectRow(w.Model()->TunedRow());
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
     const QPointF now = chart->Map(d::Reflection(*chart->Data().handles.at(0)), area);
     const QPointF further = chart->Map(d::Reflection({1.0, 0.9}), area);
     QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, now.toPoint());
     QTest::mouseMove(chart, further.toPoint());
     QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, further.toPoint());
-    const double snapped = w.Model()->Tuned()->design->ideal.elements[0].part.value;
+    const double snapped = Tuned(w)->design->ideal.elements[0].part.value;
     const auto n12 = vorda::rf::StandardNeighbours(snapped, vorda::rf::ESeries::kE12);
     QVERIFY(n12 && n12->below == n12->above);  // a member of E12
-    // vorda-match reproduces the tuned design from its values, row for row.
+    // vorda-match reproduces the tuned design from its values: the same
+    // parts and figures as its given network.
     const QString cli_csv = dir_.filePath(QStringLiteral("tuned.csv"));
     Cli({"--json", "--type", "all", "--freq", "14.2M", "--sweep", "7.1M:21.3M:1001", "--series",
-         "E12", "--network", vorda::rf::NetworkText(w.Model()->Tuned()->design->ideal),
-         "--table-csv", cli_csv.toStdString(), "40", "30"});
+         "E12", "--network", vorda::rf::NetworkText(Tuned(w)->design->ideal), "--table-csv",
+         cli_csv.toStdString(), "40", "30"});
     QFile cli_table(cli_csv);
     QVERIFY(cli_table.open(QIODevice::ReadOnly));
-    QCOMPARE(w.TableCsv().toUtf8(), cli_table.readAll());
-    // Undo: the values before the last drag, exactly; again: the computed design.
+    const QList<QByteArray> ours = w.TableCsv().toUtf8().trimmed().split('\n');
+    const QList<QByteArray> theirs = cli_table.readAll().trimmed().split('\n');
+    QCOMPARE(ours.size(), theirs.size());
+    QCOMPARE(ours.mid(0, ours.size() - 1), theirs.mid(0, theirs.size() - 1));
+    QVERIFY(ours.back().contains("Tuned: L type 1"));
+    QCOMPARE(Figures(ours.back()), Figures(theirs.back()));
+    // Undo: the values before the last drag, exactly, the tuned row still
+    // selected; again: the computed design, and the row it came from.
     w.UndoTuning();
-    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[0].part.value, n.elements[0].part.value);
-    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[1].part.value, n.elements[1].part.value);
+    QCOMPARE(Tuned(w)->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(Tuned(w)->design->ideal.elements[1].part.value, n.elements[1].part.value);
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
     w.UndoTuning();
-    QVERIFY(!w.Model()->Tuned().has_value());
+    QVERIFY(Tuned(w) == nullptr);
+    QCOMPARE(w.SelectedRow(), 0);
     w.RedoTuning();
-    QCOMPARE(w.Model()->Tuned()->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(Tuned(w)->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(QString::fromStdString(vorda::rf::RowName(*Tuned(w))),
+             QStringLiteral("Tuned: L type 1 (Series L, Shunt C)"));
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
   }
 
   // A dark palette: a dark chart whose marks stand out from it.
@@ -381,7 +429,7 @@ class DesignerTest : public QObject {
     QVERIFY(table.open(QIODevice::ReadOnly) && cli_table.open(QIODevice::ReadOnly));
     const QByteArray bytes = table.readAll();
     QCOMPARE(bytes, cli_table.readAll());
-    QVERIFY(bytes.contains("frequency (Hz),14200000\n"));
+    QVERIFY(bytes.contains("# frequency (Hz): 14200000\n"));
     QVERIFY(w.SaveNetlist(dir_.filePath(QStringLiteral("match.cir"))));
     QVERIFY(w.SaveSmithChart(dir_.filePath(QStringLiteral("smith.svg"))));
     QVERIFY(w.SaveResponse(dir_.filePath(QStringLiteral("response.png"))));

@@ -1,0 +1,105 @@
+#include "rf/request/Charts.h"
+
+#include <algorithm>
+
+#include "rf/synthesis/Tuning.h"
+
+namespace vorda::rf {
+
+namespace {
+
+using Z = std::complex<double>;
+constexpr Z kJ(0.0, 1.0);
+
+// Adds a series reactance x to z, or a shunt part of reactance x (its
+// susceptance -1/x) to the admittance of z, step by step.
+void Walk(std::vector<Z>& path, Z& z, double x, bool shunt, int steps) {
+  const Z start = z;
+  for (int i = 1; i <= steps; ++i) {
+    const double t = static_cast<double>(i) / steps;
+    z = shunt ? 1.0 / (1.0 / start + kJ * (-t / x)) : start + kJ * (t * x);
+    path.push_back(z);
+  }
+}
+
+// The measured load over the file's range, at most about 2000 points.
+SmithTrace MeasuredTrace(const Measurement& m, double z0) {
+  SmithTrace t;
+  const std::size_t n = m.points.size();
+  const std::size_t step = std::max<std::size_t>(1, n / 2000);
+  for (std::size_t i = 0; i < n; i += step) {
+    t.z.push_back(m.points[i].z / z0);
+    t.hertz.push_back(m.points[i].hertz);
+  }
+  return t;
+}
+
+}  // namespace
+
+std::vector<Z> MatchPath(const Network& network, Z load, double hertz, double z0, int steps) {
+  Z z = load / z0;
+  std::vector<Z> path{z};
+  for (std::size_t i = network.elements.size(); i-- > 0;) {  // the part at the load first
+    const Element& e = network.elements[i];
+    if (!e.part.IsReal()) continue;  // a plain connection, or nothing
+    Walk(path, z, e.part.Reactance(hertz) / z0, e.position == Position::kShunt, steps);
+  }
+  return path;
+}
+
+Charts ChartsOf(const DesignRequest& r, const DesignResult& result,
+                std::optional<std::size_t> row) {
+  Charts c;
+  SmithView& smith = c.smith;
+  ResponseView& response = c.response;
+  const double z0 = result.z0;
+  const double f = result.hertz;
+  const RequestLoad load(r);
+  const Source source = r.SourceOf();
+  smith.z0 = z0;
+  smith.source = source.z / z0;
+  smith.load = result.load / z0;
+  smith.loaded_q = r.loaded_q;
+  if (r.measurement) smith.trace = MeasuredTrace(*r.measurement, z0);
+  response.frequencies = result.frequencies;
+  if (r.band) response.optimised = std::pair{r.band->start, r.band->stop};
+  if (result.band && result.band->bode_fano) {
+    response.bode_fano_db = result.band->bode_fano->worst_return_loss_db;
+  }
+  if (r.measurement) response.bare = ResponseOf(Network{}, load, source, result.frequencies);
+  const Row* t = row && *row < result.rows.size() ? &result.rows[*row] : nullptr;
+  if (t == nullptr || !t->design) return c;
+  const NetworkDesign& d = *t->design;
+  if (d.band) {
+    response.band = d.band->holds;
+    response.band_low = d.band->low;
+    response.band_high = d.band->high;
+    smith.band_low = d.band->low;
+    smith.band_high = d.band->high;
+  } else if (r.band) {
+    smith.band_low = r.band->start;
+    smith.band_high = r.band->stop;
+  }
+  smith.path = MatchPath(d.ideal, result.load, f, z0);
+  if (d.standard) smith.standard_end = d.standard->InputImpedance(f, result.load) / z0;
+  if (d.loss) smith.built_end = d.built.InputImpedance(f, result.load) / z0;
+  // Each part's end is a handle: drag it along the part's arc.
+  const std::vector<Impedance> ends = PartEnds(d.ideal, result.load, f);
+  for (std::size_t i = 0; i < ends.size(); ++i) {
+    smith.handles.push_back(d.ideal.elements[i].part.IsReal() ? std::optional<Z>(ends[i] / z0)
+                                                              : std::nullopt);
+  }
+  smith.match_gamma = d.match.gamma_magnitude;
+  response.ideal = ResponseOf(d.ideal, load, source, result.frequencies);
+  if (d.standard) response.standard = ResponseOf(*d.standard, load, source, result.frequencies);
+  if (d.loss) response.built = ResponseOf(d.built, load, source, result.frequencies);
+  // The matched input over the sweep.
+  smith.design_hertz = f;
+  for (const double hz : result.frequencies) {
+    smith.locus.z.push_back(d.built.InputImpedance(hz, load.At(hz)) / z0);
+    smith.locus.hertz.push_back(hz);
+  }
+  return c;
+}
+
+}  // namespace vorda::rf

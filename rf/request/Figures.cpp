@@ -1,0 +1,210 @@
+#include "rf/request/Figures.h"
+
+#include <cmath>
+
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+using Value = std::optional<double>;
+using Z = std::optional<std::complex<double>>;
+
+const NetworkDesign& D(const Row& r) {
+  return *r.design;
+}
+const BandFigures& B(const Row& r) {
+  return *r.band;
+}
+
+// The accessors, one per figure.
+Z MatchZin(const Row& r) {
+  return D(r).match.zin;
+}
+Value MatchRl(const Row& r) {
+  return D(r).match.return_loss_db;
+}
+Value MatchVswr(const Row& r) {
+  return D(r).match.vswr;
+}
+Z StandardZin(const Row& r) {
+  return D(r).standard_match->zin;
+}
+Value StandardRl(const Row& r) {
+  return D(r).standard_match->return_loss_db;
+}
+Value StandardVswr(const Row& r) {
+  return D(r).standard_match->vswr;
+}
+Value Efficiency(const Row& r) {
+  return D(r).loss->efficiency;
+}
+Value Dissipation(const Row& r) {
+  return D(r).loss->dissipation_db;
+}
+Value InsertionLoss(const Row& r) {
+  return D(r).harmonics.insertion_loss_db;
+}
+Value Second(const Row& r) {
+  return D(r).harmonics.attenuation_2f_db;
+}
+Value Third(const Row& r) {
+  return D(r).harmonics.attenuation_3f_db;
+}
+Value BandLow(const Row& r) {
+  return D(r).band->low;
+}
+Value BandHigh(const Row& r) {
+  return D(r).band->high;
+}
+Value BandQ(const Row& r) {
+  return D(r).band->loaded_q;
+}
+Value DesignQ(const Row& r) {
+  return r.design_q;
+}
+Value Worst(const Row& r) {
+  return B(r).worst_return_loss_db;
+}
+Value Mean(const Row& r) {
+  return B(r).mean_return_loss_db;
+}
+Value Coverage(const Row& r) {
+  return B(r).vswr2_coverage;
+}
+Value LossLow(const Row& r) {
+  return B(r).dissipation_low_db;
+}
+Value LossCentre(const Row& r) {
+  return B(r).dissipation_centre_db;
+}
+Value LossHigh(const Row& r) {
+  return B(r).dissipation_high_db;
+}
+
+using G = FigureGroup;
+using F = FigureFormat;
+constexpr const char* kNotKnown = "not known (beyond the load's data)";
+
+const Figure kFigures[] = {
+    {G::kMatch, "Zin", "zin", "zin (ohms)", "Zin (\u03a9)", "ohms", "not a number", F::kImpedance,
+     false, nullptr, MatchZin},
+    {G::kMatch, "return loss", "return_loss_db", "return loss (dB)", "RL (dB)", "dB", "perfect",
+     F::kNumber, true, MatchRl, nullptr, true},
+    {G::kMatch, "VSWR", "vswr", "vswr", "VSWR", "", "infinite", F::kNumber, true, MatchVswr,
+     nullptr},
+    {G::kStandard, "Zin", "zin", "standard zin (ohms)", "Std Zin (\u03a9)", "ohms", "not a number",
+     F::kImpedance, false, nullptr, StandardZin},
+    {G::kStandard, "return loss", "return_loss_db", "standard return loss (dB)", "Std RL (dB)",
+     "dB", "perfect", F::kNumber, false, StandardRl, nullptr, true},
+    {G::kStandard, "VSWR", "vswr", "standard vswr", "Std VSWR", "", "infinite", F::kNumber, false,
+     StandardVswr, nullptr},
+    {G::kLoss, "efficiency", "efficiency", "efficiency", "Eff. (%)", "%", "", F::kPercent, false,
+     Efficiency, nullptr},
+    {G::kLoss, "dissipation loss", "dissipation_db", "dissipation loss (dB)", "Loss (dB)", "dB", "",
+     F::kNumber, true, Dissipation, nullptr},
+    {G::kHarmonics, "insertion loss", "insertion_loss_db", "insertion loss (dB)", "IL (dB)",
+     "dB at f", "none to give (no power reaches the load)", F::kNumber, true, InsertionLoss,
+     nullptr},
+    {G::kHarmonics, "2f", "attenuation_2f_db", "attenuation at 2f (dB)", "2f (dB)", "dB below f",
+     kNotKnown, F::kNumber, true, Second, nullptr},
+    {G::kHarmonics, "3f", "attenuation_3f_db", "attenuation at 3f (dB)", "3f (dB)", "dB below f",
+     kNotKnown, F::kNumber, true, Third, nullptr},
+    {G::kBandwidth, "from", "low", "band low (Hz)", "Band low", "", "not found", F::kFrequency,
+     true, BandLow, nullptr},
+    {G::kBandwidth, "to", "high", "band high (Hz)", "Band high", "", "not found", F::kFrequency,
+     true, BandHigh, nullptr},
+    {G::kBandwidth, "Q of the band", "q", "q of the vswr <= 2 band", "Q (band)", "", "unknown",
+     F::kNumber, true, BandQ, nullptr},
+    {G::kDesign, "designed for a loaded Q of", "design_q", "design loaded q", "QL (design)", "",
+     "none", F::kNumber, true, DesignQ, nullptr},
+    {G::kBand, "worst return loss", "worst_return_loss_db", "worst return loss over the band (dB)",
+     "Worst RL (dB)", "dB", "perfect", F::kNumber, true, Worst, nullptr, true},
+    {G::kBand, "mean return loss", "mean_return_loss_db", "mean return loss over the band (dB)",
+     "Mean RL (dB)", "dB", "perfect", F::kNumber, true, Mean, nullptr, true},
+    {G::kBand, "VSWR <= 2 over", "vswr2_coverage", "vswr <= 2 share of the band", "VSWR\u22642 (%)",
+     "% of the band", "", F::kPercent, true, Coverage, nullptr},
+    {G::kBand, "dissipation loss at the low edge", "dissipation_low_db",
+     "dissipation loss at the band's low edge (dB)", "Loss low (dB)", "dB", "", F::kNumber, false,
+     LossLow, nullptr},
+    {G::kBand, "at the centre", "dissipation_centre_db",
+     "dissipation loss at the band's centre (dB)", "Loss mid (dB)", "dB", "", F::kNumber, false,
+     LossCentre, nullptr},
+    {G::kBand, "at the high edge", "dissipation_high_db",
+     "dissipation loss at the band's high edge (dB)", "Loss high (dB)", "dB", "", F::kNumber, false,
+     LossHigh, nullptr},
+};
+
+std::string Digits(double v) {
+  return DigitsText(v, 4);
+}
+
+}  // namespace
+
+std::span<const Figure> Figures() {
+  return kFigures;
+}
+
+bool HasGroup(const Row& row, FigureGroup group) {
+  if (group == FigureGroup::kBand) return row.band.has_value();
+  if (!row.design) return false;
+  switch (group) {
+    case FigureGroup::kStandard:
+      return row.design->standard_match.has_value();
+    case FigureGroup::kLoss:
+      return row.design->loss.has_value();
+    case FigureGroup::kBandwidth:
+      return row.design->band.has_value();
+    case FigureGroup::kDesign:
+      return row.design_q.has_value();
+    case FigureGroup::kMatch:
+    case FigureGroup::kHarmonics:
+    case FigureGroup::kBand:
+      break;
+  }
+  return true;
+}
+
+const char* GroupKey(FigureGroup group) {
+  switch (group) {
+    case FigureGroup::kMatch:
+      return "match";
+    case FigureGroup::kStandard:
+      return "standard_match";
+    case FigureGroup::kLoss:
+      return "loss";
+    case FigureGroup::kBandwidth:
+      return "bandwidth";
+    case FigureGroup::kBand:
+      return "band";
+    case FigureGroup::kHarmonics:
+    case FigureGroup::kDesign:
+      break;
+  }
+  return "";
+}
+
+std::string FigureText(const Figure& f, const Row& row, bool with_unit) {
+  const std::string unit = with_unit && *f.unit != '\0' ? std::string(" ") + f.unit : "";
+  if (f.format == FigureFormat::kImpedance) {
+    const auto z = f.impedance(row);
+    if (!z) return f.none;
+    return Digits(z->real()) + (std::signbit(z->imag()) ? " - j" : " + j") +
+           Digits(std::fabs(z->imag())) + unit;
+  }
+  const auto v = f.value(row);
+  if (!v) return f.none;
+  switch (f.format) {
+    case FigureFormat::kPercent:
+      return Digits(100.0 * *v) + (with_unit ? std::string(" ") + f.unit : std::string());
+    case FigureFormat::kFrequency:
+      return FormatEngineering(*v, "Hz");
+    case FigureFormat::kNumber:
+    case FigureFormat::kImpedance:
+      break;
+  }
+  return Digits(*v) + unit;
+}
+
+}  // namespace vorda::rf

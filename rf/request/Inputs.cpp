@@ -1,0 +1,64 @@
+#include "rf/request/Inputs.h"
+
+#include <cmath>
+
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+Input Number(const char* key, const char* name, double v) {
+  return {key, name, ShortestText(v), v};
+}
+
+Input Optional(const char* key, const char* name, const std::optional<double>& v,
+               const char* none) {
+  return v ? Number(key, name, *v) : Input{key, name, none, std::nullopt};
+}
+
+std::string ImpedanceText(Impedance z) {
+  return ShortestText(z.real()) + (std::signbit(z.imag()) ? "-j" : "+j") +
+         ShortestText(std::fabs(z.imag()));
+}
+
+}  // namespace
+
+std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& result) {
+  std::vector<Input> in;
+  in.push_back(Number("z0_ohms", "z0 (ohms)", r.z0));
+  in.push_back(
+      {"source_ohms", "source (ohms)", r.source ? ImpedanceText(*r.source) : "z0", std::nullopt});
+  if (r.measurement) {
+    in.push_back({"measurement", "measurement", r.measurement_name, std::nullopt});
+    in.push_back(Number("load_r_ohms", "load r at the frequency (ohms)", result.load.real()));
+    in.push_back(Number("load_x_ohms", "load x at the frequency (ohms)", result.load.imag()));
+  } else {
+    in.push_back(Number("load_r_ohms", "load r (ohms)", r.load.real()));
+    in.push_back(Number("load_x_ohms", "load x (ohms)", r.load.imag()));
+  }
+  in.push_back(Number("frequency_hz", "frequency (Hz)", r.hertz));
+  in.push_back({"series", "series", r.series ? SeriesName(*r.series) : "ideal", std::nullopt});
+  in.push_back(Optional("q_inductors", "q of inductors", r.q_inductor, "ideal"));
+  in.push_back(Optional("q_capacitors", "q of capacitors", r.q_capacitor, "ideal"));
+  in.push_back(Optional("loaded_q", "loaded q (pi and t)", r.loaded_q, "none"));
+  in.push_back(Optional("intermediate_ohms", "intermediate resistance (ohms)", r.intermediate,
+                        r.loaded_q ? "geometric mean" : "none"));
+  if (r.band) {
+    in.push_back({"band_hz", "band (Hz)",
+                  ShortestText(r.band->start) + ":" + ShortestText(r.band->stop), std::nullopt});
+    in.push_back(Number("band_points", "band points", static_cast<double>(r.band->points)));
+  } else {
+    in.push_back({"band_hz", "band (Hz)", "none", std::nullopt});
+  }
+  if (!result.frequencies.empty()) {
+    in.push_back(Number("sweep_from_hz", "sweep from (Hz)", result.frequencies.front()));
+    in.push_back(Number("sweep_to_hz", "sweep to (Hz)", result.frequencies.back()));
+    in.push_back(
+        Number("sweep_points", "sweep points", static_cast<double>(result.frequencies.size())));
+  }
+  in.push_back({"best_by", "best by", RankingName(r.ranking), std::nullopt});
+  return in;
+}
+
+}  // namespace vorda::rf

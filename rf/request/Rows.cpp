@@ -1,0 +1,327 @@
+#include "rf/request/Rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/SectionTypes.h"
+#include "rf/circuit/Units.h"
+
+namespace vorda::rf {
+
+namespace {
+
+DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& frequencies) {
+  DesignOptions d = PartOptions(r.hertz, r.series, r.q_inductor, r.q_capacitor);
+  d.bandwidth = r.bandwidth;
+  if (r.responses) d.sweep = frequencies;
+  if (r.measurement) {
+    d.band_limits = LimitsAround(r.hertz, r.measurement->First(), r.measurement->Last());
+    d.band_visit = r.measurement->Frequencies();
+  } else {
+    d.band_limits = LimitsAround(r.hertz);
+  }
+  d.known_up_to = r.KnownUpTo();
+  return d;
+}
+
+// What a band search and the band figures of every row are computed with.
+BandRequest BandRequestOf(const DesignRequest& r, const LoadModel& load) {
+  BandRequest b;
+  b.axis = *r.band;
+  b.centre = r.hertz;
+  b.source = r.SourceOf();
+  b.z0 = r.z0;
+  b.load = &load;
+  if (r.measurement) b.measured = r.measurement->Frequencies();
+  b.known_up_to = r.KnownUpTo();
+  b.series = r.series;
+  b.q_inductor = r.q_inductor;
+  b.q_capacitor = r.q_capacitor;
+  b.loaded_q = r.loaded_q;
+  b.intermediate = r.intermediate;
+  return b;
+}
+
+// Everything a row's design needs that is the same for every row.
+struct Context {
+  const DesignRequest& request;
+  const RequestLoad& load;
+  const DesignOptions& options;
+  const std::optional<BandRequest>& band;
+  const std::vector<double>& band_frequencies;
+};
+
+// A row's design from its ideal network (and standard one, when chosen
+// already), with its verdict and its figures over the band.
+void Design(Row& t, const Network& ideal, const Context& c,
+            const std::optional<Network>& standard = std::nullopt) {
+  const DesignRequest& r = c.request;
+  if (const auto broken = ideal.Broken()) {
+    t.verdict = Verdict::kNotComputable;
+    t.status = "not computable: " + *broken;
+    return;
+  }
+  NetworkDesign d = DesignNetwork(ideal, c.load, r.SourceOf(), c.options, standard);
+  if (auto why = NotComputable(d, r.hertz)) {
+    t.verdict = Verdict::kNotComputable;
+    t.status = "not computable: " + *why;
+    return;
+  }
+  t.verdict = Verdict::kDesigned;
+  if (c.band) t.band = FiguresOf(d.built, *c.band, c.band_frequencies);
+  t.design = std::move(d);
+}
+
+double ReturnLossOf(const Row& t) {
+  return t.design->match.return_loss_db.value_or(HUGE_VAL);  // a perfect match ranks first
+}
+
+double DissipationOf(const Row& t) {
+  return t.design->loss ? t.design->loss->dissipation_db : 0.0;
+}
+
+double BandwidthOf(const Row& t) {
+  const Band& b = *t.design->band;
+  if (!b.holds) return 0.0;
+  return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
+}
+
+// Whether a ranks above b; both designed.
+bool Better(const Row& a, const Row& b, Ranking ranking) {
+  const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);
+  const double loss_a = DissipationOf(a), loss_b = DissipationOf(b);
+  switch (ranking) {
+    case Ranking::kDissipation:
+      if (loss_a != loss_b) return loss_a < loss_b;
+      return rl_a > rl_b;
+    case Ranking::kBandwidth: {
+      if (!a.design->band || !b.design->band) break;
+      const double bw_a = BandwidthOf(a), bw_b = BandwidthOf(b);
+      if (bw_a != bw_b) return bw_a > bw_b;
+      break;
+    }
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kReturnLoss:
+      break;
+  }
+  if (rl_a != rl_b) return rl_a > rl_b;
+  return loss_a < loss_b;
+}
+
+// The rows of one L type: the engine's run of it for a source of z0, or the
+// design layer's solutions (two for some complex sources).
+void AddLType(std::int16_t type, const Context& c, const DesignResult& result,
+              std::vector<Row>& rows) {
+  const DesignRequest& r = c.request;
+  const NetworkKind kind{Topology::kL, type};
+  if (r.EngineSource()) {
+    Row& t = rows.emplace_back();
+    t.kind = kind;
+    t.engine = ComputeNumbers({r.z0, result.load.real(), result.load.imag()}, type);
+    t.status = EngineStatus(*t.engine);
+    const ComputeRun& run = t.engine->run;
+    if (result.already_matched || run.outcome != Outcome::kComputed) return;
+    Design(t,
+           SectionAt(*FindSectionType(type), *run.first * run.z0, *run.second * run.z0, run.z0,
+                     r.hertz),
+           c);
+    if (t.verdict == Verdict::kDesigned) t.status = EngineStatus(*t.engine);
+    return;
+  }
+  const std::vector<Network> all =
+      result.already_matched ? std::vector<Network>{}
+                             : LSectionsOfType(type, r.SourceOf(), result.load, r.hertz, r.z0);
+  if (all.empty()) {
+    Row& t = rows.emplace_back();
+    t.kind = kind;
+    t.status = "refused: this type cannot match the load to the source";
+    return;
+  }
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    Row& t = rows.emplace_back();
+    t.kind = kind;
+    t.solution = static_cast<int>(i);
+    Design(t, all[i], c);
+    if (t.verdict == Verdict::kDesigned) t.status = "admitted";
+  }
+}
+
+// A network of three or four parts synthesised at the design frequency.
+void AddNetwork(const NetworkKind& kind, const Context& c, const DesignResult& result,
+                std::vector<Row>& rows) {
+  const DesignRequest& r = c.request;
+  Row& t = rows.emplace_back();
+  t.kind = kind;
+  if (kind.topology != Topology::kTwoLLowPass && kind.topology != Topology::kTwoLHighPass) {
+    t.design_q = r.loaded_q;
+  }
+  if (result.already_matched) return;
+  const Synthesis s =
+      Synthesize(kind, r.SourceOf(), result.load, r.hertz, r.z0, r.loaded_q, r.intermediate);
+  if (!s.network) {
+    t.status = "refused: " + s.why;
+    return;
+  }
+  Design(t, *s.network, c);
+  if (t.verdict == Verdict::kDesigned) t.status = "admitted";
+}
+
+}  // namespace
+
+const char* OriginName(Origin origin) {
+  switch (origin) {
+    case Origin::kOverBand:
+      return "over the band";
+    case Origin::kTuned:
+      return "tuned";
+    case Origin::kGiven:
+      return "given";
+    case Origin::kAtFrequency:
+      break;
+  }
+  return "at the frequency";
+}
+
+std::string RowName(const Row& t) {
+  const std::string name = KindName(t.kind) + (t.solution > 0 ? ", second solution" : "");
+  switch (t.origin) {
+    case Origin::kOverBand:
+      return "Band: " + name;
+    case Origin::kTuned:
+      return "Tuned: " + t.tuned_from;
+    case Origin::kGiven:
+    case Origin::kAtFrequency:
+      break;
+  }
+  return name;
+}
+
+std::string RowKey(const Row& t) {
+  const std::string key = KindKey(t.kind) + (t.solution > 0 ? "-2" : "");
+  switch (t.origin) {
+    case Origin::kOverBand:
+      return "band-" + key;
+    case Origin::kTuned:
+      return "tuned";
+    case Origin::kGiven:
+    case Origin::kAtFrequency:
+      break;
+  }
+  return key;
+}
+
+std::vector<double> BandFrequencies(const DesignRequest& r) {
+  std::vector<double> f = r.band->Frequencies();
+  if (r.measurement) {
+    for (const double hz : r.measurement->Frequencies()) {
+      if (hz >= r.band->start && hz <= r.band->stop) f.push_back(hz);
+    }
+  }
+  std::sort(f.begin(), f.end());
+  f.erase(std::unique(f.begin(), f.end()), f.end());
+  return f;
+}
+
+DesignResult RunDesign(const DesignRequest& r) {
+  DesignResult result;
+  result.z0 = r.z0;
+  result.hertz = r.hertz;
+  result.load = r.measurement ? r.measurement->At(r.hertz) : r.load;
+  if (r.measurement) {
+    if (const auto gap = r.measurement->GapAt(r.hertz)) {
+      result.warnings.push_back(GapWarning(r.hertz, *gap));
+    }
+  }
+  const RequestLoad load(r);
+  const Source source = r.SourceOf();
+  result.already_matched = MatchOf(result.load, source).Perfect();
+  result.frequencies = SweepFrequencies(r);
+  const DesignOptions options = OptionsFor(r, result.frequencies);
+  std::optional<BandRequest> band;
+  std::vector<double> band_frequencies;
+  if (r.band) {
+    band = BandRequestOf(r, load);
+    band_frequencies = BandFrequencies(r);
+    result.band = BandSummary{*r.band, band_frequencies, {}, false, {}, {}, {}};
+  }
+  const Context c{r, load, options, band, band_frequencies};
+  for (const std::int16_t type : r.types) AddLType(type, c, result, result.rows);
+  if (r.networks) {
+    for (const NetworkKind& kind : ThreeAndFourPartKinds())
+      AddNetwork(kind, c, result, result.rows);
+  }
+  for (Row& t : result.rows) {
+    if (result.already_matched) {
+      t.verdict = Verdict::kAlreadyMatched;
+      t.status = kAlreadyMatchedText;
+    }
+  }
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    const Row& t = result.rows[i];
+    if (t.verdict != Verdict::kDesigned) continue;
+    if (!result.best || Better(t, result.rows[*result.best], r.ranking)) result.best = i;
+  }
+  // A given network is designed also when the load matches already: it is
+  // asked for.
+  if (r.given) result.rows.push_back(FixedRow(r, result, *r.given, Origin::kGiven));
+  if (r.measurement && !result.frequencies.empty()) {
+    result.bare_return_loss_db = BareReturnLoss(load, source, result.frequencies);
+  }
+  return result;
+}
+
+Row FixedRow(const DesignRequest& r, const DesignResult& result, const Network& network,
+             Origin origin) {
+  const RequestLoad load(r);
+  const DesignOptions options = OptionsFor(r, result.frequencies);
+  std::optional<BandRequest> band;
+  if (r.band) band = BandRequestOf(r, load);
+  const std::vector<double> band_frequencies =
+      result.band ? result.band->frequencies : std::vector<double>{};
+  Row t;
+  t.origin = origin;
+  t.kind = {Topology::kGiven, 0};
+  Design(t, network, {r, load, options, band, band_frequencies});
+  if (t.verdict == Verdict::kDesigned) t.status = OriginName(origin);
+  return t;
+}
+
+BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel) {
+  const RequestLoad load(r);
+  BandRequest b = BandRequestOf(r, load);
+  b.cancel = cancel;
+  return OptimizeBand(b);
+}
+
+void AddBandRows(const DesignRequest& r, const BandResult& band, DesignResult& result) {
+  std::erase_if(result.rows, [](const Row& t) { return t.origin == Origin::kOverBand; });
+  const RequestLoad load(r);
+  const DesignOptions options = OptionsFor(r, result.frequencies);
+  // Band rows come before a tuned one, which stays last.
+  auto at = std::find_if(result.rows.begin(), result.rows.end(),
+                         [](const Row& t) { return t.origin == Origin::kTuned; });
+  std::vector<Row> rows;
+  for (const BandDesign& d : band.designs) {
+    Row& t = rows.emplace_back();
+    t.origin = Origin::kOverBand;
+    t.kind = d.kind;
+    t.verdict = Verdict::kDesigned;
+    t.status = "optimised over the band";
+    t.design = DesignNetwork(d.ideal, load, r.SourceOf(), options, d.standard);
+    t.band = d.figures;
+  }
+  result.rows.insert(at, rows.begin(), rows.end());
+  BandSummary& s = *result.band;
+  s.frequencies = band.frequencies;
+  s.measured_points = band.measured_points;
+  s.searched = true;
+  s.refused = band.refused;
+  s.fit = band.fit;
+  s.bode_fano = band.bode_fano;
+}
+
+}  // namespace vorda::rf

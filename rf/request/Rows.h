@@ -1,0 +1,111 @@
+// The designs of a request as one list of rows, whatever made them: the
+// eight L types, Pi, T and two L-sections at the design frequency, the
+// networks optimised over a band, a network tuned by hand and a network
+// given as parts. Each row has its verdict, its networks and its figures;
+// every output (text, JSON, CSV, the designer's table) writes rows.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/ComputeRecord.h"
+#include "rf/request/DesignRequest.h"
+#include "rf/request/Verdict.h"
+#include "rf/synthesis/BandSearch.h"
+#include "rf/synthesis/Design.h"
+
+namespace vorda::rf {
+
+// How a row's values were found.
+enum class Origin {
+  kAtFrequency,  // designed at the design frequency
+  kOverBand,     // optimised over the band
+  kTuned,        // tuned by hand on the Smith chart
+  kGiven,        // given as parts (--network)
+};
+// "at the frequency", "over the band", "tuned", "given".
+const char* OriginName(Origin origin);
+
+struct Row {
+  Origin origin = Origin::kAtFrequency;
+  NetworkKind kind;
+  // The second solution of the same L type (a complex source can have two).
+  int solution = 0;
+  // The engine's run of an L type, when the engine serves the source: its
+  // facts (run) and the labels and boxes the window would show.
+  std::optional<ComputeRecord> engine;
+  Verdict verdict = Verdict::kNotComputed;
+  // "admitted", "given", "optimised over the band", or why not designed.
+  std::string status;
+  // The loaded Q a Pi or T network was designed for.
+  std::optional<double> design_q;
+  // When designed: its networks and their figures at the design frequency.
+  std::optional<NetworkDesign> design;
+  // With a band: how the parts as built do across it.
+  std::optional<BandFigures> band;
+  // For a tuned row: the row it was tuned from ("Pi low-pass").
+  std::string tuned_from;
+
+  bool Designed() const { return design.has_value(); }
+};
+
+// "L type 1 (Series L, Shunt C)", "Pi low-pass", "Band: T high-pass",
+// "Tuned: Pi low-pass", "Given network"; a second solution says so.
+std::string RowName(const Row& row);
+// "l1", "pi-lp", ...; with "-2" for a second solution, "band-" before a
+// band row's and "tuned" for a tuned row.
+std::string RowKey(const Row& row);
+
+// What a band search found besides its designs.
+struct BandSummary {
+  FrequencyAxis axis;               // the band
+  std::vector<double> frequencies;  // where it was evaluated: the even points and
+                                    // the measured ones inside it
+  std::size_t measured_points = 0;
+  bool searched = false;  // the search ran (its rows are in the result)
+  std::vector<std::pair<NetworkKind, std::string>> refused;  // kinds with no design, and why
+  std::optional<LoadFit> fit;
+  std::optional<BodeFanoBound> bode_fano;
+};
+
+struct DesignResult {
+  double z0 = 0.0;
+  double hertz = 0.0;  // the design frequency
+  Impedance load;      // at it
+  bool already_matched = false;
+  std::vector<double> frequencies;  // of the response
+  std::vector<Row> rows;
+  // The best row designed at the frequency, by the request's ranking.
+  std::optional<std::size_t> best;
+  std::optional<BandSummary> band;  // with a band
+  // With a measurement and a sweep: the bare load's return loss.
+  std::vector<std::optional<double>> bare_return_loss_db;
+  std::vector<std::string> warnings;  // for the user: the load is a guess here
+};
+
+// Designs every network of a request that CheckRequest passed, at the
+// design frequency (and over the band, with one), without the band search.
+DesignResult RunDesign(const DesignRequest& request);
+
+// The band search of a request that has a band (see
+// rf/synthesis/BandSearch.h): its load, source, standard series, losses and
+// loaded Q, from the design frequency's analytic designs. cancel, when set,
+// stops it early.
+BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr);
+
+// The band search's designs as rows, after the result's own (replacing
+// those of an earlier search), best first; and its summary.
+void AddBandRows(const DesignRequest& request, const BandResult& band, DesignResult& result);
+
+// A network of fixed parts designed like the others: a given or a tuned row.
+Row FixedRow(const DesignRequest& request, const DesignResult& result, const Network& network,
+             Origin origin);
+
+// The frequencies of a band: even points across it and the measured points
+// inside it, ascending.
+std::vector<double> BandFrequencies(const DesignRequest& request);
+
+}  // namespace vorda::rf
