@@ -22,6 +22,9 @@
 #include "engine/Module1.h"
 #include "engine/PortableMath.h"
 #include "engine/PortableMathDetail.h"
+#include "tests/engine/MpfrArguments.h"
+
+using vorda::testing::Random;
 
 namespace {
 
@@ -30,87 +33,6 @@ namespace detail = vorda::portable::detail;
 
 constexpr mpfr_prec_t kPrecision = 200;
 constexpr double kPi = 3.141592653589793;
-
-// xoshiro256** seeded through splitmix64.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) {
-    for (std::uint64_t& s : s_) {
-      seed += 0x9E3779B97F4A7C15u;
-      std::uint64_t z = seed;
-      z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-      z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-      s = z ^ (z >> 31);
-    }
-  }
-  std::uint64_t Bits() {
-    const std::uint64_t result = std::rotl(s_[1] * 5, 7) * 9;
-    const std::uint64_t t = s_[1] << 17;
-    s_[2] ^= s_[0];
-    s_[3] ^= s_[1];
-    s_[1] ^= s_[2];
-    s_[0] ^= s_[3];
-    s_[2] ^= t;
-    s_[3] = std::rotl(s_[3], 45);
-    return result;
-  }
-  double Unit() { return static_cast<double>(Bits() >> 11) * 0x1p-53; }  // [0, 1)
-  double Uniform(double low, double high) { return low + (high - low) * Unit(); }
-  int Integer(int low, int high) {  // [low, high]
-    return low + static_cast<int>(Bits() % static_cast<std::uint64_t>(high - low + 1));
-  }
-  double Sign() { return (Bits() & 1) != 0 ? -1.0 : 1.0; }
-  // A random mantissa in [1, 2) times 2^e.
-  double Binade(int e) { return std::ldexp(1.0 + Unit(), e); }
-
- private:
-  std::uint64_t s_[4];
-};
-
-// x moved by n ulps (n may be negative).
-double Ulps(double x, int n) {
-  for (; n > 0; --n) x = std::nextafter(x, INFINITY);
-  for (; n < 0; ++n) x = std::nextafter(x, -INFINITY);
-  return x;
-}
-
-// The double nearest to k pi/d.
-double MultipleOfPi(double k, long d) {
-  mpfr_t t;
-  mpfr_init2(t, kPrecision);
-  mpfr_const_pi(t, MPFR_RNDN);
-  mpfr_mul_d(t, t, k, MPFR_RNDN);
-  mpfr_div_si(t, t, d, MPFR_RNDN);
-  const double r = mpfr_get_d(t, MPFR_RNDN);
-  mpfr_clear(t);
-  return r;
-}
-
-// A load as a person types it (whole ohms half the time) and the engine's
-// normalized resistance and reactance from it.
-struct Load {
-  double r;
-  double x;
-};
-Load EngineLoad(Random& rng) {
-  double big_r = rng.Uniform(-1000.0, 1000.0);
-  double big_x = rng.Uniform(-1000.0, 1000.0);
-  double z0 = rng.Uniform(1.0, 1000.0);
-  if ((rng.Bits() & 1) != 0) {
-    big_r = std::round(big_r);
-    big_x = std::round(big_x);
-    z0 = std::round(z0);
-  }
-  return {big_r / z0, big_x / z0};
-}
-// The angle MyAtan forms for a load, with the module's pi.
-double EngineAngle(const Load& load) {
-  double x = load.r;
-  double y = load.x;
-  double angle = 0.0;
-  vorda::Module1::MyAtan(x, y, angle);
-  return angle;
-}
 
 using Function = double (*)(double);
 using EstimateFunction = bool (*)(double, detail::Estimate&);
@@ -198,176 +120,6 @@ class Checker {
   double worst_ = 0.0;
 };
 
-void SinOrCosArguments(Random& rng, Checker& check, long count) {
-  for (long n = 0; n < count; ++n) {
-    switch (n % 10) {
-      case 0:
-      case 1:
-      case 2:  // the engine's range
-        check.Check(rng.Uniform(-2 * kPi, 2 * kPi));
-        break;
-      case 3: {  // near multiples of pi/2, up to 2^20 and up to 2^29
-        const int bits = (rng.Bits() & 3) == 0 ? 29 : rng.Integer(1, 20);
-        const double k = std::floor(rng.Unit() * std::ldexp(1.0, bits)) * rng.Sign();
-        check.Check(Ulps(MultipleOfPi(k, 2), rng.Integer(-30, 30)));
-        break;
-      }
-      case 4: {  // near the table's points, multiples of pi/512
-        const double k = std::floor(rng.Unit() * 4096.0) * rng.Sign();
-        check.Check(Ulps(MultipleOfPi(k, 512), rng.Integer(-1000, 1000)));
-        break;
-      }
-      case 5:  // near 0, below and above the 2^-30 shortcut
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(-40, -3)));
-        break;
-      case 6:  // large, up to 2^30
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(3, 29)));
-        break;
-      default: {  // the angles the engine forms: -atan(x/r) (+ pi)
-        check.Check(-EngineAngle(EngineLoad(rng)));
-        break;
-      }
-    }
-  }
-}
-
-void AtanArguments(Random& rng, Checker& check, long count) {
-  for (long n = 0; n < count; ++n) {
-    switch (n % 10) {
-      case 0:
-      case 1:
-        check.Check(rng.Uniform(-100.0, 100.0));
-        break;
-      case 2:
-      case 3:  // all magnitudes, through the shortcuts at 2^-30 and 2^60
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(-35, 65)));
-        break;
-      case 4: {  // near the table's points i/64 and 64/i, and 1
-        const int i = rng.Integer(1, 64);
-        const double point = (rng.Bits() & 1) != 0 ? i / 64.0 : 64.0 / i;
-        check.Check(Ulps(point, rng.Integer(-50, 50)) * rng.Sign());
-        break;
-      }
-      default: {  // the engine's ratios x/r
-        const Load load = EngineLoad(rng);
-        check.Check(load.x / load.r);
-        break;
-      }
-    }
-  }
-}
-
-void Log10Arguments(Random& rng, Checker& check, long count) {
-  for (long n = 0; n < count; ++n) {
-    switch (n % 10) {
-      case 0:
-        check.Check(1e-6 * std::pow(1e12, rng.Unit()));
-        break;
-      case 1:  // any positive double, from the bits
-        check.Check(std::bit_cast<double>(rng.Bits() % 0x7FF0000000000000u));
-        break;
-      case 2:  // subnormals
-        check.Check(std::ldexp(rng.Unit(), -1022));
-        break;
-      case 3: {  // near 1, both sides
-        const double distance = std::ldexp(1.0 + rng.Unit(), rng.Integer(-53, -4));
-        check.Check(1.0 + rng.Sign() * distance);
-        break;
-      }
-      case 4:  // efficiencies near 1: 1 - 1e-6 ... 1 - 1e-16
-        check.Check(1.0 - std::pow(10.0, rng.Uniform(-16.0, -6.0)));
-        break;
-      case 5: {  // powers of ten and their neighbours
-        const std::string text = "1e" + std::to_string(rng.Integer(-307, 308));
-        check.Check(Ulps(std::strtod(text.c_str(), nullptr), rng.Integer(-3, 3)));
-        break;
-      }
-      case 6:  // efficiencies and gains in (0, 1)
-        check.Check(1.0 - std::pow(10.0, rng.Uniform(-17.0, 0.0)));
-        break;
-      default: {  // |reflection coefficient| of the engine's loads
-        const Load load = EngineLoad(rng);
-        const double r = std::fabs(load.r);
-        const double num = (r - 1.0) * (r - 1.0) + load.x * load.x;
-        const double den = (r + 1.0) * (r + 1.0) + load.x * load.x;
-        check.Check(std::sqrt(num / den));
-        break;
-      }
-    }
-  }
-}
-
-// 10^x: a decibel value over 20 as a Touchstone file writes it, every
-// magnitude from the subnormals to the overflow, whole numbers and their
-// neighbours, tiny ones.
-void Pow10Arguments(Random& rng, Checker& check, long count) {
-  for (long n = 0; n < count; ++n) {
-    switch (n % 10) {
-      case 0:
-      case 1:
-        check.Check(rng.Uniform(-20.0, 20.0));
-        break;
-      case 2:  // dB to three decimals
-        check.Check(std::round(rng.Uniform(-200.0, 60.0) * 1000.0) / 1000.0 / 20.0);
-        break;
-      case 3:
-      case 4:
-        check.Check(rng.Uniform(-330.0, 310.0));
-        break;
-      case 5:  // whole numbers, exact powers included, and their neighbours
-        check.Check(Ulps(static_cast<double>(rng.Integer(-325, 309)), rng.Integer(-2, 2)));
-        break;
-      case 6:  // subnormal results
-        check.Check(rng.Uniform(-323.7, -307.6));
-        break;
-      case 7:  // near the overflow
-        check.Check(rng.Uniform(308.2, 308.3));
-        break;
-      case 8:  // tiny, about the shortcut at 2^-56
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(-70, -20)));
-        break;
-      default:
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(-20, 8)));
-        break;
-    }
-  }
-}
-
-// Angles in degrees: as a Touchstone file writes them, all of one turn and
-// many, near the whole quarter turns and the table's steps, huge and tiny.
-void DegreesArguments(Random& rng, Checker& check, long count) {
-  for (long n = 0; n < count; ++n) {
-    switch (n % 10) {
-      case 0:
-      case 1:  // to three decimals
-        check.Check(std::round(rng.Uniform(-180.0, 180.0) * 1000.0) / 1000.0);
-        break;
-      case 2:
-        check.Check(rng.Uniform(-360.0, 360.0));
-        break;
-      case 3: {  // near multiples of 15 degrees, exact ones included
-        const double k = 15.0 * rng.Integer(-100, 100);
-        check.Check(Ulps(k, rng.Integer(-3, 3)));
-        break;
-      }
-      case 4:  // whole degrees
-        check.Check(static_cast<double>(rng.Integer(-100000, 100000)));
-        break;
-      case 5:  // many turns, up to the largest doubles
-        check.Check(rng.Sign() * rng.Binade(rng.Integer(9, 1023)));
-        break;
-      case 6:  // small, down to the subnormals
-        check.Check(rng.Sign() * std::ldexp(1.0 + rng.Unit(), rng.Integer(-1074, -1)));
-        break;
-      case 7:  // near the table's steps of 180/512 degrees
-        check.Check(Ulps(rng.Integer(-2048, 2048) * (180.0 / 512.0), rng.Integer(-100, 100)));
-        break;
-      default:
-        check.Check(rng.Uniform(-1e6, 1e6));
-        break;
-    }
-  }
-}
 int MpfrSinDegrees(mpfr_ptr y, mpfr_srcptr x, mpfr_rnd_t rounding) {
   return mpfr_sinu(y, x, 360, rounding);
 }
@@ -470,15 +222,20 @@ int main(int argc, char** argv) {
     if (!chosen(name)) continue;
     Checker check(f);
     if (name == "atan") {
-      AtanArguments(rng, check, count);
+      vorda::testing::AtanArguments(
+          rng, [&check](double x) { check.Check(x); }, count);
     } else if (name == "pow10") {
-      Pow10Arguments(rng, check, count);
+      vorda::testing::Pow10Arguments(
+          rng, [&check](double x) { check.Check(x); }, count);
     } else if (name == "sind" || name == "cosd") {
-      DegreesArguments(rng, check, count);
+      vorda::testing::DegreesArguments(
+          rng, [&check](double x) { check.Check(x); }, count);
     } else if (name == "log10") {
-      Log10Arguments(rng, check, count);
+      vorda::testing::Log10Arguments(
+          rng, [&check](double x) { check.Check(x); }, count);
     } else {
-      SinOrCosArguments(rng, check, count);
+      vorda::testing::SinOrCosArguments(
+          rng, [&check](double x) { check.Check(x); }, count);
     }
     ok = check.Report() && ok;
   }

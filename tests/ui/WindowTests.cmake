@@ -33,8 +33,16 @@ vorda_qtest(vorda1_tests ${CMAKE_CURRENT_LIST_DIR}/main/Vorda1Test.cpp
 vorda_qtest(selection_tests ${CMAKE_CURRENT_LIST_DIR}/main/SelectionTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/main/WindowFixture.h)
 vorda_qtest(about_tests ${CMAKE_CURRENT_LIST_DIR}/about/AboutTest.cpp)
-vorda_qtest(designer_tests ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerTest.cpp)
-target_link_libraries(designer_tests PRIVATE vorda_designer vorda_cli nlohmann_json::nlohmann_json)
+foreach(name designer_tests designer_chart_tests)
+  if(name STREQUAL designer_tests)
+    set(source DesignerTest.cpp)
+  else()
+    set(source DesignerChartsTest.cpp)
+  endif()
+  vorda_qtest(${name} ${CMAKE_CURRENT_LIST_DIR}/designer/${source}
+              ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerFixture.h)
+  target_link_libraries(${name} PRIVATE vorda_designer vorda_cli nlohmann_json::nlohmann_json)
+endforeach()
 
 # Not a test: the designer's pictures, for scripts/screenshot-designer.
 add_executable(designer_pictures ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerPictures.cpp)

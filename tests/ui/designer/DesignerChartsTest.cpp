@@ -1,0 +1,174 @@
+// The designer's Smith chart: its pixels, grids and read-out, in the dark
+// too, and tuning by dragging a part along its arc.
+#include "tests/ui/designer/DesignerFixture.h"
+
+using namespace vorda::designer::testing;
+
+class DesignerChartsTest : public DesignerFixture {
+  Q_OBJECT
+
+ private slots:
+  // The chart's pixels: the load where its normalized impedance says, the
+  // way ending at the centre, and the standard parts' end.
+  void smithChartPixels() {
+    d::SmithChart chart;
+    d::SmithData data;
+    data.load = std::complex<double>(0.8, 0.6);
+    data.path = {{0.8, 0.6}, {0.9, 0.2}, {1.0, 0.0}};
+    data.standard_end = std::complex<double>(1.3, -0.5);
+    chart.SetData(data);
+    QImage image(500, 500, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 500, 500));
+    }
+    const QRectF area(0, 0, 500, 500);
+    const auto at = [&](std::complex<double> z) {
+      return d::SmithChart::ToPoint(d::Reflection(z), area).toPoint();
+    };
+    QCOMPARE(at({1, 0}), QPoint(250, 250));  // the centre is the match
+    QVERIFY(Near(image.pixelColor(at(*data.load)), chart.LoadColour()));
+    QVERIFY(Near(image.pixelColor(at({1, 0})), chart.PathColour()));
+    QVERIFY(Near(image.pixelColor(at(*data.standard_end)), chart.StandardColour()));
+    // Gamma of 0.8 + j0.6 is j/3: a third of the radius straight up.
+    const double radius = 500 * 0.92 / 2;
+    QCOMPARE(at(*data.load), QPoint(250, qRound(250 - radius / 3)));
+  }
+
+  // The read-out under the cursor is the point's impedance and reflection,
+  // within a pixel, also zoomed in; the admittance grid's circles stand where
+  // the normalized admittances say.
+  void smithChartReadsAndDrawsItsGrids() {
+    d::SmithChart chart;
+    chart.resize(500, 500);
+    const double radius = 500 * 0.92 / 2, pixel = 1.0 / radius;
+    for (const QPointF at :
+         {QPointF(250, 250), QPointF(330, 170), QPointF(120, 300), QPointF(400, 260)}) {
+      const std::complex<double> gamma((at.x() - 250) / radius, (250 - at.y()) / radius);
+      const d::SmithReadOut r = chart.ReadOutAt(at);
+      QVERIFY(std::abs(r.gamma - gamma) < pixel);
+      const std::complex<double> z = vorda::rf::ImpedanceOf(gamma, 1.0);
+      QVERIFY(std::abs(r.z - z) < pixel * std::norm(1.0 + z));  // dz/dgamma = (1 + z)^2 / 2
+      QVERIFY(r.text.startsWith(QStringLiteral("Z ")));
+    }
+    // Zoomed in about a point: the point stays under the cursor.
+    const QPointF cursor(330, 170);
+    const std::complex<double> before = chart.ReadOutAt(cursor).gamma;
+    QWheelEvent wheel(cursor, chart.mapToGlobal(cursor), {}, {0, 480}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&chart, &wheel);
+    QVERIFY(chart.Zoom() > 2);
+    QVERIFY(std::abs(chart.ReadOutAt(cursor).gamma - before) < pixel / chart.Zoom());
+    chart.ResetView();
+
+    chart.SetGrid(d::SmithGrid::kAdmittance);
+    QImage image(500, 500, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 500, 500));
+    }
+    const QColor base = chart.palette().color(QPalette::Base);
+    for (const double b : {0.4, 1.5, -3.0}) {  // on the g = 1 circle: y = 1 + jb
+      const std::complex<double> y(1, b);
+      const QPoint at = chart.Map((1.0 - y) / (1.0 + y), QRectF(0, 0, 500, 500)).toPoint();
+      QVERIFY2(image.pixelColor(at) != base, qPrintable(QString::number(b)));
+    }
+    QCOMPARE(image.pixelColor(chart.Map({0.1, 0.62}, QRectF(0, 0, 500, 500)).toPoint()), base);
+  }
+
+  // A drag along a series part's arc: the part follows, the input impedance
+  // for its new value lies under the cursor, a series snaps it, and undo
+  // brings the values back exactly.
+  void dragTunesAPart() {
+    DesignerWindow& w = Open();
+    w.resize(1280, 860);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Table()->selectRow(0);  // type 1: series L at the source, shunt C at the load
+    d::SmithChart* chart = w.Smith();
+    const auto handle = chart->Data().handles.at(0);  // the series L's end: the input
+    QVERIFY(handle.has_value());
+    const QRectF area = chart->rect();
+    const QPointF from = chart->Map(d::Reflection(*handle), area);
+    // Along the r = 1 circle (the input is the match), to x = 0.6.
+    const QPointF to = chart->Map(d::Reflection({1.0, 0.6}), area);
+    const double before = w.Model()->Result().rows[0].design->ideal.elements[0].part.value;
+    QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from.toPoint());
+    QTest::mouseMove(chart, ((from + to) / 2).toPoint());
+    QTest::mouseMove(chart, to.toPoint());
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to.toPoint());
+    const vorda::rf::Row* tuned = Tuned(w);
+    QVERIFY(tuned != nullptr && tuned->design.has_value());
+    QCOMPARE(QString::fromStdString(vorda::rf::RowName(*tuned)),
+             QStringLiteral("Tuned: L type 1 (Series L, Shunt C)"));
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
+    const vorda::rf::Network n = tuned->design->ideal;
+    QVERIFY(n.elements[0].part.value > before);  // more inductance
+    const std::complex<double> zin = n.InputImpedance(14.2e6, {40, 30}) / 50.0;
+    const QPointF landed = chart->Map(d::Reflection(zin), area);
+    QVERIFY2(std::hypot(landed.x() - to.x(), landed.y() - to.y()) <= 1.5,
+             qPrintable(QStringLiteral("%1, %2").arg(landed.x()).arg(landed.y())));
+    // With a series the value snaps to it; Shift drags freely.
+    w.SeriesBox()->setCurrentText(QStringLiteral("E12"));
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
+    const QPointF now = chart->Map(d::Reflection(*chart->Data().handles.at(0)), area);
+    const QPointF further = chart->Map(d::Reflection({1.0, 0.9}), area);
+    QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, now.toPoint());
+    QTest::mouseMove(chart, further.toPoint());
+    QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, further.toPoint());
+    const double snapped = Tuned(w)->design->ideal.elements[0].part.value;
+    const auto n12 = vorda::rf::StandardNeighbours(snapped, vorda::rf::ESeries::kE12);
+    QVERIFY(n12 && n12->below == n12->above);  // a member of E12
+    // vorda-match reproduces the tuned design from its values: the same
+    // parts and figures as its given network.
+    const QString cli_csv = dir_.filePath(QStringLiteral("tuned.csv"));
+    Cli({"--json", "--type", "all", "--freq", "14.2M", "--sweep", "7.1M:21.3M:1001", "--series",
+         "E12", "--network", vorda::rf::NetworkText(Tuned(w)->design->ideal), "--table-csv",
+         cli_csv.toStdString(), "40", "30"});
+    QFile cli_table(cli_csv);
+    QVERIFY(cli_table.open(QIODevice::ReadOnly));
+    const QList<QByteArray> ours = w.TableCsv().toUtf8().trimmed().split('\n');
+    const QList<QByteArray> theirs = cli_table.readAll().trimmed().split('\n');
+    QCOMPARE(ours.size(), theirs.size());
+    QCOMPARE(ours.mid(0, ours.size() - 1), theirs.mid(0, theirs.size() - 1));
+    QVERIFY(ours.back().contains("Tuned: L type 1"));
+    QCOMPARE(Figures(ours.back()), Figures(theirs.back()));
+    // Undo: the values before the last drag, exactly, the tuned row still
+    // selected; again: the computed design, and the row it came from.
+    w.UndoTuning();
+    QCOMPARE(Tuned(w)->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(Tuned(w)->design->ideal.elements[1].part.value, n.elements[1].part.value);
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
+    w.UndoTuning();
+    QVERIFY(Tuned(w) == nullptr);
+    QCOMPARE(w.SelectedRow(), 0);
+    w.RedoTuning();
+    QCOMPARE(Tuned(w)->design->ideal.elements[0].part.value, n.elements[0].part.value);
+    QCOMPARE(QString::fromStdString(vorda::rf::RowName(*Tuned(w))),
+             QStringLiteral("Tuned: L type 1 (Series L, Shunt C)"));
+    QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
+  }
+
+  // A dark palette: a dark chart whose marks stand out from it.
+  void smithChartReadsInTheDark() {
+    d::SmithChart chart;
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    chart.setPalette(dark);
+    QImage image(300, 300, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 300, 300));
+    }
+    QCOMPARE(image.pixelColor(5, 290), QColor(30, 30, 30));
+    for (const QColor& mark :
+         {chart.LoadColour(), chart.PathColour(), chart.StandardColour(), chart.BuiltColour()}) {
+      QVERIFY(mark.lightness() - 30 > 100);
+    }
+  }
+};
+
+VORDA_QTEST_MAIN(DesignerChartsTest)
+
+#include "DesignerChartsTest.moc"
