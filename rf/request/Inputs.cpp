@@ -8,8 +8,17 @@ namespace vorda::rf {
 
 namespace {
 
+// A whole number below 2^53 in plain digits ("90000000", not "9e+07"), as
+// people type frequencies; any other the shortest text that reads back.
+std::string Plain(double v) {
+  if (v == std::floor(v) && std::fabs(v) < 0x1p53) {
+    return std::to_string(static_cast<long long>(v));
+  }
+  return ShortestText(v);
+}
+
 Input Number(const char* key, const char* name, double v) {
-  return {key, name, ShortestText(v), v};
+  return {key, name, Plain(v), v};
 }
 
 Input Optional(const char* key, const char* name, const std::optional<double>& v,
@@ -46,7 +55,7 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
                         r.loaded_q ? "geometric mean" : "none"));
   if (r.band) {
     in.push_back({"band_hz", "band (Hz)",
-                  ShortestText(r.band->start) + ":" + ShortestText(r.band->stop), std::nullopt});
+                  Plain(r.band->start) + ":" + Plain(r.band->stop), std::nullopt});
     in.push_back(Number("band_points", "band points", static_cast<double>(r.band->points)));
   } else {
     in.push_back({"band_hz", "band (Hz)", "none", std::nullopt});

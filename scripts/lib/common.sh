@@ -4,7 +4,8 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${VORDA_BUILD_DIR:-$ROOT/build}"
 
-# What building and testing needs.
+# What building and testing needs (pandas and scikit-rf read the tables and
+# two-port files the tests write, as their users' tools do).
 BUILD_PACKAGES=(
   cmake g++ make pkgconf
   libgtest-dev googletest libbenchmark-dev libmpfr-dev
@@ -13,6 +14,7 @@ BUILD_PACKAGES=(
   fonts-liberation
   xdg-utils file shared-mime-info libchm-bin
   desktop-file-utils appstream man-db ngspice
+  python3-pandas python3-scikit-rf
 )
 
 # The Windows build and its tests under Wine (scripts/test-windows): the

@@ -152,6 +152,24 @@ class DesignerTest : public DesignerFixture {
     QVERIFY(w.Smith()->Data().path.size() > 1);
     QVERIFY(w.Response()->ShowsOptimisedBand());
     QVERIFY(w.Response()->ShowsBodeFano());  // 40 + j30 at 14.2 MHz is a series R-L
+    // Every row shown is in the saved table, and the table has a column for
+    // every figure, with a number wherever the row has that figure.
+    const QString csv = w.TableCsv();
+    for (int row = 0; row < w.Model()->rowCount(); ++row) {
+      const auto& t = *w.Model()->RowAt(row);
+      QVERIFY(
+          csv.contains(QStringLiteral(",%1,").arg(QString::fromStdString(vorda::rf::RowKey(t)))));
+      for (const auto& f : vorda::rf::Figures()) {
+        const int c = d::FigureColumn(f);
+        QCOMPARE(w.Model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString::fromUtf8(f.title));
+        const bool value = f.format == vorda::rf::FigureFormat::kImpedance
+                               ? f.impedance(t).has_value()
+                               : f.value(t).has_value();
+        if (t.design && vorda::rf::HasGroup(t, f.group) && value)
+          QVERIFY(Cell(w, row, c).isValid());
+      }
+    }
     w.Input(Field::kBand)->clear();
     QCOMPARE(BandRows(w), 0);
     QVERIFY(!w.Response()->ShowsOptimisedBand());

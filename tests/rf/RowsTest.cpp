@@ -1,0 +1,136 @@
+// The rows of a design and what is made from them: every figure in the CSV
+// table, the verdicts in words, tuning towards a complex source's
+// conjugate, and the harmonics against a closed form.
+#include "rf/request/Rows.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <sstream>
+
+#include "engine/ComputeRecord.h"
+#include "rf/request/DesignTable.h"
+#include "rf/request/Figures.h"
+#include "rf/synthesis/Tuning.h"
+
+namespace vorda::rf {
+namespace {
+
+// A request that gives every group of figures: standard values, losses,
+// the VSWR <= 2 band, a loaded Q and a band.
+DesignRequest Everything() {
+  DesignRequest q;
+  q.hertz = 100e6;
+  q.series = ESeries::kE12;
+  q.q_inductor = 60;
+  q.q_capacitor = 400;
+  q.bandwidth = true;
+  q.loaded_q = 5;
+  q.networks = true;
+  q.band = FrequencyAxis::Linear(90e6, 110e6, 21);
+  return q;
+}
+
+std::vector<std::string> Split(const std::string& line) {
+  std::vector<std::string> cells;
+  std::stringstream in(line);
+  for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
+  return cells;
+}
+
+// The CSV holds a column for each figure, and the Pi row a number in each.
+TEST(RowsTest, EveryFigureIsInTheTable) {
+  const DesignRequest q = Everything();
+  const DesignResult r = RunDesign(q);
+  const std::string csv = DesignTableCsv(q, r);
+  std::istringstream lines(csv);
+  std::string line, header, pi;
+  while (std::getline(lines, line)) {
+    if (line.rfind('#', 0) == 0) continue;  // the inputs
+    if (header.empty()) header = line;
+    if (line.rfind("Pi low-pass,", 0) == 0) pi = line;
+  }
+  const std::vector<std::string> columns = Split(header), cells = Split(pi);
+  ASSERT_EQ(columns.size(), cells.size()) << pi;
+  for (const Figure& f : Figures()) {
+    const std::string name = f.format == FigureFormat::kImpedance
+                                 ? std::string(f.csv).insert(std::string(f.csv).find(" ("), " r")
+                                 : f.csv;
+    const auto at = std::find(columns.begin(), columns.end(), name);
+    ASSERT_NE(at, columns.end()) << name;
+    EXPECT_FALSE(cells[static_cast<std::size_t>(at - columns.begin())].empty()) << name;
+  }
+  // The inputs that reproduce it, as the command line reads them.
+  for (const char* input : {"# band (Hz): 90000000:110000000", "# loaded q (pi and t): 5",
+                            "# q of inductors: 60", "# series: E12", "# source (ohms): z0"}) {
+    EXPECT_NE(csv.find(input), std::string::npos) << input;
+  }
+}
+
+// What the engine's run says, in words, from its facts alone.
+TEST(RowsTest, VerdictsInWords) {
+  struct Case {
+    double r, x;
+    std::int16_t type;
+    const char* status;
+  };
+  const Case cases[] = {
+      {40, 30, 1, "admitted"},
+      {40, 30, 2, "refused: load in the upper half"},
+      {20, 10, 1, "refused: load inside the g = 1 circle"},
+      {50, 10, 1, "admitted, the load lies on a circle boundary"},  // r = 1
+      {40, 30, 9, "refused: no such type"},
+  };
+  for (const Case& c : cases) {
+    const ComputeRecord e = ComputeNumbers({50, c.r, c.x}, c.type);
+    EXPECT_EQ(EngineStatus(e), c.status) << c.r << " " << c.x << " type " << c.type;
+  }
+  EXPECT_STREQ(VerdictName(Verdict::kNotComputable), "not computable");
+}
+
+// A drag with a complex source: the shunt part on the source side is solved
+// again for the susceptance of the source's conjugate, not the chart's
+// centre's (zero).
+TEST(RowsTest, TuningReachesTheConjugateOfAComplexSource) {
+  DesignRequest q;
+  q.z0 = 75;
+  q.source = Impedance(150, 75);
+  q.load = {75, 15};
+  q.hertz = 2e9;
+  q.types = {2};
+  const DesignResult r = RunDesign(q);
+  ASSERT_FALSE(r.rows.empty());
+  ASSERT_TRUE(r.rows[0].design) << r.rows[0].status;
+  const Network& n = r.rows[0].design->ideal;
+  const auto ends = PartEnds(n, q.load, q.hertz);
+  const Impedance g = GammaOf(ends[1] / q.z0 + Impedance(0, 0.05), 1.0);
+  const auto drag = DragPart(n, 1, q.load, q.hertz, q.z0, q.SourceOf(), g, std::nullopt);
+  ASSERT_TRUE(drag);
+  EXPECT_NE(drag->network.elements[1].part.value, n.elements[1].part.value);
+  ASSERT_EQ(drag->network.elements[0].position, Position::kShunt);
+  const Impedance yin = 1.0 / drag->network.InputImpedance(q.hertz, q.load);
+  const Impedance want = 1.0 / std::conj(*q.source);
+  EXPECT_NEAR(yin.imag(), want.imag(), 1e-12 * std::abs(want));
+}
+
+// A series inductor into a resistor: |S21|^2 = 4 R0 R / ((R0 + R)^2 + X^2),
+// at f and at its harmonics.
+TEST(RowsTest, HarmonicsOfASeriesInductor) {
+  const double l = 100e-9, f = 50e6, r0 = 50, rl = 50;
+  const Network n{{{Position::kSeries, {Part::Kind::kInductor, l}}}};
+  const SeriesLoad load(rl, 0, f);
+  const auto loss = [&](double hz) {
+    const double x = 2 * std::numbers::pi * hz * l;
+    return -10 * std::log10(4 * r0 * rl / ((r0 + rl) * (r0 + rl) + x * x));
+  };
+  const Harmonics h = HarmonicsOf(n, load, r0, f, HUGE_VAL);
+  EXPECT_NEAR(*h.insertion_loss_db, loss(f), 1e-12);
+  EXPECT_NEAR(*h.attenuation_2f_db, loss(2 * f) - loss(f), 1e-12);
+  EXPECT_NEAR(*h.attenuation_3f_db, loss(3 * f) - loss(f), 1e-12);
+  // Beyond what the load is known to: not known.
+  EXPECT_FALSE(HarmonicsOf(n, load, r0, f, 2.5 * f).attenuation_3f_db);
+}
+
+}  // namespace
+}  // namespace vorda::rf
