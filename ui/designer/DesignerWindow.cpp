@@ -128,7 +128,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
            [this](const QString& path) { OpenMeasurement(path); });
   });
   connect(panel_, &InputPanel::TypedLoadClicked, this, [this] { ClearMeasurement(); });
-  connect(tables_, &QTabWidget::currentChanged, this, [this] { ShowSelected(); });
+  connect(tables_, &QTabWidget::currentChanged, this, [this] {
+    FitColumns(static_cast<QTableView*>(tables_->currentWidget()));
+    ShowSelected();
+  });
   LoadSettings();
   Recompute();
   SelectBest();
@@ -264,8 +267,8 @@ void DesignerWindow::Recompute() {
   }
   if (on_best) keep.clear();
   Refill(keep);
-  FitColumns(table_);
-  FitColumns(band_table_);
+  // The table in view; the other one when it comes into view.
+  FitColumns(static_cast<QTableView*>(tables_->currentWidget()));
 }
 
 // The model from the rows at the frequency, the band's and the tuned one;
@@ -333,7 +336,7 @@ void DesignerWindow::ShowBand(const rf::DesignRequest& request, const rf::BandRe
   band_request_ = request;
   const int selected = SelectedRow();
   Refill(selected >= 0 ? rf::RowKey(*model_->RowAt(selected)) : std::string());
-  FitColumns(band_table_);
+  FitColumns(static_cast<QTableView*>(tables_->currentWidget()));
 }
 
 void DesignerWindow::SelectRow(int row) {

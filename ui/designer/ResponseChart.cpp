@@ -49,6 +49,30 @@ QColor Faded(QColor c, double alpha) {
   return c;
 }
 
+// A polyline with no more than four points a pixel column wide: the first,
+// the lowest, the highest and the last of each, in their order, which draw
+// the same line as all of them.
+QPolygonF Decimated(const QPolygonF& line) {
+  if (line.size() < 8) return line;
+  QPolygonF out;
+  out.reserve(line.size());
+  qsizetype from = 0;
+  while (from < line.size()) {
+    const double column = std::floor(line[from].x());
+    qsizetype to = from, low = from, high = from;
+    while (to + 1 < line.size() && std::floor(line[to + 1].x()) == column) {
+      ++to;
+      if (line[to].y() < line[low].y()) low = to;
+      if (line[to].y() > line[high].y()) high = to;
+    }
+    for (const qsizetype k : {from, std::min(low, high), std::max(low, high), to}) {
+      if (out.isEmpty() || out.back() != line[k]) out << line[k];
+    }
+    from = to + 1;
+  }
+  return out;
+}
+
 }  // namespace
 
 // Where the plot lies in an area, and what it shows.
@@ -247,7 +271,7 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
       line << a.At(data_.frequencies[k], Plotted(**curves[i], k));
     }
     p.setPen(QPen(ColourOf(kShown[i], dark), kShown[i] == Shown::kBare ? 1.5 : 2.0));
-    p.drawPolyline(line);
+    p.drawPolyline(Decimated(line));
   }
   p.restore();
 

@@ -159,7 +159,7 @@ std::optional<int> SmithChart::HandleAt(QPointF point) const {
 
 void SmithChart::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  Render(painter, rect());
+  RenderScene(painter, rect(), true);
   PaintReadOut(painter, rect());
 }
 

@@ -8,6 +8,7 @@
 // read on the palette's base.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 #include <complex>
 #include <optional>
@@ -91,6 +92,9 @@ class SmithChart : public QWidget {
 
  private:
   void PaintGrid(QPainter& painter, const QRectF& area) const;
+  // The chart with its background and grid from a picture kept between
+  // repaints (on screen), or drawn as vectors (a saved picture).
+  void RenderScene(QPainter& painter, const QRectF& area, bool cached_grid) const;
   void PaintCircles(QPainter& painter, const QRectF& area) const;
   void PaintTraces(QPainter& painter, const QRectF& area) const;
   void PaintLegend(QPainter& painter, const QRectF& area) const;
@@ -105,6 +109,10 @@ class SmithChart : public QWidget {
   std::optional<int> dragging_;
   std::optional<QPointF> panning_;  // where the drag on the empty chart was last
   QString drag_text_;
+  // The background and grid as last drawn, and what they were drawn for
+  // (size, pixel ratio, zoom, centre, grid, palette).
+  mutable QPixmap grid_picture_;
+  mutable QString grid_for_;
 };
 
 }  // namespace vorda::designer

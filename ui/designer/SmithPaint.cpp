@@ -233,11 +233,38 @@ void SmithChart::PaintReadOut(QPainter& p, const QRectF& area) const {
 }
 
 void SmithChart::Render(QPainter& p, const QRectF& area) const {
+  RenderScene(p, area, false);
+}
+
+void SmithChart::RenderScene(QPainter& p, const QRectF& area, bool cached_grid) const {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(area, palette().color(QPalette::Base));
   p.setClipRect(area);
-  PaintGrid(p, area);
+  if (cached_grid) {
+    const double ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                            .arg(area.width())
+                            .arg(area.height())
+                            .arg(ratio)
+                            .arg(zoom_, 0, 'g', 17)
+                            .arg(centre_.real(), 0, 'g', 17)
+                            .arg(centre_.imag(), 0, 'g', 17)
+                            .arg(static_cast<int>(grid_))
+                            .arg(palette().cacheKey());
+    if (key != grid_for_) {
+      grid_picture_ = QPixmap((area.size() * ratio).toSize());
+      grid_picture_.setDevicePixelRatio(ratio);
+      QPainter g(&grid_picture_);
+      g.setRenderHint(QPainter::Antialiasing);
+      g.fillRect(QRectF(QPointF(0, 0), area.size()), palette().color(QPalette::Base));
+      PaintGrid(g, QRectF(QPointF(0, 0), area.size()));
+      grid_for_ = key;
+    }
+    p.drawPixmap(area.topLeft(), grid_picture_);
+  } else {
+    p.fillRect(area, palette().color(QPalette::Base));
+    PaintGrid(p, area);
+  }
   PaintCircles(p, area);
   PaintTraces(p, area);
   const double size = std::max(3.0, Disc(area).width() / 110);
