@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <iostream>
+#include <cstdio>
 
 #include "platform/Platform.h"
 #include "ui/Display.h"
@@ -14,7 +14,7 @@
 int main(int argc, char** argv) {
   // Without a display Qt would abort: say so instead.
   if (!vorda::ui::HasDisplay(argc, argv)) {
-    std::cerr << "VordaForWin: " << vorda::ui::NoDisplayMessage() << "\n";
+    std::fprintf(stderr, "VordaForWin: %s\n", vorda::ui::NoDisplayMessage());
     return 1;
   }
   QApplication app(argc, argv);

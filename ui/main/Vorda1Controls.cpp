@@ -4,8 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+#include <algorithm>
 
 #include "ui/Labels.h"
 #include "ui/main/ClientArea.h"
@@ -73,6 +78,38 @@ constexpr std::array<OptionPlace, kTypeCount> kOptionPlaces = {{
 }};
 constexpr int kOptionWidth = 2000, kOptionHeight = 540;
 constexpr int kRegionCaptionWidth = 2295, kRegionCaptionHeight = 700;
+
+// Frame1, a group box that Fusion paints in bands. Qt's raster engine hands
+// every fill of 96 rows or more to worker threads, and Fusion draws this
+// frame as one picture stretched over its whole height (about 270 rows): in
+// one piece, the first paint would start two threads and wait on them several
+// times for a fraction of a millisecond of blending. In bands of fewer rows
+// the frame is blended on this thread. Fusion keeps to the painter's clip, so
+// each pixel is painted once, in its band, exactly as QGroupBox paints it;
+// other styles paint the box in one piece.
+class TypeFrame : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) {
+      QGroupBox::paintEvent(event);
+      return;
+    }
+    // At most 92 rows of the device, rounding included, at any scale.
+    const int band = std::max(1, static_cast<int>(92 / devicePixelRatioF()));
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    for (int top = 0; top < height(); top += band) {
+      const QRect rows(0, top, width(), band);
+      if (!event->rect().intersects(rows)) continue;
+      painter.setClipRect(rows);
+      painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    }
+  }
+};
 
 QWidget* Create(const Control& c, QWidget* parent) {
   const QRect geometry = TwipRect(c.left, c.top, c.width, c.height);
@@ -167,7 +204,7 @@ void Vorda1::BuildControls() {
 }
 
 void Vorda1::BuildOptionButtons() {
-  Frame1_ = new QGroupBox(QStringLiteral("Choose Type of L-Section"), client_);
+  Frame1_ = new TypeFrame(QStringLiteral("Choose Type of L-Section"), client_);
   Frame1_->setObjectName(QStringLiteral("Frame1"));
   Frame1_->setGeometry(TwipRect(105, 3675, 10620, 4110));
   for (std::size_t i = 0; i < optType_.size(); ++i) {
