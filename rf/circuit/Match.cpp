@@ -4,8 +4,14 @@
 #include <limits>
 
 #include "engine/PortableMath.h"
+#include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
+
+Source Source::At(double at_hertz) const {
+  if (hertz == 0.0 || Resistive() || at_hertz == hertz) return Source(z);
+  return Source(Impedance(z.real(), PartFor(z.imag(), hertz).Reactance(at_hertz)));
+}
 
 bool Match::Finite() const {
   return std::isfinite(zin.real()) && std::isfinite(zin.imag()) && std::isfinite(gamma_magnitude);

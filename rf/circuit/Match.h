@@ -20,14 +20,19 @@ inline double Norm2(Impedance z) {
 inline constexpr double kPerfectGamma = 1e-9;
 
 // The source a network is matched to: a resistance (the usual Z0), or a
-// complex impedance, matched conjugately.
+// complex impedance, matched conjugately. A complex source given at a
+// frequency is taken, as a typed load is, as its R in series with the
+// inductor or capacitor that has its X there; At gives it at any other.
 struct Source {
-  Impedance z;
+  Impedance z;         // at the frequency it was given for
+  double hertz = 0.0;  // that frequency; 0: the same at every frequency
   // A resistance is a source: implicit on purpose.
   // cppcheck-suppress noExplicitConstructor
   Source(double resistance) : z(resistance, 0.0) {}  // NOLINT
-  explicit Source(Impedance impedance) : z(impedance) {}
+  explicit Source(Impedance impedance, double at_hertz = 0.0) : z(impedance), hertz(at_hertz) {}
   bool Resistive() const { return z.imag() == 0.0; }
+  // The source at a frequency, constant there.
+  Source At(double at_hertz) const;
 };
 
 // What a source sees at an input impedance: the power-wave reflection

@@ -24,7 +24,7 @@ Impedance Network::InputImpedance(double hertz, Impedance load) const {
 }
 
 Match Network::MatchAt(double hertz, Impedance load, const Source& source) const {
-  return MatchOf(InputImpedance(hertz, load), source);
+  return MatchOf(InputImpedance(hertz, load), source.At(hertz));
 }
 
 namespace {
@@ -60,8 +60,9 @@ double Network::TransducerGain(double hertz, Impedance load, const Source& sourc
   if (!in) return 0.0;
   // The source's open-circuit voltage for 1 V across the load, and the
   // powers: P_load = Re(1 / ZL), P_available = |Vs|^2 / (4 Re Zs).
-  const Impedance vs = in->v + in->i * source.z;
-  return 4.0 * source.z.real() * std::real(1.0 / load) / Norm2(vs);
+  const Impedance zs = source.At(hertz).z;
+  const Impedance vs = in->v + in->i * zs;
+  return 4.0 * zs.real() * std::real(1.0 / load) / Norm2(vs);
 }
 
 double Network::Efficiency(double hertz, Impedance load) const {

@@ -26,7 +26,7 @@ struct Network {
   bool operator==(const Network&) const = default;
 
   Impedance InputImpedance(double hertz, Impedance load) const;
-  // What the source sees at the input.
+  // What the source (at this frequency) sees at the input.
   Match MatchAt(double hertz, Impedance load, const Source& source) const;
   // The power the load takes over the power the source has to give: with a
   // resistive source, |S21|^2 of the network between the source's and the

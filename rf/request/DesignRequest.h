@@ -92,7 +92,9 @@ struct DesignRequest {
   std::optional<Network> given;
   Ranking ranking = Ranking::kReturnLoss;
 
-  Source SourceOf() const { return source ? Source(*source) : Source(z0); }
+  // The source: R in series with the L or C that has its X at the design
+  // frequency (the model of a typed load), or z0.
+  Source SourceOf() const { return source ? Source(*source, hertz) : Source(z0); }
   // Whether the engine's eight types serve the source: it is z0 itself.
   bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
   bool HasLosses() const { return q_inductor || q_capacitor; }

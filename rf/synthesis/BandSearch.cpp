@@ -19,14 +19,14 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 struct Point {
   double omega;
   Impedance load;
+  Impedance source;  // the source at this frequency
 };
 
 // The worst |gamma|^2 over the points of a network whose real parts take the
 // given values (in element order) and keep their kind and Q; shorts and
 // opens stay as they are. NaN counts as the worst.
 double WorstGamma2(const Network& shape, const std::vector<double>& values,
-                   const std::vector<Point>& points, const Source& source) {
-  const Impedance zs = source.z;
+                   const std::vector<Point>& points) {
   double worst = 0.0;
   for (const Point& p : points) {
     Impedance z = p.load;
@@ -43,7 +43,7 @@ double WorstGamma2(const Network& shape, const std::vector<double>& values,
       const Impedance zp(std::fabs(x) / e.part.q, x);
       z = e.position == Position::kSeries ? z + zp : zp * z / (zp + z);
     }
-    const double g2 = Norm2(z - std::conj(zs)) / Norm2(z + zs);
+    const double g2 = Norm2(z - std::conj(p.source)) / Norm2(z + p.source);
     if (!(g2 <= worst)) worst = std::isnan(g2) ? kInf : g2;
   }
   return worst;
@@ -86,7 +86,7 @@ struct Objective {
     if (!std::all_of(values.begin(), values.end(), [](double v) { return v > 0.0; })) {
       return kInf;
     }
-    return WorstGamma2(*shape, values, *points, *source);
+    return WorstGamma2(*shape, values, *points);
   }
   bool Cancelled() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
 };
@@ -271,14 +271,14 @@ BandFigures FiguresOf(const Network& n, const BandRequest& r, const std::vector<
   std::size_t even = 0, covered = 0;
   const std::vector<double> grid = r.axis.Frequencies();
   for (const double hz : f) {
-    const double g =
-        std::sqrt(WorstGamma2(n, RealValues(n), {{kTwoPi * hz, r.load->At(hz)}}, r.source));
+    const double g = std::sqrt(
+        WorstGamma2(n, RealValues(n), {{kTwoPi * hz, r.load->At(hz), r.source.At(hz).z}}));
     fig.worst_gamma = std::max(fig.worst_gamma, g);
     sum += g;
   }
   for (const double hz : grid) {
-    const double g =
-        std::sqrt(WorstGamma2(n, RealValues(n), {{kTwoPi * hz, r.load->At(hz)}}, r.source));
+    const double g = std::sqrt(
+        WorstGamma2(n, RealValues(n), {{kTwoPi * hz, r.load->At(hz), r.source.At(hz).z}}));
     ++even;
     if ((1.0 + g) <= 2.0 * (1.0 - g)) ++covered;  // VSWR <= 2
   }
@@ -304,7 +304,8 @@ BandResult OptimizeBand(const BandRequest& r) {
                            result.frequencies.end());
   std::vector<Point> points;
   points.reserve(result.frequencies.size());
-  for (const double hz : result.frequencies) points.push_back({kTwoPi * hz, r.load->At(hz)});
+  for (const double hz : result.frequencies)
+    points.push_back({kTwoPi * hz, r.load->At(hz), r.source.At(hz).z});
 
   for (const NetworkKind& kind : r.kinds) {
     if (r.cancel != nullptr && r.cancel->load()) {

@@ -118,7 +118,7 @@ std::vector<std::optional<double>> BareReturnLoss(const LoadModel& load, const S
   std::vector<std::optional<double>> rl;
   rl.reserve(frequencies.size());
   std::transform(frequencies.begin(), frequencies.end(), std::back_inserter(rl),
-                 [&](double f) { return MatchOf(load.At(f), source).return_loss_db; });
+                 [&](double f) { return MatchOf(load.At(f), source.At(f)).return_loss_db; });
   return rl;
 }
 
@@ -147,9 +147,9 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   if (options.bandwidth) {
     const BandLimits limits =
         options.band_limits.high > 0.0 ? options.band_limits : LimitsAround(f);
-    d.band =
-        FindBand([&](double hz) { return Vswr(d.built.InputImpedance(hz, load.At(hz)), source); },
-                 f, limits, options.band_visit);
+    d.band = FindBand(
+        [&](double hz) { return Vswr(d.built.InputImpedance(hz, load.At(hz)), source.At(hz)); }, f,
+        limits, options.band_visit);
   }
   if (!options.sweep.empty()) d.response = ResponseOf(d.built, load, source, options.sweep);
   d.harmonics = HarmonicsOf(d.built, load, source, f, options.known_up_to);

@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -154,6 +155,54 @@ TEST(SpiceTest, EveryNetworkRunsCleanly) {
     EXPECT_EQ(printed.find("rror"), std::string::npos) << key << printed;
     EXPECT_EQ(printed.find("arning"), std::string::npos) << key << printed;
   }
+  std::filesystem::remove_all(dir);
+}
+
+// A complex source has one model in every output: the sweep's return loss
+// in the CSV is that of ngspice's input impedance against the source the
+// netlist draws (R in series with an inductor), at every frequency.
+TEST(SpiceTest, OneSourceModelInTheSweepAndTheNetlist) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("vorda-source-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(dir);
+  const std::string csv = (dir / "s.csv").string(), netlist = (dir / "s.cir").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCli({"--z0", "75", "--freq", "2G", "--source", "150+75j", "--type", "2", "--sweep",
+                    "1G:3G:5", "--csv", csv, "--spice", netlist, "75", "15"},
+                   out, err),
+            0)
+      << err.str();
+  std::ifstream text(netlist);
+  double r = 0, l = 0;
+  for (std::string line; std::getline(text, line);) {
+    std::istringstream words(line);
+    std::string name, a, b;
+    double v = 0;
+    words >> name >> a >> b >> v;
+    if (name == "RSRC") r = v;
+    if (name == "LSRC") l = v;
+  }
+  ASSERT_GT(l, 0);
+  std::istringstream printed(RunNgspice(netlist));
+  std::ifstream table(csv);
+  std::string row;
+  std::getline(table, row);  // the header
+  int checked = 0;
+  for (std::string line; std::getline(printed, line);) {
+    std::istringstream cells(line);
+    int index = -1;
+    double hz = 0, re = 0, im = 0;
+    if (!(cells >> index >> hz >> re >> im) || line.find("zin") != std::string::npos) continue;
+    ASSERT_TRUE(std::getline(table, row));
+    const std::complex<double> zin(re, im), zs(r, 2 * 3.141592653589793 * hz * l);
+    const double gamma = std::abs(zin - std::conj(zs)) / std::abs(zin + zs);
+    const double ours = std::strtod(row.substr(row.find(',') + 1).c_str(), nullptr);
+    if (gamma > 1e-6) {
+      EXPECT_NEAR(ours, -20 * std::log10(gamma), 1e-6) << hz;
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 5);
   std::filesystem::remove_all(dir);
 }
 
