@@ -52,12 +52,10 @@ double ReadText(const char* name, const std::string& text, std::ostream& err) {
   return value;
 }
 
-// The load of a single design from a file: the whole measurement in memory
-// for a sweep (the band and the sweep need it), otherwise only the load at
-// the frequency, read as a stream.
+// The load of a single design from a file, with the whole measurement: the
+// sweep, the band and the harmonics need it at other frequencies.
 struct MeasuredInput {
-  std::optional<rf::Measurement> measurement;
-  std::optional<rf::Gap> gap;  // streamed: the frequency falls in a gap
+  std::shared_ptr<const rf::Measurement> measurement;
   MeasuredAt at;
 };
 
@@ -65,34 +63,17 @@ MeasuredInput ReadMeasured(const Options& opt) {
   MeasurementFile file(opt.s1p_path);
   const double f = *opt.hertz;
   MeasuredInput in;
-  double first = 0.0, last = 0.0;
-  std::optional<rf::Impedance> load;
   try {
-    if (opt.sweep || opt.band) {  // the sweep and the bands need the whole measurement
-      in.measurement = rf::ReadMeasurement(file.Source());
-      first = in.measurement->First();
-      last = in.measurement->Last();
-      if (in.measurement->Covers(f)) load = in.measurement->At(f);
-    } else {
-      const rf::LoadAtFrequency at = rf::ReadLoadAt(file.Source(), f);
-      first = at.first;
-      last = at.last;
-      load = at.load;
-      in.gap = at.gap;
-      if (first == 0.0) {
-        throw Refusal{file.Name() +
-                      ": the file holds no point above 0 Hz (no L-section exists "
-                      "at 0 Hz)"};
-      }
-    }
+    in.measurement = std::make_shared<const rf::Measurement>(rf::ReadMeasurement(file.Source()));
   } catch (const rf::TouchstoneError& e) {
     throw Refusal{file.Describe(e), false};
   }
-  if (!load) {
+  const rf::Measurement& m = *in.measurement;
+  if (!m.Covers(f)) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
-                  " lies outside the file's " + rf::RangeText(first, last)};
+                  " lies outside the file's " + rf::RangeText(m.First(), m.Last())};
   }
-  in.at = MeasuredAt{file.Name(), f, *load};
+  in.at = MeasuredAt{file.Name(), f, m.At(f)};
   return in;
 }
 
@@ -284,21 +265,17 @@ int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
   }
   rf::DesignRequest request = RequestOf(opt, z0, *opt.hertz);
   request.load = load;
-  if (measured && measured->measurement) {
-    request.measurement =
-        std::make_shared<const rf::Measurement>(std::move(*measured->measurement));
+  if (measured) {
+    request.measurement = measured->measurement;
+    request.measurement_name = measured->at.file;
   }
-  if (measured) request.measurement_name = measured->at.file;
   request.bandwidth = opt.sweep.has_value() || !opt.table_csv_path.empty();
   request.sweep = SweepPlanOf(opt);
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
   Report report{opt, request, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
   if (opt.band) rf::AddBandRows(request, rf::RunBand(request), result);
-  if (measured) {
-    report.measured = measured->at;
-    if (measured->gap) result.warnings.push_back(rf::GapWarning(*opt.hertz, *measured->gap));
-  }
+  if (measured) report.measured = measured->at;
   for (const rf::Row& t : result.rows) {
     if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
   }

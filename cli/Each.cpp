@@ -7,6 +7,7 @@
 #include "cli/MeasurementFile.h"
 #include "cli/Report.h"
 #include "cli/Runs.h"
+#include "rf/files/MeasurementReader.h"
 #include "rf/files/Touchstone.h"
 
 #ifdef _WIN32
@@ -49,13 +50,11 @@ class Progress {
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
-std::size_t CountPoints(MeasurementFile& file) {
+// The whole file, checked: nothing is designed from a broken one, and the
+// harmonics of each point's design use the load measured at 2f and 3f.
+std::shared_ptr<const rf::Measurement> ReadWhole(MeasurementFile& file) {
   try {
-    rf::TouchstoneReader reader(file.Source());
-    rf::LoadPoint p;
-    std::size_t n = 0;
-    while (reader.Next(p)) ++n;
-    return n;
+    return std::make_shared<const rf::Measurement>(rf::ReadMeasurement(file.Source()));
   } catch (const rf::TouchstoneError& e) {
     throw Refusal{file.Describe(e), false};
   }
@@ -63,7 +62,9 @@ std::size_t CountPoints(MeasurementFile& file) {
 
 // The designs at one measured point, or why there are none: no L-section
 // exists at 0 Hz, and a load beyond what the design takes is named.
-EachPoint DesignPoint(const Options& opt, double z0, const rf::LoadPoint& p) {
+EachPoint DesignPoint(const Options& opt, double z0,
+                      const std::shared_ptr<const rf::Measurement>& measurement,
+                      const rf::LoadPoint& p) {
   EachPoint point{p.hertz, p.z, {}, {}};
   if (p.hertz == 0.0) {
     point.refused = "no L-section exists at 0 Hz";
@@ -71,6 +72,7 @@ EachPoint DesignPoint(const Options& opt, double z0, const rf::LoadPoint& p) {
   }
   rf::DesignRequest request = RequestOf(opt, z0, p.hertz);
   request.load = p.z;
+  request.measurement = measurement;
   if (const auto error = rf::CheckRequest(request)) {
     point.refused = error->message;
     return point;
@@ -90,8 +92,8 @@ bool AnyDesigned(const EachPoint& point) {
 int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
   const double z0 = ReferenceOf(opt, err);
   MeasurementFile file(opt.s1p_path);
-  const std::size_t total = CountPoints(file);  // nothing is computed from a broken file
-  Progress progress(total, err);
+  const auto measurement = ReadWhole(file);
+  Progress progress(measurement->points.size() + measurement->dc_points, err);
   if (opt.json) {
     PrintEachJsonStart(out);
   } else if (!opt.jsonl) {
@@ -102,7 +104,7 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
     rf::TouchstoneReader reader(file.Source());
     rf::LoadPoint p;
     for (std::size_t n = 1; reader.Next(p); ++n) {
-      const EachPoint point = DesignPoint(opt, z0, p);
+      const EachPoint point = DesignPoint(opt, z0, measurement, p);
       any_computed = any_computed || AnyDesigned(point);
       if (opt.jsonl) {
         PrintEachJsonLine(point, opt.fields, out);

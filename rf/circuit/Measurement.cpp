@@ -1,6 +1,7 @@
 #include "rf/circuit/Measurement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <limits>
 
@@ -57,6 +58,34 @@ std::optional<Gap> Measurement::GapAt(double hertz) const {
   const std::optional<double> after =
       above + 1 != points.end() ? std::optional<double>((above + 1)->hertz) : std::nullopt;
   return GapOf(before, below->hertz, above->hertz, after);
+}
+
+std::vector<LoadPoint> Measurement::NotPassive(double from, double to) const {
+  // From the last point at or below `from` to the first at or above `to`.
+  const auto above_from = std::upper_bound(
+      points.begin(), points.end(), from, [](double f, const LoadPoint& p) { return f < p.hertz; });
+  auto lo = above_from == points.begin() ? above_from : above_from - 1;
+  auto hi = std::lower_bound(points.begin(), points.end(), to,
+                             [](const LoadPoint& p, double f) { return p.hertz < f; });
+  if (hi == points.end()) --hi;
+  std::vector<LoadPoint> bad;
+  for (; lo <= hi; ++lo) {
+    // |gamma| within rounding of 1 is a lossless load's, R zero but for
+    // rounding; NaN is no load either.
+    if (!(std::abs(GammaOf(lo->z, reference)) < 1.0 - 1e-9)) bad.push_back(*lo);
+  }
+  return bad;
+}
+
+std::string NotPassiveText(const std::vector<LoadPoint>& points, double reference) {
+  std::string s = "the measured load is not passive (R not above zero, |S11| of 1 or more) at ";
+  for (std::size_t i = 0; i < points.size() && i < 3; ++i) {
+    if (i > 0) s += i + 1 == points.size() || i == 2 ? " and " : ", ";
+    const double g = std::abs(GammaOf(points[i].z, reference));
+    s += FormatEngineering(points[i].hertz, "Hz") + " (|S11| " + DigitsText(g, 4) + ")";
+  }
+  if (points.size() > 3) s += " and " + std::to_string(points.size() - 3) + " more points";
+  return s + ": no network of real parts matches it";
 }
 
 std::string GapWarning(double hertz, const Gap& gap) {

@@ -51,7 +51,15 @@ struct Measurement {
   std::vector<double> Frequencies() const;
   // The gap a frequency within the range falls in, if it falls in one.
   std::optional<Gap> GapAt(double hertz) const;
+  // The measured points from `from` to `to` (the two around each when it
+  // lies between points) whose load is not passive: |reflection
+  // coefficient| of one or more (to within 1e-9), R not above zero.
+  std::vector<LoadPoint> NotPassive(double from, double to) const;
 };
+
+// Why points are no load to design for, naming up to three: "the measured
+// load is not passive at 150 MHz (|S11| 1.3) and 151 MHz (|S11| 1)".
+std::string NotPassiveText(const std::vector<LoadPoint>& points, double reference);
 
 // "the load at 5 MHz is interpolated across a gap in the measurement, from
 // 1 kHz to 7 MHz".

@@ -22,35 +22,4 @@ Measurement ReadMeasurement(ByteSource source) {
   return m;
 }
 
-LoadAtFrequency ReadLoadAt(ByteSource source, double hertz) {
-  TouchstoneReader reader(std::move(source));
-  LoadAtFrequency result;
-  LoadPoint p;
-  bool any = false;
-  std::optional<LoadPoint> below, above;  // the frequency's neighbours
-  std::optional<double> before, after;    // and the points beyond them
-  while (reader.Next(p)) {
-    if (!(p.hertz > 0.0)) continue;
-    if (!any) result.first = p.hertz;
-    any = true;
-    result.last = p.hertz;
-    if (above) {
-      if (!after) after = p.hertz;
-      continue;
-    }
-    if (p.hertz <= hertz) {
-      if (below) before = below->hertz;
-      below = p;
-    }
-    if (p.hertz >= hertz) above = p;
-  }
-  if (below && above) {
-    result.load = Interpolate(*below, *above, hertz, reader.Reference());
-    if (below->hertz != above->hertz) {
-      result.gap = GapOf(before, below->hertz, above->hertz, after);
-    }
-  }
-  return result;
-}
-
 }  // namespace vorda::rf

@@ -19,6 +19,28 @@ std::optional<std::string> Outside(const DesignRequest& r, double start, double 
          RangeText(m->First(), m->Last());
 }
 
+// Measured points that are no load: the two around the design frequency,
+// and those across the band and an asked-for sweep.
+std::optional<RequestError> CheckPassive(const DesignRequest& r) {
+  const Measurement* m = r.measurement.get();
+  if (m == nullptr) return std::nullopt;
+  const auto bad = [&](double from, double to) { return m->NotPassive(from, to); };
+  if (auto points = bad(r.hertz, r.hertz); !points.empty()) {
+    return RequestError{Field::kFrequency, NotPassiveText(points, m->reference)};
+  }
+  if (r.band) {
+    if (auto points = bad(r.band->start, r.band->stop); !points.empty()) {
+      return RequestError{Field::kBand, NotPassiveText(points, m->reference)};
+    }
+  }
+  if (r.sweep.kind == SweepPlan::Kind::kRange) {
+    if (auto points = bad(r.sweep.axis.start, r.sweep.axis.stop); !points.empty()) {
+      return RequestError{Field::kSpan, NotPassiveText(points, m->reference)};
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<RequestError> CheckLoad(const DesignRequest& r) {
   const bool measured = r.measurement != nullptr;
   const Field field = measured ? Field::kFrequency : Field::kLoadR;
@@ -106,10 +128,11 @@ std::optional<RequestError> CheckRequest(const DesignRequest& r) {
                         FormatEngineering(r.hertz, "Hz") + " lies outside the measurement, " +
                             RangeText(r.measurement->First(), r.measurement->Last())};
   }
-  if (auto e = CheckLoad(r)) return e;
-  if (auto e = CheckQs(r)) return e;
   if (auto e = CheckBand(r)) return e;
-  return CheckSweep(r);
+  if (auto e = CheckSweep(r)) return e;
+  if (auto e = CheckPassive(r)) return e;
+  if (auto e = CheckLoad(r)) return e;
+  return CheckQs(r);
 }
 
 std::vector<double> SweepFrequencies(const DesignRequest& r) {
