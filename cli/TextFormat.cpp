@@ -15,13 +15,6 @@ std::string LoadText(const rf::Impedance& z) {
          Digits(std::fabs(z.imag())) + " ohms";
 }
 
-std::string MatchText(const rf::Match& m) {
-  std::string s = "Zin " + LoadText(m.zin) + ", return loss ";
-  s += m.return_loss_db ? Digits(*m.return_loss_db) + " dB" : "perfect";
-  s += ", VSWR " + (m.vswr ? Digits(*m.vswr) : std::string("infinite"));
-  return s;
-}
-
 std::string QText(const std::optional<double>& q) {
   return q ? Digits(*q) : std::string("ideal");
 }

@@ -13,8 +13,6 @@ namespace vorda::cli {
 std::string Digits(double v);
 // "40 + j30 ohms", four significant digits.
 std::string LoadText(const rf::Impedance& z);
-// "Zin ... ohms, return loss ... dB, VSWR ...".
-std::string MatchText(const rf::Match& m);
 // A quality factor, or "ideal".
 std::string QText(const std::optional<double>& q);
 // "shunt C 73.97 pF, series L 138.4 nH, shunt open (leave out)".

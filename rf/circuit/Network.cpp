@@ -1,6 +1,9 @@
 #include "rf/circuit/Network.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "engine/PortableMath.h"
 
 namespace vorda::rf {
 
@@ -69,7 +72,13 @@ double Network::Efficiency(double hertz, Impedance load) const {
   // The power into the load over the power into the input.
   const auto in = InputWithUnitLoad(elements, hertz, load);
   if (!in) return 0.0;
-  return std::real(1.0 / load) / std::real(in->v * std::conj(in->i));
+  return std::min(std::real(1.0 / load) / std::real(in->v * std::conj(in->i)), 1.0);
+}
+
+double Network::DissipationDb(double hertz, Impedance load) const {
+  const double efficiency = Efficiency(hertz, load);
+  if (efficiency > 1.0 - 1e-12) return 0.0;
+  return 0.0 - 10.0 * portable::Log10(efficiency);  // 0, never -0
 }
 
 std::optional<std::string> Network::Broken() const {

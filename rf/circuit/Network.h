@@ -32,8 +32,12 @@ struct Network {
   // resistive source, |S21|^2 of the network between the source's and the
   // load's resistances when the load is real.
   double TransducerGain(double hertz, Impedance load, const Source& source) const;
-  // Power delivered to the load over the power entering the network.
+  // Power delivered to the load over the power entering the network (1
+  // for lossless parts, where rounding could say a hair more).
   double Efficiency(double hertz, Impedance load) const;
+  // -10 log10 of the efficiency, in dB: 0 within 1e-12 of all the power,
+  // which is rounding, not loss.
+  double DissipationDb(double hertz, Impedance load) const;
   // Why the network cannot pass power as drawn: a series part that is an
   // open, or a shunt part that is a short. Nothing when it can.
   std::optional<std::string> Broken() const;

@@ -6,14 +6,6 @@
 
 namespace vorda::rf {
 
-namespace {
-
-std::string FourDigits(double v) {
-  return DigitsText(v, 4);
-}
-
-}  // namespace
-
 Part PartFor(double reactance_ohms, double hertz, double q_inductor, double q_capacitor) {
   const double omega = kTwoPi * hertz;
   if (reactance_ohms > 0.0) return {Part::Kind::kInductor, reactance_ohms / omega, q_inductor};
@@ -39,11 +31,9 @@ Part WithValue(const Part& part, double value) {
 std::string Describe(const Part& part) {
   switch (part.kind) {
     case Part::Kind::kInductor:
-      return part.value < 1e-6 ? FourDigits(part.value * 1e9) + " nH"
-                               : FourDigits(part.value * 1e6) + " \u00b5H";
+      return FormatEngineering(part.value, "H");
     case Part::Kind::kCapacitor:
-      return part.value < 1e-9 ? FourDigits(part.value * 1e12) + " pF"
-                               : FourDigits(part.value * 1e9) + " nF";
+      return FormatEngineering(part.value, "F");
     case Part::Kind::kOpen:
       return "open (leave out)";
     case Part::Kind::kShort:

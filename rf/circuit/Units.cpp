@@ -22,8 +22,9 @@ struct Multiplier {
   double scale;
 };
 constexpr Multiplier kMultipliers[] = {
-    {"f", 1e-15}, {"p", 1e-12}, {"n", 1e-9}, {"u", 1e-6}, {"\u00b5", 1e-6}, {"\u03bc", 1e-6},
-    {"m", 1e-3},  {"k", 1e3},   {"K", 1e3},  {"M", 1e6},  {"G", 1e9},       {"T", 1e12},
+    {"y", 1e-24}, {"z", 1e-21},     {"a", 1e-18},     {"f", 1e-15}, {"p", 1e-12}, {"n", 1e-9},
+    {"u", 1e-6},  {"\u00b5", 1e-6}, {"\u03bc", 1e-6}, {"m", 1e-3},  {"k", 1e3},   {"K", 1e3},
+    {"M", 1e6},   {"G", 1e9},       {"T", 1e12},      {"P", 1e15},
 };
 
 // The leading number of text; the rest is left in text.
@@ -65,8 +66,9 @@ std::string Lowered(std::string_view s) {
 // 1000^group for the groups of the prefixes, f to T: the correctly rounded
 // powers, written out, where the C libraries' pow differ in the last bit.
 double ThousandPower(int group) {
-  static constexpr double kPowers[] = {1e-15, 1e-12, 1e-9, 1e-6, 1e-3, 1.0, 1e3, 1e6, 1e9, 1e12};
-  return kPowers[group + 5];
+  static constexpr double kPowers[] = {1e-24, 1e-21, 1e-18, 1e-15, 1e-12, 1e-9, 1e-6,
+                                       1e-3,  1.0,   1e3,   1e6,   1e9,   1e12, 1e15};
+  return kPowers[group + 8];
 }
 
 }  // namespace
@@ -187,16 +189,20 @@ std::string DigitsText(double value, int digits) {
 }
 
 std::string FormatEngineering(double value, std::string_view unit, int digits) {
-  static constexpr const char* kPrefixes[] = {"f", "p", "n", "\u00b5", "m", "", "k", "M", "G", "T"};
-  constexpr int kUnitIndex = 5;
-  constexpr int kLastGroup = 4;
+  // The SI prefixes from yocto to peta (exa would read as an exponent);
+  // beyond them the number keeps its exponent.
+  static constexpr const char* kPrefixes[] = {"y", "z", "a", "f", "p", "n", "\u00b5",
+                                              "m", "",  "k", "M", "G", "T", "P"};
+  constexpr int kUnitIndex = 8;
+  constexpr int kLastGroup = 5;
   std::string number;
   const char* prefix = "";
   if (value == 0.0 || !std::isfinite(value)) {
     number = ShortestText(value);
   } else {
     int group = static_cast<int>(std::floor(portable::Log10(std::fabs(value)) / 3.0));
-    group = std::clamp(group, -kUnitIndex, kLastGroup);
+    if (group < -kUnitIndex || group > kLastGroup)
+      return DigitsText(value, digits) + ' ' + std::string(unit);
     number = DigitsText(value / ThousandPower(group), digits);
     // Rounding to the digits may carry into the next group: 999.97 -> 1000.
     if (std::fabs(std::strtod(number.c_str(), nullptr)) >= 1000.0 && group < kLastGroup) {

@@ -190,8 +190,11 @@ std::string FigureText(const Figure& f, const Row& row, bool with_unit) {
   if (f.format == FigureFormat::kImpedance) {
     const auto z = f.impedance(row);
     if (!z) return f.none;
-    return Digits(z->real()) + (std::signbit(z->imag()) ? " - j" : " + j") +
-           Digits(std::fabs(z->imag())) + unit;
+    // A part below the computation's resolution against the whole is 0.
+    const auto part = [&](double v) { return std::fabs(v) < 1e-12 * std::abs(*z) ? 0.0 : v; };
+    const double x = part(z->imag());
+    return Digits(part(z->real())) + (std::signbit(x) ? " - j" : " + j") + Digits(std::fabs(x)) +
+           unit;
   }
   const auto v = f.value(row);
   if (!v) return f.none;

@@ -54,8 +54,8 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
   in.push_back(Optional("intermediate_ohms", "intermediate resistance (ohms)", r.intermediate,
                         r.loaded_q ? "geometric mean" : "none"));
   if (r.band) {
-    in.push_back({"band_hz", "band (Hz)",
-                  Plain(r.band->start) + ":" + Plain(r.band->stop), std::nullopt});
+    in.push_back(
+        {"band_hz", "band (Hz)", Plain(r.band->start) + ":" + Plain(r.band->stop), std::nullopt});
     in.push_back(Number("band_points", "band points", static_cast<double>(r.band->points)));
   } else {
     in.push_back({"band_hz", "band (Hz)", "none", std::nullopt});

@@ -248,8 +248,7 @@ std::string WhyNone(const NetworkKind& kind, const BandRequest& r) {
 }
 
 double DissipationDb(const Network& n, const LoadModel& load, double hertz) {
-  const double efficiency = std::min(n.Efficiency(hertz, load.At(hertz)), 1.0);
-  return 0.0 - 10.0 * portable::Log10(efficiency);
+  return n.DissipationDb(hertz, load.At(hertz));
 }
 
 std::optional<double> ReturnLossOf(double gamma) {

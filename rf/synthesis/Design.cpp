@@ -138,10 +138,8 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   d.match = d.built.MatchAt(f, zl, source);
   if (options.losses) {
     LossFigures loss;
-    // Lossless parts pass all the power; rounding may put that a hair
-    // above 1, which no network does.
-    loss.efficiency = std::min(d.built.Efficiency(f, zl), 1.0);
-    loss.dissipation_db = 0.0 - 10.0 * portable::Log10(loss.efficiency);  // 0, never -0
+    loss.efficiency = d.built.Efficiency(f, zl);
+    loss.dissipation_db = d.built.DissipationDb(f, zl);
     d.loss = loss;
   }
   if (options.bandwidth) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
@@ -48,6 +50,30 @@ TEST(PartForTest, InductorsCapacitorsAndShorts) {
   EXPECT_DOUBLE_EQ(l.ImpedanceAt(2e6).real(), 4.0);
   const Part c = PartFor(-100, 1e6, 50, 10);
   EXPECT_DOUBLE_EQ(c.ImpedanceAt(2e6).real(), 5.0);
+}
+
+// Every part value, as an engineer writes it: a number from 1 to 999 before
+// its prefixed unit ("994.7 µF", "2.095 pH"), yocto to peta;
+// beyond them (no part is that small or large) the number keeps its
+// exponent but never reads as another value.
+TEST(PartForTest, ValuesPrintBetweenOneAnd999) {
+  for (int e = -300; e <= 300; ++e) {
+    for (const double m : {1.0, 2.095, 9.947, 9.9999}) {
+      const double v = m * std::pow(10.0, e / 10.0);
+      for (const Part::Kind kind : {Part::Kind::kInductor, Part::Kind::kCapacitor}) {
+        const std::string text = Describe(Part{kind, v});
+        const double shown = std::strtod(text.c_str(), nullptr);
+        const std::size_t space = text.find(' ');
+        ASSERT_NE(space, std::string::npos) << text;
+        const auto read = ParseEngineering(text, kind == Part::Kind::kInductor ? "H" : "F");
+        ASSERT_TRUE(read) << text;
+        EXPECT_NEAR(*read / v, 1.0, 5e-4) << text;
+        if (v >= 1e-24 && v < 999.95e15) {
+          EXPECT_TRUE(shown >= 1.0 && shown < 1000.0) << text;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
