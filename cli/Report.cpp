@@ -155,6 +155,7 @@ Json NetworkJson(const rf::Row& t, const Report& report) {
     j["elements"] = nullptr;
     return j;
   }
+  if (!t.note.empty()) j["note"] = t.note;
   j["elements"] = ElementsJson(t.design->ideal, t.design->standard);
   AddFigures(j, t, report);
   return j;

@@ -83,7 +83,10 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
 void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out) {
   out << "\n"
       << (rank > 0 ? std::to_string(rank) + ". " : "") << rf::RowName(t) << ": "
-      << (t.verdict == rf::Verdict::kDesigned ? "designed" : t.status) << "\n";
+      << (t.verdict != rf::Verdict::kDesigned ? t.status
+          : t.note.empty()                    ? std::string("designed")
+                                              : "designed (" + t.note + ")")
+      << "\n";
   if (!t.design) return;
   out << "  parts: " << PartsText(t.design->ideal) << "\n";
   PrintFigures(t, report, out);

@@ -167,7 +167,9 @@ void AddNetwork(const NetworkKind& kind, const Context& c, const DesignResult& r
     return;
   }
   Design(t, *s.network, c);
-  if (t.verdict == Verdict::kDesigned) t.status = "admitted";
+  if (t.verdict != Verdict::kDesigned) return;
+  t.note = s.note;
+  t.status = s.note.empty() ? "admitted" : "admitted: " + s.note;
 }
 
 }  // namespace

@@ -40,6 +40,9 @@ struct Row {
   Verdict verdict = Verdict::kNotComputed;
   // "admitted", "given", "optimised over the band", or why not designed.
   std::string status;
+  // What a designed network came to be, when it is not what its name says
+  // ("at its least loaded Q this Pi network is an L-section").
+  std::string note;
   // The loaded Q a Pi or T network was designed for.
   std::optional<double> design_q;
   // When designed: its networks and their figures at the design frequency.

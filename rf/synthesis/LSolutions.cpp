@@ -14,8 +14,11 @@ double ShuntReactance(double b) {
   return b == 0.0 ? kInf : -1.0 / b;
 }
 
-// The roots -offset - sqrt(d), -offset + sqrt(d) of (offset + u)^2 = d.
-std::vector<double> Roots(double offset, double d) {
+// The roots -offset - sqrt(d), -offset + sqrt(d) of (offset + u)^2 = d,
+// where d is a difference of two terms of size `scale`: one root where d
+// is zero to within their rounding (two equal resistances).
+std::vector<double> Roots(double offset, double d, double scale) {
+  if (std::fabs(d) <= 1e-12 * scale) d = 0.0;
   if (d < 0.0) return {};
   if (d == 0.0) return {-offset};
   const double root = std::sqrt(d);
@@ -46,7 +49,7 @@ std::vector<LSolution> SolveL(Impedance source, Impedance load) {
   // part cancels what reactance is left against -Xs.
   const Impedance yl = 1.0 / zl;
   const double gl = yl.real(), bl = yl.imag();
-  for (const double b2 : Roots(bl, gl * (1.0 / rs - gl))) {
+  for (const double b2 : Roots(bl, gl * (1.0 / rs - gl), gl / rs)) {
     const double b = bl + b2;
     const double xp = -b / (gl * gl + b * b);
     const double x1 = -xs - xp;
@@ -59,7 +62,7 @@ std::vector<LSolution> SolveL(Impedance source, Impedance load) {
   const double rl = zl.real(), xl = zl.imag();
   const double zs2 = Norm2(zs);
   const double gs = rs / zs2;
-  for (const double x2 : Roots(xl, rl * (1.0 / gs - rl))) {
+  for (const double x2 : Roots(xl, rl * (1.0 / gs - rl), rl / gs)) {
     const double x = xl + x2;
     const double b_branch = -x / (rl * rl + x * x);
     const double x1 = ShuntReactance(xs / zs2 - b_branch);

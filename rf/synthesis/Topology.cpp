@@ -58,25 +58,50 @@ Ladder Join(Ladder a, const Ladder& b) {
   return a;
 }
 
-// The L-section of a family, low-pass (types 1, 2) or high-pass (3, 4),
-// between a source and a load; nothing when none has that form.
-std::optional<Ladder> Half(Impedance source, Impedance load, Family family, bool low_pass) {
+// Whether a part of a ladder is no part at all against z0: a series short
+// or a shunt open.
+bool Nothing(Position position, double ohms, double z0) {
+  const double normalized = std::fabs(ohms / z0);
+  return position == Position::kSeries ? !(normalized > kShortReactance)
+                                       : normalized >= kOpenReactance;
+}
+
+// Whether a part has the form's kind: low-pass puts inductors in series and
+// capacitors in shunt, high-pass the other way; no part fits either.
+bool FitsForm(Position position, double ohms, bool low_pass, double z0) {
+  if (Nothing(position, ohms, z0)) return true;
+  return (position == Position::kSeries) == low_pass ? ohms > 0.0 : ohms < 0.0;
+}
+
+// The L-section of a family, low-pass or high-pass, between a source and a
+// load; nothing when none has that form. Where the two resistances are the
+// same one of its parts is no part (at the least Q of a Pi or T network).
+std::optional<Ladder> Half(Impedance source, Impedance load, Family family, bool low_pass,
+                           double z0) {
+  const bool shunt_first = family == Family::kSeriesAtLoad;
+  const Position first = shunt_first ? Position::kShunt : Position::kSeries;
+  const Position second = shunt_first ? Position::kSeries : Position::kShunt;
   for (const LSolution& s : SolveL(source, load)) {
-    const bool lp = s.type_index == 1 || s.type_index == 2;
-    const bool hp = s.type_index == 3 || s.type_index == 4;
-    if (s.family != family || !(low_pass ? lp : hp)) continue;
-    const bool shunt_first = family == Family::kSeriesAtLoad;
-    return Ladder{{shunt_first ? Position::kShunt : Position::kSeries,
-                   shunt_first ? Position::kSeries : Position::kShunt},
-                  {s.first_ohms, s.second_ohms}};
+    if (s.family != family || !FitsForm(first, s.first_ohms, low_pass, z0) ||
+        !FitsForm(second, s.second_ohms, low_pass, z0)) {
+      continue;
+    }
+    return Ladder{{first, second}, {s.first_ohms, s.second_ohms}};
   }
   return std::nullopt;
 }
 
+// The ladder's parts that are parts, those next to each other in the same
+// position joined into one, as parts against z0 at f.
 Network ToNetwork(const Ladder& l, double z0, double hertz) {
-  Network n;
+  Ladder parts;
   for (std::size_t i = 0; i < l.ohms.size(); ++i) {
-    n.elements.push_back({l.positions[i], MatchingPart(l.ohms[i], z0, hertz)});
+    if (!Nothing(l.positions[i], l.ohms[i], z0))
+      parts = Join(parts, {{l.positions[i]}, {l.ohms[i]}});
+  }
+  Network n;
+  for (std::size_t i = 0; i < parts.ohms.size(); ++i) {
+    n.elements.push_back({parts.positions[i], MatchingPart(parts.ohms[i], z0, hertz)});
   }
   return n;
 }
@@ -168,8 +193,8 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
     const double rm = intermediate.value_or(std::sqrt(zs.real() * load.real()));
     // The shunt part of each half stands on its higher resistance's side.
     for (const Family f : {Family::kSeriesAtLoad, Family::kShuntAtLoad}) {
-      if (!first) first = Half(zs, rm, f, low_pass);
-      if (!second) second = Half(rm, load, f, low_pass);
+      if (!first) first = Half(zs, rm, f, low_pass, z0);
+      if (!second) second = Half(rm, load, f, low_pass, z0);
     }
     if (!first || !second) {
       return {std::nullopt, "no " + std::string(low_pass ? "low" : "high") +
@@ -188,14 +213,26 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
     const double a = pi ? ParallelResistance(zs) : zs.real();
     const double b = pi ? ParallelResistance(load) : load.real();
     const double rv = pi ? std::max(a, b) / (*q * *q + 1.0) : std::min(a, b) * (*q * *q + 1.0);
-    first = Half(zs, rv, pi ? Family::kSeriesAtLoad : Family::kShuntAtLoad, low_pass);
-    second = Half(rv, load, pi ? Family::kShuntAtLoad : Family::kSeriesAtLoad, low_pass);
+    first = Half(zs, rv, pi ? Family::kSeriesAtLoad : Family::kShuntAtLoad, low_pass, z0);
+    second = Half(rv, load, pi ? Family::kShuntAtLoad : Family::kSeriesAtLoad, low_pass, z0);
     if (!first || !second) {
       return {std::nullopt, std::string("no ") + (low_pass ? "low" : "high") +
                                 "-pass form exists for these terminations"};
     }
   }
-  return {ToNetwork(Join(*first, *second), z0, hertz), {}};
+  Network n = ToNetwork(Join(*first, *second), z0, hertz);
+  const std::size_t usual = two_l ? 4 : 3;
+  std::string note;
+  if (n.elements.size() < usual) {
+    note =
+        two_l ? "with a termination's resistance in between, the two L-sections are one"
+              : std::string("at its least loaded Q this ") +
+                    (kind.topology == Topology::kPiLowPass || kind.topology == Topology::kPiHighPass
+                         ? "Pi"
+                         : "T") +
+                    " network is an L-section";
+  }
+  return {std::move(n), {}, note};
 }
 
 std::vector<Network> LSectionsOfType(std::int16_t type, const Source& source, Impedance load,

@@ -58,7 +58,8 @@ double MinimumQ(Topology topology, const Source& source, Impedance load);
 // there is none.
 struct Synthesis {
   std::optional<Network> network;
-  std::string why;  // when there is none
+  std::string why;        // when there is none
+  std::string note = {};  // what the network came to be ("at its least loaded Q ...")
 };
 // q is the loaded Q of Pi and T; intermediate the resistance between two L
 // sections (nothing: the geometric mean of the terminations' resistances).

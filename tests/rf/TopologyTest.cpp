@@ -119,5 +119,36 @@ TEST(TopologyTest, PiAndTWorkedExamples) {
   EXPECT_NE(low.why.find("3 (sqrt(Rhigh / Rlow - 1))"), std::string::npos) << low.why;
 }
 
+// At exactly its least loaded Q a Pi or T network is the L-section it
+// comes down to, and so are two L-sections through a termination's own
+// resistance: a design with a note, never a refusal, for any two
+// resistances.
+TEST(TopologyTest, AtTheLimitsTheNetworkIsAnLSection) {
+  std::mt19937_64 random(10);
+  std::uniform_real_distribution<double> exponent(-2, 4);
+  for (int i = 0; i < 500; ++i) {
+    const double rs = std::pow(10.0, exponent(random)), rl = std::pow(10.0, exponent(random));
+    if (std::fabs(rs / rl - 1) < 1e-3) continue;
+    for (const Topology t :
+         {Topology::kPiLowPass, Topology::kPiHighPass, Topology::kTLowPass, Topology::kTHighPass}) {
+      const double least = MinimumQ(t, rs, rl);
+      const Synthesis s = Synthesize({t, 0}, rs, rl, 100e6, 50, least);
+      ASSERT_TRUE(s.network) << rs << " to " << rl << ": " << s.why;
+      EXPECT_EQ(s.network->elements.size(), 2u) << rs << " to " << rl;
+      EXPECT_FALSE(s.note.empty());
+      EXPECT_LT(s.network->MatchAt(100e6, rl, rs).gamma_magnitude, 1e-9);
+      const Synthesis above = Synthesize({t, 0}, rs, rl, 100e6, 50, least * 1.01 + 0.01);
+      ASSERT_TRUE(above.network);
+      EXPECT_EQ(above.network->elements.size(), 3u);
+    }
+    for (const Topology t : {Topology::kTwoLLowPass, Topology::kTwoLHighPass}) {
+      const Synthesis s = Synthesize({t, 0}, rs, rl, 100e6, 50, std::nullopt, rs);
+      ASSERT_TRUE(s.network) << s.why;
+      EXPECT_EQ(s.network->elements.size(), 2u);
+      EXPECT_LT(s.network->MatchAt(100e6, rl, rs).gamma_magnitude, 1e-9);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorda::rf
