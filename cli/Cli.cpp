@@ -163,10 +163,10 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
                                                           report.result.load, sweep)));
   }
   if (!opt.s2p_path.empty()) {
-    const double r2 = report.result.load.real();
-    const auto text = rf::WriteTouchstone2Port(
-        *chosen.built, sweep.Frequencies(), request.SourceOf().z.real(), r2,
-        "VordaForWin " + chosen.what + ": port 1 the source side, port 2 the load side");
+    const auto text =
+        rf::WriteTouchstone2Port(*chosen.built, sweep.Frequencies(),
+                                 rf::TwoPortFormatOf(request, report.result, chosen.what,
+                                                     opt.s2p_load_reference, opt.s2p_version2));
     if (text) {
       write(opt.s2p_path, *text);
     } else {

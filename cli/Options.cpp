@@ -73,7 +73,11 @@ constexpr const char* kHelp =
     "  --topology KEY the network --spice and --s2p write: l1 ... l8, pi-lp, pi-hp,\n"
     "                 t-lp, t-hp, 2l-lp, 2l-hp (default: the --type, or the best of\n"
     "                 the band)\n"
-    "  --s2p FILE     write that network as a Touchstone 2.0 two-port\n"
+    "  --s2p FILE     write that network as a Touchstone two-port, both ports\n"
+    "                 referred to Z0 (version 1.1, which every simulator reads)\n"
+    "  --s2p-reference z0|load\n"
+    "                 load: port 2 referred to the load's resistance at F (2.0)\n"
+    "  --s2p-version 1.1|2.0  the Touchstone version of --s2p (default 1.1)\n"
     "  --network PARTS\n"
     "                 also a network of given parts, source side first (\"series\n"
     "                 270nH, shunt 220pF\"; short and open too): a design tuned by hand\n"
@@ -105,6 +109,7 @@ struct Raw {
   std::string type = "1";
   std::string freq, series, q_l, q_c, sweep, s1p;
   std::string source, loaded_q, intermediate, band, band_points, topology, network, fields;
+  std::string s2p_reference, s2p_version;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -255,6 +260,27 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
       throw UsageError{std::string(name) + " does not go with --each"};
     }
   }
+  if ((app.count("--s2p-reference") > 0 || app.count("--s2p-version") > 0) &&
+      opt.s2p_path.empty()) {
+    throw UsageError{"--s2p-reference and --s2p-version go with --s2p"};
+  }
+  if (app.count("--s2p-reference") > 0) {
+    if (raw.s2p_reference != "z0" && raw.s2p_reference != "load") {
+      throw UsageError{"--s2p-reference must be z0 or load: " + raw.s2p_reference};
+    }
+    opt.s2p_load_reference = raw.s2p_reference == "load";
+  }
+  if (app.count("--s2p-version") > 0) {
+    if (raw.s2p_version != "1.1" && raw.s2p_version != "2.0") {
+      throw UsageError{"--s2p-version must be 1.1 or 2.0: " + raw.s2p_version};
+    }
+    opt.s2p_version2 = raw.s2p_version == "2.0";
+    if (!opt.s2p_version2 && opt.s2p_load_reference) {
+      throw UsageError{
+          "--s2p-version 1.1 has one reference for both ports: --s2p-reference load "
+          "needs 2.0"};
+    }
+  }
   if (!opt.s2p_path.empty() && !opt.topology && opt.types.size() != 1 && !opt.band &&
       !opt.network) {
     throw UsageError{"--s2p needs a single --type, a --topology, a --band or a --network"};
@@ -355,6 +381,8 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--band-points", raw.band_points);
   app.add_option("--topology", raw.topology);
   app.add_option("--s2p", opt.s2p_path);
+  app.add_option("--s2p-reference", raw.s2p_reference);
+  app.add_option("--s2p-version", raw.s2p_version);
   app.add_option("--network", raw.network);
   app.add_option("--spice", opt.spice_path);
   app.add_flag("--json", opt.json);

@@ -51,6 +51,8 @@ struct Options {
   std::optional<rf::FrequencyAxis> band;       // --band START:STOP, --band-points N
   std::optional<std::string> topology;  // --topology KEY: the network the files are written for
   std::string s2p_path;                 // --s2p FILE
+  bool s2p_load_reference = false;      // --s2p-reference load: port 2 at the load's R
+  bool s2p_version2 = false;            // --s2p-version 2.0
   std::optional<rf::Network> network;   // --network: parts given (a tuned design)
 };
 

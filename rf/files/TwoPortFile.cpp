@@ -4,24 +4,30 @@
 
 namespace vorda::rf {
 
-using C = std::complex<double>;
-
 std::optional<std::string> WriteTouchstone2Port(const Network& network,
-                                                const std::vector<double>& frequencies, double r1,
-                                                double r2, const std::string& comment) {
-  std::string out = "! " + comment + "\n[Version] 2.0\n# Hz S RI R " + ShortestText(r1) + "\n";
-  out += "[Number of Ports] 2\n[Two-Port Data Order] 21_12\n";
-  out += "[Number of Frequencies] " + std::to_string(frequencies.size()) + "\n";
-  out += "[Reference] " + ShortestText(r1) + " " + ShortestText(r2) + "\n";
-  out += "[Network Data]\n";
+                                                const std::vector<double>& frequencies,
+                                                const TwoPortFormat& format) {
+  if (!format.version2 && format.r1 != format.r2) return std::nullopt;
+  std::string out;
+  for (const std::string& line : format.comments) out += "! " + line + "\n";
+  if (format.version2) out += "[Version] 2.0\n";
+  out += "# Hz S RI R " + ShortestText(format.r1) + "\n";
+  if (format.version2) {
+    out += "[Number of Ports] 2\n[Two-Port Data Order] 21_12\n";
+    out += "[Number of Frequencies] " + std::to_string(frequencies.size()) + "\n";
+    out += "[Reference] " + ShortestText(format.r1) + " " + ShortestText(format.r2) + "\n";
+    out += "[Network Data]\n";
+  }
   for (const double f : frequencies) {
-    const auto s = SParametersOf(network, f, r1, r2);
+    const auto s = SParametersOf(network, f, format.r1, format.r2);
     if (!s) return std::nullopt;
     out += ShortestText(f);
-    for (const C& v : *s) out += " " + ShortestText(v.real()) + " " + ShortestText(v.imag());
+    for (const std::complex<double>& v : *s) {
+      out += " " + ShortestText(v.real()) + " " + ShortestText(v.imag());
+    }
     out += "\n";
   }
-  out += "[End]\n";
+  if (format.version2) out += "[End]\n";
   return out;
 }
 

@@ -38,6 +38,25 @@ SpiceCircuit CircuitFor(const std::string& what, const Network& built, const Des
   return c;
 }
 
+TwoPortFormat TwoPortFormatOf(const DesignRequest& r, const DesignResult& result,
+                              const std::string& what, bool load_reference, bool version2) {
+  TwoPortFormat f;
+  f.r1 = r.z0;
+  f.r2 = load_reference ? result.load.real() : r.z0;
+  f.version2 = version2 || load_reference;
+  const std::string load = r.measurement ? "the load measured in " + r.measurement_name
+                                         : "the load, " + ImpedanceText(result.load) + " at " +
+                                               FormatEngineering(r.hertz, "Hz") +
+                                               " (R in series with L or C)";
+  f.comments = {"VordaForWin " + what,
+                "port 1 is the source side, port 2 the load side; port 1 is referred to " +
+                    ShortestText(f.r1) + " ohms, port 2 to " + ShortestText(f.r2) + " ohms" +
+                    (load_reference ? " (the load's resistance at the design frequency)" : ""),
+                "to see the match: terminate port 2 in " + load +
+                    ", and drive port 1 from the source, " + ImpedanceText(r.SourceOf().z)};
+  return f;
+}
+
 std::string NetworkWhat(const Row& t) {
   const std::string what = t.kind.topology == Topology::kL
                                ? "L-section, type " + std::to_string(t.kind.type) + " (" +

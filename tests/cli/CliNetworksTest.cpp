@@ -67,8 +67,9 @@ TEST(CliNetworksTest, TwoPortFileReadsBack) {
                    ("vorda-s2p-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
   const std::string file = (dir / "pi.s2p").string();
-  const Result r = RunArgs({"--z0", "100", "--freq", "100M", "--loaded-q", "15", "--topology",
-                            "pi-lp", "--sweep", "50M:150M:11", "--s2p", file, "1000", "0"});
+  const Result r =
+      RunArgs({"--z0", "100", "--freq", "100M", "--loaded-q", "15", "--topology", "pi-lp",
+               "--sweep", "50M:150M:11", "--s2p", file, "--s2p-reference", "load", "1000", "0"});
   ASSERT_EQ(r.status, 0) << r.err;
   int points = 0;
   {  // closed before the folder goes: Windows keeps an open file

@@ -7,11 +7,13 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <sstream>
 
 #include "engine/ComputeRecord.h"
 #include "rf/request/DesignTable.h"
 #include "rf/request/Figures.h"
+#include "rf/synthesis/LSolutions.h"
 #include "rf/synthesis/Tuning.h"
 
 namespace vorda::rf {
@@ -112,6 +114,36 @@ TEST(RowsTest, TuningReachesTheConjugateOfAComplexSource) {
   const Impedance yin = 1.0 / drag->network.InputImpedance(q.hertz, q.load);
   const Impedance want = 1.0 / std::conj(*q.source);
   EXPECT_NEAR(yin.imag(), want.imag(), 1e-12 * std::abs(want));
+}
+
+// A complex source can have two L-sections of one type: each is a row of
+// its own, and each matches.
+TEST(RowsTest, EverySolutionOfATypeIsARow) {
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> r(1, 200), x(-200, 200);
+  int seconds = 0;
+  for (int i = 0; i < 3000; ++i) {
+    DesignRequest q;
+    q.hertz = 100e6;
+    q.source = Impedance(r(random), x(random));
+    q.load = {r(random), x(random)};
+    const DesignResult result = RunDesign(q);
+    const std::vector<LSolution> solutions = SolveL(*q.source, q.load);
+    for (std::int16_t type = 1; type <= 8; ++type) {
+      const auto count = std::count_if(solutions.begin(), solutions.end(),
+                                       [&](const LSolution& s) { return s.type_index == type; });
+      const auto rows = std::count_if(result.rows.begin(), result.rows.end(), [&](const Row& t) {
+        return t.kind.type == type && t.design.has_value();
+      });
+      ASSERT_EQ(rows, count) << "type " << type;
+      seconds += count == 2;
+    }
+    for (const Row& t : result.rows) {
+      EXPECT_TRUE(!t.design || t.design->match.Perfect()) << RowName(t);
+      EXPECT_TRUE(t.solution == 0 || RowName(t).find("second solution") != std::string::npos);
+    }
+  }
+  EXPECT_GT(seconds, 100);
 }
 
 // A series inductor into a resistor: |S21|^2 = 4 R0 R / ((R0 + R)^2 + X^2),

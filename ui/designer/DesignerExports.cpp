@@ -43,8 +43,9 @@ QString DesignerWindow::TwoPort() const {
   const rf::DesignResult& result = model_->Result();
   if (row == nullptr || !row->design || !request_) return {};
   // Both ports referred to Z0, over the response's frequencies.
-  const auto text = rf::WriteTouchstone2Port(row->design->built, result.frequencies, result.z0,
-                                             result.z0, "VordaForWin " + rf::NetworkWhat(*row));
+  const auto text = rf::WriteTouchstone2Port(
+      row->design->built, result.frequencies,
+      rf::TwoPortFormatOf(*request_, result, rf::NetworkWhat(*row), false, false));
   return text ? QString::fromStdString(*text) : QString();
 }
 
