@@ -1,6 +1,8 @@
 #include "rf/request/Charts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "rf/synthesis/Tuning.h"
 
@@ -45,6 +47,24 @@ std::vector<Z> MatchPath(const Network& network, Z load, double hertz, double z0
     Walk(path, z, e.part.Reactance(hertz) / z0, e.position == Position::kShunt, steps);
   }
   return path;
+}
+
+std::vector<Z> ConstantVswrCircle(double gamma, Z source, int points) {
+  // The Apollonius circle |z - a| = g |z - b| with a = s*, b = -s.
+  const double g2 = gamma * gamma;
+  const Z centre = (std::conj(source) + g2 * source) / (1.0 - g2);
+  const double radius = 2.0 * gamma * source.real() / (1.0 - g2);
+  std::vector<Z> ring;
+  ring.reserve(static_cast<std::size_t>(points));
+  for (int i = 0; i < points; ++i) {
+    const double t = 2.0 * std::numbers::pi * i / points;
+    ring.push_back(centre + radius * Z(std::cos(t), std::sin(t)));
+  }
+  return ring;
+}
+
+Match MatchAtPoint(Z z, const SmithView& view) {
+  return MatchOf(z * view.z0, Source(view.source * view.z0));
 }
 
 Charts ChartsOf(const DesignRequest& r, const DesignResult& result,

@@ -57,6 +57,16 @@ struct Charts {
 Charts ChartsOf(const DesignRequest& request, const DesignResult& result,
                 std::optional<std::size_t> row);
 
+// The normalized impedances z whose power-wave reflection against a source
+// s (normalized) is |gamma|: |z - s*| / |z + s| = gamma, a circle (for
+// s = 1 the circle |gamma| about the chart's centre), as `points` points.
+std::vector<std::complex<double>> ConstantVswrCircle(double gamma, std::complex<double> source,
+                                                     int points = 360);
+
+// What the chart says of a point z (normalized): the match against the
+// source as the table measures it.
+Match MatchAtPoint(std::complex<double> z, const SmithView& view);
+
 // The way from the load to the match through the network's parts, the part
 // at the load first. A series part moves along its circle of constant
 // resistance, a shunt part along its circle of constant conductance; a

@@ -46,7 +46,8 @@ struct Figure {
   // The value in SI units (or the impedance), or nothing (see `none`).
   std::optional<double> (*value)(const Row& row);
   std::optional<std::complex<double>> (*impedance)(const Row& row);
-  bool none_is_best = false;  // an empty value is the best there is (a perfect match)
+  bool none_is_best = false;          // an empty value is the best there is (a perfect match)
+  const char* short_none = "\u2013";  // an empty value in a table's cell
 };
 
 // The table, in the order of the columns.

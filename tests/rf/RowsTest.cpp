@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "engine/ComputeRecord.h"
+#include "rf/request/Charts.h"
 #include "rf/request/DesignTable.h"
 #include "rf/request/Figures.h"
 #include "rf/synthesis/LSolutions.h"
@@ -144,6 +145,22 @@ TEST(RowsTest, EverySolutionOfATypeIsARow) {
     }
   }
   EXPECT_GT(seconds, 100);
+}
+
+// The chart's circles of constant VSWR with a complex source: every point
+// of one has the table's |gamma| against the source.
+TEST(RowsTest, VswrCirclesOfAComplexSource) {
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<double> r(0.05, 20), x(-20, 20), g(0.01, 0.95);
+  for (int i = 0; i < 200; ++i) {
+    SmithView view;
+    view.z0 = 75;
+    view.source = {r(random), x(random)};
+    const double gamma = g(random);
+    for (const Impedance z : ConstantVswrCircle(gamma, view.source, 16)) {
+      EXPECT_NEAR(MatchAtPoint(z, view).gamma_magnitude, gamma, 1e-9);
+    }
+  }
 }
 
 // A series inductor into a resistor: |S21|^2 = 4 R0 R / ((R0 + R)^2 + X^2),

@@ -76,7 +76,7 @@ void DesignerWindow::LoadSettings() {
   }
   PlotBox()->setCurrentIndex(std::clamp(s.value(QStringLiteral("view/plot"), 0).toInt(), 0, 3));
   restoreGeometry(s.value(QStringLiteral("window/geometry")).toByteArray());
-  main_split_->restoreState(s.value(QStringLiteral("window/main")).toByteArray());
+  split_restored_ = main_split_->restoreState(s.value(QStringLiteral("window/main")).toByteArray());
   chart_split_->restoreState(s.value(QStringLiteral("window/charts")).toByteArray());
   const QString measurement = Stored(s, kMeasurementKey, QStringLiteral("measurement")).toString();
   if (!measurement.isEmpty() && QFileInfo::exists(measurement)) OpenMeasurement(measurement);

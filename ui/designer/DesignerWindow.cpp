@@ -12,6 +12,7 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
@@ -29,7 +30,7 @@ namespace vorda::designer {
 
 namespace {
 
-constexpr QSize kDefaultSize(1280, 860);
+constexpr QSize kDefaultSize(1366, 860);
 
 // The rows of each table, by rf::Origin: at the frequency (0), given (3)
 // and tuned (2); over the band (1), given and tuned.
@@ -61,8 +62,8 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   tables_->setDocumentMode(true);
   table_ = BuildTable(tables_, at_rows_, "resultsTable");
   band_table_ = BuildTable(tables_, band_rows_, "bandTable");
-  tables_->addTab(table_, QStringLiteral("At the &frequency"));
-  tables_->addTab(band_table_, QStringLiteral("Over the &band"));
+  tables_->addTab(table_, QStringLiteral("At the fre&quency"));
+  tables_->addTab(band_table_, QStringLiteral("Over the ban&d"));
   smith_ = new SmithChart(central);
   // The response with the choice of what it plots above it.
   auto* response_panel = new QWidget(central);
@@ -129,7 +130,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   });
   connect(panel_, &InputPanel::TypedLoadClicked, this, [this] { ClearMeasurement(); });
   connect(tables_, &QTabWidget::currentChanged, this, [this] {
-    FitColumns(static_cast<QTableView*>(tables_->currentWidget()));
+    auto* view = static_cast<QTableView*>(tables_->currentWidget());
+    FitColumns(view);
+    // A table just shown with nothing selected shows its first (best) row.
+    if (!view->currentIndex().isValid() && view->model()->rowCount() > 0) view->selectRow(0);
     ShowSelected();
   });
   LoadSettings();
@@ -156,7 +160,7 @@ QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* r
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
   table->verticalHeader()->setMinimumSectionSize(1);
-  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
   table->horizontalHeader()->setStretchLastSection(false);
   table->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   table->viewport()->installEventFilter(this);
@@ -178,6 +182,7 @@ QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* r
               a->setCheckable(true);
               a->setChecked(!table->isColumnHidden(c));
               connect(a, &QAction::toggled, table, [this, table, c](bool on) {
+                user_columns_[table == band_table_ ? 1 : 0][c] = on;
                 table->setColumnHidden(c, !on);
                 FitColumns(table);
               });
@@ -185,6 +190,28 @@ QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* r
             menu.exec(table->horizontalHeader()->mapToGlobal(at));
           });
   return table;
+}
+
+// The tables tall enough for every row at the frequency (and no taller
+// than half the window), the charts below them the rest.
+void DesignerWindow::FitHeight() {
+  // The rows designed at the frequency: a tuned or given one coming and
+  // going (while a part is dragged) moves nothing.
+  const auto& all = model_->Result().rows;
+  const int rows = static_cast<int>(std::count_if(all.begin(), all.end(), [](const rf::Row& t) {
+    return t.origin == rf::Origin::kAtFrequency;
+  }));
+  // The user's own split, kept with the settings, stays; and before the
+  // window is shown there is no height to share.
+  if (split_restored_ || rows == shown_rows_ || !isVisible()) return;
+  shown_rows_ = rows;
+  const int tab = tables_->tabBar()->sizeHint().height();
+  const int wanted = tab + table_->horizontalHeader()->sizeHint().height() +
+                     (rows + 1) * table_->verticalHeader()->defaultSectionSize() +
+                     2 * table_->frameWidth() + 4;
+  const int total = main_split_->height();
+  const int height = std::min(wanted, total / 2);
+  main_split_->setSizes({height, total - height});
 }
 
 void DesignerWindow::SetStatus(const QString& text) {
@@ -210,14 +237,32 @@ void DesignerWindow::FitColumns(QTableView* table) {
 
 // The figures each table shows unless the user says otherwise: those at
 // the frequency in the first, those over the band (and the harmonics) in
-// the second.
+// the second; none that no row of the design has a number for (losses
+// without a Q, harmonics beyond a measurement).
 void DesignerWindow::ShowColumns() {
+  const auto& rows = model_->Result().rows;
   for (const rf::Figure& f : rf::Figures()) {
     const int c = FigureColumn(f);
     const bool band = f.group == rf::FigureGroup::kBand;
-    table_->setColumnHidden(c, !f.shown || band);
-    band_table_->setColumnHidden(c, !f.shown || !(band || f.group == rf::FigureGroup::kHarmonics));
+    const bool any = std::any_of(rows.begin(), rows.end(), [&](const rf::Row& t) {
+      if (!rf::HasGroup(t, f.group)) return false;
+      return f.format == rf::FigureFormat::kImpedance ? f.impedance(t).has_value()
+                                                      : f.value(t).has_value();
+    });
+    const bool shown[] = {f.shown && any && !band,
+                          f.shown && any && (band || f.group == rf::FigureGroup::kHarmonics)};
+    QTableView* tables[] = {table_, band_table_};
+    for (std::size_t i = 0; i < 2; ++i) {
+      const auto chosen = user_columns_[i].find(c);
+      tables[i]->setColumnHidden(c, chosen != user_columns_[i].end() ? !chosen->second : !shown[i]);
+    }
   }
+}
+
+void DesignerWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  shown_rows_ = 0;
+  FitHeight();
 }
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -285,6 +330,7 @@ void DesignerWindow::Refill(const std::string& keep_key) {
   model_->SetResult(std::move(result));
   tables_->setTabEnabled(1, request_->band.has_value());
   ShowColumns();
+  FitHeight();
   SetStatus(BestText());
   const int row = keep_key.empty() ? -1 : model_->RowOfKey(keep_key);
   if (row >= 0 && model_->BuiltAt(row) != nullptr) {

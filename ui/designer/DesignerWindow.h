@@ -6,8 +6,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <complex>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -126,6 +128,7 @@ class DesignerWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -147,6 +150,7 @@ class DesignerWindow : public QMainWindow {
   void SetStatus(const QString& text);
   void FitColumns(QTableView* table);
   void ShowColumns();
+  void FitHeight();
   bool WriteWhole(const QString& path, const QByteArray& bytes);
   bool SavePicture(const QString& path, const std::function<void(QPainter&, const QRectF&)>& paint,
                    QSize size);
@@ -170,6 +174,10 @@ class DesignerWindow : public QMainWindow {
   std::optional<Tuned> before_drag_;
   bool dragging_ = false;
   QUndoStack* undo_ = nullptr;
+  // Columns the user showed (true) or hid from a table's header menu.
+  std::array<std::map<int, bool>, 2> user_columns_;
+  int shown_rows_ = 0;           // the rows the tables' height was fitted to
+  bool split_restored_ = false;  // the split between tables and charts came from the settings
 
   InputPanel* panel_ = nullptr;
   BandJob* band_job_ = nullptr;

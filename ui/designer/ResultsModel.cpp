@@ -31,6 +31,38 @@ QString PartsText(const rf::Network& ideal, const std::optional<rf::Network>& st
   return s;
 }
 
+// The parts as they are bought: the standard values with a series, the
+// ideal ones otherwise ("C 820 pF, L 270 nH, C 1 nF").
+QString ChosenText(const rf::Network& chosen) {
+  return PartsText(chosen, std::nullopt);
+}
+
+// The status in a word or two; the whole of it is in the tooltip.
+QString ShortStatus(const rf::Row& t) {
+  switch (t.verdict) {
+    case rf::Verdict::kDesigned:
+      switch (t.origin) {
+        case rf::Origin::kOverBand:
+          return QStringLiteral("optimised");
+        case rf::Origin::kTuned:
+          return QStringLiteral("tuned");
+        case rf::Origin::kGiven:
+          return QStringLiteral("given");
+        case rf::Origin::kAtFrequency:
+          break;
+      }
+      return QStringLiteral("admitted");
+    case rf::Verdict::kAlreadyMatched:
+      return QStringLiteral("matched");
+    case rf::Verdict::kNotComputable:
+      return QStringLiteral("not computable");
+    case rf::Verdict::kNotComputed:
+      break;
+  }
+  return t.engine && t.engine->run.outcome == Outcome::kFault ? QStringLiteral("stopped")
+                                                              : QStringLiteral("refused");
+}
+
 QVariant PartValues(const rf::Network& chosen) {
   QVariantList values;
   for (const rf::Element& e : chosen.elements) {
@@ -126,12 +158,23 @@ QVariant ResultsModel::Value(const rf::Row& t, int column) const {
 }
 
 QString ResultsModel::Text(const rf::Row& t, int column) const {
+  // An L type at the frequency by its number and parts, as its option button
+  // names it ("2: Shunt C, Series L"); every other row by its name.
+  if (column == kColumnType && t.kind.topology == rf::Topology::kL &&
+      t.origin == rf::Origin::kAtFrequency) {
+    return QStringLiteral("%1: %2%3")
+        .arg(t.kind.type)
+        .arg(Q(Caption(*FindSectionType(t.kind.type))),
+             t.solution > 0 ? QStringLiteral(" (2nd)") : QString());
+  }
   if (column == kColumnType) return Q(rf::RowName(t));
-  if (column == kColumnStatus) return Q(t.status);
+  if (column == kColumnStatus) return ShortStatus(t);
   if (!t.design) return {};
-  if (column == kColumnParts) return PartsText(t.design->ideal, t.design->standard);
+  if (column == kColumnParts) return ChosenText(t.design->Chosen());
   const rf::Figure* f = FigureOf(column);
   if (f == nullptr || !rf::HasGroup(t, f->group)) return {};
+  const bool empty = f->format == rf::FigureFormat::kImpedance ? !f->impedance(t) : !f->value(t);
+  if (empty) return QString::fromUtf8(f->short_none);  // the whole word in the tooltip
   return Q(rf::FigureText(*f, t, false));
 }
 
@@ -149,8 +192,12 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: {
       if (c == kColumnType && best) return QStringLiteral("The best match");
       if (c == kColumnStatus && t->engine && t->engine->run.outcome == Outcome::kRefused) {
-        return QStringLiteral("This type cannot match a load %1.")
-            .arg(Q(rf::RegionWords(t->engine->run.region.value_or(0))));
+        return QStringLiteral("%1: this type cannot match a load %2.")
+            .arg(Q(t->status), Q(rf::RegionWords(t->engine->run.region.value_or(0))));
+      }
+      if (c == kColumnStatus) return Q(t->status);
+      if (c == kColumnParts && t->design) {
+        return PartsText(t->design->ideal, t->design->standard);  // ideal \u2192 standard
       }
       const rf::Figure* f = FigureOf(c);
       if (f != nullptr && t->design && rf::HasGroup(*t, f->group)) {

@@ -1,7 +1,8 @@
 // The results table: one row for each row of the design (rf/request/Rows.h):
 // the L types, the networks of three and four parts, the designs optimised
-// over a band and a design tuned by hand; a column for the name, the
-// status, the parts and each figure of the table of figures
+// over a band and a design tuned by hand. A column for the name, the status
+// in a word (the whole of it in the tooltip), the parts as bought (ideal ->
+// standard in the tooltip) and each figure of the table of figures
 // (rf/request/Figures.h), as numbers (for sorting and for tests) and texts.
 #pragma once
 

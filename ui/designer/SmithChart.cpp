@@ -115,12 +115,18 @@ SmithReadOut SmithChart::ReadOutAt(QPointF point) const {
   QStringList lines;
   lines << QStringLiteral("Z %1 \u03a9 (%2)").arg(Complex(out.z * z0), Complex(out.z));
   lines << QStringLiteral("Y %1 mS (%2)").arg(Complex(y / z0 * 1000.0), Complex(y));
-  lines << QStringLiteral("\u0393 %1 \u2220 %2\u00b0")
-               .arg(Digits(g), Digits(std::arg(out.gamma) * 180 / std::numbers::pi));
-  const QString vswr = g < 1.0 ? Digits((1 + g) / (1 - g)) : QStringLiteral("\u221e");
-  const QString rl =
-      g > 0.0 ? Digits(-20 * std::log10(g)) + QStringLiteral(" dB") : QStringLiteral("perfect");
-  lines << QStringLiteral("VSWR %1, RL %2").arg(vswr, rl);
+  // The chart's reflection coefficient (to Z0); VSWR and return loss are
+  // the match against the source, as the table measures it.
+  const bool source_z0 = data_.source == C(1.0, 0.0);
+  lines << QStringLiteral("\u0393%3 %1 \u2220 %2\u00b0")
+               .arg(Digits(g), Digits(std::arg(out.gamma) * 180 / std::numbers::pi),
+                    source_z0 ? QString() : QStringLiteral(" (to Z0)"));
+  const rf::Match m = rf::MatchAtPoint(out.z, data_);
+  const QString vswr = m.vswr ? Digits(*m.vswr) : QStringLiteral("\u221e");
+  const QString rl = m.return_loss_db ? Digits(*m.return_loss_db) + QStringLiteral(" dB")
+                                      : QStringLiteral("perfect");
+  lines << QStringLiteral("VSWR %1, RL %2%3")
+               .arg(vswr, rl, source_z0 ? QString() : QStringLiteral(" (to the source)"));
   // The frequency of the nearest trace point, when one is near.
   double nearest = kTraceReach;
   for (const auto& [trace, what] :

@@ -2,10 +2,12 @@
 // the parts with their handles, the markers, the legend and the read-out.
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "rf/circuit/Units.h"
 #include "ui/designer/ChartColours.h"
+#include "ui/designer/ChartLabels.h"
 #include "ui/designer/SmithChart.h"
 
 namespace vorda::designer {
@@ -92,31 +94,58 @@ void SmithChart::PaintGrid(QPainter& p, const QRectF& area) const {
   p.drawLine(Map(C(-1, 0), area), Map(C(1, 0), area));
   p.setPen(QPen(text, 1.2));
   p.drawEllipse(Map(0.0, area), r, r);
-  QFont small = p.font();
-  small.setPointSizeF(std::max(6.0, disc.width() / 2 / 28));
-  p.setFont(small);
+  p.setFont(LabelFont(area));
   p.setPen(text);
   for (const double res : kValues) {
-    const double at =
-        grid_ == SmithGrid::kAdmittance ? -(res - 1) / (res + 1) : (res - 1) / (res + 1);
-    p.drawText(Map(C(at, 0.0), area) + QPointF(3, -3), QString::number(res));
+    p.drawText(GridLabelAt(res, area), QString::number(res));
   }
 }
 
-void SmithChart::PaintCircles(QPainter& p, const QRectF& area) const {
+QFont SmithChart::LabelFont(const QRectF& area) const {
+  QFont small = font();
+  small.setPointSizeF(std::max(6.0, Disc(area).width() / 2 / 28));
+  return small;
+}
+
+QPointF SmithChart::GridLabelAt(double res, const QRectF& area) const {
+  const double at =
+      grid_ == SmithGrid::kAdmittance ? -(res - 1) / (res + 1) : (res - 1) / (res + 1);
+  return Map(C(at, 0.0), area) + QPointF(3, -3);
+}
+
+void SmithChart::ReserveGridLabels(ChartLabels& labels, const QRectF& area) const {
+  for (const double res : kValues) {
+    labels.Reserve(labels.Box(GridLabelAt(res, area), QString::number(res)));
+  }
+}
+
+void SmithChart::PaintCircles(QPainter& p, const QRectF& area, ChartLabels& labels) const {
   const double r = Disc(area).width() / 2 * zoom_;
   const QColor text = palette().color(QPalette::Text);
   p.setBrush(Qt::NoBrush);
-  // Constant VSWR: 2 always, and the one through the match.
+  // Constant VSWR against the source, as the table measures it: 2 always,
+  // and the one through the match. For a source of Z0 they are circles
+  // about the centre.
   std::vector<std::pair<double, QString>> circles = {{1.0 / 3.0, QStringLiteral("VSWR 2")}};
   if (data_.match_gamma && *data_.match_gamma > 1e-6 && *data_.match_gamma < 1.0) {
     const double g = *data_.match_gamma;
     circles.emplace_back(g, QStringLiteral("VSWR ") + QString::number((1 + g) / (1 - g), 'g', 3));
   }
   p.setPen(QPen(Faded(text, 0.55), 1.0, Qt::DotLine));
+  const bool centred = data_.source == C(1.0, 0.0);
   for (const auto& [g, label] : circles) {
-    p.drawEllipse(Map(0.0, area), r * g, r * g);
-    p.drawText(Map(C(0.0, -g), area) + QPointF(3, 12), label);
+    QPointF bottom;
+    if (centred) {
+      p.drawEllipse(Map(0.0, area), r * g, r * g);
+      bottom = Map(C(0.0, -g), area);
+    } else {
+      QPolygonF ring;
+      for (const C& z : rf::ConstantVswrCircle(g, data_.source)) ring << Map(Reflection(z), area);
+      p.drawPolygon(ring);
+      bottom = *std::max_element(ring.begin(), ring.end(),
+                                 [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    }
+    labels.Draw(bottom, label, {QPointF(3, 12), QPointF(-60, 12), QPointF(3, -4)});
   }
   // Constant Q: |X| = Q R, arcs through the chart's ends.
   if (data_.loaded_q && *data_.loaded_q > 0) {
@@ -131,12 +160,13 @@ void SmithChart::PaintCircles(QPainter& p, const QRectF& area) const {
       p.drawEllipse(Map(C(0.0, -side / q), area), r * radius, r * radius);
     }
     p.restore();
-    p.drawText(Map(C(0.0, radius - 1 / q), area) + QPointF(3, -3),
-               QStringLiteral("Q ") + QString::number(q, 'g', 3));
+    labels.Draw(Map(C(0.0, radius - 1 / q), area),
+                QStringLiteral("Q ") + QString::number(q, 'g', 3),
+                {QPointF(3, -3), QPointF(3, 12)});
   }
 }
 
-void SmithChart::PaintTraces(QPainter& p, const QRectF& area) const {
+void SmithChart::PaintTraces(QPainter& p, const QRectF& area, ChartLabels& labels) const {
   const QColor text = palette().color(QPalette::Text);
   const double size = std::max(3.0, Disc(area).width() / 110);
   const auto polyline = [&](const std::vector<C>& z) {
@@ -156,7 +186,8 @@ void SmithChart::PaintTraces(QPainter& p, const QRectF& area) const {
       const std::size_t i = k * (n - 1) / 4;
       const QPointF at = Map(Reflection(t.z[i]), area);
       Marker(p, at, Faded(text, 0.85), Shape::kRing, size * 0.6);
-      p.drawText(at + QPointF(size, -size), Hz(t.hertz[i]));
+      labels.Draw(at, Hz(t.hertz[i]),
+                  {QPointF(size, -size), QPointF(size, size * 2.5), QPointF(-size * 9, -size)});
     }
   }
   // The matched input over the sweep, with the design frequency and the
@@ -174,12 +205,14 @@ void SmithChart::PaintTraces(QPainter& p, const QRectF& area) const {
       const QPointF at = Map(Reflection(l.z[Nearest(l, hz)]), area);
       Marker(p, at, colour, Shape::kRing, size * 0.8);
       p.setPen(colour);
-      p.drawText(at + QPointF(size, size * 2.5), label);
+      labels.Draw(
+          at, label,
+          {QPointF(size, size * 2.5), QPointF(size, -size), QPointF(-size * 9, size * 2.5)});
     }
   }
 }
 
-void SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
+QRectF SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
   struct Entry {
     QString text;
     QColor colour;
@@ -205,12 +238,16 @@ void SmithChart::PaintLegend(QPainter& p, const QRectF& area) const {
   }
   const double line = p.fontMetrics().height();
   QPointF at = area.topLeft() + QPointF(line, line);
+  QRectF covered(at - QPointF(line / 2, line / 2), QSizeF());
   for (const Entry& e : entries) {
     Marker(p, at, e.colour, e.shape, line / 4);
     p.setPen(text);
     p.drawText(at + QPointF(line * 0.8, line / 3), e.text);
+    covered |= QRectF(at + QPointF(line * 0.8, -line / 2),
+                      QSizeF(p.fontMetrics().horizontalAdvance(e.text), line));
     at.ry() += line * 1.2;
   }
+  return covered;
 }
 
 void SmithChart::PaintReadOut(QPainter& p, const QRectF& area) const {
@@ -265,8 +302,12 @@ void SmithChart::RenderScene(QPainter& p, const QRectF& area, bool cached_grid) 
     p.fillRect(area, palette().color(QPalette::Base));
     PaintGrid(p, area);
   }
-  PaintCircles(p, area);
-  PaintTraces(p, area);
+  p.setFont(LabelFont(area));
+  ChartLabels labels(p);
+  ReserveGridLabels(labels, area);
+  labels.Reserve(PaintLegend(p, area));
+  PaintCircles(p, area, labels);
+  PaintTraces(p, area, labels);
   const double size = std::max(3.0, Disc(area).width() / 110);
   if (data_.path.size() > 1) {
     p.setPen(QPen(PathColour(), size / 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -283,7 +324,6 @@ void SmithChart::RenderScene(QPainter& p, const QRectF& area, bool cached_grid) 
   mark(data_.built_end, BuiltColour(), Shape::kCross);
   mark(data_.standard_end, StandardColour(), Shape::kDiamond);
   mark(data_.load, LoadColour(), Shape::kDot);
-  PaintLegend(p, area);
   p.restore();
 }
 

@@ -149,6 +149,26 @@ class DesignerChartsTest : public DesignerFixture {
     QCOMPARE(w.SelectedRow(), w.Model()->RowOfKey("tuned"));
   }
 
+  // With a complex source the read-out measures the match as the table
+  // does: the input of the selected design is a perfect match to it.
+  void readOutMatchesTheTableWithAComplexSource() {
+    DesignerWindow& w = Open();
+    Type(w, Field::kZ0, "75");
+    Type(w, Field::kSource, "150+75j");
+    Type(w, Field::kLoadR, "75");
+    Type(w, Field::kLoadX, "15");
+    Type(w, Field::kFrequency, "2G");
+    w.resize(1280, 860);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    d::SmithChart* chart = w.Smith();
+    const auto input = chart->Data().handles.at(0);
+    QVERIFY(input.has_value());
+    const QString text = chart->ReadOutAt(chart->Map(d::Reflection(*input), chart->rect())).text;
+    QVERIFY2(text.contains(QStringLiteral("VSWR 1, RL ")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("(to the source)")), qPrintable(text));
+  }
+
   // A dark palette: a dark chart whose marks stand out from it.
   void smithChartReadsInTheDark() {
     d::SmithChart chart;
