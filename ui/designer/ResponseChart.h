@@ -14,6 +14,9 @@
 
 namespace vorda::designer {
 
+// The curves, in the order of the legend.
+inline constexpr const char* kCurveNames[] = {"Ideal", "Standard", "With losses", "Load alone"};
+
 enum class ResponsePlot { kReturnLoss, kVswr, kGamma, kInsertionLoss };
 // "Return loss", "VSWR", "|Γ|", "Insertion loss (S21)", in that order.
 inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|",
@@ -65,7 +68,19 @@ class ResponseChart : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
-  struct Axes;
+  // Where the plot lies in an area, and what it shows.
+  struct Axes {
+    QRectF plot;
+    double lo = 0.0, hi = 1.0;       // hertz
+    double bottom = 0.0, top = 1.0;  // the plotted quantity
+    double scale = 1.0;              // hertz per axis unit
+    QString unit;
+    QPointF At(double hertz, double y) const {
+      return {plot.left() + (hertz - lo) / (hi - lo) * plot.width(),
+              plot.bottom() - (y - bottom) / (top - bottom) * plot.height()};
+    }
+    double HertzAt(double x) const { return lo + (x - plot.left()) / plot.width() * (hi - lo); }
+  };
   Axes AxesFor(const QRectF& area) const;
   void PaintReadOut(QPainter& painter) const;
 
