@@ -40,6 +40,21 @@ TEST(CliFiguresTest, EveryFigureInJsonAndText) {
   }
 }
 
+// With a band every row has its figures over it: the L types at the
+// frequency and a given network too, the same as a band design of the same
+// values.
+TEST(CliFiguresTest, EveryRowHasItsBandFigures) {
+  const Result r = RunArgs({"--json", "--band", "90M:110M", "--band-points", "11", "--type", "1",
+                            "--network", "series 61nH, shunt 30pF", "40", "30"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_TRUE(doc["runs"][0]["band"].contains("worst_return_loss_db"));
+  const auto& given = doc["networks"][0];
+  ASSERT_EQ(given["key"], "given");
+  EXPECT_GT(given["band"]["worst_return_loss_db"].get<double>(), 0.0);
+  EXPECT_EQ(given["band"]["vswr2_coverage"].get<double>() >= 0.0, true);
+}
+
 // --fields takes every figure's flat key, and a row carries each of them
 // that it has.
 TEST(CliFiguresTest, EveryFigureInJsonLines) {
