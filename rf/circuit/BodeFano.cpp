@@ -1,5 +1,6 @@
 #include "rf/circuit/BodeFano.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -14,64 +15,99 @@ namespace {
 // 20 log10(e): a reflection of exp(-a) is a return loss of a times this.
 constexpr double kDbPerNeper = 8.685889638065035;
 
-struct Sums {
-  double n = 0, re = 0, w_x = 0, w2 = 0, x_w = 0, inv_w2 = 0, norm = 0;
-};
+// The circuit's impedance at w.
+std::complex<double> CircuitAt(const LoadFit& fit, double w) {
+  const double l = fit.reactive, c = fit.reactive;
+  switch (fit.circuit) {
+    case LoadCircuit::kSeriesRL:
+      return {fit.resistance, w * l};
+    case LoadCircuit::kSeriesRC:
+      return {fit.resistance, -1.0 / (w * c)};
+    case LoadCircuit::kParallelRC:
+      return 1.0 / std::complex<double>(1.0 / fit.resistance, w * c);
+    case LoadCircuit::kParallelRL:
+      return 1.0 / std::complex<double>(1.0 / fit.resistance, -1.0 / (w * l));
+    case LoadCircuit::kSeriesRLC:
+      return {fit.resistance, w * l - 1.0 / (w * fit.capacitance)};
+    case LoadCircuit::kParallelRLC:
+      break;
+  }
+  return 1.0 / std::complex<double>(1.0 / fit.resistance, w * fit.capacitance - 1.0 / (w * l));
+}
 
 double FitError(const LoadModel& load, const std::vector<double>& f, const LoadFit& fit) {
   double diff = 0, total = 0;
   for (const double hz : f) {
-    const double w = kTwoPi * hz;
-    std::complex<double> z;
-    switch (fit.circuit) {
-      case LoadCircuit::kSeriesRL:
-        z = {fit.resistance, w * fit.reactive};
-        break;
-      case LoadCircuit::kSeriesRC:
-        z = {fit.resistance, -1.0 / (w * fit.reactive)};
-        break;
-      case LoadCircuit::kParallelRC:
-        z = 1.0 / std::complex<double>(1.0 / fit.resistance, w * fit.reactive);
-        break;
-      case LoadCircuit::kParallelRL:
-        z = 1.0 / std::complex<double>(1.0 / fit.resistance, -1.0 / (w * fit.reactive));
-        break;
-    }
     const std::complex<double> zl = load.At(hz);
-    diff += Norm2(zl - z);
+    diff += Norm2(zl - CircuitAt(fit, kTwoPi * hz));
     total += Norm2(zl);
   }
   return std::sqrt(diff / total);
 }
 
-// R and the reactive part of one circuit, fitted in impedance (series) or
+bool Parallel(LoadCircuit c) {
+  return c == LoadCircuit::kParallelRC || c == LoadCircuit::kParallelRL ||
+         c == LoadCircuit::kParallelRLC;
+}
+
+// R and the reactive parts of one circuit, fitted in impedance (series) or
 // admittance (parallel): the real part's mean, and the reactive part's
-// least squares against w (an inductance or capacitance) or against 1 / w.
+// least squares against w (an inductance or capacitance), against -1 / w,
+// or against both (an R-L-C circuit).
 std::optional<LoadFit> Fit(const LoadModel& load, const std::vector<double>& f, LoadCircuit c) {
-  const bool parallel = c == LoadCircuit::kParallelRC || c == LoadCircuit::kParallelRL;
-  const bool with_w = c == LoadCircuit::kSeriesRL || c == LoadCircuit::kParallelRC;
-  Sums s;
+  double n = 0, re = 0, w_x = 0, w2 = 0, x_w = 0, inv_w2 = 0;
   for (const double hz : f) {
     const double w = kTwoPi * hz;
     std::complex<double> v = load.At(hz);
-    if (parallel) v = 1.0 / v;
-    s.n += 1;
-    s.re += v.real();
-    s.w_x += w * v.imag();
-    s.w2 += w * w;
-    s.x_w += v.imag() / w;
-    s.inv_w2 += 1.0 / (w * w);
+    if (Parallel(c)) v = 1.0 / v;
+    n += 1;
+    re += v.real();
+    w_x += w * v.imag();
+    w2 += w * w;
+    x_w += v.imag() / w;
+    inv_w2 += 1.0 / (w * w);
   }
   LoadFit fit;
   fit.circuit = c;
-  const double mean = s.re / s.n;
-  fit.resistance = parallel ? 1.0 / mean : mean;
-  // X = w L (or B = w C); X = -1 / (w C) (or B = -1 / (w L)).
-  fit.reactive = with_w ? s.w_x / s.w2 : -s.inv_w2 / s.x_w;
-  if (!(fit.resistance > 0.0) || !(fit.reactive > 0.0) || !std::isfinite(fit.reactive)) {
+  const double mean = re / n;
+  fit.resistance = Parallel(c) ? 1.0 / mean : mean;
+  // X = a w - b / w: a alone (L, or C in admittance), b alone (1 / C, or
+  // 1 / L), or both from the normal equations.
+  double a = 0, b = 0;
+  if (c == LoadCircuit::kSeriesRL || c == LoadCircuit::kParallelRC) {
+    a = w_x / w2;
+  } else if (c == LoadCircuit::kSeriesRC || c == LoadCircuit::kParallelRL) {
+    b = -x_w / inv_w2;
+  } else {
+    const double det = w2 * inv_w2 - n * n;
+    a = (w_x * inv_w2 - n * x_w) / det;
+    b = (w_x * n - w2 * x_w) / det;
+  }
+  switch (c) {
+    case LoadCircuit::kSeriesRL:
+    case LoadCircuit::kParallelRC:
+      fit.reactive = a;
+      break;
+    case LoadCircuit::kSeriesRC:
+    case LoadCircuit::kParallelRL:
+      fit.reactive = 1.0 / b;
+      break;
+    case LoadCircuit::kSeriesRLC:
+      fit.reactive = a;
+      fit.capacitance = 1.0 / b;
+      break;
+    case LoadCircuit::kParallelRLC:
+      fit.reactive = 1.0 / b;
+      fit.capacitance = a;
+      break;
+  }
+  const bool three = c == LoadCircuit::kSeriesRLC || c == LoadCircuit::kParallelRLC;
+  if (!(fit.resistance > 0.0) || !(fit.reactive > 0.0) || !std::isfinite(fit.reactive) ||
+      (three && (!(fit.capacitance > 0.0) || !std::isfinite(fit.capacitance)))) {
     return std::nullopt;
   }
   fit.error = FitError(load, f, fit);
+  if (!std::isfinite(fit.error)) return std::nullopt;
   return fit;
 }
 
@@ -86,9 +122,21 @@ const char* CircuitName(LoadCircuit circuit) {
     case LoadCircuit::kParallelRC:
       return "parallel R-C";
     case LoadCircuit::kParallelRL:
+      return "parallel R-L";
+    case LoadCircuit::kSeriesRLC:
+      return "series R-L-C";
+    case LoadCircuit::kParallelRLC:
       break;
   }
-  return "parallel R-L";
+  return "parallel R-L-C";
+}
+
+bool HasInductance(LoadCircuit c) {
+  return c != LoadCircuit::kSeriesRC && c != LoadCircuit::kParallelRC;
+}
+
+bool HasCapacitance(LoadCircuit c) {
+  return c != LoadCircuit::kSeriesRL && c != LoadCircuit::kParallelRL;
 }
 
 std::optional<LoadFit> FitLoad(const LoadModel& load, const std::vector<double>& frequencies) {
@@ -97,6 +145,11 @@ std::optional<LoadFit> FitLoad(const LoadModel& load, const std::vector<double>&
                               LoadCircuit::kParallelRC, LoadCircuit::kParallelRL}) {
     const auto fit = Fit(load, frequencies, c);
     if (fit && (!best || fit->error < best->error)) best = fit;
+  }
+  // A third element earns its place by halving the error.
+  for (const LoadCircuit c : {LoadCircuit::kSeriesRLC, LoadCircuit::kParallelRLC}) {
+    const auto fit = Fit(load, frequencies, c);
+    if (fit && (!best || fit->error < 0.5 * best->error)) best = fit;
   }
   return best;
 }
@@ -111,9 +164,11 @@ std::optional<BodeFanoBound> BodeFano(const LoadModel& load, double start, doubl
   const double dw = kTwoPi * (stop - start);
   const double dinv = 1.0 / (kTwoPi * start) - 1.0 / (kTwoPi * stop);
   // The exponent a of the least |gamma| = exp(-a), for each circuit's
-  // integral: of ln(1/|gamma|) for series R-L (pi R / L) and parallel R-C
-  // (pi / (R C)); of ln(1/|gamma|) / w^2 for series R-C (pi R C) and
-  // parallel R-L (pi L / R).
+  // integrals: of ln(1/|gamma|) for an inductor in series (pi R / L) and a
+  // capacitor in parallel (pi / (R C)); of ln(1/|gamma|) / w^2 for a
+  // capacitor in series (pi R C) and an inductor in parallel (pi L / R).
+  // With both, the tighter.
+  const double c = fit->capacitance;
   double a = 0.0;
   switch (fit->circuit) {
     case LoadCircuit::kSeriesRL:
@@ -127,6 +182,12 @@ std::optional<BodeFanoBound> BodeFano(const LoadModel& load, double start, doubl
       break;
     case LoadCircuit::kParallelRL:
       a = pi * x / r / dinv;
+      break;
+    case LoadCircuit::kSeriesRLC:
+      a = std::min(pi * r / x / dw, pi * r * c / dinv);
+      break;
+    case LoadCircuit::kParallelRLC:
+      a = std::min(pi / (r * c) / dw, pi * x / r / dinv);
       break;
   }
   return BodeFanoBound{*fit, kDbPerNeper * a};
