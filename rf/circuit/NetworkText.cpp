@@ -1,5 +1,7 @@
 #include "rf/circuit/NetworkText.h"
 
+#include <algorithm>
+
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -24,6 +26,68 @@ std::string NetworkText(const Network& n) {
         break;
     }
   }
+  return s;
+}
+
+namespace {
+
+// A line of the drawing and how many columns it fills (box-drawing
+// characters take several bytes and one column).
+struct Line {
+  std::string text;
+  std::size_t columns = 0;
+  void Add(std::string_view s, std::size_t width) {
+    text += s;
+    columns += width;
+  }
+  void PadTo(std::size_t width) {
+    if (columns < width) text.append(width - columns, ' ');
+    columns = std::max(columns, width);
+  }
+};
+
+std::string Label(const Part& part, std::size_t number) {
+  switch (part.kind) {
+    case Part::Kind::kInductor:
+      return "L" + std::to_string(number);
+    case Part::Kind::kCapacitor:
+      return "C" + std::to_string(number);
+    case Part::Kind::kShort:
+      return "short";
+    case Part::Kind::kOpen:
+      break;
+  }
+  return "open";
+}
+
+}  // namespace
+
+std::string SchematicText(const Network& n) {
+  constexpr std::string_view kWire = "\u2500", kTee = "\u252c", kGround = "\u23da";
+  Line top, middle, bottom;
+  top.Add("source ", 7);
+  top.Add(kWire, 1);
+  for (std::size_t i = 0; i < n.elements.size(); ++i) {
+    const Element& e = n.elements[i];
+    const std::string label = Label(e.part, i + 1);
+    if (e.position == Position::kSeries) {
+      top.Add(kWire, 1);
+      top.Add(label, label.size());
+      top.Add(kWire, 1);
+      continue;
+    }
+    const std::size_t at = top.columns, width = std::max<std::size_t>(4, label.size() + 1);
+    top.Add(kTee, 1);
+    for (std::size_t k = 1; k < width; ++k) top.Add(kWire, 1);
+    middle.PadTo(at);
+    middle.Add(label, label.size());
+    bottom.PadTo(at);
+    bottom.Add(kGround, 1);
+  }
+  top.Add(kWire, 1);
+  top.Add(" load", 5);
+  std::string s = top.text;
+  if (middle.columns > 0) s += "\n" + middle.text + "\n" + bottom.text;
   return s;
 }
 

@@ -20,4 +20,13 @@ struct ParsedNetwork {
 };
 ParsedNetwork ParseNetwork(std::string_view text);
 
+// The network drawn in three lines of text for a fixed-width font, parts
+// numbered from the source side as they are listed (L1, C2; "short",
+// "open"), series parts on the line from the source to the load, shunt
+// parts below it to ground:
+//   source ──L1──┬────┬────C4── load
+//                L2   C3
+//                ⏚    ⏚
+std::string SchematicText(const Network& network);
+
 }  // namespace vorda::rf

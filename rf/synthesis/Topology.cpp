@@ -7,6 +7,7 @@
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
 #include "rf/synthesis/LSolutions.h"
+#include "rf/synthesis/Ladders.h"
 
 namespace vorda::rf {
 
@@ -144,6 +145,12 @@ const KindEntry* EntryOf(Topology topology) {
 }  // namespace
 
 std::string KindName(const NetworkKind& kind) {
+  if (kind.topology == Topology::kLadder) return LadderName(kind.ladder);
+  if ((kind.topology == Topology::kTwoLLowPass || kind.topology == Topology::kTwoLHighPass) &&
+      !kind.ladder.empty()) {
+    return std::string(EntryOf(kind.topology)->name) + ", " +
+           (kind.ladder[0] == 's' ? "series " : "shunt ") + kind.ladder[1] + " first";
+  }
   if (kind.topology == Topology::kL) {
     return "L type " + std::to_string(kind.type) + " (" + Caption(*FindSectionType(kind.type)) +
            ")";
@@ -153,6 +160,11 @@ std::string KindName(const NetworkKind& kind) {
 }
 
 std::string KindKey(const NetworkKind& kind) {
+  if (kind.topology == Topology::kLadder) return kind.ladder;
+  if ((kind.topology == Topology::kTwoLLowPass || kind.topology == Topology::kTwoLHighPass) &&
+      !kind.ladder.empty()) {
+    return std::string(EntryOf(kind.topology)->key) + "-" + kind.ladder[0];
+  }
   if (kind.topology == Topology::kL) return "l" + std::to_string(kind.type);
   const KindEntry* e = EntryOf(kind.topology);
   return e != nullptr ? e->key : std::string();
@@ -164,8 +176,18 @@ std::optional<NetworkKind> ParseKind(std::string_view key) {
   }
   const auto* e = std::find_if(std::begin(kKinds), std::end(kKinds),
                                [key](const KindEntry& k) { return key == k.key; });
-  if (e == std::end(kKinds)) return std::nullopt;
-  return NetworkKind{e->topology, 0};
+  if (e != std::end(kKinds)) return NetworkKind{e->topology, 0};
+  if (const auto ladder = LadderOfCode(key)) return KindOfLadder(*ladder);
+  return std::nullopt;
+}
+
+bool KindMatches(const NetworkKind& kind, const NetworkKind& asked) {
+  if (kind == asked) return true;
+  const bool two_l =
+      asked.topology == Topology::kTwoLLowPass || asked.topology == Topology::kTwoLHighPass;
+  if (two_l && asked.ladder.empty()) return kind.topology == asked.topology;
+  // A named network asked for by its key: the same network found as a ladder.
+  return asked.ladder.empty() && kind.topology == asked.topology && kind.type == asked.type;
 }
 
 double MinimumQ(Topology topology, const Source& source, Impedance load) {

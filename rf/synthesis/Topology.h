@@ -26,13 +26,16 @@ enum class Topology {
   kTHighPass,
   kTwoLLowPass,
   kTwoLHighPass,
-  kGiven,  // a network whose parts the user gave (or tuned)
+  kGiven,   // a network whose parts the user gave (or tuned)
+  kLadder,  // any other ladder of the band search's family (rf/synthesis/Ladders.h)
 };
 
-// A topology, and for kL its type.
+// A topology, for kL its type, and for a ladder of the band search its
+// canonical code (also for the named ones it found: "pC-sL-pC").
 struct NetworkKind {
   Topology topology = Topology::kL;
   std::int16_t type = 0;
+  std::string ladder = {};
   bool operator==(const NetworkKind&) const = default;
 };
 
@@ -42,11 +45,17 @@ std::vector<NetworkKind> AllKinds();
 std::vector<NetworkKind> ThreeAndFourPartKinds();
 
 // "L type 1 (Series L, Shunt C)", "Pi low-pass", "T high-pass",
-// "Two L low-pass".
+// "Two L low-pass" ("Two L low-pass, shunt C first" for a ladder of the band
+// search), "Series L, shunt L, shunt C, series C" for any other ladder.
 std::string KindName(const NetworkKind& kind);
-// "l1" ... "l8", "pi-lp", "pi-hp", "t-lp", "t-hp", "2l-lp", "2l-hp".
+// "l1" ... "l8", "pi-lp", "pi-hp", "t-lp", "t-hp", "2l-lp", "2l-hp", "given";
+// a ladder's code ("sL-pLC-sC").
 std::string KindKey(const NetworkKind& kind);
+// A key, or a ladder's code; "2l-lp" and "2l-hp" stand for both forms.
 std::optional<NetworkKind> ParseKind(std::string_view key);
+// Whether a kind is what a key asked for: the same kind, or either form of
+// two L-sections for "2l-lp" and "2l-hp".
+bool KindMatches(const NetworkKind& kind, const NetworkKind& asked);
 
 // The least loaded Q a Pi or T network can have between two terminations:
 // sqrt(Rhigh / Rlow - 1), with the resistances in parallel form for Pi and

@@ -1,0 +1,53 @@
+// What the band search minimises, fast: the worst reflection of a ladder
+// over the band's points, for its parts' values given as decimal
+// logarithms, and a smooth stand-in for it (the mean of a high power of
+// |gamma|) that a local search can follow. Plain arithmetic and the
+// portable powers of ten only, so that the same values give the same bits
+// on every platform.
+#pragma once
+
+#include <complex>
+#include <vector>
+
+#include "rf/circuit/Network.h"
+
+namespace vorda::rf {
+
+// The load and the source at one frequency of the band, and 2 pi f.
+struct BandPoint {
+  double omega = 0.0;
+  std::complex<double> load;
+  std::complex<double> source;
+};
+
+class BandObjective {
+ public:
+  // shape: the ladder's parts from the source side (their kinds, positions
+  // and quality factors; values are given to each call).
+  BandObjective(const Network& shape, std::vector<BandPoint> points);
+
+  std::size_t Size() const { return parts_.size(); }
+  const std::vector<BandPoint>& Points() const { return points_; }
+  // The worst |gamma|^2 over the points for the parts' values 10^u[i];
+  // infinite where a figure is no number.
+  double Worst(const double* u) const;
+  // The mean of |gamma|^(2 power) (power a power of two): it approaches the
+  // worst as power grows, and varies smoothly with the values.
+  double Smooth(const double* u, int power) const;
+  // |gamma|^2 at each point.
+  void Gammas(const double* u, std::vector<double>& g2) const;
+
+ private:
+  struct Piece {
+    bool series;
+    bool inductor;
+    double inverse_q;  // 0 for an ideal part
+  };
+  double Gamma2(const BandPoint& p, const double* values) const;
+  void Values(const double* u, double* values) const;
+
+  std::vector<Piece> parts_;
+  std::vector<BandPoint> points_;
+};
+
+}  // namespace vorda::rf

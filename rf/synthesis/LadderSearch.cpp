@@ -1,0 +1,312 @@
+#include "rf/synthesis/LadderSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <numeric>
+
+#include "engine/PortableMath.h"
+#include "rf/synthesis/GlobalSearch.h"
+#include "rf/synthesis/LSolutions.h"
+
+namespace vorda::rf {
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+std::vector<double> LogValues(const Network& n) {
+  std::vector<double> u;
+  for (const Element& e : n.elements) {
+    if (e.part.IsReal()) u.push_back(portable::Log10(e.part.value));
+  }
+  return u;
+}
+
+Network WithLogValues(Network n, const std::vector<double>& u) {
+  std::size_t i = 0;
+  for (Element& e : n.elements) {
+    if (e.part.IsReal()) e.part.value = portable::Pow10(u[i++]);
+  }
+  return n;
+}
+
+// The impedance level between the source and the load at the centre.
+double Level(const BandRequest& r) {
+  return std::sqrt(std::abs(r.source.At(r.centre).z) * std::abs(r.load->At(r.centre)));
+}
+
+// Each part's values from a thousandth to a thousand times the impedance
+// level between the source and the load at the centre, in reactance.
+SearchBox BoxFor(const Network& shape, const BandRequest& r) {
+  const double w = kTwoPi * r.centre;
+  const double level = Level(r);
+  SearchBox box;
+  for (const Element& e : shape.elements) {
+    const double x_lo = level * 1e-3, x_hi = level * 1e3;
+    const bool l = e.part.kind == Part::Kind::kInductor;
+    box.lo.push_back(portable::Log10(l ? x_lo / w : 1.0 / (w * x_hi)));
+    box.hi.push_back(portable::Log10(l ? x_hi / w : 1.0 / (w * x_lo)));
+  }
+  return box;
+}
+
+// The analytic designs of a ladder's form: the L-sections that match at
+// the band's centre and edges, Pi and T for a few loaded Qs, two
+// L-sections; as the ladder's values.
+std::vector<std::vector<double>> StartsFor(const Network& shape, const BandRequest& r) {
+  const std::string code = LadderCode(shape);
+  const NetworkKind kind = KindOfLadder(shape);
+  std::vector<Network> designs;
+  const double f[] = {r.centre, r.axis.start, r.axis.stop};
+  for (const double hz : f) {
+    const std::vector<LSolution> solutions = SolveL(r.source.At(hz).z, r.load->At(hz));
+    std::transform(solutions.begin(), solutions.end(), std::back_inserter(designs),
+                   [&](const LSolution& s) {
+                     return LSection(s.family, MatchingPart(s.first_ohms, r.z0, hz),
+                                     MatchingPart(s.second_ohms, r.z0, hz));
+                   });
+  }
+  if (kind.topology != Topology::kL && kind.topology != Topology::kLadder) {
+    const Impedance zl = r.load->At(r.centre);
+    const double least = MinimumQ(kind.topology, r.source, zl);
+    for (const double q : {least * 1.1 + 0.3, least * 2 + 0.5, least * 4 + 1.0}) {
+      const Synthesis s = Synthesize({kind.topology, 0}, r.source, zl, r.centre, r.z0,
+                                     r.loaded_q.value_or(q), r.intermediate);
+      if (s.network) designs.push_back(*s.network);
+    }
+  }
+  std::vector<std::vector<double>> starts;
+  for (const Network& d : designs) {
+    const Network n = Canonical(d);
+    if (LadderCode(n) == code) starts.push_back(LogValues(n));
+  }
+  return starts;
+}
+
+// Whether a part's value is within a hundredth of a decade of its box's
+// edge: the search pushes it towards a short or an open.
+bool AtEdge(const Network& n, std::size_t i, const BandRequest& r) {
+  const SearchBox box = BoxFor(n, r);
+  const double u = portable::Log10(n.elements[i].part.value);
+  return u <= box.lo[i] + 0.01 || u >= box.hi[i] - 0.01;
+}
+
+// Of the standard values next to the ideal ones, part by part, the set with
+// the least worst reflection with the losses; on a tie the lower values.
+std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
+                                const std::vector<BandPoint>& all, double& worst) {
+  std::vector<std::vector<double>> choices;
+  for (const Element& e : ideal.elements) {
+    const auto n = StandardNeighbours(e.part.value, *r.series);
+    if (!n) return std::nullopt;
+    choices.push_back(n->below == n->above ? std::vector<double>{n->below}
+                                           : std::vector<double>{n->below, n->above});
+  }
+  std::vector<std::size_t> pick(choices.size(), 0);
+  std::optional<Network> best;
+  worst = kInf;
+  for (;;) {
+    Network n = ideal;
+    std::vector<double> u;
+    for (std::size_t i = 0; i < pick.size(); ++i) {
+      n.elements[i].part.value = choices[i][pick[i]];
+      u.push_back(portable::Log10(choices[i][pick[i]]));
+    }
+    const double w = BandObjective(LossyFor(n, r), all).Worst(u.data());
+    if (w < worst) {
+      worst = w;
+      best = n;
+    }
+    std::size_t k = 0;
+    for (; k < pick.size() && ++pick[k] == choices[k].size(); ++k) pick[k] = 0;
+    if (k == pick.size()) break;
+  }
+  return best;
+}
+
+std::vector<BandPoint> PointsAt(const BandRequest& r, const std::vector<double>& f) {
+  std::vector<BandPoint> points;
+  points.reserve(f.size());
+  for (const double hz : f) points.push_back({kTwoPi * hz, r.load->At(hz), r.source.At(hz).z});
+  return points;
+}
+
+// Up to `most` of the band's points, evenly by their order, the first and
+// the last among them.
+std::vector<BandPoint> Spread(const std::vector<BandPoint>& all, std::size_t most) {
+  if (all.size() <= most) return all;
+  std::vector<BandPoint> some;
+  for (std::size_t i = 0; i < most; ++i) some.push_back(all[i * (all.size() - 1) / (most - 1)]);
+  return some;
+}
+
+// The best values of one ladder: with losses, never worse than the lossless
+// optimum with the losses.
+Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<BandPoint>& coarse,
+                  const std::vector<BandPoint>& all, const std::vector<std::vector<double>>& more) {
+  const SearchBox box = BoxFor(shape, r);
+  std::vector<std::vector<double>> starts = StartsFor(shape, r);
+  starts.insert(starts.end(), more.begin(), more.end());
+  Found found;
+  SearchResult best = GlobalSearch(BandObjective(shape, coarse), BandObjective(shape, all), box,
+                                   starts, {}, r.cancel);
+  found.evaluations = best.evaluations;
+  const Network lossy = LossyFor(shape, r);
+  if (r.q_inductor || r.q_capacitor) {
+    found.lossless = WithLogValues(shape, best.u);
+    best = GlobalSearch(BandObjective(lossy, coarse), BandObjective(lossy, all), box, starts,
+                        {best.u}, r.cancel);
+    found.evaluations += best.evaluations;
+  }
+  found.network = WithLogValues(shape, best.u);
+  found.worst = best.worst;
+  return found;
+}
+
+// The network without the parts that come to nothing: each removed while
+// the worst reflection grows by less than 2e-4 of itself (0.002 dB), or 1 %
+// for a part the search pushed to the edge of its range (a short or an
+// open in the making), then what is left refined.
+Found Prune(Found f, const BandRequest& r, const std::vector<BandPoint>& all) {
+  for (;;) {
+    std::optional<Found> lighter;
+    for (std::size_t i = 0; i < f.network.elements.size(); ++i) {
+      const double allowed = AtEdge(f.network, i, r) ? 1e-2 : 2e-4;
+      const auto without = [i](Network n) {
+        n.elements.erase(n.elements.begin() + static_cast<long>(i));
+        return Canonical(n);
+      };
+      const Network n = without(f.network);
+      const Network lossy = LossyFor(n, r);
+      const std::vector<double> u = LogValues(n);
+      const double worst = BandObjective(lossy, all).Worst(u.data());
+      if (worst <= f.worst * (1 + allowed) + 1e-15 && (!lighter || worst < lighter->worst)) {
+        lighter = Found{n, worst, f.evaluations, std::nullopt};
+        if (f.lossless) lighter->lossless = without(*f.lossless);
+      }
+    }
+    if (!lighter) return f;
+    if (lighter->network.elements.empty()) return *lighter;  // no network does as well
+    const Network lossy = LossyFor(lighter->network, r);
+    const SearchResult refined = Refine(BandObjective(lossy, all), BoxFor(lossy, r),
+                                        LogValues(lighter->network), 0.01, r.cancel);
+    if (refined.worst < lighter->worst) {
+      lighter->network = WithLogValues(lighter->network, refined.u);
+      lighter->worst = refined.worst;
+    }
+    lighter->evaluations += refined.evaluations;
+    f = *lighter;
+  }
+}
+
+// The values refined until the worst reflection over every point of the
+// band is no more than over the points searched: each round the worst of
+// all the points join them.
+Found OnAll(Found f, const BandRequest& r, std::vector<BandPoint> fine,
+            const std::vector<BandPoint>& all) {
+  if (all.size() == fine.size() || f.network.elements.empty()) return f;
+  const Network lossy = LossyFor(f.network, r);
+  std::vector<double> u = LogValues(f.network), g2;
+  std::vector<std::size_t> order(all.size());
+  for (int round = 0; round < 4; ++round) {
+    BandObjective(lossy, all).Gammas(u.data(), g2);
+    const double worst = *std::max_element(g2.begin(), g2.end());
+    f.worst = worst;
+    if (worst <= BandObjective(lossy, fine).Worst(u.data()) * (1 + 1e-9)) break;
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::partial_sort(order.begin(), order.begin() + 8, order.end(),
+                      [&](std::size_t a, std::size_t b) { return g2[a] > g2[b]; });
+    for (std::size_t k = 0; k < 8; ++k) fine.push_back(all[order[k]]);
+    const SearchResult refined =
+        Refine(BandObjective(lossy, fine), BoxFor(lossy, r), u, 0.002, r.cancel);
+    f.evaluations += refined.evaluations;
+    u = refined.u;
+  }
+  f.network = WithLogValues(f.network, u);
+  return f;
+}
+
+}  // namespace
+
+Network LossyFor(Network n, const BandRequest& r) {
+  for (Element& e : n.elements) {
+    if (e.part.kind == Part::Kind::kInductor) e.part.q = r.q_inductor.value_or(kIdealQ);
+    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = r.q_capacitor.value_or(kIdealQ);
+  }
+  return n;
+}
+
+BandPoints PointsOf(const BandRequest& r, const std::vector<double>& frequencies) {
+  BandPoints p;
+  p.all = PointsAt(r, frequencies);
+  p.coarse = Spread(p.all, kCoarsePoints);
+  p.fine = Spread(p.all, kFinePoints);
+  return p;
+}
+
+Found SearchLadder(const Network& shape, const BandRequest& r, const BandPoints& p,
+                   const std::vector<std::vector<double>>& starts) {
+  return OnAll(Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.fine), r, p.fine, p.all);
+}
+
+std::vector<std::vector<double>> StartsFromSmaller(const Network& shape,
+                                                   const std::map<std::string, Network>& smaller,
+                                                   const BandRequest& r) {
+  std::vector<std::vector<double>> starts;
+  const double w = kTwoPi * r.centre;
+  const double level = Level(r);
+  for (std::size_t i = 0; i < shape.elements.size(); ++i) {
+    Network less = shape;
+    less.elements.erase(less.elements.begin() + static_cast<long>(i));
+    // Only where taking the part out leaves the other parts as they were.
+    if (Canonical(less).elements.size() != less.elements.size()) continue;
+    const auto found = smaller.find(LadderCode(less));
+    if (found == smaller.end() || found->second.elements.size() != less.elements.size()) continue;
+    std::vector<double> u = LogValues(found->second);
+    // The part back, as a twentieth of the level in series, twenty times
+    // it in shunt; and at the level itself.
+    const Element& e = shape.elements[i];
+    const bool series = e.position == Position::kSeries;
+    const bool inductor = e.part.kind == Part::Kind::kInductor;
+    for (const double x : {series ? level / 20 : level * 20, level}) {
+      std::vector<double> v = u;
+      v.insert(v.begin() + static_cast<long>(i), portable::Log10(inductor ? x / w : 1 / (w * x)));
+      starts.push_back(std::move(v));
+    }
+  }
+  return starts;
+}
+
+std::optional<Network> StandardFor(Found& f, const BandRequest& r, const BandPoints& p) {
+  // The best set of all the rounds is kept.
+  std::optional<Network> best;
+  double least = kInf;
+  if (f.lossless && LadderCode(*f.lossless) == LadderCode(f.network)) {
+    best = Standard(*f.lossless, r, p.fine, least);
+  }
+  for (int round = 0; round < 3; ++round) {
+    double worst = kInf;
+    const std::optional<Network> standard = Standard(f.network, r, p.fine, worst);
+    if (standard && worst < least) {
+      least = worst;
+      best = standard;
+    }
+    if (!standard || worst >= f.worst) break;
+    const Network lossy = LossyFor(*standard, r);
+    const SearchResult refined = Refine(BandObjective(lossy, p.fine), BoxFor(lossy, r),
+                                        LogValues(*standard), 0.01, r.cancel);
+    f.network = WithLogValues(f.network, refined.u);
+    f.worst = refined.worst;
+    f.evaluations += refined.evaluations;
+  }
+  // Standard values never do better than the ideal ones they come from.
+  if (best && least < f.worst) {
+    f.network = *best;
+    f.worst = least;
+  }
+  return best;
+}
+
+}  // namespace vorda::rf
