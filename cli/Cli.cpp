@@ -5,6 +5,7 @@
 
 #include "cli/MeasurementFile.h"
 #include "cli/Options.h"
+#include "cli/Progress.h"
 #include "cli/Report.h"
 #include "cli/Runs.h"
 #include "engine/NumberText.h"
@@ -110,8 +111,7 @@ Chosen ChooseNetwork(const Report& report) {
   const auto& rows = report.result.rows;
   const auto row = std::find_if(rows.begin(), rows.end(), [&](const rf::Row& t) {
     if ((t.origin == rf::Origin::kOverBand) != band) return false;
-    return !kind || t.kind == *kind ||
-           (kind->topology == rf::Topology::kGiven && t.origin == rf::Origin::kGiven);
+    return !kind || rf::KindMatches(t.kind, *kind);
   });
   if (row == rows.end()) {
     return {band ? (kind ? name + ": no design over the band" : "no design over the band")
@@ -274,7 +274,13 @@ int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
   Report report{opt, request, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
-  if (opt.band) rf::AddBandRows(request, rf::RunBand(request), result);
+  if (opt.band) {
+    // A search of more than a moment tells how far it is.
+    Progress progress(rf::Ladders(2, opt.max_parts).size(), "networks", err,
+                      std::chrono::seconds(2));
+    const auto tell = [&](std::size_t done, std::size_t) { progress.Done(done); };
+    rf::AddBandRows(request, rf::RunBand(request, nullptr, tell), result);
+  }
   if (measured) report.measured = measured->at;
   for (const rf::Row& t : result.rows) {
     if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
@@ -307,6 +313,8 @@ rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
   r.intermediate = opt.intermediate;
   r.networks = opt.loaded_q.has_value();
   r.band = opt.band;
+  r.max_parts = opt.max_parts;
+  r.ranking = opt.ranking;
   r.given = opt.network;
   return r;
 }

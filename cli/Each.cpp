@@ -5,50 +5,15 @@
 #include <iostream>
 
 #include "cli/MeasurementFile.h"
+#include "cli/Progress.h"
 #include "cli/Report.h"
 #include "cli/Runs.h"
 #include "rf/files/MeasurementReader.h"
 #include "rf/files/Touchstone.h"
 
-#ifdef _WIN32
-#include <io.h>
-#define VORDA_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define VORDA_ISATTY(fd) isatty(fd)
-#endif
-
 namespace vorda::cli {
 
 namespace {
-
-// "N of M points" on a terminal's standard error, now and then.
-class Progress {
- public:
-  Progress(std::size_t total, std::ostream& err)
-      : total_(total), err_(err), shown_(&err == &std::cerr && VORDA_ISATTY(2) != 0) {}
-  ~Progress() {
-    if (drawn_) err_ << "\r\033[K" << std::flush;
-  }
-  Progress(const Progress&) = delete;
-  Progress& operator=(const Progress&) = delete;
-  void Done(std::size_t n) {
-    if (!shown_ || (n & 0xff) != 0) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_ < std::chrono::milliseconds(250)) return;
-    last_ = now;
-    drawn_ = true;
-    err_ << "\rvorda-match: " << n << " of " << total_ << " points (" << 100 * n / total_ << " %)"
-         << std::flush;
-  }
-
- private:
-  std::size_t total_;
-  std::ostream& err_;
-  bool shown_;
-  bool drawn_ = false;
-  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-};
 
 // The whole file, checked: nothing is designed from a broken one, and the
 // harmonics of each point's design use the load measured at 2f and 3f.
@@ -93,7 +58,7 @@ int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
   const double z0 = ReferenceOf(opt, err);
   MeasurementFile file(opt.s1p_path);
   const auto measurement = ReadWhole(file);
-  Progress progress(measurement->points.size() + measurement->dc_points, err);
+  Progress progress(measurement->points.size() + measurement->dc_points, "points", err);
   if (opt.json) {
     PrintEachJsonStart(out);
   } else if (!opt.jsonl) {

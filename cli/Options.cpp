@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "cli/OptionsHelp.h"
 #include "cli/Report.h"
@@ -24,7 +25,7 @@ struct Raw {
   std::string type = "1";
   std::string freq, series, q_l, q_c, sweep, s1p;
   std::string source, loaded_q, intermediate, band, band_points, topology, network, fields;
-  std::string s2p_reference, s2p_version;
+  std::string s2p_reference, s2p_version, max_parts, best_by;
   std::vector<std::string> load;
   bool help = false;
   bool version = false;
@@ -74,7 +75,8 @@ SweepOption Sweep(const std::string& text, bool file) {
 // The figures --jsonl writes: figure keys, "all", or "none".
 std::vector<std::string> Fields(const std::string& text) {
   std::vector<std::string> known;
-  for (const rf::Figure& f : rf::Figures()) known.push_back(FigureKey(f));
+  std::transform(rf::Figures().begin(), rf::Figures().end(), std::back_inserter(known),
+                 [](const rf::Figure& f) { return FigureKey(f); });
   if (text == "all") return known;
   std::vector<std::string> fields;
   if (text == "none") return fields;
@@ -84,8 +86,14 @@ std::vector<std::string> Fields(const std::string& text) {
     const std::string field = text.substr(at, comma - at);
     if (std::find(known.begin(), known.end(), field) == known.end()) {
       std::string all;
-      for (const std::string& k : known) all += (all.empty() ? "" : ", ") + k;
-      throw UsageError{"--fields: \u201c" + field + "\u201d is not a figure (" + all + ")"};
+      for (const std::string& k : known) {
+        if (!all.empty()) all += ", ";
+        all += k;
+      }
+      std::string message = "--fields: \u201c" + field + "\u201d is not a figure (";
+      message += all;
+      message += ")";
+      throw UsageError{message};
     }
     fields.push_back(field);
     at = comma + 1;
@@ -99,8 +107,8 @@ std::string Topology(const std::string& key, const CLI::App& app, const Options&
   const auto kind = rf::ParseKind(key);
   if (!kind) {
     throw UsageError{
-        "--topology must be l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp, 2l-hp or "
-        "given: " +
+        "--topology must be l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp, 2l-hp, "
+        "given or a ladder's code such as sL-pLC-sC: " +
         key};
   }
   if (app.count("--spice") == 0 && app.count("--s2p") == 0) {
@@ -154,6 +162,29 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
     if (!n.count) throw UsageError{"--band-points: " + n.error};
     opt.band->points = *n.count;
   }
+  if (app.count("--max-parts") > 0) {
+    if (!opt.band) throw UsageError{"--max-parts needs --band"};
+    const std::string& t = raw.max_parts;
+    if (t.size() != 1 || t[0] < '2' || t[0] > '0' + rf::kMostParts) {
+      throw UsageError{"--max-parts must be a number from 2 to " + std::to_string(rf::kMostParts) +
+                       ": " + t};
+    }
+    opt.max_parts = t[0] - '0';
+  }
+  if (app.count("--best-by") > 0) {
+    const auto ranking = rf::ParseRanking(raw.best_by);
+    if (!ranking) {
+      std::string keys;
+      for (std::size_t k = 0; k < rf::kRankingCount; ++k) {
+        keys += std::string(k == 0                       ? ""
+                            : k + 1 == rf::kRankingCount ? " or "
+                                                         : ", ") +
+                rf::RankingKey(static_cast<rf::Ranking>(k));
+      }
+      throw UsageError{"--best-by must be " + keys + ": " + raw.best_by};
+    }
+    opt.ranking = *ranking;
+  }
   if (app.count("--network") > 0) {
     const rf::ParsedNetwork n = rf::ParseNetwork(raw.network);
     if (!n.network) throw UsageError{"--network: " + n.error};
@@ -166,8 +197,8 @@ void CheckNetworkOptions(const Raw& raw, const CLI::App& app, Options& opt) {
         "--intermediate needs --loaded-q or --band (it is the resistance between "
         "two L-sections, designed only with one of them)"};
   }
-  for (const char* name :
-       {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p", "--network"}) {
+  for (const char* name : {"--source", "--loaded-q", "--intermediate", "--topology", "--s2p",
+                           "--network", "--best-by"}) {
     if (app.count(name) > 0 && !opt.hertz) {
       throw UsageError{std::string(name) + " needs --freq or --band"};
     }
@@ -294,6 +325,8 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_option("--intermediate", raw.intermediate);
   app.add_option("--band", raw.band);
   app.add_option("--band-points", raw.band_points);
+  app.add_option("--max-parts", raw.max_parts);
+  app.add_option("--best-by", raw.best_by);
   app.add_option("--topology", raw.topology);
   app.add_option("--s2p", opt.s2p_path);
   app.add_option("--s2p-reference", raw.s2p_reference);

@@ -11,6 +11,7 @@
 #include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Network.h"
 #include "rf/circuit/StandardValues.h"
+#include "rf/request/DesignRequest.h"
 
 namespace vorda::cli {
 
@@ -49,6 +50,8 @@ struct Options {
   std::optional<double> loaded_q;              // --loaded-q: Pi, T and two L-sections at F
   std::optional<double> intermediate;          // --intermediate: between two L-sections
   std::optional<rf::FrequencyAxis> band;       // --band START:STOP, --band-points N
+  int max_parts = rf::kDefaultMaxParts;        // --max-parts N: the band search's largest ladders
+  rf::Ranking ranking = rf::Ranking::kReturnLoss;  // --best-by KEY
   std::optional<std::string> topology;  // --topology KEY: the network the files are written for
   std::string s2p_path;                 // --s2p FILE
   bool s2p_load_reference = false;      // --s2p-reference load: port 2 at the load's R

@@ -171,15 +171,24 @@ Json BandJson(const Report& report) {
   for (const rf::Row& t : report.result.rows) {
     if (t.origin == rf::Origin::kOverBand) j["designs"].push_back(NetworkJson(t, report));
   }
+  j["best_by_parts"] = Json::array();
+  for (const auto& [parts, db] : band.best_by_parts) {
+    j["best_by_parts"].push_back(
+        {{"parts", parts}, {"worst_return_loss_db", db ? Json(*db) : Json()}});
+  }
   j["refused"] = Json::array();
   for (const auto& [kind, why] : band.refused) {
     j["refused"].push_back({{"topology", rf::KindName(kind)}, {"reason", why}});
   }
   if (band.bode_fano) {
     const rf::LoadFit& fit = band.bode_fano->fit;
+    const bool l = rf::HasInductance(fit.circuit), c = rf::HasCapacitance(fit.circuit);
+    const double capacitance = l ? fit.capacitance : fit.reactive;
     j["bode_fano"] = {{"model", rf::CircuitName(fit.circuit)},
                       {"resistance", fit.resistance},
                       {"reactive", fit.reactive},
+                      {"inductance", l ? Json(fit.reactive) : Json()},
+                      {"capacitance", c ? Json(capacitance) : Json()},
                       {"fit", fit.error},
                       {"worst_return_loss_db", band.bode_fano->worst_return_loss_db}};
   } else {
@@ -286,7 +295,9 @@ void PrintEachJsonLine(const EachPoint& point, const std::vector<std::string>& f
     row["verdict"] = rf::VerdictName(t.verdict);
     if (t.design) {
       Json parts = Json::array();
-      for (const rf::Element& e : t.design->Chosen().elements) parts.push_back(ValueJson(e.part));
+      const auto& chosen = t.design->Chosen().elements;
+      std::transform(chosen.begin(), chosen.end(), std::back_inserter(parts),
+                     [](const rf::Element& e) { return ValueJson(e.part); });
       row["parts"] = parts;
       for (const rf::Figure& f : rf::Figures()) {
         const std::string key = FigureKey(f);

@@ -36,10 +36,10 @@ void PrintJson(const Report& report, std::ostream& out);
 void PrintText(const Report& report, std::ostream& out);
 
 // The figures of a designed row in text, a line for each group of figures.
-void PrintFigures(const rf::Row& row, const Report& report, std::ostream& out);
+void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out);
 // A row that is no engine run: a network, an L type for a complex source, a
 // given network; numbered when it is a band's design.
-void PrintNetworkRow(const rf::Row& row, const Report& report, int rank, std::ostream& out);
+void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out);
 void PrintBandText(const Report& report, std::ostream& out);
 // Frequency, then return loss and VSWR of each designed row.
 std::string SweepCsv(const Report& report);

@@ -6,6 +6,7 @@
 
 #include "cli/Report.h"
 #include "cli/TextFormat.h"
+#include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::cli {
@@ -88,9 +89,48 @@ void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostr
                                               : "designed (" + t.note + ")")
       << "\n";
   if (!t.design) return;
+  const std::string schematic = rf::SchematicText(t.design->ideal);
+  for (std::size_t at = 0; at != std::string::npos;) {
+    const std::size_t end = schematic.find('\n', at);
+    out << "    " << schematic.substr(at, end - at) << "\n";
+    at = end == std::string::npos ? end : end + 1;
+  }
   out << "  parts: " << PartsText(t.design->ideal) << "\n";
   PrintFigures(t, report, out);
 }
+
+namespace {
+
+// The band's rows written out in text; the others are counted.
+constexpr int kBandRowsShown = 10;
+
+// "40 ohms and 120 nH", "73.2 ohms, 1.2 µH and 95 pF".
+std::string FitText(const rf::LoadFit& fit) {
+  const bool l = rf::HasInductance(fit.circuit), c = rf::HasCapacitance(fit.circuit);
+  const double capacitance = l ? fit.capacitance : fit.reactive;
+  return Digits(fit.resistance) + " ohms" + (l && c ? ", " : " and ") +
+         (l ? rf::FormatEngineering(fit.reactive, "H") : "") + (l && c ? " and " : "") +
+         (c ? rf::FormatEngineering(capacitance, "F") : "");
+}
+
+// How the band's rows are ordered, after "best".
+const char* OrderText(rf::Ranking ranking) {
+  switch (ranking) {
+    case rf::Ranking::kDissipation:
+      return "least dissipation loss at the centre first";
+    case rf::Ranking::kBandwidth:
+      return "widest share within VSWR 2 first";
+    case rf::Ranking::kLowPassFirst:
+      return "low-pass first, then best worst return loss";
+    case rf::Ranking::kTransducerGain:
+      return "least worst insertion loss first";
+    case rf::Ranking::kReturnLoss:
+      break;
+  }
+  return "best worst return loss first";
+}
+
+}  // namespace
 
 void PrintBandText(const Report& report, std::ostream& out) {
   const rf::BandSummary& band = *report.result.band;
@@ -99,10 +139,23 @@ void PrintBandText(const Report& report, std::ostream& out) {
       << (band.measured_points > 0
               ? " and the " + std::to_string(band.measured_points) + " measured in it"
               : "")
-      << "), best worst return loss first:\n";
+      << "), " << OrderText(report.options.ranking) << ":\n";
   int rank = 0;
   for (const rf::Row& t : report.result.rows) {
-    if (t.origin == rf::Origin::kOverBand) PrintNetworkRow(t, report, ++rank, out);
+    if (t.origin != rf::Origin::kOverBand) continue;
+    if (++rank <= kBandRowsShown) PrintNetworkRow(t, report, rank, out);
+  }
+  if (rank > kBandRowsShown) {
+    out << "\n... and " << rank - kBandRowsShown
+        << " more (--json and --table-csv give them all)\n";
+  }
+  if (!band.best_by_parts.empty()) {
+    out << "\nBest worst return loss by number of parts:";
+    for (const auto& [parts, db] : band.best_by_parts) {
+      out << (parts == band.best_by_parts.front().first ? " " : ", ") << parts
+          << (parts == 1 ? " part " : " parts ") << (db ? Digits(*db) + " dB" : "perfect");
+    }
+    out << "\n";
   }
   if (!band.refused.empty()) out << "\n";
   for (const auto& [kind, why] : band.refused) {
@@ -110,17 +163,14 @@ void PrintBandText(const Report& report, std::ostream& out) {
   }
   if (band.bode_fano) {
     const rf::LoadFit& fit = band.bode_fano->fit;
-    const bool inductive =
-        fit.circuit == rf::LoadCircuit::kSeriesRL || fit.circuit == rf::LoadCircuit::kParallelRL;
     out << "Bode-Fano limit: no lossless network of any size does better than a worst return loss "
         << "of " << Digits(band.bode_fano->worst_return_loss_db) << " dB over the band (the load "
-        << "fits a " << rf::CircuitName(fit.circuit) << " circuit of " << Digits(fit.resistance)
-        << " ohms and " << rf::FormatEngineering(fit.reactive, inductive ? "H" : "F") << " within "
+        << "fits a " << rf::CircuitName(fit.circuit) << " circuit of " << FitText(fit) << " within "
         << Digits(100.0 * fit.error) << " %)\n";
   } else if (band.fit) {
-    out << "Bode-Fano limit: none (the load fits no R-L or R-C circuit within 5 %; the nearest, "
-        << rf::CircuitName(band.fit->circuit) << ", is " << Digits(100.0 * band.fit->error)
-        << " % off)\n";
+    out << "Bode-Fano limit: none (the load fits no R-L, R-C or R-L-C circuit within 5 %; the "
+        << "nearest, " << rf::CircuitName(band.fit->circuit) << ", is "
+        << Digits(100.0 * band.fit->error) << " % off)\n";
   } else {
     out << "Bode-Fano limit: none for this band and source\n";
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "rf/circuit/Limits.h"
 #include "rf/circuit/Units.h"
@@ -103,18 +104,38 @@ std::optional<RequestError> CheckQs(const DesignRequest& r) {
 
 }  // namespace
 
+namespace {
+
+struct RankingEntry {
+  // cppcheck-suppress unusedStructMember ; ParseRanking returns it
+  Ranking ranking;
+  const char* name;
+  const char* key;
+};
+constexpr RankingEntry kRankings[] = {
+    {Ranking::kReturnLoss, "return loss", "return-loss"},
+    {Ranking::kDissipation, "dissipation loss", "dissipation"},
+    {Ranking::kBandwidth, "bandwidth", "bandwidth"},
+    {Ranking::kLowPassFirst, "low-pass first", "low-pass-first"},
+    {Ranking::kTransducerGain, "transducer gain", "transducer-gain"},
+};
+static_assert(std::size(kRankings) == kRankingCount);
+
+}  // namespace
+
 const char* RankingName(Ranking ranking) {
-  switch (ranking) {
-    case Ranking::kDissipation:
-      return "dissipation loss";
-    case Ranking::kBandwidth:
-      return "bandwidth";
-    case Ranking::kLowPassFirst:
-      return "low-pass first";
-    case Ranking::kReturnLoss:
-      break;
-  }
-  return "return loss";
+  return kRankings[static_cast<std::size_t>(ranking)].name;
+}
+
+const char* RankingKey(Ranking ranking) {
+  return kRankings[static_cast<std::size_t>(ranking)].key;
+}
+
+std::optional<Ranking> ParseRanking(std::string_view key) {
+  const auto* e = std::find_if(std::begin(kRankings), std::end(kRankings),
+                               [&](const RankingEntry& k) { return key == k.key; });
+  if (e == std::end(kRankings)) return std::nullopt;
+  return e->ranking;
 }
 
 std::optional<RequestError> CheckRequest(const DesignRequest& r) {

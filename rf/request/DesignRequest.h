@@ -9,12 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Measurement.h"
 #include "rf/circuit/StandardValues.h"
+#include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
 
 namespace vorda::rf {
@@ -51,13 +53,22 @@ struct SweepPlan {
 
 // Which design is the best: the highest return loss at the design frequency
 // (then the lowest dissipation loss), the lowest dissipation loss (then
-// return loss), the widest VSWR <= 2 band (then return loss), or a low-pass
+// return loss), the widest VSWR <= 2 band (then return loss), a low-pass
 // network first (inductors in series, capacitors in shunt: harmonics of a
-// transmitter are attenuated), then return loss.
-enum class Ranking { kReturnLoss, kDissipation, kBandwidth, kLowPassFirst };
-inline constexpr std::size_t kRankingCount = 4;
-// "return loss", "dissipation loss", "bandwidth", "low-pass first".
+// transmitter are attenuated), then return loss; or the least insertion
+// loss, mismatch and dissipation together (the transducer gain, what a
+// transmitter or receiver cares about with lossy parts). Over a band each
+// is taken over it: the worst return loss, the dissipation at the centre,
+// the share within VSWR 2, the worst insertion loss.
+enum class Ranking { kReturnLoss, kDissipation, kBandwidth, kLowPassFirst, kTransducerGain };
+inline constexpr std::size_t kRankingCount = 5;
+// "return loss", "dissipation loss", "bandwidth", "low-pass first",
+// "transducer gain".
 const char* RankingName(Ranking ranking);
+// "return-loss", "dissipation", "bandwidth", "low-pass-first",
+// "transducer-gain": what --best-by takes and the designer keeps.
+const char* RankingKey(Ranking ranking);
+std::optional<Ranking> ParseRanking(std::string_view key);
 
 struct DesignRequest {
   double z0 = 50.0;
@@ -87,6 +98,7 @@ struct DesignRequest {
   // optimises over; the design frequency is its centre for the analytic
   // starting points.
   std::optional<FrequencyAxis> band;
+  int max_parts = kDefaultMaxParts;  // the largest ladders the band search tries (2 to 6)
   // A network whose parts are given (tuned by hand, or typed): designed like
   // the others, its values fixed, after them.
   std::optional<Network> given;

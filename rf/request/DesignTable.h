@@ -20,6 +20,6 @@ std::string DesignTableCsv(const DesignRequest& request, const DesignResult& res
 
 // The names of a row's parts from the source side: an L type's components
 // ("Series L", "Shunt C"), or each part's position and kind.
-std::vector<std::string> ComponentNames(const Row& row);
+std::vector<std::string> ComponentNames(const Row& t);
 
 }  // namespace vorda::rf

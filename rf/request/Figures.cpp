@@ -82,6 +82,12 @@ Value LossCentre(const Row& r) {
 Value LossHigh(const Row& r) {
   return B(r).dissipation_high_db;
 }
+Value WorstInsertion(const Row& r) {
+  return B(r).worst_insertion_loss_db;
+}
+Value BelowLimit(const Row& r) {
+  return B(r).below_limit_db;
+}
 
 using G = FigureGroup;
 using F = FigureFormat;
@@ -134,6 +140,11 @@ const Figure kFigures[] = {
     {G::kBand, "at the high edge", "dissipation_high_db",
      "dissipation loss at the band's high edge (dB)", "Loss high (dB)", "dB", "", F::kNumber, false,
      LossHigh, nullptr},
+    {G::kBand, "worst insertion loss", "worst_insertion_loss_db",
+     "worst insertion loss over the band (dB)", "Worst IL (dB)", "dB", "no power passes",
+     F::kNumber, true, WorstInsertion, nullptr},
+    {G::kBand, "below the Bode-Fano limit by", "below_limit_db", "below the bode-fano limit (dB)",
+     "Below limit (dB)", "dB", "no limit known", F::kNumber, true, BelowLimit, nullptr},
 };
 
 std::string Digits(double v) {

@@ -57,6 +57,7 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
     in.push_back(
         {"band_hz", "band (Hz)", Plain(r.band->start) + ":" + Plain(r.band->stop), std::nullopt});
     in.push_back(Number("band_points", "band points", static_cast<double>(r.band->points)));
+    in.push_back(Number("max_parts", "most parts over the band", r.max_parts));
   } else {
     in.push_back({"band_hz", "band (Hz)", "none", std::nullopt});
   }

@@ -28,6 +28,6 @@ TwoPortFormat TwoPortFormatOf(const DesignRequest& request, const DesignResult& 
                               const std::string& what, bool load_reference, bool version2);
 
 // "L-section, type 1 (Series L, Shunt C)", "Pi low-pass network over the band".
-std::string NetworkWhat(const Row& row);
+std::string NetworkWhat(const Row& t);
 
 }  // namespace vorda::rf

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
@@ -39,6 +40,7 @@ BandRequest BandRequestOf(const DesignRequest& r, const LoadModel& load) {
   b.q_capacitor = r.q_capacitor;
   b.loaded_q = r.loaded_q;
   b.intermediate = r.intermediate;
+  b.max_parts = r.max_parts;
   return b;
 }
 
@@ -49,6 +51,7 @@ struct Context {
   const DesignOptions& options;
   const std::optional<BandRequest>& band;
   const std::vector<double>& band_frequencies;
+  const std::optional<BodeFanoBound>& limit;
 };
 
 // A row's design from its ideal network (and standard one, when chosen
@@ -68,7 +71,7 @@ void Design(Row& t, const Network& ideal, const Context& c,
     return;
   }
   t.verdict = Verdict::kDesigned;
-  if (c.band) t.band = FiguresOf(d.built, *c.band, c.band_frequencies);
+  if (c.band) t.band = FiguresOf(d.built, *c.band, c.band_frequencies, c.limit);
   t.design = std::move(d);
 }
 
@@ -86,11 +89,47 @@ double BandwidthOf(const Row& t) {
   return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
 }
 
+// The least insertion loss at f, or over the band when there is one.
+double InsertionLossOf(const Row& t) {
+  if (t.band) return t.band->worst_insertion_loss_db.value_or(HUGE_VAL);
+  return t.design->harmonics.insertion_loss_db.value_or(HUGE_VAL);
+}
+
+// Whether a band row ranks above b; both over the band.
+bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
+  const BandFigures &fa = *a.band, &fb = *b.band;
+  switch (ranking) {
+    case Ranking::kDissipation:
+      if (fa.dissipation_centre_db != fb.dissipation_centre_db) {
+        return fa.dissipation_centre_db < fb.dissipation_centre_db;
+      }
+      break;
+    case Ranking::kBandwidth:
+      if (fa.vswr2_coverage != fb.vswr2_coverage) return fa.vswr2_coverage > fb.vswr2_coverage;
+      break;
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kTransducerGain:
+      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
+      break;
+    case Ranking::kReturnLoss:
+      break;
+  }
+  if (fa.worst_gamma != fb.worst_gamma) return fa.worst_gamma < fb.worst_gamma;
+  return a.design->ideal.elements.size() < b.design->ideal.elements.size();
+}
+
 // Whether a ranks above b; both designed.
 bool Better(const Row& a, const Row& b, Ranking ranking) {
   const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);
   const double loss_a = DissipationOf(a), loss_b = DissipationOf(b);
   switch (ranking) {
+    case Ranking::kTransducerGain:
+      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
+      break;
     case Ranking::kDissipation:
       if (loss_a != loss_b) return loss_a < loss_b;
       return rl_a > rl_b;
@@ -189,7 +228,7 @@ const char* OriginName(Origin origin) {
 }
 
 std::string RowName(const Row& t) {
-  const std::string name = KindName(t.kind) + (t.solution > 0 ? ", second solution" : "");
+  std::string name = KindName(t.kind) + (t.solution > 0 ? ", second solution" : "");
   switch (t.origin) {
     case Origin::kOverBand:
       return "Band: " + name;
@@ -203,7 +242,7 @@ std::string RowName(const Row& t) {
 }
 
 std::string RowKey(const Row& t) {
-  const std::string key = KindKey(t.kind) + (t.solution > 0 ? "-2" : "");
+  std::string key = KindKey(t.kind) + (t.solution > 0 ? "-2" : "");
   switch (t.origin) {
     case Origin::kOverBand:
       return "band-" + key;
@@ -219,9 +258,9 @@ std::string RowKey(const Row& t) {
 std::vector<double> BandFrequencies(const DesignRequest& r) {
   std::vector<double> f = r.band->Frequencies();
   if (r.measurement) {
-    for (const double hz : r.measurement->Frequencies()) {
-      if (hz >= r.band->start && hz <= r.band->stop) f.push_back(hz);
-    }
+    const std::vector<double> measured = r.measurement->Frequencies();
+    std::copy_if(measured.begin(), measured.end(), std::back_inserter(f),
+                 [&](double hz) { return hz >= r.band->start && hz <= r.band->stop; });
   }
   std::sort(f.begin(), f.end());
   f.erase(std::unique(f.begin(), f.end()), f.end());
@@ -248,9 +287,12 @@ DesignResult RunDesign(const DesignRequest& r) {
   if (r.band) {
     band = BandRequestOf(r, load);
     band_frequencies = BandFrequencies(r);
-    result.band = BandSummary{*r.band, band_frequencies, {}, false, {}, {}, {}};
+    const BandLimit limit = LimitOf(*band);
+    result.band =
+        BandSummary{*r.band, band_frequencies, {}, false, {}, limit.fit, limit.bode_fano, {}};
   }
-  const Context c{r, load, options, band, band_frequencies};
+  const std::optional<BodeFanoBound> limit = result.band ? result.band->bode_fano : std::nullopt;
+  const Context c{r, load, options, band, band_frequencies, limit};
   for (const std::int16_t type : r.types) AddLType(type, c, result, result.rows);
   if (r.networks) {
     for (const NetworkKind& kind : ThreeAndFourPartKinds())
@@ -287,15 +329,18 @@ Row FixedRow(const DesignRequest& r, const DesignResult& result, const Network& 
   Row t;
   t.origin = origin;
   t.kind = {Topology::kGiven, 0};
-  Design(t, network, {r, load, options, band, band_frequencies});
+  const std::optional<BodeFanoBound> limit = result.band ? result.band->bode_fano : std::nullopt;
+  Design(t, network, {r, load, options, band, band_frequencies, limit});
   if (t.verdict == Verdict::kDesigned) t.status = OriginName(origin);
   return t;
 }
 
-BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel) {
+BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel,
+                   std::function<void(std::size_t, std::size_t)> progress) {
   const RequestLoad load(r);
   BandRequest b = BandRequestOf(r, load);
   b.cancel = cancel;
+  b.progress = std::move(progress);
   return OptimizeBand(b);
 }
 
@@ -316,6 +361,8 @@ void AddBandRows(const DesignRequest& r, const BandResult& band, DesignResult& r
     t.design = DesignNetwork(d.ideal, load, r.SourceOf(), options, d.standard);
     t.band = d.figures;
   }
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](const Row& a, const Row& b) { return BetterOverBand(a, b, r.ranking); });
   result.rows.insert(at, rows.begin(), rows.end());
   BandSummary& s = *result.band;
   s.frequencies = band.frequencies;
@@ -324,6 +371,7 @@ void AddBandRows(const DesignRequest& r, const BandResult& band, DesignResult& r
   s.refused = band.refused;
   s.fit = band.fit;
   s.bode_fano = band.bode_fano;
+  s.best_by_parts = band.best_by_parts;
 }
 
 }  // namespace vorda::rf

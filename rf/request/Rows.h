@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,10 +58,10 @@ struct Row {
 
 // "L type 1 (Series L, Shunt C)", "Pi low-pass", "Band: T high-pass",
 // "Tuned: Pi low-pass", "Given network"; a second solution says so.
-std::string RowName(const Row& row);
+std::string RowName(const Row& t);
 // "l1", "pi-lp", ...; with "-2" for a second solution, "band-" before a
 // band row's and "tuned" for a tuned row.
-std::string RowKey(const Row& row);
+std::string RowKey(const Row& t);
 
 // What a band search found besides its designs.
 struct BandSummary {
@@ -72,6 +73,9 @@ struct BandSummary {
   std::vector<std::pair<NetworkKind, std::string>> refused;  // kinds with no design, and why
   std::optional<LoadFit> fit;
   std::optional<BodeFanoBound> bode_fano;
+  // The best worst return loss the search found with each number of parts
+  // (empty: perfect).
+  std::vector<std::pair<int, std::optional<double>>> best_by_parts;
 };
 
 struct DesignResult {
@@ -96,8 +100,9 @@ DesignResult RunDesign(const DesignRequest& request);
 // The band search of a request that has a band (see
 // rf/synthesis/BandSearch.h): its load, source, standard series, losses and
 // loaded Q, from the design frequency's analytic designs. cancel, when set,
-// stops it early.
-BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr);
+// stops it early; progress is told how many ladders of how many are done.
+BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr,
+                   std::function<void(std::size_t, std::size_t)> progress = {});
 
 // The band search's designs as rows, after the result's own (replacing
 // those of an earlier search), best first; and its summary.

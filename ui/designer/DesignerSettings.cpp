@@ -38,10 +38,6 @@ QVariant Stored(const QSettings& s, const char* key, const QString& former) {
   return s.value(QStringLiteral("%1/%2").arg(QString::fromLatin1(kFormerGroup), former));
 }
 
-// The ranking's stable names, in the order of rf::Ranking.
-constexpr const char* kRankingKeys[] = {"return-loss", "dissipation", "bandwidth",
-                                        "low-pass-first"};
-
 }  // namespace
 
 void DesignerWindow::LoadSettings() {
@@ -61,9 +57,9 @@ void DesignerWindow::LoadSettings() {
     panel_->SetSeries(parsed);
   }
   const QString ranking = Stored(s, kRankingKey, QStringLiteral("Best by")).toString();
-  for (std::size_t r = 0; r < std::size(kRankingKeys); ++r) {
-    if (ranking == QString::fromLatin1(kRankingKeys[r]) ||
-        ranking == QString::fromLatin1(kRankingChoices[r])) {
+  if (const auto key = rf::ParseRanking(ranking.toStdString())) panel_->SetRanking(*key);
+  for (std::size_t r = 0; r < rf::kRankingCount; ++r) {
+    if (ranking == QString::fromLatin1(kRankingChoices[r])) {
       panel_->SetRanking(static_cast<rf::Ranking>(r));
     }
   }
@@ -94,7 +90,7 @@ void DesignerWindow::SaveSettings() const {
   s.setValue(QString::fromLatin1(kFieldKeys[static_cast<std::size_t>(Field::kSeries)]),
              QString::fromLatin1(series ? rf::SeriesName(*series) : "Ideal"));
   s.setValue(QString::fromLatin1(kRankingKey),
-             QString::fromLatin1(kRankingKeys[static_cast<std::size_t>(panel_->Ranking())]));
+             QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
   s.remove(QString::fromLatin1(kFormerGroup));  // read once, now under the stable keys
   s.setValue(QStringLiteral("view/grid"), static_cast<int>(smith_->Grid()));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <iterator>
 #include <optional>
 
 #include "rf/request/DesignTexts.h"
@@ -17,10 +18,10 @@ namespace vorda::designer {
 
 using rf::Field;
 
-// "Return loss", "Dissipation loss", "Bandwidth", "Low-pass first": the
-// ranking box's choices, in the order of rf::Ranking.
+// The ranking box's choices, in the order of rf::Ranking.
 inline constexpr const char* kRankingChoices[] = {"Return loss", "Dissipation loss", "Bandwidth",
-                                                  "Low-pass first"};
+                                                  "Low-pass first", "Transducer gain"};
+static_assert(std::size(kRankingChoices) == rf::kRankingCount);
 
 class InputPanel : public QWidget {
   Q_OBJECT

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <cmath>
 
+#include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::designer {
@@ -190,7 +191,13 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
       return text;
     }
     case Qt::ToolTipRole: {
-      if (c == kColumnType && best) return QStringLiteral("The best match");
+      if (c == kColumnType) {
+        // The network drawn, under "The best match" for the best.
+        const QString best_text = best ? QStringLiteral("The best match") : QString();
+        if (!t->design) return best_text;
+        return QStringLiteral("<p>%1</p><pre>%2</pre>")
+            .arg(best_text, Q(rf::SchematicText(t->design->ideal)).toHtmlEscaped());
+      }
       if (c == kColumnStatus && t->engine && t->engine->run.outcome == Outcome::kRefused) {
         return QStringLiteral("%1: this type cannot match a load %2.")
             .arg(Q(t->status), Q(rf::RegionWords(t->engine->run.region.value_or(0))));

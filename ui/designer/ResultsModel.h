@@ -56,8 +56,8 @@ class ResultsModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  QVariant Value(const rf::Row& row, int column) const;
-  QString Text(const rf::Row& row, int column) const;
+  QVariant Value(const rf::Row& t, int column) const;
+  QString Text(const rf::Row& t, int column) const;
 
   rf::DesignResult result_;
 };
