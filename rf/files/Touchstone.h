@@ -1,5 +1,6 @@
 // Touchstone one-port files (.s1p, .z1p, .y1p; version 1.x and 2.0): the
-// measured load impedance at each frequency, read as a stream.
+// measured load impedance at each frequency, read as a stream. Two-port
+// files are read by rf/files/TwoPortReader.h.
 #pragma once
 
 #include <complex>
@@ -14,6 +15,8 @@
 #include "rf/circuit/Measurement.h"
 
 namespace vorda::rf {
+
+class TouchstoneParser;
 
 // A line of the file that breaks the format, and what is wrong with it.
 class TouchstoneError : public std::runtime_error {
@@ -55,8 +58,7 @@ class TouchstoneReader {
   std::size_t Line() const;
 
  private:
-  class Parser;
-  std::unique_ptr<Parser> parser_;
+  std::unique_ptr<TouchstoneParser> parser_;
 };
 
 // A version 2.0 file of Z-parameters in ohms ("# Hz Z RI R <reference>")
