@@ -14,6 +14,7 @@
 #include "rf/circuit/Limits.h"
 #include "rf/circuit/Units.h"
 #include "rf/files/MeasurementReader.h"
+#include "rf/files/PartLibraryFile.h"
 #include "rf/files/TwoPortFile.h"
 #include "rf/request/DesignTable.h"
 #include "rf/request/Netlists.h"
@@ -314,6 +315,9 @@ rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
   r.networks = opt.loaded_q.has_value();
   r.band = opt.band;
   r.max_parts = opt.max_parts;
+  r.model = opt.model;
+  r.library = opt.library;
+  r.yield = opt.yield;
   r.ranking = opt.ranking;
   r.given = opt.network;
   return r;
@@ -328,8 +332,9 @@ double ReferenceOf(const Options& opt, std::ostream& err) {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Parsed parsed = ParseOptions(args, out, err);
   if (!parsed.options) return parsed.exit_status;
-  const Options& opt = *parsed.options;
+  Options opt = *parsed.options;
   try {
+    if (!opt.parts_dir.empty()) opt.library = rf::ReadPartLibrary(opt.parts_dir);
     if (opt.each) return RunEach(opt, out, err);
     if (opt.hertz) return RunDesignOnce(opt, out, err);
     return RunEngineOnly(opt, out, err);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "cli/OptionsHelp.h"
+#include "cli/RealPartOptions.h"
 #include "cli/Report.h"
 #include "engine/SectionTypes.h"
 #include "generated/Version.h"
@@ -27,6 +28,7 @@ struct Raw {
   std::string source, loaded_q, intermediate, band, band_points, topology, network, fields;
   std::string s2p_reference, s2p_version, max_parts, best_by;
   std::vector<std::string> load;
+  RealPartTexts real;
   bool help = false;
   bool version = false;
 };
@@ -295,6 +297,7 @@ Options Check(const Raw& raw, const CLI::App& app, Options opt) {
   if (app.count("--freq") > 0) opt.hertz = Frequency("--freq", raw.freq);
   CheckNetworkOptions(raw, app, opt);
   CheckFrequencyOptions(raw, app, opt);
+  if (auto why = CheckRealPartOptions(raw.real, app, opt)) throw UsageError{*why};
   opt.fields = Fields(raw.fields.empty() ? "match_return_loss_db,match_vswr,loss_dissipation_db"
                                          : raw.fields);
   return opt;
@@ -336,6 +339,7 @@ Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std
   app.add_flag("--json", opt.json);
   app.add_flag("--jsonl", opt.jsonl);
   app.add_option("--fields", raw.fields);
+  AddRealPartOptions(app, raw.real);
   app.add_option("load", raw.load);
   try {
     // CLI11 takes a vector of arguments last one first: it consumes them

@@ -3,6 +3,7 @@
 
 #include <complex>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "rf/circuit/Network.h"
 #include "rf/circuit/StandardValues.h"
 #include "rf/request/DesignRequest.h"
+#include "rf/synthesis/Yield.h"
 
 namespace vorda::cli {
 
@@ -57,6 +59,10 @@ struct Options {
   bool s2p_load_reference = false;      // --s2p-reference load: port 2 at the load's R
   bool s2p_version2 = false;            // --s2p-version 2.0
   std::optional<rf::Network> network;   // --network: parts given (a tuned design)
+  rf::PartModel model;                  // --package, --srf-l, --srf-c, --q-at
+  std::string parts_dir;                // --parts DIR: a library of measured parts
+  std::shared_ptr<const rf::PartLibrary> library;  // read from it before the run
+  std::optional<rf::YieldRequest> yield;           // --tolerance, --builds, --seed, --goal-vswr
 };
 
 // The options of a run, or the exit status when the program ends with the

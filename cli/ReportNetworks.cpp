@@ -58,8 +58,14 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
   const Options& opt = report.options;
   const rf::NetworkDesign& d = *t.design;
   using G = rf::FigureGroup;
+  const bool real_parts = !opt.model.Ideal() || opt.library != nullptr;
+  if (t.engine && !t.note.empty()) out << "  note: " << t.note << "\n";
+  if (d.uncompensated) {
+    out << "  for the parts' parasitics: " << PartsText(d.ideal) << "\n";
+  }
   if (d.standard) {
-    out << "  standard " << rf::SeriesName(*opt.series) << ": ";
+    out << "  standard "
+        << (opt.library ? std::string("from the library") : rf::SeriesName(*opt.series)) << ": ";
     if (t.engine) {
       out << "first " << rf::Describe(d.standard->elements[0].part) << ", second "
           << rf::Describe(d.standard->elements[1].part);
@@ -72,13 +78,17 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
     out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
         << QText(opt.q_capacitor) << "):\n    " << Items(t, G::kMatch) << ", " << Items(t, G::kLoss)
         << "\n";
-  } else if (!t.engine) {
+  } else if (!t.engine || (real_parts && !d.standard)) {
     out << "    " << Items(t, G::kMatch) << "\n";
   }
   if (t.design_q) out << "  " << Items(t, G::kDesign) << "\n";
   if (d.band) out << "  VSWR <= 2 band: " << BandwidthText(t, report.result.hertz) << "\n";
   out << "  " << Items(t, G::kHarmonics) << "\n";
   if (t.band) out << "  over the band: " << Items(t, G::kBand) << "\n";
+  if (t.yield) {
+    out << "  within the tolerances (" << t.yield->worst_gamma.size()
+        << " builds): " << Items(t, G::kYield) << "\n";
+  }
 }
 
 void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out) {
@@ -124,6 +134,8 @@ const char* OrderText(rf::Ranking ranking) {
       return "low-pass first, then best worst return loss";
     case rf::Ranking::kTransducerGain:
       return "least worst insertion loss first";
+    case rf::Ranking::kYield:
+      return "highest yield first";
     case rf::Ranking::kReturnLoss:
       break;
   }

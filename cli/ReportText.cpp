@@ -50,7 +50,12 @@ void PrintRun(const rf::Row& t, const Report& report, std::ostream& out) {
                  std::size_t element) {
     out << "  " << role << " " << name << ": " << CaptionOr(e, norm_label) << " normalized, "
         << CaptionOr(e, ohms_label) << " ohms";
-    if (designed) out << ", " << rf::Describe(t.design->ideal.elements[element].part);
+    // The engine's values, as ideal parts (before any compensation).
+    if (designed) {
+      const rf::Network& ideal =
+          t.design->uncompensated ? *t.design->uncompensated : t.design->ideal;
+      out << ", " << rf::Describe(ideal.elements[element].part);
+    }
     out << "\n";
   };
   row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms, 0);

@@ -99,4 +99,9 @@ Network LSection(Family family, const Part& first, const Part& second) {
            {shunt_at_load ? Position::kShunt : Position::kSeries, second}}};
 }
 
+bool Network::KnownAt(double hertz) const {
+  return std::all_of(elements.begin(), elements.end(),
+                     [&](const Element& e) { return e.part.KnownAt(hertz); });
+}
+
 }  // namespace vorda::rf

@@ -41,6 +41,9 @@ struct Network {
   // Why the network cannot pass power as drawn: a series part that is an
   // open, or a shunt part that is a short. Nothing when it can.
   std::optional<std::string> Broken() const;
+  // Whether every part's impedance is known at a frequency (a measured
+  // part's only within its data).
+  bool KnownAt(double hertz) const;
 };
 
 // An L-section of a type's family: the first part on the source side, the

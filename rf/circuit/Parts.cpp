@@ -1,10 +1,137 @@
 #include "rf/circuit/Parts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
+
+namespace {
+
+struct PackageFigures {
+  // cppcheck-suppress unusedStructMember ; ParsePackage returns it
+  Package package;
+  const char* name;
+  double series_l;    // of a capacitor, henries
+  double parallel_c;  // of an inductor, farads
+};
+// Typical figures of multilayer ceramic capacitors and chip inductors of
+// each size, mounting not included (see the README).
+constexpr PackageFigures kPackages[] = {
+    {Package::k0201, "0201", 0.3e-9, 0.05e-12}, {Package::k0402, "0402", 0.5e-9, 0.08e-12},
+    {Package::k0603, "0603", 0.8e-9, 0.12e-12}, {Package::k0805, "0805", 1.0e-9, 0.16e-12},
+    {Package::k1206, "1206", 1.2e-9, 0.22e-12},
+};
+static_assert(std::size(kPackages) == kPackageCount);
+
+std::complex<double> Interpolate(const PartData& d, double hertz) {
+  const auto hi = std::lower_bound(d.hertz.begin(), d.hertz.end(), hertz);
+  const auto i = static_cast<std::size_t>(hi - d.hertz.begin());
+  if (i < d.hertz.size() && d.hertz[i] == hertz) return d.z[i];
+  if (i == 0 || i == d.hertz.size()) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return {nan, nan};
+  }
+  const double t = (hertz - d.hertz[i - 1]) / (d.hertz[i] - d.hertz[i - 1]);
+  return d.z[i - 1] + t * (d.z[i] - d.z[i - 1]);
+}
+
+}  // namespace
+
+std::complex<double> PartData::At(double at) const {
+  return Interpolate(*this, at);
+}
+
+std::complex<double> Part::ImpedanceAt(double hertz) const {
+  if (model.measured) {
+    const PartData& d = *model.measured;
+    const double scale = kind == Kind::kInductor ? value / d.nominal : d.nominal / value;
+    return d.At(hertz) * scale;
+  }
+  const double x = Reactance(hertz);
+  double r = 0.0;
+  if (!std::isinf(q)) {
+    if (model.q_hertz > 0.0) {
+      r = std::fabs(Reactance(model.q_hertz)) / q;
+      if (kind == Kind::kInductor) r *= std::sqrt(hertz / model.q_hertz);
+    } else {
+      r = std::fabs(x) / q;
+    }
+  }
+  std::complex<double> z(r, x);
+  const double omega = kTwoPi * hertz;
+  if (kind == Kind::kCapacitor && model.series_l > 0.0)
+    z += std::complex<double>(0, omega * model.series_l);
+  if (kind == Kind::kInductor && model.parallel_c > 0.0) {
+    z /= 1.0 + std::complex<double>(0, omega * model.parallel_c) * z;
+  }
+  return z;
+}
+
+std::optional<double> Part::SelfResonance() const {
+  if (model.measured) {
+    const PartData& d = *model.measured;
+    for (std::size_t i = 1; i < d.hertz.size(); ++i) {
+      const double a = d.z[i - 1].imag(), b = d.z[i].imag();
+      if ((a < 0) != (b < 0)) return d.hertz[i - 1] + (d.hertz[i] - d.hertz[i - 1]) * a / (a - b);
+    }
+    return std::nullopt;
+  }
+  const double lc = kind == Kind::kCapacitor  ? value * model.series_l
+                    : kind == Kind::kInductor ? value * model.parallel_c
+                                              : 0.0;
+  if (!(lc > 0.0)) return std::nullopt;
+  return 1.0 / (kTwoPi * std::sqrt(lc));
+}
+
+bool Part::Reversed(double hertz) const {
+  if (!IsReal()) return false;
+  const double x = ImpedanceAt(hertz).imag();
+  return kind == Kind::kCapacitor ? x > 0.0 : x < 0.0;
+}
+
+const char* PackageName(Package package) {
+  return kPackages[static_cast<std::size_t>(package)].name;
+}
+
+std::optional<Package> ParsePackage(std::string_view name) {
+  const auto* p = std::find_if(std::begin(kPackages), std::end(kPackages),
+                               [&](const PackageFigures& f) { return name == f.name; });
+  if (p == std::end(kPackages)) return std::nullopt;
+  return p->package;
+}
+
+double PackageSeriesL(Package package) {
+  return kPackages[static_cast<std::size_t>(package)].series_l;
+}
+
+double PackageParallelC(Package package) {
+  return kPackages[static_cast<std::size_t>(package)].parallel_c;
+}
+
+Parasitics PartModel::For(const Part& part) const {
+  Parasitics p = part.model;
+  if (p.measured) return p;
+  p.q_hertz = q_hertz;
+  p.series_l = 0.0;
+  p.parallel_c = 0.0;
+  const auto resonating = [&](double srf) {
+    return 1.0 / (kTwoPi * kTwoPi * srf * srf * part.value);
+  };
+  if (part.kind == Part::Kind::kCapacitor) {
+    p.series_l = srf_capacitor > 0.0 ? resonating(srf_capacitor)
+                 : package           ? PackageSeriesL(*package)
+                                     : 0.0;
+  }
+  if (part.kind == Part::Kind::kInductor) {
+    p.parallel_c = srf_inductor > 0.0 ? resonating(srf_inductor)
+                   : package          ? PackageParallelC(*package)
+                                      : 0.0;
+  }
+  return p;
+}
 
 Part PartFor(double reactance_ohms, double hertz, double q_inductor, double q_capacitor) {
   const double omega = kTwoPi * hertz;

@@ -5,26 +5,63 @@
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <memory>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vorda::rf {
 
 inline constexpr double kIdealQ = std::numeric_limits<double>::infinity();
 inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
+// A part measured over frequency (of a part library): its impedance at
+// each measured frequency, as it was measured at its nominal value.
+struct PartData {
+  std::string file;                     // where it was read from
+  double nominal = 0.0;                 // henries or farads
+  std::vector<double> hertz;            // increasing
+  std::vector<std::complex<double>> z;  // the part's impedance there
+  // Linear in real and imaginary parts between the measured points; not a
+  // number outside them (nothing is known there).
+  std::complex<double> At(double at) const;
+  double First() const { return hertz.front(); }
+  double Last() const { return hertz.back(); }
+};
+
+// What a real part adds to its value: what it is besides an inductance or
+// a capacitance.
+struct Parasitics {
+  double series_l = 0.0;    // henries in series with a capacitor (its ESL)
+  double parallel_c = 0.0;  // farads across an inductor (between its turns)
+  // Where the part's Q holds. 0: at every frequency (the resistance is |X| /
+  // Q). Otherwise an inductor's resistance grows with the square root of
+  // the frequency (the skin effect) from |X| / Q there, and a capacitor's
+  // ESR stays |X| / Q of there.
+  double q_hertz = 0.0;
+  // A measured part: its data decide its impedance, scaled from its
+  // nominal value to the part's (an inductor's impedance with the value, a
+  // capacitor's against it).
+  std::shared_ptr<const PartData> measured;
+  bool operator==(const Parasitics&) const = default;
+};
+
 // An inductor or capacitor of a fixed value; or a plain connection (a short)
 // or nothing at all (an open), for a reactance of zero or one beyond any
 // real part's reach. A part with a finite quality factor Q has the series
-// resistance |X| / Q at every frequency: Q is held constant.
+// resistance |X| / Q (at every frequency, or as its parasitics say).
 struct Part {
   enum class Kind { kInductor, kCapacitor, kShort, kOpen } kind = Kind::kShort;
   double value = 0.0;  // henries or farads; 0 for a short or an open
   double q = kIdealQ;
+  Parasitics model = {};
 
   bool IsReal() const { return kind == Kind::kInductor || kind == Kind::kCapacitor; }
   bool operator==(const Part&) const = default;
-  // The reactance in ohms at a frequency in hertz; infinite for an open.
+  // The ideal reactance in ohms at a frequency in hertz; infinite for an
+  // open.
   double Reactance(double hertz) const {
     const double omega = kTwoPi * hertz;
     if (kind == Kind::kInductor) return omega * value;
@@ -32,12 +69,48 @@ struct Part {
     if (kind == Kind::kOpen) return std::numeric_limits<double>::infinity();
     return 0.0;
   }
-  // The impedance at a frequency, the loss resistance included. Not for an
-  // open, which has none: networks leave it out.
-  std::complex<double> ImpedanceAt(double hertz) const {
-    const double x = Reactance(hertz);
-    return {std::fabs(x) / q, x};
+  // The impedance at a frequency, the loss resistance and parasitics
+  // included; not a number where a measured part was not measured. Not for
+  // an open, which has none: networks leave it out.
+  std::complex<double> ImpedanceAt(double hertz) const;
+  // Where its parasitics make the part resonate: a capacitor with its
+  // series inductance, an inductor with its parallel capacitance, a
+  // measured part where its reactance first changes sign. Nothing for an
+  // ideal part.
+  std::optional<double> SelfResonance() const;
+  // Whether at a frequency the part acts as the other kind: a capacitor
+  // above its self-resonance is inductive, an inductor capacitive.
+  bool Reversed(double hertz) const;
+  // Whether the part's impedance is known at a frequency: a measured part
+  // only within its data.
+  bool KnownAt(double hertz) const {
+    return !model.measured || (hertz >= model.measured->First() && hertz <= model.measured->Last());
   }
+};
+
+// The packages of chip parts, and what each adds: a capacitor's series
+// inductance and an inductor's parallel capacitance, typical figures.
+enum class Package { k0201, k0402, k0603, k0805, k1206 };
+inline constexpr std::size_t kPackageCount = 5;
+const char* PackageName(Package package);  // "0402"
+std::optional<Package> ParsePackage(std::string_view name);
+double PackageSeriesL(Package package);
+double PackageParallelC(Package package);
+
+// How the parts of a design are built besides their Q: a package, or the
+// self-resonant frequency every inductor or capacitor has (instead of the
+// package's figure), and where the Q holds.
+struct PartModel {
+  std::optional<Package> package;
+  double srf_inductor = 0.0;   // hertz; 0: the package's, or none
+  double srf_capacitor = 0.0;  // hertz; 0: the package's, or none
+  double q_hertz = 0.0;        // see Parasitics
+  bool Ideal() const {
+    return !package && srf_inductor == 0.0 && srf_capacitor == 0.0 && q_hertz == 0.0;
+  }
+  bool operator==(const PartModel&) const = default;
+  // The parasitics of a part of this value (a measured part keeps its own).
+  Parasitics For(const Part& part) const;
 };
 
 // The part with a given reactance at a frequency: an inductor L = X / (2 pi f)

@@ -33,25 +33,38 @@ class Netlist {
   void Add(Line line) { lines_.push_back(std::move(line)); }
 
   // A part from node a to node b: the part, then its loss resistor.
+  // A part from node a to node b: the part, its loss resistor, and its
+  // parasitics (a capacitor's series inductance, an inductor's parallel
+  // capacitance); a measured part is drawn as its nominal value, its
+  // parasitics and losses left to the comments.
   void AddPart(const std::string& id, const Part& part, const std::string& a,
                const std::string& b) {
-    const bool lossy = !std::isinf(part.q);
-    const std::string mid = lossy ? "m" + id : b;
+    const Parasitics& m = part.model;
+    const bool measured = m.measured != nullptr;
+    const bool lossy = !std::isinf(part.q) && !measured;
+    const bool esl = part.kind == Part::Kind::kCapacitor && m.series_l > 0.0 && !measured;
+    const std::string end = esl ? "s" + id : b;
+    const std::string mid = lossy ? "m" + id : end;
     const std::string value = Num(part.value);
+    // The loss resistance: |X| / Q at every frequency, or from where Q holds.
+    const std::string at_q = m.q_hertz > 0.0 ? Num(m.q_hertz) : std::string(kHertz);
     if (part.kind == Part::Kind::kInductor) {
       Add({"L" + id, a, mid, value});
       if (lossy) {
-        Add({"R" + id, mid, b,
-             "r = {" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " / " +
-                 Num(part.q) + "}"});
+        std::string r =
+            std::string(kTwoPiText) + " * " + at_q + " * " + value + " / " + Num(part.q);
+        if (m.q_hertz > 0.0) r += " * sqrt(" + std::string(kHertz) + " / " + at_q + ")";
+        Add({"R" + id, mid, b, "r = {" + r + "}"});
       }
+      if (m.parallel_c > 0.0 && !measured) Add({"CP" + id, a, b, Num(m.parallel_c), false});
     } else {
       Add({"C" + id, a, mid, value, false});
       if (lossy) {
-        Add({"R" + id, mid, b,
-             "r = {1 / (" + std::string(kTwoPiText) + " * " + kHertz + " * " + value + " * " +
+        Add({"R" + id, mid, end,
+             "r = {1 / (" + std::string(kTwoPiText) + " * " + at_q + " * " + value + " * " +
                  Num(part.q) + ")}"});
       }
+      if (esl) Add({"LS" + id, end, b, Num(m.series_l)});
     }
   }
 
@@ -92,7 +105,12 @@ class Netlist {
 std::string PartComment(std::size_t index, const Element& e) {
   std::string s = "* part " + std::to_string(index) + " (" +
                   (e.position == Position::kSeries ? "series" : "shunt") + "): " + Describe(e.part);
+  const Parasitics& m = e.part.model;
+  if (m.measured) return s + ", measured (" + m.measured->file + "): drawn as its nominal value\n";
   if (e.part.IsReal()) s += std::isinf(e.part.q) ? ", ideal" : ", Q " + Num(e.part.q);
+  if (e.part.IsReal() && m.q_hertz > 0.0) s += " at " + Num(m.q_hertz) + " Hz";
+  if (m.series_l > 0.0) s += ", series inductance " + Num(m.series_l);
+  if (m.parallel_c > 0.0) s += ", parallel capacitance " + Num(m.parallel_c);
   return s + "\n";
 }
 

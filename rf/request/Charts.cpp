@@ -113,6 +113,10 @@ Charts ChartsOf(const DesignRequest& r, const DesignResult& result,
   response.ideal = ResponseOf(d.ideal, load, source, result.frequencies);
   if (d.standard) response.standard = ResponseOf(*d.standard, load, source, result.frequencies);
   if (d.loss) response.built = ResponseOf(d.built, load, source, result.frequencies);
+  if (r.yield && !result.frequencies.empty()) {
+    response.envelope =
+        EnvelopeOf(d.built, load, source, result.frequencies, YieldRequestFor(r, d.built));
+  }
   // The matched input over the sweep.
   smith.design_hertz = f;
   for (const double hz : result.frequencies) {

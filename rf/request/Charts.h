@@ -47,6 +47,7 @@ struct ResponseView {
   std::optional<double> band_low, band_high;           // hertz; empty: beyond the sweep
   std::optional<std::pair<double, double>> optimised;  // the band a network is optimised over
   std::optional<double> bode_fano_db;                  // the best worst-case return loss over it
+  std::optional<Envelope> envelope;  // with tolerances: where 90 % of the builds lie
 };
 
 // The charts of a result's row (none: only the load).

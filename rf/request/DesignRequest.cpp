@@ -118,6 +118,7 @@ constexpr RankingEntry kRankings[] = {
     {Ranking::kBandwidth, "bandwidth", "bandwidth"},
     {Ranking::kLowPassFirst, "low-pass first", "low-pass-first"},
     {Ranking::kTransducerGain, "transducer gain", "transducer-gain"},
+    {Ranking::kYield, "yield", "yield"},
 };
 static_assert(std::size(kRankings) == kRankingCount);
 

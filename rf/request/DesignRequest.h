@@ -15,9 +15,11 @@
 #include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Measurement.h"
+#include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/StandardValues.h"
 #include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
+#include "rf/synthesis/Yield.h"
 
 namespace vorda::rf {
 
@@ -34,8 +36,9 @@ enum class Field {
   kQCapacitor,
   kLoadedQ,
   kSpan,
+  kTolerance,
 };
-inline constexpr std::size_t kFieldCount = 11;
+inline constexpr std::size_t kFieldCount = 12;
 
 // The frequencies of the response.
 struct SweepPlan {
@@ -59,14 +62,22 @@ struct SweepPlan {
 // loss, mismatch and dissipation together (the transducer gain, what a
 // transmitter or receiver cares about with lossy parts). Over a band each
 // is taken over it: the worst return loss, the dissipation at the centre,
-// the share within VSWR 2, the worst insertion loss.
-enum class Ranking { kReturnLoss, kDissipation, kBandwidth, kLowPassFirst, kTransducerGain };
-inline constexpr std::size_t kRankingCount = 5;
+// the share within VSWR 2, the worst insertion loss. With tolerances, the
+// yield (then return loss).
+enum class Ranking {
+  kReturnLoss,
+  kDissipation,
+  kBandwidth,
+  kLowPassFirst,
+  kTransducerGain,
+  kYield
+};
+inline constexpr std::size_t kRankingCount = 6;
 // "return loss", "dissipation loss", "bandwidth", "low-pass first",
-// "transducer gain".
+// "transducer gain", "yield".
 const char* RankingName(Ranking ranking);
 // "return-loss", "dissipation", "bandwidth", "low-pass-first",
-// "transducer-gain": what --best-by takes and the designer keeps.
+// "transducer-gain", "yield": what --best-by takes and the designer keeps.
 const char* RankingKey(Ranking ranking);
 std::optional<Ranking> ParseRanking(std::string_view key);
 
@@ -103,6 +114,11 @@ struct DesignRequest {
   // the others, its values fixed, after them.
   std::optional<Network> given;
   Ranking ranking = Ranking::kReturnLoss;
+  PartModel model;  // the parts' parasitics
+  // Standard values from a library of measured parts instead of a series.
+  std::shared_ptr<const PartLibrary> library;
+  // Builds within the parts' tolerances, for every designed row.
+  std::optional<YieldRequest> yield;
 
   // The source: R in series with the L or C that has its X at the design
   // frequency (the model of a typed load), or z0.

@@ -45,8 +45,8 @@ std::optional<FrequencyAxis> BandRange(const DesignTexts& t) {
 
 const char* FieldName(Field field) {
   static constexpr const char* kNames[kFieldCount] = {
-      "Z0",     "Source",         "Load R",          "Load X",   "Frequency", "Band",
-      "Series", "Q of inductors", "Q of capacitors", "Loaded Q", "Sweep span"};
+      "Z0",     "Source",         "Load R",          "Load X",   "Frequency",  "Band",
+      "Series", "Q of inductors", "Q of capacitors", "Loaded Q", "Sweep span", "Tolerance"};
   return kNames[static_cast<std::size_t>(field)];
 }
 
@@ -65,6 +65,16 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
     r.networks = r.loaded_q.has_value();
     r.sweep.span = Optional(t, Field::kSpan, true);
     r.band = BandRange(t);
+    r.yield.reset();
+    if (!Blank(t[Field::kTolerance])) {
+      const ReadToleranceResult read = ReadTolerance(t[Field::kTolerance]);
+      if (!read.tolerance) throw Bad{Field::kTolerance, read.error};
+      if (read.tolerance->from_library && !r.library) {
+        throw Bad{Field::kTolerance, "library tolerances need a parts library"};
+      }
+      r.yield = YieldRequest{};
+      r.yield->tolerance = *read.tolerance;
+    }
     r.source.reset();
     if (!Blank(t[Field::kSource])) {
       const ReadImpedanceResult zs = ReadImpedance(t[Field::kSource]);

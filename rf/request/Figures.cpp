@@ -88,6 +88,31 @@ Value WorstInsertion(const Row& r) {
 Value BelowLimit(const Row& r) {
   return B(r).below_limit_db;
 }
+const YieldFigures& Y(const Row& r) {
+  return *r.yield;
+}
+Value Yield(const Row& r) {
+  return Y(r).yield;
+}
+Value Corners(const Row& r) {
+  return Y(r).corners_yield;
+}
+Value SpreadLow(const Row& r) {
+  return Y(r).low_db;
+}
+Value SpreadMedian(const Row& r) {
+  return Y(r).median_db;
+}
+Value SpreadHigh(const Row& r) {
+  return Y(r).high_db;
+}
+Value WorstCorner(const Row& r) {
+  return Y(r).worst_corner_db;
+}
+Value Sensitive(const Row& r) {
+  if (Y(r).most_sensitive == 0) return std::nullopt;
+  return Y(r).most_sensitive;
+}
 
 using G = FigureGroup;
 using F = FigureFormat;
@@ -145,6 +170,20 @@ const Figure kFigures[] = {
      F::kNumber, true, WorstInsertion, nullptr},
     {G::kBand, "below the Bode-Fano limit by", "below_limit_db", "below the bode-fano limit (dB)",
      "Below limit (dB)", "dB", "no limit known", F::kNumber, true, BelowLimit, nullptr},
+    {G::kYield, "yield", "yield", "yield", "Yield (%)", "%", "", F::kPercent, true, Yield, nullptr},
+    {G::kYield, "at the corners", "corners_yield", "yield at the corners", "Corners (%)", "%", "",
+     F::kPercent, false, Corners, nullptr},
+    {G::kYield, "return loss of 95 % of builds at least", "return_loss_5_db",
+     "return loss 5th percentile (dB)", "RL 5% (dB)", "dB", "perfect", F::kNumber, true, SpreadLow,
+     nullptr, true, "perfect"},
+    {G::kYield, "median", "return_loss_median_db", "return loss median (dB)", "RL 50% (dB)", "dB",
+     "perfect", F::kNumber, false, SpreadMedian, nullptr, true, "perfect"},
+    {G::kYield, "95th percentile", "return_loss_95_db", "return loss 95th percentile (dB)",
+     "RL 95% (dB)", "dB", "perfect", F::kNumber, false, SpreadHigh, nullptr, true, "perfect"},
+    {G::kYield, "worst corner", "worst_corner_db", "return loss worst corner (dB)",
+     "Corner RL (dB)", "dB", "perfect", F::kNumber, false, WorstCorner, nullptr, true, "perfect"},
+    {G::kYield, "most sensitive part", "most_sensitive_part", "most sensitive part",
+     "Sensitive part", "", "none", F::kNumber, true, Sensitive, nullptr},
 };
 
 std::string Digits(double v) {
@@ -159,6 +198,7 @@ std::span<const Figure> Figures() {
 
 bool HasGroup(const Row& row, FigureGroup group) {
   if (group == FigureGroup::kBand) return row.band.has_value();
+  if (group == FigureGroup::kYield) return row.yield.has_value();
   if (!row.design) return false;
   switch (group) {
     case FigureGroup::kStandard:
@@ -172,6 +212,7 @@ bool HasGroup(const Row& row, FigureGroup group) {
     case FigureGroup::kMatch:
     case FigureGroup::kHarmonics:
     case FigureGroup::kBand:
+    case FigureGroup::kYield:
       break;
   }
   return true;
@@ -189,6 +230,8 @@ const char* GroupKey(FigureGroup group) {
       return "bandwidth";
     case FigureGroup::kBand:
       return "band";
+    case FigureGroup::kYield:
+      return "yield";
     case FigureGroup::kHarmonics:
     case FigureGroup::kDesign:
       break;

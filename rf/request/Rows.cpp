@@ -6,10 +6,20 @@
 
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
+#include "rf/request/RowRanking.h"
 
 namespace vorda::rf {
 
 namespace {
+
+// The parts' model: the request's, or with a library and no model of its
+// own the parasitics of the library's package, which stand for its parts
+// while values are searched (the chosen parts are their measured selves).
+PartModel ModelOf(const DesignRequest& r) {
+  PartModel m = r.model;
+  if (r.library && m.Ideal()) m.package = r.library->CommonPackage();
+  return m;
+}
 
 DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& frequencies) {
   DesignOptions d = PartOptions(r.hertz, r.series, r.q_inductor, r.q_capacitor);
@@ -22,6 +32,8 @@ DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& freq
     d.band_limits = LimitsAround(r.hertz);
   }
   d.known_up_to = r.KnownUpTo();
+  d.model = ModelOf(r);
+  d.library = r.library;
   return d;
 }
 
@@ -41,6 +53,8 @@ BandRequest BandRequestOf(const DesignRequest& r, const LoadModel& load) {
   b.loaded_q = r.loaded_q;
   b.intermediate = r.intermediate;
   b.max_parts = r.max_parts;
+  b.model = ModelOf(r);
+  b.library = r.library;
   return b;
 }
 
@@ -53,6 +67,29 @@ struct Context {
   const std::vector<double>& band_frequencies;
   const std::optional<BodeFanoBound>& limit;
 };
+
+// What the tolerances do to a row's parts as built: over the band with one
+// (at most 201 of its points, evenly), at the design frequency otherwise;
+// a library part with its own tolerance when asked.
+std::optional<YieldFigures> RowYield(const DesignRequest& r, const LoadModel& load,
+                                     const Network& built) {
+  if (!r.yield) return std::nullopt;
+  const YieldRequest y = YieldRequestFor(r, built);
+  std::vector<double> f = {r.hertz};
+  if (r.band) {
+    f = r.band->Frequencies();
+    if (f.size() > 201) {
+      std::vector<double> some;
+      for (std::size_t i = 0; i < 201; ++i) some.push_back(f[i * (f.size() - 1) / 200]);
+      f = std::move(some);
+    }
+  }
+  return YieldOf(built, load, r.SourceOf(), f, y);
+}
+
+void AddNote(Row& t, const std::optional<std::string>& note) {
+  if (note) t.note = t.note.empty() ? *note : t.note + "; " + *note;
+}
 
 // A row's design from its ideal network (and standard one, when chosen
 // already), with its verdict and its figures over the band.
@@ -72,83 +109,9 @@ void Design(Row& t, const Network& ideal, const Context& c,
   }
   t.verdict = Verdict::kDesigned;
   if (c.band) t.band = FiguresOf(d.built, *c.band, c.band_frequencies, c.limit);
+  AddNote(t, ReversedParts(d.built, r.hertz));
+  t.yield = RowYield(r, c.load, d.built);
   t.design = std::move(d);
-}
-
-double ReturnLossOf(const Row& t) {
-  return t.design->match.return_loss_db.value_or(HUGE_VAL);  // a perfect match ranks first
-}
-
-double DissipationOf(const Row& t) {
-  return t.design->loss ? t.design->loss->dissipation_db : 0.0;
-}
-
-double BandwidthOf(const Row& t) {
-  const Band& b = *t.design->band;
-  if (!b.holds) return 0.0;
-  return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
-}
-
-// The least insertion loss at f, or over the band when there is one.
-double InsertionLossOf(const Row& t) {
-  if (t.band) return t.band->worst_insertion_loss_db.value_or(HUGE_VAL);
-  return t.design->harmonics.insertion_loss_db.value_or(HUGE_VAL);
-}
-
-// Whether a band row ranks above b; both over the band.
-bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
-  const BandFigures &fa = *a.band, &fb = *b.band;
-  switch (ranking) {
-    case Ranking::kDissipation:
-      if (fa.dissipation_centre_db != fb.dissipation_centre_db) {
-        return fa.dissipation_centre_db < fb.dissipation_centre_db;
-      }
-      break;
-    case Ranking::kBandwidth:
-      if (fa.vswr2_coverage != fb.vswr2_coverage) return fa.vswr2_coverage > fb.vswr2_coverage;
-      break;
-    case Ranking::kLowPassFirst: {
-      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
-      if (lp_a != lp_b) return lp_a;
-      break;
-    }
-    case Ranking::kTransducerGain:
-      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
-      break;
-    case Ranking::kReturnLoss:
-      break;
-  }
-  if (fa.worst_gamma != fb.worst_gamma) return fa.worst_gamma < fb.worst_gamma;
-  return a.design->ideal.elements.size() < b.design->ideal.elements.size();
-}
-
-// Whether a ranks above b; both designed.
-bool Better(const Row& a, const Row& b, Ranking ranking) {
-  const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);
-  const double loss_a = DissipationOf(a), loss_b = DissipationOf(b);
-  switch (ranking) {
-    case Ranking::kTransducerGain:
-      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
-      break;
-    case Ranking::kDissipation:
-      if (loss_a != loss_b) return loss_a < loss_b;
-      return rl_a > rl_b;
-    case Ranking::kBandwidth: {
-      if (!a.design->band || !b.design->band) break;
-      const double bw_a = BandwidthOf(a), bw_b = BandwidthOf(b);
-      if (bw_a != bw_b) return bw_a > bw_b;
-      break;
-    }
-    case Ranking::kLowPassFirst: {
-      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
-      if (lp_a != lp_b) return lp_a;
-      break;
-    }
-    case Ranking::kReturnLoss:
-      break;
-  }
-  if (rl_a != rl_b) return rl_a > rl_b;
-  return loss_a < loss_b;
 }
 
 // The rows of one L type: the engine's run of it for a source of z0, or the
@@ -318,10 +281,23 @@ DesignResult RunDesign(const DesignRequest& r) {
   return result;
 }
 
+YieldRequest YieldRequestFor(const DesignRequest& r, const Network& built) {
+  YieldRequest y = r.yield.value_or(YieldRequest{});
+  if (y.tolerance.from_library && r.library) {
+    for (const Element& e : built.elements) {
+      const LibraryPart* p =
+          e.part.model.measured ? r.library->Find(e.part.kind, e.part.value) : nullptr;
+      y.part_tolerances.push_back(p != nullptr ? p->tolerance : 0.0);
+    }
+  }
+  return y;
+}
+
 Row FixedRow(const DesignRequest& r, const DesignResult& result, const Network& network,
              Origin origin) {
   const RequestLoad load(r);
-  const DesignOptions options = OptionsFor(r, result.frequencies);
+  DesignOptions options = OptionsFor(r, result.frequencies);
+  options.compensate = false;  // the values are given
   std::optional<BandRequest> band;
   if (r.band) band = BandRequestOf(r, load);
   const std::vector<double> band_frequencies =
@@ -347,7 +323,8 @@ BandResult RunBand(const DesignRequest& r, const std::atomic<bool>* cancel,
 void AddBandRows(const DesignRequest& r, const BandResult& band, DesignResult& result) {
   std::erase_if(result.rows, [](const Row& t) { return t.origin == Origin::kOverBand; });
   const RequestLoad load(r);
-  const DesignOptions options = OptionsFor(r, result.frequencies);
+  DesignOptions options = OptionsFor(r, result.frequencies);
+  options.compensate = false;  // found over the band
   // Band rows come before a tuned one, which stays last.
   auto at = std::find_if(result.rows.begin(), result.rows.end(),
                          [](const Row& t) { return t.origin == Origin::kTuned; });
@@ -360,6 +337,8 @@ void AddBandRows(const DesignRequest& r, const BandResult& band, DesignResult& r
     t.status = "optimised over the band";
     t.design = DesignNetwork(d.ideal, load, r.SourceOf(), options, d.standard);
     t.band = d.figures;
+    AddNote(t, ReversedParts(t.design->built, r.hertz));
+    t.yield = RowYield(r, load, t.design->built);
   }
   std::stable_sort(rows.begin(), rows.end(),
                    [&](const Row& a, const Row& b) { return BetterOverBand(a, b, r.ranking); });

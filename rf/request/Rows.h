@@ -17,6 +17,7 @@
 #include "rf/request/Verdict.h"
 #include "rf/synthesis/BandSearch.h"
 #include "rf/synthesis/Design.h"
+#include "rf/synthesis/Yield.h"
 
 namespace vorda::rf {
 
@@ -50,6 +51,9 @@ struct Row {
   std::optional<NetworkDesign> design;
   // With a band: how the parts as built do across it.
   std::optional<BandFigures> band;
+  // With a tolerance: what the parts' tolerances do (over the band with
+  // one, at the design frequency otherwise).
+  std::optional<YieldFigures> yield;
   // For a tuned row: the row it was tuned from ("Pi low-pass").
   std::string tuned_from;
 
@@ -96,6 +100,10 @@ struct DesignResult {
 // Designs every network of a request that CheckRequest passed, at the
 // design frequency (and over the band, with one), without the band search.
 DesignResult RunDesign(const DesignRequest& request);
+
+// The request's tolerances for a network as built: with library
+// tolerances, each library part's own.
+YieldRequest YieldRequestFor(const DesignRequest& request, const Network& built);
 
 // The band search of a request that has a band (see
 // rf/synthesis/BandSearch.h): its load, source, standard series, losses and

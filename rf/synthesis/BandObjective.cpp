@@ -11,6 +11,18 @@ namespace vorda::rf {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// a b and a / b (as a b* / |b|^2) in plain arithmetic, without the
+// library's care for infinities: a part's impedance here is finite, or the
+// result is no number, and either way the same on every platform.
+std::complex<double> Multiply(std::complex<double> a, std::complex<double> b) {
+  return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+std::complex<double> Divide(std::complex<double> a, std::complex<double> b) {
+  const double d = b.real() * b.real() + b.imag() * b.imag();
+  return {(a.real() * b.real() + a.imag() * b.imag()) / d,
+          (a.imag() * b.real() - a.real() * b.imag()) / d};
+}
 constexpr std::size_t kMostParts = 16;
 
 }  // namespace
@@ -19,8 +31,21 @@ BandObjective::BandObjective(const Network& shape, std::vector<BandPoint> points
     : points_(std::move(points)) {
   for (const Element& e : shape.elements) {
     if (!e.part.IsReal()) continue;
-    parts_.push_back({e.position == Position::kSeries, e.part.kind == Part::Kind::kInductor,
-                      std::isinf(e.part.q) ? 0.0 : 1.0 / e.part.q});
+    const Parasitics& m = e.part.model;
+    Piece piece{e.position == Position::kSeries,
+                e.part.kind == Part::Kind::kInductor,
+                std::isinf(e.part.q) ? 0.0 : 1.0 / e.part.q,
+                m.q_hertz > 0.0 ? kTwoPi * m.q_hertz : 0.0,
+                m.series_l,
+                m.parallel_c,
+                0.0,
+                {}};
+    if (m.measured) {
+      // A measured part's impedance at each point, for its nominal value.
+      piece.nominal = m.measured->nominal;
+      for (const BandPoint& p : points_) piece.measured.push_back(m.measured->At(p.hertz));
+    }
+    parts_.push_back(std::move(piece));
   }
 }
 
@@ -28,13 +53,33 @@ void BandObjective::Values(const double* u, double* values) const {
   for (std::size_t i = 0; i < parts_.size(); ++i) values[i] = portable::Pow10(u[i]);
 }
 
-double BandObjective::Gamma2(const BandPoint& p, const double* values) const {
+double BandObjective::Gamma2(std::size_t at, const double* values) const {
+  const BandPoint& p = points_[at];
   std::complex<double> z = p.load;
   for (std::size_t k = parts_.size(); k-- > 0;) {  // from the load
     const Piece& part = parts_[k];
-    const double x = part.inductor ? p.omega * values[k] : -1.0 / (p.omega * values[k]);
-    const std::complex<double> zp(std::fabs(x) * part.inverse_q, x);
-    z = part.series ? z + zp : zp * z / (zp + z);
+    std::complex<double> zp;
+    if (!part.measured.empty()) {
+      const double scale = part.inductor ? values[k] / part.nominal : part.nominal / values[k];
+      zp = part.measured[at] * scale;
+    } else {
+      const double x = part.inductor ? p.omega * values[k] : -1.0 / (p.omega * values[k]);
+      double r = std::fabs(x) * part.inverse_q;
+      if (part.q_omega > 0.0 && part.inverse_q > 0.0) {
+        // The Q holds at one frequency: an inductor's resistance grows with
+        // the square root of the frequency, a capacitor's stays.
+        r = (part.inductor ? part.q_omega * values[k] : 1.0 / (part.q_omega * values[k])) *
+            part.inverse_q;
+        if (part.inductor) r *= std::sqrt(p.omega / part.q_omega);
+      }
+      zp = {r, x};
+      if (!part.inductor && part.series_l > 0.0)
+        zp += std::complex<double>(0, p.omega * part.series_l);
+      if (part.inductor && part.parallel_c > 0.0) {
+        zp = Divide(zp, 1.0 + Multiply({0, p.omega * part.parallel_c}, zp));
+      }
+    }
+    z = part.series ? z + zp : Divide(Multiply(zp, z), zp + z);
   }
   const double g2 = Norm2(z - std::conj(p.source)) / Norm2(z + p.source);
   return std::isnan(g2) ? kInf : g2;
@@ -44,7 +89,7 @@ double BandObjective::Worst(const double* u) const {
   double values[kMostParts];
   Values(u, values);
   double worst = 0.0;
-  for (const BandPoint& p : points_) worst = std::max(worst, Gamma2(p, values));
+  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Gamma2(i, values));
   return worst;
 }
 
@@ -52,8 +97,8 @@ double BandObjective::Smooth(const double* u, int power) const {
   double values[kMostParts];
   Values(u, values);
   double sum = 0.0;
-  for (const BandPoint& p : points_) {
-    double g = Gamma2(p, values);
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    double g = Gamma2(i, values);
     for (int k = 1; k < power; k *= 2) g *= g;
     sum += g;
   }
@@ -64,7 +109,18 @@ void BandObjective::Gammas(const double* u, std::vector<double>& g2) const {
   double values[kMostParts];
   Values(u, values);
   g2.resize(points_.size());
-  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Gamma2(points_[i], values);
+  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Gamma2(i, values);
+}
+
+double BandObjective::WorstOf(const double* values) const {
+  double worst = 0.0;
+  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Gamma2(i, values));
+  return worst;
+}
+
+void BandObjective::GammasOf(const double* values, std::vector<double>& g2) const {
+  g2.resize(points_.size());
+  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Gamma2(i, values);
 }
 
 }  // namespace vorda::rf

@@ -15,6 +15,7 @@ namespace vorda::rf {
 
 // The load and the source at one frequency of the band, and 2 pi f.
 struct BandPoint {
+  double hertz = 0.0;
   double omega = 0.0;
   std::complex<double> load;
   std::complex<double> source;
@@ -36,14 +37,23 @@ class BandObjective {
   double Smooth(const double* u, int power) const;
   // |gamma|^2 at each point.
   void Gammas(const double* u, std::vector<double>& g2) const;
+  // The same for the parts' values themselves (henries and farads).
+  double WorstOf(const double* values) const;
+  void GammasOf(const double* values, std::vector<double>& g2) const;
 
  private:
+  // A part's position, kind and what it is made of (see Parasitics).
   struct Piece {
     bool series;
     bool inductor;
     double inverse_q;  // 0 for an ideal part
+    double q_omega;    // where the Q holds; 0: everywhere
+    double series_l;
+    double parallel_c;
+    double nominal;                              // of a measured part
+    std::vector<std::complex<double>> measured;  // its impedance at each point
   };
-  double Gamma2(const BandPoint& p, const double* values) const;
+  double Gamma2(std::size_t at, const double* values) const;
   void Values(const double* u, double* values) const;
 
   std::vector<Piece> parts_;

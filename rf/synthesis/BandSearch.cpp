@@ -145,7 +145,7 @@ BandResult OptimizeBand(const BandRequest& r) {
   for (auto& [code, f] : best) {
     BandDesign d;
     d.kind = KindOfLadder(f.network);
-    if (r.series) d.standard = StandardFor(f, r, points);
+    if (r.series || r.library) d.standard = StandardFor(f, r, points);
     d.ideal = f.network;
     d.evaluated = LossyFor(d.standard ? *d.standard : d.ideal, r);
     d.parts = static_cast<int>(d.ideal.elements.size());

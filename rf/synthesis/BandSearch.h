@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "rf/circuit/Harmonics.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
+#include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/StandardValues.h"
 #include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
@@ -39,6 +41,8 @@ struct BandRequest {
   std::vector<double> measured;   // a measurement's frequencies: those in the band count too
   double known_up_to = HUGE_VAL;  // where the load model ends (harmonics)
   std::optional<ESeries> series;
+  std::shared_ptr<const PartLibrary> library;  // standard values from it instead
+  PartModel model;                             // parasitics of the parts
   std::optional<double> q_inductor;
   std::optional<double> q_capacitor;
   std::optional<double> loaded_q;             // of Pi and T starts; none: a few are tried

@@ -6,6 +6,7 @@
 
 #include "engine/PortableMath.h"
 #include "rf/circuit/Units.h"
+#include "rf/synthesis/GlobalSearch.h"
 
 namespace vorda::rf {
 
@@ -47,11 +48,73 @@ std::optional<std::string> UnfitMatch(const Match& m, const char* what, double h
 
 }  // namespace
 
-Network WithLosses(Network n, double q_inductor, double q_capacitor) {
+Network WithLosses(Network n, double q_inductor, double q_capacitor, const PartModel& model) {
   for (Element& e : n.elements) {
     if (e.part.kind == Part::Kind::kInductor) e.part.q = q_inductor;
     if (e.part.kind == Part::Kind::kCapacitor) e.part.q = q_capacitor;
+    if (e.part.IsReal()) e.part.model = model.For(e.part);
   }
+  return n;
+}
+
+std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary& library,
+                                         const LoadModel& load, const Source& source,
+                                         double hertz) {
+  std::vector<std::vector<Part>> candidates;
+  for (const Element& e : ideal.elements) {
+    if (!e.part.IsReal()) {
+      candidates.push_back({e.part});
+      continue;
+    }
+    std::vector<Part> parts;
+    const std::vector<const LibraryPart*> next =
+        library.Neighbours(e.part.kind, e.part.value, hertz);
+    std::transform(next.begin(), next.end(), std::back_inserter(parts),
+                   [](const LibraryPart* p) { return p->part; });
+    if (parts.empty()) return std::nullopt;
+    candidates.push_back(std::move(parts));
+  }
+  const Impedance zl = load.At(hertz);
+  std::optional<Network> best;
+  double best_gamma = 0.0;
+  Network n = ideal;
+  auto visit = [&](const Network& candidate) {
+    const double gamma = candidate.MatchAt(hertz, zl, source).gamma_magnitude;
+    if (!best || gamma < best_gamma) {
+      best = candidate;
+      best_gamma = gamma;
+    }
+  };
+  EachCombination(candidates, n, 0, visit);
+  return best;
+}
+
+Network Compensate(const Network& ideal, const PartModel& model, const LoadModel& load,
+                   const Source& source, double hertz) {
+  const Impedance zl = load.At(hertz);
+  std::vector<double> u;
+  for (const Element& e : ideal.elements) {
+    if (e.part.IsReal()) u.push_back(portable::Log10(e.part.value));
+  }
+  if (u.empty()) return ideal;
+  const auto with = [&](const double* v) {
+    Network n = ideal;
+    std::size_t i = 0;
+    for (Element& e : n.elements) {
+      if (e.part.IsReal()) e.part.value = portable::Pow10(v[i++]);
+    }
+    return WithLosses(n, kIdealQ, kIdealQ, model);
+  };
+  const Objective gamma = [&](const double* v) {
+    const double g = with(v).MatchAt(hertz, zl, source).gamma_magnitude;
+    return std::isnan(g) ? HUGE_VAL : g;
+  };
+  long evaluations = 0;
+  for (const double step : {0.05, 0.002}) {
+    u = Simplex(gamma, u, step, 400 * static_cast<int>(u.size()), nullptr, evaluations);
+  }
+  Network n = with(u.data());
+  for (Element& e : n.elements) e.part.model = {};
   return n;
 }
 
@@ -101,6 +164,12 @@ Response ResponseOf(const Network& network, const LoadModel& load, const Source&
   r.vswr.reserve(frequencies.size());
   r.insertion_loss_db.reserve(frequencies.size());
   for (const double f : frequencies) {
+    if (!network.KnownAt(f)) {  // beyond a measured part's data: not known
+      r.return_loss_db.emplace_back();
+      r.vswr.emplace_back();
+      r.insertion_loss_db.emplace_back();
+      continue;
+    }
     const Impedance zl = load.At(f);
     const Match m = network.MatchAt(f, zl, source);
     r.finite = r.finite && m.Finite();
@@ -128,13 +197,23 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   const Impedance zl = load.At(f);
   NetworkDesign d;
   d.ideal = ideal;
+  if (options.compensate && !options.model.Ideal()) {
+    d.ideal = Compensate(ideal, options.model, load, source, f);
+    if (d.ideal != ideal) d.uncompensated = ideal;
+  }
   if (standard) {
     d.standard = standard;
+  } else if (options.library) {
+    d.standard = ChooseFromLibrary(d.ideal, *options.library, load, source, f);
   } else if (options.series) {
-    d.standard = ChooseStandard(d.ideal, *options.series, load, source, f);
+    d.standard = ChooseStandard(WithLosses(d.ideal, kIdealQ, kIdealQ, options.model),
+                                *options.series, load, source, f);
   }
-  if (d.standard) d.standard_match = d.standard->MatchAt(f, zl, source);
-  d.built = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor);
+  if (d.standard) {
+    d.standard = WithLosses(*d.standard, kIdealQ, kIdealQ, options.model);
+    d.standard_match = d.standard->MatchAt(f, zl, source);
+  }
+  d.built = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor, options.model);
   d.match = d.built.MatchAt(f, zl, source);
   if (options.losses) {
     LossFigures loss;
@@ -164,6 +243,23 @@ NetworkDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, con
                              const DesignOptions& options) {
   return DesignType(*FindSectionType(type_index), *run.first * run.z0, *run.second * run.z0, load,
                     run.z0, options);
+}
+
+std::optional<std::string> ReversedParts(const Network& built, double hertz) {
+  std::string text;
+  for (std::size_t i = 0; i < built.elements.size(); ++i) {
+    const Part& p = built.elements[i].part;
+    if (!p.Reversed(hertz)) continue;
+    const bool capacitor = p.kind == Part::Kind::kCapacitor;
+    if (!text.empty()) text += "; ";
+    text += "part " + std::to_string(i + 1) + " (" + KindName(p) + ") is " +
+            (capacitor ? "inductive" : "capacitive") + " at " + FormatEngineering(hertz, "Hz");
+    if (const auto srf = p.SelfResonance()) {
+      text += ", past its self-resonance at " + FormatEngineering(*srf, "Hz");
+    }
+  }
+  if (text.empty()) return std::nullopt;
+  return text;
 }
 
 std::optional<std::string> NotComputable(const NetworkDesign& d, double hertz) {

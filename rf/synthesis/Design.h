@@ -14,6 +14,7 @@
 #include "rf/circuit/Harmonics.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
+#include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/Parts.h"
 #include "rf/circuit/StandardValues.h"
 
@@ -30,6 +31,13 @@ struct DesignOptions {
   std::vector<double> band_visit;  // frequencies the band search must evaluate
   std::vector<double> sweep;       // frequencies of the response; none: no sweep
   double known_up_to = HUGE_VAL;   // where the load model ends (for the harmonics)
+  PartModel model;                 // parasitics of the parts as built
+  // Standard values from a library of measured parts instead of a series.
+  std::shared_ptr<const PartLibrary> library;
+  // With parasitics or a library, find the values that match at f with
+  // them, from the ideal ones (a network designed at f); off for values
+  // that were found otherwise (over a band, or given).
+  bool compensate = true;
 };
 
 // Standard values from a series when one is given; losses reported when a
@@ -57,15 +65,16 @@ struct Response {
 // the parts as built (the chosen values with their losses), and what they
 // do at the frequency and across the sweep.
 struct NetworkDesign {
-  Network ideal;                        // the computed values, lossless
-  std::optional<Network> standard;      // with a series: the chosen values, lossless
-  std::optional<Match> standard_match;  // of the standard parts at the design frequency
-  Network built;                        // standard (or ideal) values with the losses
-  Match match;                          // of the parts as built at the design frequency
-  std::optional<LossFigures> loss;      // with a Q: efficiency and dissipation
-  std::optional<Band> band;             // the VSWR <= 2 band around the frequency
-  std::optional<Response> response;     // of the parts as built over the sweep
-  Harmonics harmonics;                  // of the parts as built
+  Network ideal;  // the computed values, lossless (with parasitics: compensated for them)
+  std::optional<Network> uncompensated;  // with parasitics: the ideal parts' values
+  std::optional<Network> standard;       // with a series: the chosen values, lossless
+  std::optional<Match> standard_match;   // of the standard parts at the design frequency
+  Network built;                         // standard (or ideal) values with the losses
+  Match match;                           // of the parts as built at the design frequency
+  std::optional<LossFigures> loss;       // with a Q: efficiency and dissipation
+  std::optional<Band> band;              // the VSWR <= 2 band around the frequency
+  std::optional<Response> response;      // of the parts as built over the sweep
+  Harmonics harmonics;                   // of the parts as built
 
   // The values chosen: standard with a series, ideal otherwise; lossless.
   const Network& Chosen() const { return standard ? *standard : ideal; }
@@ -82,6 +91,15 @@ Network SectionAt(const SectionType& type, double first_ohms, double second_ohms
 // short or an open stays as it is.
 Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load,
                        const Source& source, double hertz);
+// The same from a library's parts measured at f, each a library part with
+// its data; nothing when a part has no neighbour there.
+std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary& library,
+                                         const LoadModel& load, const Source& source, double hertz);
+
+// The values, from the given ones, that match best at f with the parts'
+// parasitics (lossless): what an ideal design becomes with real parts.
+Network Compensate(const Network& ideal, const PartModel& model, const LoadModel& load,
+                   const Source& source, double hertz);
 
 // Everything the options ask for about a network whose ideal parts are
 // given, matched to a source. With a series the standard values are chosen
@@ -99,12 +117,19 @@ NetworkDesign DesignType(const SectionType& type, double first_ohms, double seco
 NetworkDesign DesignComputed(std::int16_t type_index, const ComputeRun& run, const LoadModel& load,
                              const DesignOptions& options);
 
+// The parts that act as the other kind at f, past their self-resonance:
+// "part 2 (capacitor) is inductive at 2.4 GHz, past its self-resonance at
+// 1.6 GHz"; nothing when every part is what it is.
+std::optional<std::string> ReversedParts(const Network& built, double hertz);
+
 // Why a design gives no figures to trust: a network that cannot pass power,
 // or a figure that is not a number. Nothing when every figure is one.
 std::optional<std::string> NotComputable(const NetworkDesign& design, double hertz);
 
-// The same network with the losses of the options' quality factors.
-Network WithLosses(Network network, double q_inductor, double q_capacitor);
+// The same network with the losses of the options' quality factors and the
+// parasitics of the model (a measured part keeps its data).
+Network WithLosses(Network network, double q_inductor, double q_capacitor,
+                   const PartModel& model = {});
 
 // The figures of a network and load at every frequency.
 Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,

@@ -93,16 +93,31 @@ bool AtEdge(const Network& n, std::size_t i, const BandRequest& r) {
   return u <= box.lo[i] + 0.01 || u >= box.hi[i] - 0.01;
 }
 
+// The standard parts next to an ideal one: of the series, or of the
+// library measured across the band.
+std::vector<Part> Choices(const Part& ideal, const BandRequest& r) {
+  std::vector<Part> parts;
+  if (r.library) {
+    for (const LibraryPart* p : r.library->Neighbours(ideal.kind, ideal.value, r.axis.start)) {
+      if (p->part.KnownAt(r.axis.stop)) parts.push_back(p->part);
+    }
+    return parts;
+  }
+  const auto n = StandardNeighbours(ideal.value, *r.series);
+  if (!n) return parts;
+  parts.push_back(WithValue(ideal, n->below));
+  if (n->above != n->below) parts.push_back(WithValue(ideal, n->above));
+  return parts;
+}
+
 // Of the standard values next to the ideal ones, part by part, the set with
 // the least worst reflection with the losses; on a tie the lower values.
 std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
                                 const std::vector<BandPoint>& all, double& worst) {
-  std::vector<std::vector<double>> choices;
+  std::vector<std::vector<Part>> choices;
   for (const Element& e : ideal.elements) {
-    const auto n = StandardNeighbours(e.part.value, *r.series);
-    if (!n) return std::nullopt;
-    choices.push_back(n->below == n->above ? std::vector<double>{n->below}
-                                           : std::vector<double>{n->below, n->above});
+    choices.push_back(Choices(e.part, r));
+    if (choices.back().empty()) return std::nullopt;
   }
   std::vector<std::size_t> pick(choices.size(), 0);
   std::optional<Network> best;
@@ -111,8 +126,8 @@ std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
     Network n = ideal;
     std::vector<double> u;
     for (std::size_t i = 0; i < pick.size(); ++i) {
-      n.elements[i].part.value = choices[i][pick[i]];
-      u.push_back(portable::Log10(choices[i][pick[i]]));
+      n.elements[i].part = choices[i][pick[i]];
+      u.push_back(portable::Log10(n.elements[i].part.value));
     }
     const double w = BandObjective(LossyFor(n, r), all).Worst(u.data());
     if (w < worst) {
@@ -129,7 +144,9 @@ std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
 std::vector<BandPoint> PointsAt(const BandRequest& r, const std::vector<double>& f) {
   std::vector<BandPoint> points;
   points.reserve(f.size());
-  for (const double hz : f) points.push_back({kTwoPi * hz, r.load->At(hz), r.source.At(hz).z});
+  std::transform(f.begin(), f.end(), std::back_inserter(points), [&](double hz) {
+    return BandPoint{hz, kTwoPi * hz, r.load->At(hz), r.source.At(hz).z};
+  });
   return points;
 }
 
@@ -154,7 +171,7 @@ Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<
                                    starts, {}, r.cancel);
   found.evaluations = best.evaluations;
   const Network lossy = LossyFor(shape, r);
-  if (r.q_inductor || r.q_capacitor) {
+  if (r.q_inductor || r.q_capacitor || !r.model.Ideal()) {
     found.lossless = WithLogValues(shape, best.u);
     best = GlobalSearch(BandObjective(lossy, coarse), BandObjective(lossy, all), box, starts,
                         {best.u}, r.cancel);
@@ -234,6 +251,7 @@ Network LossyFor(Network n, const BandRequest& r) {
   for (Element& e : n.elements) {
     if (e.part.kind == Part::Kind::kInductor) e.part.q = r.q_inductor.value_or(kIdealQ);
     if (e.part.kind == Part::Kind::kCapacitor) e.part.q = r.q_capacitor.value_or(kIdealQ);
+    if (e.part.IsReal()) e.part.model = r.model.For(e.part);
   }
   return n;
 }

@@ -106,7 +106,7 @@ TEST(CliBandTest, BestByAndMaxPartsAreHonouredOrRefused) {
       {{"--band", "1M:2M", "--max-parts", "7", "50", "10"}, "--max-parts must be"},
       {{"--band", "1M:2M", "--max-parts", "1", "50", "10"}, "--max-parts must be"},
       {{"--freq", "1M", "--max-parts", "3", "50", "10"}, "--max-parts needs --band"},
-      {{"--freq", "1M", "--best-by", "price", "50", "10"}, "transducer-gain: price"},
+      {{"--freq", "1M", "--best-by", "price", "50", "10"}, "transducer-gain or yield: price"},
       {{"--best-by", "bandwidth", "50", "10"}, "--best-by needs --freq or --band"},
   };
   for (const auto& [a, message] : refused) {

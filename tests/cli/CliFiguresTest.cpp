@@ -16,9 +16,10 @@ namespace {
 // Standard values, losses, the VSWR <= 2 band, a loaded Q and a band: every
 // group of figures, on the Pi low-pass row.
 const std::vector<std::string> kEverything = {
-    "--freq",        "100M",       "--series", "E12",     "--q-l",       "60",     "--q-c",
-    "400",           "--loaded-q", "5",        "--sweep", "90M:110M:11", "--band", "90M:110M",
-    "--band-points", "21",         "--type",   "1",       "40",          "30"};
+    "--freq",      "100M",     "--series",      "E12", "--q-l",   "60",
+    "--q-c",       "400",      "--loaded-q",    "5",   "--sweep", "90M:110M:11",
+    "--band",      "90M:110M", "--band-points", "21",  "--type",  "1",
+    "--tolerance", "20%",      "--goal-vswr",   "6",   "40",      "30"};
 
 TEST(CliFiguresTest, EveryFigureInJsonAndText) {
   std::vector<std::string> args = kEverything;

@@ -32,6 +32,7 @@ DesignRequest Everything() {
   q.loaded_q = 5;
   q.networks = true;
   q.band = FrequencyAxis::Linear(90e6, 110e6, 21);
+  q.yield = YieldRequest{{0.2, 0.2, false}, 200, 1, 6.0, {}};
   return q;
 }
 

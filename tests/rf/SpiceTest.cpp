@@ -49,6 +49,12 @@ TEST(SpiceTest, NgspiceFindsTheReportedInputImpedance) {
       {{"--type", "3", "--z0", "75", "--freq", "1M", "--series", "E6", "--q-c", "20", "300", "-90"},
        "match"},
       {{"--type", "6", "--freq", "100k", "--q-l", "80", "--q-c", "500", "25", "40"}, "match"},
+      // Parasitics: a package's, Q held at 1 GHz; self-resonances given.
+      {{"--type", "2", "--freq", "2.4G", "--package", "0603", "--q-l", "40", "--q-at", "1G",
+        "--q-c", "300", "--", "20", "-30"},
+       "match"},
+      {{"--type", "3", "--freq", "900M", "--srf-c", "3G", "--srf-l", "5G", "--", "80", "-40"},
+       "match"},
   };
   const auto dir = std::filesystem::temp_directory_path() /
                    ("vorda-spice-" + std::to_string(std::random_device{}()));

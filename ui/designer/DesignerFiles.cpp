@@ -8,6 +8,7 @@
 #include "rf/circuit/Units.h"
 #include "rf/files/InputFile.h"
 #include "rf/files/MeasurementReader.h"
+#include "rf/files/PartLibraryFile.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/StatusText.h"
 
@@ -73,6 +74,21 @@ void DesignerWindow::ClearMeasurement() {
   panel_->ShowTyped();
   Recompute();
   SelectBest();
+}
+
+bool DesignerWindow::OpenPartsLibrary(const QString& folder) {
+  try {
+    library_ = rf::ReadPartLibrary(QFile::encodeName(folder).toStdString());
+  } catch (const std::runtime_error& e) {  // an index or a part file that is wrong or unreadable
+    SetStatus(QString::fromStdString(e.what()));
+    boxes_.MsgBox(std::string("The parts library could not be read:\r\n") + e.what(),
+                  MsgStyle::kCritical, kDesignerTitle);
+    return false;
+  }
+  library_path_ = QFileInfo(folder).absoluteFilePath();
+  panel_->SetLibrary(QFileInfo(folder).fileName(), true);
+  Recompute();
+  return true;
 }
 
 }  // namespace vorda::designer

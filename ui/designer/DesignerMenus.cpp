@@ -1,5 +1,6 @@
 // The designer's menus: File, Help, Tune and View.
 #include <QActionGroup>
+#include <QFileDialog>
 #include <QMenuBar>
 
 #include "ui/designer/DesignerWindow.h"
@@ -18,6 +19,11 @@ void DesignerWindow::BuildMenus() {
   add(file, QStringLiteral("&Open Measurement..."), QKeySequence::Open,
       [this] { emit panel_->OpenMeasurementClicked(); });
   add(file, QStringLiteral("&Typed Load"), QKeySequence(), [this] { ClearMeasurement(); });
+  add(file, QStringLiteral("Open Parts &Library..."), QKeySequence(), [this] {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Open Parts Library"), library_path_);
+    if (!folder.isEmpty()) OpenPartsLibrary(folder);
+  });
   file->addSeparator();
   add(file, QStringLiteral("&Copy Netlist"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
       [this] { CopyNetlist(); });

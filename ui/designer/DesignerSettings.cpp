@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSplitter>
 
+#include "rf/files/PartLibraryFile.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/SmithChart.h"
@@ -23,9 +25,9 @@ QSettings Settings() {
 // Stable keys, whatever the fields are labelled: by Field. (Keys differ from
 // the former ones in more than case: the Windows registry ignores case.)
 constexpr const char* kFieldKeys[rf::kFieldCount] = {
-    "design/z0",          "design/source",   "design/load_r",    "design/load_x",
-    "design/hertz",       "design/band",     "design/series",    "design/q_inductor",
-    "design/q_capacitor", "design/loaded_q", "design/sweep_span"};
+    "design/z0",          "design/source",   "design/load_r",     "design/load_x",
+    "design/hertz",       "design/band",     "design/series",     "design/q_inductor",
+    "design/q_capacitor", "design/loaded_q", "design/sweep_span", "design/tolerance"};
 constexpr const char* kRankingKey = "design/best_by";
 constexpr const char* kMeasurementKey = "design/measurement";
 // Where earlier versions kept the inputs: under the fields' labels.
@@ -55,6 +57,20 @@ void DesignerWindow::LoadSettings() {
   const auto parsed = rf::ParseSeries(series.toStdString());
   if (parsed || series.compare(QStringLiteral("ideal"), Qt::CaseInsensitive) == 0) {
     panel_->SetSeries(parsed);
+  }
+  panel_->SetPackage(
+      rf::ParsePackage(s.value(QStringLiteral("design/package")).toString().toStdString()));
+  // The library is read again; one that has gone is let go quietly.
+  const QString library = s.value(QStringLiteral("design/parts_library")).toString();
+  if (!library.isEmpty()) {
+    try {
+      library_ = rf::ReadPartLibrary(QFile::encodeName(library).toStdString());
+      library_path_ = library;
+      panel_->SetLibrary(QFileInfo(library).fileName(),
+                         s.value(QStringLiteral("design/use_library")).toBool());
+    } catch (const std::runtime_error&) {
+      library_.reset();
+    }
   }
   const QString ranking = Stored(s, kRankingKey, QStringLiteral("Best by")).toString();
   if (const auto key = rf::ParseRanking(ranking.toStdString())) panel_->SetRanking(*key);
@@ -92,6 +108,11 @@ void DesignerWindow::SaveSettings() const {
   s.setValue(QString::fromLatin1(kRankingKey),
              QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
+  const auto package = panel_->Package();
+  s.setValue(QStringLiteral("design/package"),
+             QString::fromLatin1(package ? rf::PackageName(*package) : ""));
+  s.setValue(QStringLiteral("design/parts_library"), library_path_);
+  s.setValue(QStringLiteral("design/use_library"), panel_->UsesLibrary());
   s.remove(QString::fromLatin1(kFormerGroup));  // read once, now under the stable keys
   s.setValue(QStringLiteral("view/grid"), static_cast<int>(smith_->Grid()));
   s.setValue(QStringLiteral("view/plot"), PlotBox()->currentIndex());

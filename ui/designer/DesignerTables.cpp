@@ -112,8 +112,10 @@ void DesignerWindow::ShowColumns() {
       return f.format == rf::FigureFormat::kImpedance ? f.impedance(t).has_value()
                                                       : f.value(t).has_value();
     });
-    const bool shown[] = {f.shown && any && !band,
-                          f.shown && any && (band || f.group == rf::FigureGroup::kHarmonics)};
+    const bool shown[] = {
+        f.shown && any && !band,
+        f.shown && any &&
+            (band || f.group == rf::FigureGroup::kHarmonics || f.group == rf::FigureGroup::kYield)};
     QTableView* tables[] = {table_, band_table_};
     for (std::size_t i = 0; i < 2; ++i) {
       const auto chosen = user_columns_[i].find(c);

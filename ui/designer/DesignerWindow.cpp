@@ -177,6 +177,8 @@ void DesignerWindow::Recompute() {
   base.responses = false;
   base.series = panel_->Series();
   base.ranking = panel_->Ranking();
+  base.model.package = panel_->Package();
+  if (panel_->UsesLibrary()) base.library = library_;
   const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   if (read.error) {

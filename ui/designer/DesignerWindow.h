@@ -73,6 +73,10 @@ class DesignerWindow : public QMainWindow {
   // reason and keeps the load it had. True when it was read. A design
   // frequency outside the new range moves to the range's centre.
   bool OpenMeasurement(const QString& path);
+  // A folder of measured parts with its index.csv; the standard values come
+  // from it until another series is chosen. False, having said why, when it
+  // cannot be read.
+  bool OpenPartsLibrary(const QString& folder);
   void ClearMeasurement();
 
   // The exports, each written whole or not at all; false after telling the
@@ -106,6 +110,7 @@ class DesignerWindow : public QMainWindow {
 
   QLineEdit* Input(Field field) const { return panel_->Input(field); }
   QComboBox* SeriesBox() const { return panel_->SeriesBox(); }
+  QComboBox* PackageBox() const { return panel_->PackageBox(); }
   QComboBox* RankingBox() const { return panel_->RankingBox(); }
   QComboBox* PlotBox() const { return plot_; }
   // The view of the rows at the frequency, and of the rows over the band.
@@ -163,6 +168,8 @@ class DesignerWindow : public QMainWindow {
   PngEncoder encode_png_;
   std::shared_ptr<const rf::Measurement> measurement_;
   QString measurement_path_;
+  std::shared_ptr<const rf::PartLibrary> library_;
+  QString library_path_;
   std::optional<rf::DesignRequest> request_;
   rf::DesignResult computed_;  // the rows at the frequency (and the given one)
   // The last band search, and the request it was made for: its rows stay,

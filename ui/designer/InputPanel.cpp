@@ -33,7 +33,11 @@ constexpr InputSpec kInputs[] = {
     {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "", "ideal"},
     {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "", "none (Pi and T)"},
     {Field::kSpan, "S&weep span:", "txtSpan", "", "automatic"},
+    {Field::kTolerance, "Tol&erance:", "txtTolerance", "", "none (5%, L=2%,C=5%)"},
 };
+
+// The series box's item of the parts library.
+constexpr int kLibraryItem = -2;
 
 }  // namespace
 
@@ -92,6 +96,19 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   form->addRow(label, series_);
   connect(series_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
 
+  package_ = new QComboBox(this);
+  package_->setObjectName(QStringLiteral("cboPackage"));
+  package_->setAccessibleName(QStringLiteral("Package"));
+  package_->addItem(QStringLiteral("Ideal parts"), -1);
+  for (std::size_t p = 0; p < rf::kPackageCount; ++p) {
+    package_->addItem(QString::fromLatin1(rf::PackageName(static_cast<rf::Package>(p))),
+                      static_cast<int>(p));
+  }
+  auto* package = new QLabel(QStringLiteral("Pac&kage:"), this);
+  package->setBuddy(package_);
+  form->addRow(package, package_);
+  connect(package_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+
   ranking_ = new QComboBox(this);
   ranking_->setObjectName(QStringLiteral("cboBest"));
   ranking_->setAccessibleName(QStringLiteral("Best by"));
@@ -113,6 +130,30 @@ rf::DesignTexts InputPanel::Texts() const {
 std::optional<rf::ESeries> InputPanel::Series() const {
   const int e = series_->currentData().toInt();
   return e < 0 ? std::nullopt : std::optional(static_cast<rf::ESeries>(e));
+}
+
+std::optional<rf::Package> InputPanel::Package() const {
+  const int p = package_->currentData().toInt();
+  return p < 0 ? std::nullopt : std::optional(static_cast<rf::Package>(p));
+}
+
+void InputPanel::SetPackage(std::optional<rf::Package> package) const {
+  package_->setCurrentIndex(
+      std::max(0, package_->findData(package ? static_cast<int>(*package) : -1)));
+}
+
+bool InputPanel::UsesLibrary() const {
+  return series_->currentData().toInt() == kLibraryItem;
+}
+
+void InputPanel::SetLibrary(const QString& name, bool use) const {
+  int at = series_->findData(kLibraryItem);
+  if (at < 0) {
+    series_->addItem(QString(), kLibraryItem);
+    at = series_->count() - 1;
+  }
+  series_->setItemText(at, QStringLiteral("Library: %1").arg(name));
+  if (use) series_->setCurrentIndex(at);
 }
 
 rf::Ranking InputPanel::Ranking() const {

@@ -19,8 +19,8 @@ namespace vorda::designer {
 using rf::Field;
 
 // The ranking box's choices, in the order of rf::Ranking.
-inline constexpr const char* kRankingChoices[] = {"Return loss", "Dissipation loss", "Bandwidth",
-                                                  "Low-pass first", "Transducer gain"};
+inline constexpr const char* kRankingChoices[] = {"Return loss",    "Dissipation loss", "Bandwidth",
+                                                  "Low-pass first", "Transducer gain",  "Yield"};
 static_assert(std::size(kRankingChoices) == rf::kRankingCount);
 
 class InputPanel : public QWidget {
@@ -33,6 +33,12 @@ class InputPanel : public QWidget {
   // The choices, from the items' values (not their texts).
   std::optional<rf::ESeries> Series() const;
   rf::Ranking Ranking() const;
+  std::optional<rf::Package> Package() const;
+  void SetPackage(std::optional<rf::Package> package) const;
+  // Whether the standard values come from the parts library (its item is
+  // there once a library is open, named by its folder).
+  bool UsesLibrary() const;
+  void SetLibrary(const QString& name, bool use) const;
   void SetSeries(std::optional<rf::ESeries> series) const;
   void SetRanking(rf::Ranking ranking) const;
   // Marks the field that is wrong, and only it; none for nothing.
@@ -41,6 +47,7 @@ class InputPanel : public QWidget {
   QLineEdit* Input(Field field) const { return inputs_[static_cast<std::size_t>(field)]; }
   QComboBox* SeriesBox() const { return series_; }
   QComboBox* RankingBox() const { return ranking_; }
+  QComboBox* PackageBox() const { return package_; }
 
   // With a measurement the load fields show its load at the frequency and
   // cannot be edited; `what` says which file and its range.
@@ -59,6 +66,7 @@ class InputPanel : public QWidget {
 
   QLineEdit* inputs_[rf::kFieldCount] = {};  // by Field; the series has its combo box
   QComboBox* series_ = nullptr;
+  QComboBox* package_ = nullptr;
   QComboBox* ranking_ = nullptr;
   QLabel* measurement_label_ = nullptr;
 };

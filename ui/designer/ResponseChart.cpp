@@ -245,6 +245,25 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
     p.setPen(QPen(optimised, 2.0, Qt::DashDotLine));
     p.drawLine(a.At(data_.optimised->first, y), a.At(data_.optimised->second, y));
   }
+  // Where 90 % of the builds within the tolerances lie.
+  QColor spread = ColourOf(Shown::kBuilt, dark);
+  spread.setAlphaF(0.22);
+  if (data_.envelope && plot_ != ResponsePlot::kInsertionLoss) {
+    const auto y_of = [&](const std::optional<double>& db) {
+      return std::clamp(in_terms(db ? std::pow(10.0, -*db / 20) : 0.0), a.bottom, a.top);
+    };
+    QPolygonF builds;
+    const std::size_t n = std::min(data_.frequencies.size(), data_.envelope->low_db.size());
+    for (std::size_t k = 0; k < n; ++k) {
+      builds << a.At(data_.frequencies[k], y_of(data_.envelope->high_db[k]));
+    }
+    for (std::size_t k = n; k-- > 0;) {
+      builds << a.At(data_.frequencies[k], y_of(data_.envelope->low_db[k]));
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(spread);
+    p.drawPolygon(builds);
+  }
   // The curves.
   constexpr Shown kShown[] = {Shown::kIdeal, Shown::kStandard, Shown::kBuilt, Shown::kBare};
   const std::optional<rf::Response>* curves[] = {&data_.ideal, &data_.standard, &data_.built,
@@ -276,6 +295,8 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
   }
   if (ShowsBodeFano())
     entries.push_back({QStringLiteral("Bode\u2013Fano limit"), optimised, false});
+  if (data_.envelope && plot_ != ResponsePlot::kInsertionLoss)
+    entries.push_back({QStringLiteral("90 % of builds"), spread, true});
   double width = 0;
   for (const Entry& e : entries) width += fm.horizontalAdvance(e.name) + fm.height() * 2;
   QPointF at(a.plot.center().x() - width / 2, a.plot.bottom() + fm.height() * 2.6);

@@ -169,6 +169,30 @@ class DesignerChartsTest : public DesignerFixture {
     QVERIFY2(text.contains(QStringLiteral("(to the source)")), qPrintable(text));
   }
 
+  // With a tolerance the table has a yield column and the response chart
+  // shades where 90 % of the builds lie, around the curve of the parts as
+  // built; with a package the parts are compensated and still match.
+  void toleranceShowsItsYieldAndSpread() {
+    DesignerWindow& w = Open();
+    w.PackageBox()->setCurrentIndex(w.PackageBox()->findText(QStringLiteral("0603")));
+    Type(w, Field::kTolerance, "10%");
+    const auto& rows = w.Model()->Result().rows;
+    const auto designed = std::find_if(rows.begin(), rows.end(),
+                                       [](const vorda::rf::Row& t) { return t.yield.has_value(); });
+    QVERIFY(designed != rows.end());
+    QVERIFY(designed->design->uncompensated.has_value());
+    QVERIFY(designed->design->match.return_loss_db.value_or(1e9) > 60);
+    for (const vorda::rf::Figure& f : vorda::rf::Figures()) {
+      if (std::string(f.json) == "yield") QVERIFY(!w.Table()->isColumnHidden(d::FigureColumn(f)));
+    }
+    w.Table()->selectRow(static_cast<int>(designed - rows.begin()));
+    const auto& envelope = w.Response()->Data().envelope;
+    QVERIFY(envelope.has_value());
+    QVERIFY(!envelope->low_db.empty());
+    Type(w, Field::kTolerance, "5 percent");
+    QVERIFY(w.Input(Field::kTolerance)->property("invalid").toBool());
+  }
+
   // A dark palette: a dark chart whose marks stand out from it.
   void smithChartReadsInTheDark() {
     d::SmithChart chart;

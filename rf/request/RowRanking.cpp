@@ -1,0 +1,100 @@
+#include "rf/request/RowRanking.h"
+
+#include <cmath>
+
+#include "rf/synthesis/Topology.h"
+
+namespace vorda::rf {
+
+namespace {
+
+double ReturnLossOf(const Row& t) {
+  return t.design->match.return_loss_db.value_or(HUGE_VAL);  // a perfect match ranks first
+}
+
+double DissipationOf(const Row& t) {
+  return t.design->loss ? t.design->loss->dissipation_db : 0.0;
+}
+
+double BandwidthOf(const Row& t) {
+  const Band& b = *t.design->band;
+  if (!b.holds) return 0.0;
+  return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
+}
+
+// The least insertion loss at f, or over the band when there is one.
+double InsertionLossOf(const Row& t) {
+  if (t.band) return t.band->worst_insertion_loss_db.value_or(HUGE_VAL);
+  return t.design->harmonics.insertion_loss_db.value_or(HUGE_VAL);
+}
+
+// The share of builds that meet the goal; without tolerances, none.
+double YieldShare(const Row& t) {
+  return t.yield ? t.yield->yield : -1.0;
+}
+
+}  // namespace
+
+// Whether a band row ranks above b; both over the band.
+bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
+  const BandFigures &fa = *a.band, &fb = *b.band;
+  switch (ranking) {
+    case Ranking::kDissipation:
+      if (fa.dissipation_centre_db != fb.dissipation_centre_db) {
+        return fa.dissipation_centre_db < fb.dissipation_centre_db;
+      }
+      break;
+    case Ranking::kBandwidth:
+      if (fa.vswr2_coverage != fb.vswr2_coverage) return fa.vswr2_coverage > fb.vswr2_coverage;
+      break;
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kTransducerGain:
+      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
+      break;
+    case Ranking::kYield:
+      if (YieldShare(a) != YieldShare(b)) return YieldShare(a) > YieldShare(b);
+      break;
+    case Ranking::kReturnLoss:
+      break;
+  }
+  if (fa.worst_gamma != fb.worst_gamma) return fa.worst_gamma < fb.worst_gamma;
+  return a.design->ideal.elements.size() < b.design->ideal.elements.size();
+}
+
+// Whether a ranks above b; both designed.
+bool Better(const Row& a, const Row& b, Ranking ranking) {
+  const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);
+  const double loss_a = DissipationOf(a), loss_b = DissipationOf(b);
+  switch (ranking) {
+    case Ranking::kTransducerGain:
+      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
+      break;
+    case Ranking::kYield:
+      if (YieldShare(a) != YieldShare(b)) return YieldShare(a) > YieldShare(b);
+      break;
+    case Ranking::kDissipation:
+      if (loss_a != loss_b) return loss_a < loss_b;
+      return rl_a > rl_b;
+    case Ranking::kBandwidth: {
+      if (!a.design->band || !b.design->band) break;
+      const double bw_a = BandwidthOf(a), bw_b = BandwidthOf(b);
+      if (bw_a != bw_b) return bw_a > bw_b;
+      break;
+    }
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kReturnLoss:
+      break;
+  }
+  if (rl_a != rl_b) return rl_a > rl_b;
+  return loss_a < loss_b;
+}
+
+}  // namespace vorda::rf
