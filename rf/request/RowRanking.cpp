@@ -1,6 +1,7 @@
 #include "rf/request/RowRanking.h"
 
 #include <cmath>
+#include <optional>
 
 #include "rf/synthesis/Topology.h"
 
@@ -33,6 +34,30 @@ double YieldShare(const Row& t) {
   return t.yield ? t.yield->yield : -1.0;
 }
 
+// What the rankings that mean the same at the frequency and over a band
+// say of a and b: a low-pass network first, the least insertion loss, the
+// highest yield; nothing on a tie (or for another ranking).
+std::optional<bool> Decided(const Row& a, const Row& b, Ranking ranking) {
+  switch (ranking) {
+    case Ranking::kLowPassFirst: {
+      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
+      if (lp_a != lp_b) return lp_a;
+      break;
+    }
+    case Ranking::kTransducerGain:
+      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
+      break;
+    case Ranking::kYield:
+      if (YieldShare(a) != YieldShare(b)) return YieldShare(a) > YieldShare(b);
+      break;
+    case Ranking::kReturnLoss:
+    case Ranking::kDissipation:
+    case Ranking::kBandwidth:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 // Whether a band row ranks above b; both over the band.
@@ -47,16 +72,10 @@ bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
     case Ranking::kBandwidth:
       if (fa.vswr2_coverage != fb.vswr2_coverage) return fa.vswr2_coverage > fb.vswr2_coverage;
       break;
-    case Ranking::kLowPassFirst: {
-      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
-      if (lp_a != lp_b) return lp_a;
-      break;
-    }
+    case Ranking::kLowPassFirst:
     case Ranking::kTransducerGain:
-      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
-      break;
     case Ranking::kYield:
-      if (YieldShare(a) != YieldShare(b)) return YieldShare(a) > YieldShare(b);
+      if (const auto decided = Decided(a, b, ranking)) return *decided;
       break;
     case Ranking::kReturnLoss:
       break;
@@ -71,10 +90,9 @@ bool Better(const Row& a, const Row& b, Ranking ranking) {
   const double loss_a = DissipationOf(a), loss_b = DissipationOf(b);
   switch (ranking) {
     case Ranking::kTransducerGain:
-      if (InsertionLossOf(a) != InsertionLossOf(b)) return InsertionLossOf(a) < InsertionLossOf(b);
-      break;
     case Ranking::kYield:
-      if (YieldShare(a) != YieldShare(b)) return YieldShare(a) > YieldShare(b);
+    case Ranking::kLowPassFirst:
+      if (const auto decided = Decided(a, b, ranking)) return *decided;
       break;
     case Ranking::kDissipation:
       if (loss_a != loss_b) return loss_a < loss_b;
@@ -83,11 +101,6 @@ bool Better(const Row& a, const Row& b, Ranking ranking) {
       if (!a.design->band || !b.design->band) break;
       const double bw_a = BandwidthOf(a), bw_b = BandwidthOf(b);
       if (bw_a != bw_b) return bw_a > bw_b;
-      break;
-    }
-    case Ranking::kLowPassFirst: {
-      const bool lp_a = IsLowPass(a.design->Chosen()), lp_b = IsLowPass(b.design->Chosen());
-      if (lp_a != lp_b) return lp_a;
       break;
     }
     case Ranking::kReturnLoss:

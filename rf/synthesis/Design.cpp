@@ -36,6 +36,27 @@ void EachCombination(const std::vector<std::vector<Part>>& candidates, Network& 
   }
 }
 
+// Of every set of candidates, the one with the least |gamma| at f.
+// Ascending values: a later set replaces an earlier one only when it is
+// strictly better, so a tie keeps the lower values.
+std::optional<Network> BestCombination(const Network& ideal,
+                                       const std::vector<std::vector<Part>>& candidates,
+                                       const LoadModel& load, const Source& source, double hertz) {
+  const Impedance zl = load.At(hertz);
+  std::optional<Network> best;
+  double best_gamma = 0.0;
+  Network n = ideal;
+  auto visit = [&](const Network& candidate) {
+    const double gamma = candidate.MatchAt(hertz, zl, source).gamma_magnitude;
+    if (!best || gamma < best_gamma) {
+      best = candidate;
+      best_gamma = gamma;
+    }
+  };
+  EachCombination(candidates, n, 0, visit);
+  return best;
+}
+
 bool Finite(double v) {
   return std::isfinite(v);
 }
@@ -74,19 +95,7 @@ std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary
     if (parts.empty()) return std::nullopt;
     candidates.push_back(std::move(parts));
   }
-  const Impedance zl = load.At(hertz);
-  std::optional<Network> best;
-  double best_gamma = 0.0;
-  Network n = ideal;
-  auto visit = [&](const Network& candidate) {
-    const double gamma = candidate.MatchAt(hertz, zl, source).gamma_magnitude;
-    if (!best || gamma < best_gamma) {
-      best = candidate;
-      best_gamma = gamma;
-    }
-  };
-  EachCombination(candidates, n, 0, visit);
-  return best;
+  return BestCombination(ideal, candidates, load, source, hertz);
 }
 
 Network Compensate(const Network& ideal, const PartModel& model, const LoadModel& load,
@@ -137,24 +146,10 @@ Network SectionAt(const SectionType& type, double first_ohms, double second_ohms
 
 Network ChooseStandard(const Network& ideal, ESeries series, const LoadModel& load,
                        const Source& source, double hertz) {
-  const Impedance zl = load.At(hertz);
   std::vector<std::vector<Part>> candidates;
   std::transform(ideal.elements.begin(), ideal.elements.end(), std::back_inserter(candidates),
                  [series](const Element& e) { return Candidates(e.part, series); });
-  std::optional<Network> best;
-  double best_gamma = 0.0;
-  Network n = ideal;
-  // Ascending values: a later set replaces an earlier one only when it is
-  // strictly better, so a tie keeps the lower values.
-  auto visit = [&](const Network& candidate) {
-    const double gamma = candidate.MatchAt(hertz, zl, source).gamma_magnitude;
-    if (!best || gamma < best_gamma) {
-      best = candidate;
-      best_gamma = gamma;
-    }
-  };
-  EachCombination(candidates, n, 0, visit);
-  return *best;
+  return *BestCombination(ideal, candidates, load, source, hertz);
 }
 
 Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,
