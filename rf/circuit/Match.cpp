@@ -18,7 +18,8 @@ bool Match::Finite() const {
 }
 
 double GammaMagnitude(Impedance zin, const Source& source) {
-  if (source.Resistive()) return std::abs(GammaOf(zin, source.z.real()));
+  // |zin - zs*| / |zin + zs| from exact operations and one square root,
+  // for a resistive source too: the same bits on every platform.
   return std::sqrt(Norm2(zin - std::conj(source.z)) / Norm2(zin + source.z));
 }
 

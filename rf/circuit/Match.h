@@ -2,6 +2,7 @@
 // the figures that follow from it.
 #pragma once
 
+#include <cmath>
 #include <complex>
 #include <optional>
 
@@ -13,6 +14,13 @@ using Impedance = std::complex<double>;
 // through hypot, which C libraries round differently).
 inline double Norm2(Impedance z) {
   return z.real() * z.real() + z.imag() * z.imag();
+}
+
+// |z| as the square root of Norm2: exact operations only, so that it is the
+// same to the bit on every platform (std::abs calls a hypot that is not).
+// For the magnitudes of reflections and impedances, far from overflow.
+inline double Magnitude(Impedance z) {
+  return std::sqrt(Norm2(z));
 }
 
 // A reflection coefficient this small is a perfect match: its return loss

@@ -72,7 +72,7 @@ std::vector<LoadPoint> Measurement::NotPassive(double from, double to) const {
   for (; lo <= hi; ++lo) {
     // |gamma| within rounding of 1 is a lossless load's, R zero but for
     // rounding; NaN is no load either.
-    if (!(std::abs(GammaOf(lo->z, reference)) < 1.0 - 1e-9)) bad.push_back(*lo);
+    if (!(Magnitude(GammaOf(lo->z, reference)) < 1.0 - 1e-9)) bad.push_back(*lo);
   }
   return bad;
 }
@@ -81,7 +81,7 @@ std::string NotPassiveText(const std::vector<LoadPoint>& points, double referenc
   std::string s = "the measured load is not passive (R not above zero, |S11| of 1 or more) at ";
   for (std::size_t i = 0; i < points.size() && i < 3; ++i) {
     if (i > 0) s += i + 1 == points.size() || i == 2 ? " and " : ", ";
-    const double g = std::abs(GammaOf(points[i].z, reference));
+    const double g = Magnitude(GammaOf(points[i].z, reference));
     s += FormatEngineering(points[i].hertz, "Hz") + " (|S11| " + DigitsText(g, 4) + ")";
   }
   if (points.size() > 3) s += " and " + std::to_string(points.size() - 3) + " more points";

@@ -34,7 +34,7 @@ Network WithLogValues(Network n, const std::vector<double>& u) {
 
 // The impedance level between the source and the load at the centre.
 double Level(const BandRequest& r) {
-  return std::sqrt(std::abs(r.source.At(r.centre).z) * std::abs(r.load->At(r.centre)));
+  return std::sqrt(Magnitude(r.source.At(r.centre).z) * Magnitude(r.load->At(r.centre)));
 }
 
 // Each part's values from a thousandth to a thousand times the impedance

@@ -13,7 +13,7 @@ using C = std::complex<double>;
 // The nearest point to g on the circle of centre c and radius r.
 C Nearest(C g, C c, double r) {
   const C d = g - c;
-  const double n = std::abs(d);
+  const double n = Magnitude(d);
   return n == 0.0 ? c + r : c + d * (r / n);
 }
 
