@@ -93,7 +93,8 @@ TEST(CliBandTest, BestByAndMaxPartsAreHonouredOrRefused) {
   const Result ranked = RunArgs(args);
   ASSERT_EQ(ranked.status, 0) << ranked.err;
   double last = 0;
-  for (const Json& d : Json::parse(ranked.out)["band"]["designs"]) {
+  const Json doc = Json::parse(ranked.out);
+  for (const Json& d : doc["band"]["designs"]) {
     const double loss = d["band"]["worst_insertion_loss_db"].get<double>();
     EXPECT_GE(loss, last);
     last = loss;

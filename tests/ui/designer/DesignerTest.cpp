@@ -166,11 +166,11 @@ class DesignerTest : public DesignerFixture {
         const int c = d::FigureColumn(f);
         QCOMPARE(w.Model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QString::fromUtf8(f.title));
+        if (!t.design || !vorda::rf::HasGroup(t, f.group)) continue;  // only then asked
         const bool value = f.format == vorda::rf::FigureFormat::kImpedance
                                ? f.impedance(t).has_value()
                                : f.value(t).has_value();
-        if (t.design && vorda::rf::HasGroup(t, f.group) && value)
-          QVERIFY(Cell(w, row, c).isValid());
+        if (value) QVERIFY(Cell(w, row, c).isValid());
       }
     }
     w.Input(Field::kBand)->clear();
