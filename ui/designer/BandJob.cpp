@@ -1,5 +1,7 @@
 #include "ui/designer/BandJob.h"
 
+#include <chrono>
+
 namespace vorda::designer {
 
 BandJob::BandJob(QObject* parent) : QObject(parent), worker_([this] { Work(); }) {}
@@ -38,6 +40,20 @@ void BandJob::Cancel() {
   busy_ = false;
 }
 
+template <typename Then>
+void BandJob::Deliver(unsigned generation, Then then) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, generation, then = std::move(then)] {
+        {
+          const std::lock_guard lock(mutex_);
+          if (generation != generation_) return;  // a newer search was asked for
+        }
+        then();
+      },
+      Qt::QueuedConnection);
+}
+
 void BandJob::Work() {
   for (;;) {
     rf::DesignRequest request;
@@ -51,19 +67,21 @@ void BandJob::Work() {
       generation = generation_;
       cancel_ = false;
     }
-    rf::BandResult result = rf::RunBand(request, &cancel_);
+    auto told = std::chrono::steady_clock::now();
+    const auto progress = [this, generation, &told](std::size_t done, std::size_t total) {
+      const auto now = std::chrono::steady_clock::now();
+      if (now - told < std::chrono::milliseconds(100)) return;
+      told = now;
+      Deliver(generation, [this, done, total] {
+        emit Progress(static_cast<int>(done), static_cast<int>(total));
+      });
+    };
+    rf::BandResult result = rf::RunBand(request, &cancel_, progress);
     if (result.cancelled) continue;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, request = std::move(request), result = std::move(result)] {
-          {
-            const std::lock_guard lock(mutex_);
-            if (generation != generation_) return;  // a newer search was asked for
-          }
-          busy_ = false;
-          emit Finished(request, result);
-        },
-        Qt::QueuedConnection);
+    Deliver(generation, [this, request = std::move(request), result = std::move(result)] {
+      busy_ = false;
+      emit Finished(request, result);
+    });
   }
 }
 

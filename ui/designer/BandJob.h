@@ -32,9 +32,16 @@ class BandJob : public QObject {
   // On the window's thread, for the newest search only: the request it
   // searched and what it found.
   void Finished(const rf::DesignRequest& request, const rf::BandResult& result);
+  // On the window's thread, for the newest search only, at most ten times a
+  // second: how many of its networks are searched.
+  void Progress(int done, int total);
 
  private:
   void Work();
+  // Runs `then` on the window's thread if no newer search has been asked
+  // for by then.
+  template <typename Then>
+  void Deliver(unsigned generation, Then then);
 
   std::mutex mutex_;
   std::condition_variable wake_;

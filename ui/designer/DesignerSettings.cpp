@@ -10,6 +10,7 @@
 #include <QSplitter>
 
 #include "rf/files/PartLibraryFile.h"
+#include "rf/synthesis/Ladders.h"
 #include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResponseChart.h"
 #include "ui/designer/SmithChart.h"
@@ -79,6 +80,7 @@ void DesignerWindow::LoadSettings() {
       panel_->SetRanking(static_cast<rf::Ranking>(r));
     }
   }
+  panel_->SetMaxParts(s.value(QStringLiteral("design/max_parts"), rf::kDefaultMaxParts).toInt());
   smith_->SetGrid(
       static_cast<SmithGrid>(std::clamp(s.value(QStringLiteral("view/grid"), 0).toInt(), 0, 2)));
   for (QAction* a : findChildren<QAction*>()) {
@@ -107,6 +109,7 @@ void DesignerWindow::SaveSettings() const {
              QString::fromLatin1(series ? rf::SeriesName(*series) : "Ideal"));
   s.setValue(QString::fromLatin1(kRankingKey),
              QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
+  s.setValue(QStringLiteral("design/max_parts"), panel_->MaxParts());
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
   const auto package = panel_->Package();
   s.setValue(QStringLiteral("design/package"),

@@ -122,6 +122,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
           [this](const rf::DesignRequest& request, const rf::BandResult& band) {
             ShowBand(request, band);
           });
+  connect(band_job_, &BandJob::Progress, this, [this](int done, int total) {
+    band_progress_ = {done, total};
+    SetStatus(BestText());
+  });
   connect(panel_, &InputPanel::Changed, this, [this] { Recompute(); });
   connect(panel_, &InputPanel::OpenMeasurementClicked, this, [this] {
     Choose(QStringLiteral("Open Measurement"),
@@ -177,6 +181,7 @@ void DesignerWindow::Recompute() {
   base.responses = false;
   base.series = panel_->Series();
   base.ranking = panel_->Ranking();
+  base.max_parts = panel_->MaxParts();
   base.model.package = panel_->Package();
   if (panel_->UsesLibrary()) base.library = library_;
   const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
@@ -199,6 +204,7 @@ void DesignerWindow::Recompute() {
   // shows those of the last search, evaluated for the inputs as they are.
   if (request_->band) {
     if (!(band_request_ && band_request_->band == request_->band)) band_.reset();
+    band_progress_ = {};
     band_job_->Start(*request_);
   } else {
     band_job_->Cancel();
@@ -249,7 +255,14 @@ QString DesignerWindow::BestText() const {
   for (const std::string& w : result.warnings) {
     status += QStringLiteral("; ") + QString::fromStdString(w);
   }
-  if (band_job_->Busy()) status += QStringLiteral(" Searching over the band\u2026");
+  if (band_job_->Busy()) {
+    status += QStringLiteral(" Searching over the band\u2026");
+    if (band_progress_.second > 0) {
+      status += QStringLiteral(" %1 of %2 networks.")
+                    .arg(band_progress_.first)
+                    .arg(band_progress_.second);
+    }
+  }
   const auto band = std::find_if(result.rows.begin(), result.rows.end(), [](const rf::Row& t) {
     return t.origin == rf::Origin::kOverBand;
   });

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/MessageBoxes.h"
@@ -112,6 +113,7 @@ class DesignerWindow : public QMainWindow {
   QComboBox* SeriesBox() const { return panel_->SeriesBox(); }
   QComboBox* PackageBox() const { return panel_->PackageBox(); }
   QComboBox* RankingBox() const { return panel_->RankingBox(); }
+  QComboBox* MaxPartsBox() const { return panel_->MaxPartsBox(); }
   QComboBox* PlotBox() const { return plot_; }
   // The view of the rows at the frequency, and of the rows over the band.
   QTableView* Table() const { return table_; }
@@ -183,8 +185,9 @@ class DesignerWindow : public QMainWindow {
   QUndoStack* undo_ = nullptr;
   // Columns the user showed (true) or hid from a table's header menu.
   std::array<std::map<int, bool>, 2> user_columns_;
-  int shown_rows_ = 0;           // the rows the tables' height was fitted to
-  bool split_restored_ = false;  // the split between tables and charts came from the settings
+  std::pair<int, int> band_progress_;  // networks searched, of how many; none yet
+  int shown_rows_ = 0;                 // the rows the tables' height was fitted to
+  bool split_restored_ = false;        // the split between tables and charts came from the settings
 
   InputPanel* panel_ = nullptr;
   BandJob* band_job_ = nullptr;

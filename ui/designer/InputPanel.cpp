@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "rf/synthesis/Ladders.h"
+
 namespace vorda::designer {
 
 namespace {
@@ -119,6 +121,18 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   best->setBuddy(ranking_);
   form->addRow(best, ranking_);
   connect(ranking_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+
+  max_parts_ = new QComboBox(this);
+  max_parts_->setObjectName(QStringLiteral("cboMaxParts"));
+  max_parts_->setAccessibleName(QStringLiteral("Parts at most"));
+  max_parts_->setToolTip(
+      QStringLiteral("The band search tries every ladder of 2 up to this many parts"));
+  for (int n = 2; n <= rf::kMostParts; ++n) max_parts_->addItem(QString::number(n), n);
+  max_parts_->setCurrentIndex(max_parts_->findData(rf::kDefaultMaxParts));
+  auto* parts = new QLabel(QStringLiteral("Up to &n parts:"), this);
+  parts->setBuddy(max_parts_);
+  form->addRow(parts, max_parts_);
+  connect(max_parts_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
 }
 
 rf::DesignTexts InputPanel::Texts() const {
@@ -158,6 +172,15 @@ void InputPanel::SetLibrary(const QString& name, bool use) const {
 
 rf::Ranking InputPanel::Ranking() const {
   return static_cast<rf::Ranking>(std::max(0, ranking_->currentData().toInt()));
+}
+
+int InputPanel::MaxParts() const {
+  return max_parts_->currentData().toInt();
+}
+
+void InputPanel::SetMaxParts(int parts) const {
+  const int at = max_parts_->findData(parts);
+  if (at >= 0) max_parts_->setCurrentIndex(at);
 }
 
 void InputPanel::SetSeries(std::optional<rf::ESeries> series) const {

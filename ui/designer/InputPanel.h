@@ -33,6 +33,9 @@ class InputPanel : public QWidget {
   // The choices, from the items' values (not their texts).
   std::optional<rf::ESeries> Series() const;
   rf::Ranking Ranking() const;
+  // The largest ladders the band search tries (2 to 6).
+  int MaxParts() const;
+  void SetMaxParts(int parts) const;
   std::optional<rf::Package> Package() const;
   void SetPackage(std::optional<rf::Package> package) const;
   // Whether the standard values come from the parts library (its item is
@@ -48,6 +51,7 @@ class InputPanel : public QWidget {
   QComboBox* SeriesBox() const { return series_; }
   QComboBox* RankingBox() const { return ranking_; }
   QComboBox* PackageBox() const { return package_; }
+  QComboBox* MaxPartsBox() const { return max_parts_; }
 
   // With a measurement the load fields show its load at the frequency and
   // cannot be edited; `what` says which file and its range.
@@ -68,6 +72,7 @@ class InputPanel : public QWidget {
   QComboBox* series_ = nullptr;
   QComboBox* package_ = nullptr;
   QComboBox* ranking_ = nullptr;
+  QComboBox* max_parts_ = nullptr;
   QLabel* measurement_label_ = nullptr;
 };
 

@@ -178,6 +178,34 @@ class DesignerTest : public DesignerFixture {
     QVERIFY(!w.Response()->ShowsOptimisedBand());
   }
 
+  // The band search tries the ladders the user allows, the same designs
+  // vorda-match finds with --max-parts; a long search counts its networks
+  // (570 ladders of 2 to 6 parts).
+  void bandSearchSizeIsTheUsers() {
+    DesignerWindow& w = Open();
+    QCOMPARE(w.MaxPartsBox()->currentText(), QStringLiteral("4"));
+    w.MaxPartsBox()->setCurrentText(QStringLiteral("2"));
+    Type(w, Field::kBand, "13M:15M");
+    QTRY_VERIFY_WITH_TIMEOUT(BandRows(w) > 0, 20000);
+    const auto doc =
+        Cli({"--json", "--freq", "14.2M", "--band", "13M:15M", "--max-parts", "2", "40", "30"});
+    const auto& designs = doc["band"]["designs"];
+    QCOMPARE(BandRows(w), static_cast<int>(designs.size()));
+    for (const auto& design : designs) {
+      const int row = w.Model()->RowOfKey(design["key"].get<std::string>());
+      QVERIFY(row >= 0);
+      QCOMPARE(w.Model()->RowAt(row)->band->worst_return_loss_db.value_or(-1),
+               design["band"]["worst_return_loss_db"].get<double>());
+    }
+    w.MaxPartsBox()->setCurrentText(QStringLiteral("6"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        w.StatusLine()->toolTip().contains(QStringLiteral("\u2026 ")) &&
+            w.StatusLine()->toolTip().contains(QStringLiteral(" of 570 networks.")),
+        20000);
+    w.Input(Field::kBand)->clear();  // cancels the search
+    QVERIFY(!w.Optimising());
+  }
+
   void exportsAreWholeOrNothing() {
     DesignerWindow& w = Open();
     // The table is vorda-match's for the same inputs, byte for byte.
@@ -242,6 +270,7 @@ class DesignerTest : public DesignerFixture {
       QCOMPARE(w.RankingBox()->currentText(), QStringLiteral("Bandwidth"));
       Type(w, Field::kZ0, "75");
       w.SeriesBox()->setCurrentText(QStringLiteral("E24"));
+      w.MaxPartsBox()->setCurrentText(QStringLiteral("5"));
       w.close();
     }
     const QSettings kept(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle));
@@ -251,6 +280,7 @@ class DesignerTest : public DesignerFixture {
     QCOMPARE(again.Input(Field::kQInductor)->text(), QStringLiteral("80"));
     QCOMPARE(again.SeriesBox()->currentText(), QStringLiteral("E24"));
     QCOMPARE(again.RankingBox()->currentText(), QStringLiteral("Bandwidth"));
+    QCOMPARE(again.MaxPartsBox()->currentText(), QStringLiteral("5"));
   }
 
   void keyboard() {
