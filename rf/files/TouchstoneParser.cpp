@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::size_t kMaxLine = 1 << 20;
 // A two-port frequency: the frequency and four complex parameters.
-constexpr std::size_t kTwoPortNumbers = 9;
 
 std::string Lower(std::string_view s) {
   std::string out(s);
@@ -239,7 +238,15 @@ void TouchstoneParser::Keyword(std::string_view line) {
              (key == "matrix format" && !two)) {
     // Nothing to do: one port, or no mixed modes in two.
   } else if (key == "matrix format") {
-    if (Lower(Trim(rest)) != "full") Fail("[Matrix Format] must be Full for a two-port");
+    const std::string format = Lower(Trim(rest));
+    if (format != "full" && format != "lower" && format != "upper") {
+      Fail("[Matrix Format] must be Full, Lower or Upper, not " + Quote(Trim(rest)));
+    }
+    // A triangle of a symmetric matrix: N11, N21, N22 (lower) or N11, N12,
+    // N22 (upper) for each frequency.
+    triangle_ = format == "full"    ? Triangle::kNone
+                : format == "lower" ? Triangle::kLower
+                                    : Triangle::kUpper;
   } else if (!two && (key == "two-port data order" || key == "noise data")) {
     Fail("[" + key + "] belongs to two-port files");
   } else if (key == "two-port data order") {
@@ -311,11 +318,14 @@ bool TouchstoneParser::OnePortData(std::string_view line, Point& point) {
 bool TouchstoneParser::TwoPortData(std::string_view line, Point& point) {
   const std::string_view whole = line;
   while (!Trim(line).empty()) {
-    if (count_ == kTwoPortNumbers) {
+    if (count_ == NumbersPerPoint()) {
+      const std::string most = std::to_string(NumbersPerPoint());
       if (first_line_of_point_ == line_) {
-        Fail("more than 9 numbers for a frequency: not a two-port file, or a stray column");
+        Fail("more than " + most +
+             " numbers for a frequency: not a two-port file, or a stray column");
       }
-      Fail("more than 9 numbers for the frequency of line " + std::to_string(first_line_of_point_));
+      Fail("more than " + most + " numbers for the frequency of line " +
+           std::to_string(first_line_of_point_));
     }
     const double v = Number(line, NameOf(count_).c_str());
     if (count_ == 0) {
@@ -335,13 +345,20 @@ bool TouchstoneParser::TwoPortData(std::string_view line, Point& point) {
     numbers_[count_++] = v;
   }
   if (count_ % 2 == 0) Fail("the line ends between the two numbers of a parameter");
-  if (count_ < kTwoPortNumbers) return false;
+  if (count_ < NumbersPerPoint()) return false;
   count_ = 0;
   point.hertz = numbers_[0] * scale_;
-  for (std::size_t i = 0; i < 4; ++i) {
-    // N11 N21 N12 N22, or N11 N12 N21 N22.
-    const std::size_t at = order_12_21_ && (i == 1 || i == 2) ? 3 - i : i;
-    point.values[at] = Value(numbers_[1 + 2 * i], numbers_[2 + 2 * i]);
+  if (triangle_ != Triangle::kNone) {
+    // N11, the one off the diagonal (N21 = N12), N22.
+    point.values[0] = Value(numbers_[1], numbers_[2]);
+    point.values[1] = point.values[2] = Value(numbers_[3], numbers_[4]);
+    point.values[3] = Value(numbers_[5], numbers_[6]);
+  } else {
+    for (std::size_t i = 0; i < 4; ++i) {
+      // N11 N21 N12 N22, or N11 N12 N21 N22.
+      const std::size_t at = order_12_21_ && (i == 1 || i == 2) ? 3 - i : i;
+      point.values[at] = Value(numbers_[1 + 2 * i], numbers_[2 + 2 * i]);
+    }
   }
   last_hertz_ = point.hertz;
   ++points_;
@@ -355,7 +372,10 @@ std::string TouchstoneParser::NameOf(std::size_t number) const {
                                                {"the magnitude", "the angle"},
                                                {"the magnitude in dB", "the angle"}};
   const std::size_t i = (number - 1) / 2;
-  const char* indices = order_12_21_ ? "11122122" : "11211222";
+  const char* indices = triangle_ == Triangle::kLower   ? "112122"
+                        : triangle_ == Triangle::kUpper ? "111222"
+                        : order_12_21_                  ? "11122122"
+                                                        : "11211222";
   return std::string(kParts[static_cast<int>(format_)][(number - 1) % 2]) + " of " +
          "SYZ"[static_cast<int>(parameter_)] + std::string(indices + 2 * i, 2);
 }
@@ -368,8 +388,9 @@ void TouchstoneParser::Noise(std::string_view line) {
 }
 
 void TouchstoneParser::Unfinished() const {
-  throw TouchstoneError(first_line_of_point_,
-                        "a frequency with only " + std::to_string(count_) + " of its 9 numbers");
+  throw TouchstoneError(first_line_of_point_, "a frequency with only " + std::to_string(count_) +
+                                                  " of its " + std::to_string(NumbersPerPoint()) +
+                                                  " numbers");
 }
 
 std::complex<double> TouchstoneParser::Value(double a, double b) const {

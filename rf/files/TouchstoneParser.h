@@ -47,6 +47,7 @@ class TouchstoneParser {
 
  private:
   enum class Format { kRI, kMA, kDB };
+  enum class Triangle { kNone, kLower, kUpper };  // [Matrix Format] Full, Lower, Upper
   static constexpr std::size_t kBlock = 1 << 16;
 
   bool ReadLine(std::string_view& line);
@@ -63,6 +64,9 @@ class TouchstoneParser {
   [[noreturn]] void Unfinished() const;
   std::complex<double> Value(double a, double b) const;
   void Finish();
+  // A two-port's numbers for one frequency: the frequency and 4 parameters,
+  // or 3 of a symmetric matrix's triangle.
+  std::size_t NumbersPerPoint() const { return triangle_ == Triangle::kNone ? 9 : 7; }
 
   ByteSource source_;
   const int ports_wanted_;
@@ -86,6 +90,7 @@ class TouchstoneParser {
   std::optional<long long> frequencies_;
   bool order_given_ = false;  // [Two-Port Data Order]
   bool order_12_21_ = false;  // N12 before N21 on a line
+  Triangle triangle_ = Triangle::kNone;
   bool in_reference_ = false;
   bool in_information_ = false;
   bool in_data_ = false;

@@ -71,6 +71,34 @@ TEST(TwoPortReaderTest, EveryVariantReadsBackTheSameS) {
   }
 }
 
+// A symmetric matrix given by its lower or upper triangle: N11, the one off
+// the diagonal, N22, wrapped over lines like a full one.
+TEST(TwoPortReaderTest, ATriangleOfASymmetricMatrix) {
+  const M s = {C(0.1, 0.2), C(0.6, -0.3), C(0.6, -0.3), C(-0.3, 0.4)};
+  const M z =
+      Mul(Inv({1.0 - s[0], -s[1], -s[2], 1.0 - s[3]}), {1.0 + s[0], s[1], s[2], 1.0 + s[3]});
+  for (const std::string triangle : {"Lower", "Upper"}) {
+    for (const std::string parameter : {"S", "Z"}) {
+      M n = parameter == "S" ? s : z;
+      if (parameter == "Z") {
+        for (C& v : n) v *= 50.0;
+      }
+      const std::string file =
+          "[Version] 2.0\n# GHz " + parameter +
+          " RI\n[Number of Ports] 2\n[Two-Port Data Order] 12_21\n[Number of Frequencies] 2\n" +
+          "[Matrix Format] " + triangle + "\n[Network Data]\n1 " + Pair(n[0], "RI") + " " +
+          Pair(n[1], "RI") + " " + Pair(n[3], "RI") + "\n2 " + Pair(n[0], "RI") + "\n" +
+          Pair(n[1], "RI") + " " + Pair(n[3], "RI") + "\n[End]\n";
+      const TwoPortData got = ReadTwoPort(MemorySource(file));
+      ASSERT_EQ(got.points.size(), 2u) << file;
+      for (const TwoPortPoint& p : got.points) {
+        const C read[] = {p.s11, p.s12, p.s21, p.s22};
+        for (int i = 0; i < 4; ++i) EXPECT_LT(std::abs(read[i] - s[i]), 1e-12) << i << file;
+      }
+    }
+  }
+}
+
 // The program's own files: one reference reads back exactly; a reference
 // for each port is referred to port 1's (a through too, which has no Z).
 TEST(TwoPortReaderTest, TwoReferencesReferredToPortOnes) {
@@ -113,7 +141,10 @@ TEST(TwoPortReaderTest, RefusalsNameTheirLine) {
       {"[Version] 2.0\n[Number of Ports] 3\n", 2, "only two-port files"},
       {v2 + "[Network Data]\n", 5, "[Two-Port Data Order]"},
       {v2 + "[Two-Port Data Order] 12-21\n", 5, "12_21 or 21_12"},
-      {v2 + "[Matrix Format] Upper\n", 5, "must be Full"},
+      {v2 + "[Matrix Format] Diagonal\n", 5, "must be Full, Lower or Upper, not \"Diagonal\""},
+      {v2 + "[Two-Port Data Order] 12_21\n[Matrix Format] Lower\n[Network Data]\n1 0 0 0 0 0 0 0 "
+            "0\n",
+       8, "more than 7 numbers"},
       {v2 + "[Reference] 50 60 70\n", 5, "two reference resistances"},
       {data + "2 0 0 0 0\n[End]\n", 8, "only 5 of its 9"},
       {data + "0.5 1 2 3 4\n", 8, "do not increase"},
