@@ -123,25 +123,6 @@ std::string FitText(const rf::LoadFit& fit) {
          (c ? rf::FormatEngineering(capacitance, "F") : "");
 }
 
-// How the band's rows are ordered, after "best".
-const char* OrderText(rf::Ranking ranking) {
-  switch (ranking) {
-    case rf::Ranking::kDissipation:
-      return "least dissipation loss at the centre first";
-    case rf::Ranking::kBandwidth:
-      return "widest share within VSWR 2 first";
-    case rf::Ranking::kLowPassFirst:
-      return "low-pass first, then best worst return loss";
-    case rf::Ranking::kTransducerGain:
-      return "least worst insertion loss first";
-    case rf::Ranking::kYield:
-      return "highest yield first";
-    case rf::Ranking::kReturnLoss:
-      break;
-  }
-  return "best worst return loss first";
-}
-
 }  // namespace
 
 void PrintBandText(const Report& report, std::ostream& out) {
@@ -151,7 +132,7 @@ void PrintBandText(const Report& report, std::ostream& out) {
       << (band.measured_points > 0
               ? " and the " + std::to_string(band.measured_points) + " measured in it"
               : "")
-      << "), " << OrderText(report.options.ranking) << ":\n";
+      << "), " << rf::RankingOrder(report.options.ranking) << ":\n";
   int rank = 0;
   for (const rf::Row& t : report.result.rows) {
     if (t.origin != rf::Origin::kOverBand) continue;

@@ -111,14 +111,18 @@ struct RankingEntry {
   Ranking ranking;
   const char* name;
   const char* key;
+  const char* order;  // how a list ranked so reads
 };
 constexpr RankingEntry kRankings[] = {
-    {Ranking::kReturnLoss, "return loss", "return-loss"},
-    {Ranking::kDissipation, "dissipation loss", "dissipation"},
-    {Ranking::kBandwidth, "bandwidth", "bandwidth"},
-    {Ranking::kLowPassFirst, "low-pass first", "low-pass-first"},
-    {Ranking::kTransducerGain, "transducer gain", "transducer-gain"},
-    {Ranking::kYield, "yield", "yield"},
+    {Ranking::kReturnLoss, "return loss", "return-loss", "best worst return loss first"},
+    {Ranking::kDissipation, "dissipation loss", "dissipation",
+     "least dissipation loss at the centre first"},
+    {Ranking::kBandwidth, "bandwidth", "bandwidth", "widest share within VSWR 2 first"},
+    {Ranking::kLowPassFirst, "low-pass first", "low-pass-first",
+     "low-pass first, then best worst return loss"},
+    {Ranking::kTransducerGain, "transducer gain", "transducer-gain",
+     "least worst insertion loss first"},
+    {Ranking::kYield, "yield", "yield", "highest yield first"},
 };
 static_assert(std::size(kRankings) == kRankingCount);
 
@@ -126,6 +130,10 @@ static_assert(std::size(kRankings) == kRankingCount);
 
 const char* RankingName(Ranking ranking) {
   return kRankings[static_cast<std::size_t>(ranking)].name;
+}
+
+const char* RankingOrder(Ranking ranking) {
+  return kRankings[static_cast<std::size_t>(ranking)].order;
 }
 
 const char* RankingKey(Ranking ranking) {

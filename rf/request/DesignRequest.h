@@ -76,6 +76,8 @@ inline constexpr std::size_t kRankingCount = 6;
 // "return loss", "dissipation loss", "bandwidth", "low-pass first",
 // "transducer gain", "yield".
 const char* RankingName(Ranking ranking);
+// How rows ranked so are ordered: "best worst return loss first", ...
+const char* RankingOrder(Ranking ranking);
 // "return-loss", "dissipation", "bandwidth", "low-pass-first",
 // "transducer-gain", "yield": what --best-by takes and the designer keeps.
 const char* RankingKey(Ranking ranking);

@@ -76,7 +76,7 @@ void DesignerWindow::LoadSettings() {
   const QString ranking = Stored(s, kRankingKey, QStringLiteral("Best by")).toString();
   if (const auto key = rf::ParseRanking(ranking.toStdString())) panel_->SetRanking(*key);
   for (std::size_t r = 0; r < rf::kRankingCount; ++r) {
-    if (ranking == QString::fromLatin1(kRankingChoices[r])) {
+    if (ranking == RankingChoice(static_cast<rf::Ranking>(r))) {
       panel_->SetRanking(static_cast<rf::Ranking>(r));
     }
   }

@@ -43,6 +43,12 @@ constexpr int kLibraryItem = -2;
 
 }  // namespace
 
+QString RankingChoice(rf::Ranking ranking) {
+  QString name = QString::fromLatin1(rf::RankingName(ranking));
+  name[0] = name[0].toUpper();
+  return name;
+}
+
 InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("inputPanel"));
   auto* form = new QFormLayout();
@@ -115,7 +121,7 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   ranking_->setObjectName(QStringLiteral("cboBest"));
   ranking_->setAccessibleName(QStringLiteral("Best by"));
   for (std::size_t r = 0; r < rf::kRankingCount; ++r) {
-    ranking_->addItem(QString::fromLatin1(kRankingChoices[r]), static_cast<int>(r));
+    ranking_->addItem(RankingChoice(static_cast<rf::Ranking>(r)), static_cast<int>(r));
   }
   auto* best = new QLabel(QStringLiteral("&Best by:"), this);
   best->setBuddy(ranking_);

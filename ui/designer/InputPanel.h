@@ -3,8 +3,8 @@
 // that is wrong.
 #pragma once
 
+#include <QString>
 #include <QWidget>
-#include <iterator>
 #include <optional>
 
 #include "rf/request/DesignTexts.h"
@@ -18,10 +18,9 @@ namespace vorda::designer {
 
 using rf::Field;
 
-// The ranking box's choices, in the order of rf::Ranking.
-inline constexpr const char* kRankingChoices[] = {"Return loss",    "Dissipation loss", "Bandwidth",
-                                                  "Low-pass first", "Transducer gain",  "Yield"};
-static_assert(std::size(kRankingChoices) == rf::kRankingCount);
+// A ranking's choice in the "Best by" box: its name with a capital,
+// "Return loss".
+QString RankingChoice(rf::Ranking ranking);
 
 class InputPanel : public QWidget {
   Q_OBJECT
