@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,9 @@ TEST(CliStatusTest, OptionCombinations) {
       {{"--freq", "100M", "--topology", "given", "--s2p", "FILE", "40", "30"}, 2, "--network"},
       {{"--freq", "1M", "--csv", "FILE", "40", "30"}, 2, "--sweep"},
   };
-  const fs::path dir = fs::temp_directory_path() / "vorda-cli-status";
+  // A folder of this run's own: another run of the tests may be under way.
+  const fs::path dir =
+      fs::temp_directory_path() / ("vorda-cli-status-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const Case& c : cases) {
     std::vector<std::string> args = c.args;

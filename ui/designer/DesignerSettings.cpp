@@ -19,8 +19,8 @@ namespace vorda::designer {
 
 namespace {
 
-QSettings Settings() {
-  return QSettings(QStringLiteral("VordaForWin"), QString::fromLatin1(kDesignerTitle));
+QSettings Settings(const SettingsPlace& place) {
+  return QSettings(place.organization, place.application);
 }
 
 // Stable keys, whatever the fields are labelled: by Field. (Keys differ from
@@ -44,7 +44,7 @@ QVariant Stored(const QSettings& s, const char* key, const QString& former) {
 }  // namespace
 
 void DesignerWindow::LoadSettings() {
-  QSettings s = Settings();
+  QSettings s = Settings(settings_);
   for (std::size_t i = 0; i < rf::kFieldCount; ++i) {
     const auto field = static_cast<Field>(i);
     const QVariant v = Stored(s, kFieldKeys[i], QString::fromLatin1(rf::FieldName(field)));
@@ -97,7 +97,7 @@ void DesignerWindow::LoadSettings() {
 }
 
 void DesignerWindow::SaveSettings() const {
-  QSettings s = Settings();
+  QSettings s = Settings(settings_);
   for (std::size_t i = 0; i < rf::kFieldCount; ++i) {
     const auto field = static_cast<Field>(i);
     const bool measured = field == Field::kLoadR || field == Field::kLoadX;

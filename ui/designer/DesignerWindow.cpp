@@ -45,8 +45,9 @@ QSortFilterProxyModel* Rows(QObject* parent, ResultsModel* model, const char* or
 
 }  // namespace
 
-DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent)
-    : QMainWindow(parent), boxes_(boxes), help_(std::move(help)) {
+DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent,
+                               SettingsPlace settings)
+    : QMainWindow(parent), boxes_(boxes), help_(std::move(help)), settings_(std::move(settings)) {
   setWindowTitle(QString::fromLatin1(kDesignerTitle));
   setObjectName(QStringLiteral("DesignerWindow"));
   undo_ = new QUndoStack(this);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <array>
 #include <complex>
 #include <functional>
@@ -40,6 +41,13 @@ class SmithChart;
 class StatusText;
 
 inline constexpr const char* kDesignerTitle = "VordaForWin Designer";
+// Where the designer keeps its inputs between runs: the user's settings
+// under this organization and application name. Each test program keeps
+// its own, so that programs run side by side never read each other's.
+struct SettingsPlace {
+  QString organization = QStringLiteral("VordaForWin");
+  QString application = QString::fromLatin1(kDesignerTitle);
+};
 // Points of the response the window computes.
 inline constexpr std::size_t kSweepPoints = 1001;
 
@@ -61,7 +69,8 @@ class DesignerWindow : public QMainWindow {
 
  public:
   // boxes shows every message box; help opens the help file.
-  DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent = nullptr);
+  DesignerWindow(MessageBoxes& boxes, std::function<void()> help, QWidget* parent = nullptr,
+                 SettingsPlace settings = {});
   ~DesignerWindow() override;
 
   void SetFileChooser(FileChooser chooser) { choose_file_ = std::move(chooser); }
@@ -166,6 +175,7 @@ class DesignerWindow : public QMainWindow {
 
   MessageBoxes& boxes_;
   std::function<void()> help_;
+  SettingsPlace settings_;
   FileChooser choose_file_;
   PngEncoder encode_png_;
   std::shared_ptr<const rf::Measurement> measurement_;

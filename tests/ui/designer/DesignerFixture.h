@@ -97,15 +97,22 @@ class DesignerFixture : public QObject {
   std::unique_ptr<DesignerWindow> window_;
   QTemporaryDir dir_;
 
+  // This program's own settings: ctest runs the designer's test programs
+  // side by side, and one's saved inputs must not reach another's window.
+  static d::SettingsPlace Place() {
+    return {QStringLiteral("VordaForWin tests"), QCoreApplication::applicationName()};
+  }
+  static QSettings Settings() { return QSettings(Place().organization, Place().application); }
+
   DesignerWindow& Open() {
-    window_ = std::make_unique<DesignerWindow>(boxes_, nullptr);
+    window_ = std::make_unique<DesignerWindow>(boxes_, nullptr, nullptr, Place());
     return *window_;
   }
 
  protected slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
-    QSettings(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle)).clear();
+    Settings().clear();
     boxes_.boxes.clear();
   }
   void cleanup() { window_.reset(); }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QtTest>
@@ -38,7 +39,11 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const QDir out(QString::fromLocal8Bit(argv[1]));
   vorda::testing::RecordingBoxes boxes;
-  d::DesignerWindow w(boxes, nullptr);
+  // Pictures from the default inputs, whatever was kept from a run before.
+  const d::SettingsPlace place{QStringLiteral("VordaForWin tests"),
+                               QStringLiteral("designer_pictures")};
+  QSettings(place.organization, place.application).clear();
+  d::DesignerWindow w(boxes, nullptr, nullptr, place);
   w.resize(1280, 860);
   w.show();
   if (!QTest::qWaitForWindowExposed(&w)) return 1;

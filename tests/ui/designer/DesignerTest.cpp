@@ -260,7 +260,7 @@ class DesignerTest : public DesignerFixture {
     {
       // What an earlier version kept, under the fields' labels, comes back
       // once and is kept under stable keys from then on.
-      QSettings former(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle));
+      QSettings former = Settings();
       former.setValue(QStringLiteral("inputs/Q of inductors"), QStringLiteral("80"));
       former.setValue(QStringLiteral("inputs/Best by"), QStringLiteral("Bandwidth"));
     }
@@ -273,7 +273,7 @@ class DesignerTest : public DesignerFixture {
       w.MaxPartsBox()->setCurrentText(QStringLiteral("5"));
       w.close();
     }
-    const QSettings kept(QStringLiteral("VordaForWin"), QString::fromLatin1(d::kDesignerTitle));
+    const QSettings kept = Settings();
     QVERIFY(!kept.contains(QStringLiteral("inputs/Q of inductors")));
     DesignerWindow& again = Open();
     QCOMPARE(again.Input(Field::kZ0)->text(), QStringLiteral("75"));
