@@ -48,6 +48,24 @@ class CountingRegistry : public Registry {
   Registry& real_;
 };
 
+// The real launcher, keeping why a launch failed: the box alone does not say.
+class NotingProcesses : public Processes {
+ public:
+  explicit NotingProcesses(Processes& real) : real_(real) {}
+  void Launch(const std::string& path) override {
+    try {
+      real_.Launch(path);
+    } catch (const PlatformFailure& e) {
+      failure = std::string(e.what()) + " (error " + std::to_string(e.Code()) + ")";
+      throw;
+    }
+  }
+  std::string failure;
+
+ private:
+  Processes& real_;
+};
+
 struct Value {
   DWORD type;
   std::string bytes;
@@ -66,11 +84,16 @@ class SystemInfoRegistry : public ::testing::Test {
   }
   // The MSINFO key with its PATH value, or with no value.
   static void SetPath(const std::optional<Value>& path) {
-    CreateKey(HKEY_LOCAL_MACHINE, kMsinfoKey);
-    if (path) SetValue(HKEY_LOCAL_MACHINE, kMsinfoKey, kMsinfoPathValue, path->type, path->bytes);
+    EXPECT_EQ(CreateKey(HKEY_LOCAL_MACHINE, kMsinfoKey), ERROR_SUCCESS);
+    if (path) {
+      EXPECT_EQ(SetValue(HKEY_LOCAL_MACHINE, kMsinfoKey, kMsinfoPathValue, path->type, path->bytes),
+                ERROR_SUCCESS);
+    }
   }
   static void SetLocation(const Value& folder) {
-    SetValue(HKEY_LOCAL_MACHINE, kToolsLocationKey, kToolsLocationValue, folder.type, folder.bytes);
+    EXPECT_EQ(SetValue(HKEY_LOCAL_MACHINE, kToolsLocationKey, kToolsLocationValue, folder.type,
+                       folder.bytes),
+              ERROR_SUCCESS);
   }
   // Every key opened was closed. Right after GetKeyValue (before anything
   // else can be given the same handle) closing the last one again fails.
@@ -184,11 +207,12 @@ TEST_F(SystemInfoRegistry, StartSysInfoStartsTheRegisteredTool) {
     ProbeMarker marker;
     CountingRegistry registry(*services.registry);
     RecordingBoxes boxes;
-    about::StartSysInfo(registry, *services.files, *services.processes, boxes);
+    NotingProcesses processes(*services.processes);
+    about::StartSysInfo(registry, *services.files, processes, boxes);
     if (c.ran_in.empty()) {
       EXPECT_EQ(boxes.boxes, std::vector<Box>{unavailable}) << c.what;
     } else {
-      EXPECT_TRUE(boxes.boxes.empty()) << c.what;
+      EXPECT_TRUE(boxes.boxes.empty()) << c.what << ": " << processes.failure;
       EXPECT_EQ(marker.Wait(), c.ran_in + "\n") << c.what;
     }
     // A launch opens handles of its own, which may reuse a closed key's.

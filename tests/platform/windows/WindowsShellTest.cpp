@@ -95,9 +95,10 @@ class ResultOf : public Shell {
 // reaches the associated program with the file, and the result is success.
 TEST(WindowsShellTest, OpensWithTheAssociatedProgram) {
   const std::string type = "VordaForWin.TestProbe";
-  SetValue(HKEY_CLASSES_ROOT, ".vordaprobe", "", REG_SZ, type + '\0');
-  SetValue(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", "", REG_SZ,
-           "\"" + ProbePath() + "\" \"%1\"" + '\0');
+  ASSERT_EQ(SetValue(HKEY_CLASSES_ROOT, ".vordaprobe", "", REG_SZ, type + '\0'), ERROR_SUCCESS);
+  ASSERT_EQ(SetValue(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", "", REG_SZ,
+                     "\"" + ProbePath() + "\" \"%1\"" + '\0'),
+            ERROR_SUCCESS);
   TempFolder dir;
   const std::string file = dir.Write("data.vordaprobe", "x");
   ProbeMarker marker;

@@ -71,18 +71,25 @@ class TempFolder {
 
 // Registry set-up through the real API: a value of any type with exactly
 // the given bytes, a key with no values, and a key removed with its subkeys.
-inline void CreateKey(HKEY root, const std::string& key) {
+// Each returns the error code of the first call that failed, or
+// ERROR_SUCCESS.
+inline LONG CreateKey(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
-  ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-  ::RegCloseKey(handle);
+  const LONG rc = ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &handle, nullptr);
+  if (rc == ERROR_SUCCESS) ::RegCloseKey(handle);
+  return rc;
 }
-inline void SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+inline LONG SetValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
                      const std::string& bytes) {
   HKEY handle = nullptr;
-  ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-  ::RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
+  LONG rc = ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                              nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = ::RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size()));
   ::RegCloseKey(handle);
+  return rc;
 }
 inline void DeleteKey(HKEY root, const std::string& key) {
   ::RegDeleteTreeA(root, key.c_str());
