@@ -35,6 +35,11 @@ run() {  # prints "seconds peak_kib bytes" of one run; its output is counted
 
 read -r _ empty_kib < <(run "$exe" --version)
 read -r each_s each_kib < <(run "$exe" --s1p "$file" --each --type 1)
+# The same on the first tenth of the file: a design a point should cost the
+# same whatever the file's length.
+tenth="$work/tenth.s1p"
+awk -v n="$((POINTS / 10 + 2))" 'NR <= n' "$file" >"$tenth"
+read -r tenth_s _ < <(run "$exe" --s1p "$tenth" --each --type 1)
 read -r table_s table_kib table_b < <(run "$exe" --s1p "$file" --each --type all)
 read -r json_s json_kib json_b < <(run "$exe" --s1p "$file" --each --type all --json)
 read -r jsonl_s jsonl_kib jsonl_b < <(run "$exe" --s1p "$file" --each --type all --jsonl)
@@ -43,9 +48,10 @@ read -r sweep_s sweep_kib < <(run "$exe" --s1p "$file" --freq 2G --sweep 1.9G:2.
 awk -v n="$POINTS" -v e="$empty_kib" -v es="$each_s" -v ek="$each_kib" -v js="$json_s" \
     -v jk="$json_kib" -v fs="$freq_s" -v fk="$freq_kib" -v ss="$sweep_s" -v sk="$sweep_kib" \
     -v ts="$table_s" -v tk="$table_kib" -v tb="$table_b" -v jb="$json_b" \
-    -v ls="$jsonl_s" -v lk="$jsonl_kib" -v lb="$jsonl_b" 'BEGIN {
+    -v ls="$jsonl_s" -v lk="$jsonl_kib" -v lb="$jsonl_b" -v hs="$tenth_s" 'BEGIN {
   printf "points: %d; empty run (vorda-match --version): %d KiB peak\n", n, e
   printf "--each, type 1, text:      %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)\n", es, n / es, ek, ek - e
+  printf "--each, type 1, a tenth:   %7.2f s; time a point, whole file against a tenth: %.2f (1: linear)\n", hs, (hs > 0 ? (es / n) / (hs / (n / 10)) : 0)
   printf "--each, all types, table:  %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point\n", ts, n / ts, tk, tk - e, tb / n
   printf "--each, all types, JSON:   %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point\n", js, n / js, jk, jk - e, jb / n
   printf "--each, all types, JSONL:  %7.2f s  %9.0f points/s  peak %6d KiB (+%d KiB)  %6.0f bytes a point, %.2f times the table'"'"'s speed\n", ls, n / ls, lk, lk - e, lb / n, ts / ls

@@ -92,7 +92,7 @@ inline BandLimits LimitsAround(double f, std::optional<double> first = std::null
 // The contiguous band around f where vswr_at(frequency) <= 2, searched
 // within the limits and visiting every frequency of `visit` on the way.
 // Both edges are empty when the VSWR at f itself exceeds 2. Loaded
-// Q = f / (high - low), when both edges were found.
+// Q = f / (high - low), when both edges were found apart.
 template <typename VswrAt>
 Band FindBand(VswrAt vswr_at, double f, const BandLimits& limits,
               std::span<const double> visit = {}) {
@@ -103,7 +103,11 @@ Band FindBand(VswrAt vswr_at, double f, const BandLimits& limits,
   band.holds = true;
   band.low = band_detail::Edge(vswr_at, f, limits.low, visit, band.evaluations);
   band.high = band_detail::Edge(vswr_at, f, limits.high, visit, band.evaluations);
-  if (band.low && band.high) band.loaded_q = f / (*band.high - *band.low);
+  // A band of no width (the VSWR is 2 at f and above it on both sides) has
+  // no Q.
+  if (band.low && band.high && *band.high > *band.low) {
+    band.loaded_q = f / (*band.high - *band.low);
+  }
   return band;
 }
 

@@ -17,13 +17,14 @@ struct Harmonics {
   // the load): the power the load does not get of what the source offers.
   std::optional<double> insertion_loss_db;
   // The insertion loss at 2f and 3f less that at f; empty where the load is
-  // not known (beyond a measurement, or above 1 THz).
+  // not known (beyond a measurement or between points of it that are not
+  // passive, or above 1 THz).
   std::optional<double> attenuation_2f_db;
   std::optional<double> attenuation_3f_db;
 };
 
 // Up to `known_up_to` hertz the load model holds (a measurement's last
-// point; infinity for a typed load).
+// point; infinity for a typed load), and where it knows the load.
 Harmonics HarmonicsOf(const Network& network, const LoadModel& load, const Source& source,
                       double hertz, double known_up_to);
 

@@ -11,6 +11,9 @@ class LoadModel {
  public:
   virtual ~LoadModel() = default;
   virtual std::complex<double> At(double hertz) const = 0;
+  // Whether the model holds at a frequency (a measurement: within its
+  // range, between passive points).
+  virtual bool Knows(double /*hertz*/) const { return true; }
 };
 
 // R + jX given at one frequency, taken as R in series with the inductor or

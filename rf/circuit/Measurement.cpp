@@ -60,6 +60,28 @@ std::optional<Gap> Measurement::GapAt(double hertz) const {
   return GapOf(before, below->hertz, above->hertz, after);
 }
 
+namespace {
+
+// |gamma| within rounding of 1 is a lossless load's, R zero but for
+// rounding; NaN is no load either.
+bool Passive(const LoadPoint& p, double reference) {
+  return Magnitude(GammaOf(p.z, reference)) < 1.0 - 1e-9;
+}
+
+}  // namespace
+
+Measurement::Stretch Measurement::PassiveAround(double hertz) const {
+  if (!Covers(hertz)) return {hertz, hertz};
+  // The points around the frequency: one when it is measured there.
+  auto hi = std::lower_bound(points.begin(), points.end(), hertz,
+                             [](const LoadPoint& p, double f) { return p.hertz < f; });
+  auto lo = hi->hertz == hertz ? hi : hi - 1;
+  if (!Passive(*lo, reference) || !Passive(*hi, reference)) return {hertz, hertz};
+  while (lo != points.begin() && Passive(*(lo - 1), reference)) --lo;
+  while (hi + 1 != points.end() && Passive(*(hi + 1), reference)) ++hi;
+  return {lo->hertz, hi->hertz};
+}
+
 std::vector<LoadPoint> Measurement::NotPassive(double from, double to) const {
   // From the last point at or below `from` to the first at or above `to`.
   const auto above_from = std::upper_bound(
@@ -70,9 +92,7 @@ std::vector<LoadPoint> Measurement::NotPassive(double from, double to) const {
   if (hi == points.end()) --hi;
   std::vector<LoadPoint> bad;
   for (; lo <= hi; ++lo) {
-    // |gamma| within rounding of 1 is a lossless load's, R zero but for
-    // rounding; NaN is no load either.
-    if (!(Magnitude(GammaOf(lo->z, reference)) < 1.0 - 1e-9)) bad.push_back(*lo);
+    if (!Passive(*lo, reference)) bad.push_back(*lo);
   }
   return bad;
 }
@@ -81,8 +101,18 @@ std::string NotPassiveText(const std::vector<LoadPoint>& points, double referenc
   std::string s = "the measured load is not passive (R not above zero, |S11| of 1 or more) at ";
   for (std::size_t i = 0; i < points.size() && i < 3; ++i) {
     if (i > 0) s += i + 1 == points.size() || i == 2 ? " and " : ", ";
-    const double g = Magnitude(GammaOf(points[i].z, reference));
-    s += FormatEngineering(points[i].hertz, "Hz") + " (|S11| " + DigitsText(g, 4) + ")";
+    // |S11|; far above 1 (the impedance close to -reference, where |S11|
+    // says little after the round trip through it), the resistance; a
+    // point that is no number at all as such.
+    const Impedance z = points[i].z;
+    const double g = Magnitude(GammaOf(z, reference));
+    std::string why = "no impedance";
+    if (g <= 1e3) {
+      why = "|S11| " + DigitsText(g, 4);
+    } else if (std::isfinite(z.real())) {
+      why = "R " + DigitsText(z.real(), 4) + " ohms";
+    }
+    s += FormatEngineering(points[i].hertz, "Hz") + " (" + why + ")";
   }
   if (points.size() > 3) s += " and " + std::to_string(points.size() - 3) + " more points";
   return s + ": no network of real parts matches it";

@@ -55,6 +55,18 @@ struct Measurement {
   // lies between points) whose load is not passive: |reflection
   // coefficient| of one or more (to within 1e-9), R not above zero.
   std::vector<LoadPoint> NotPassive(double from, double to) const;
+  // Where the load is known around a frequency within the range: from the
+  // lowest to the highest frequency reached from it through passive points
+  // alone. Past a point that is not passive the file says nothing about
+  // the load; just the frequency when a point next to it is such a point.
+  struct Stretch {
+    double low = 0.0;
+    double high = 0.0;
+  };
+  Stretch PassiveAround(double hertz) const;
+  // Whether the load at a frequency is a load: within the range, from
+  // passive points.
+  bool Knows(double hertz) const { return Covers(hertz) && NotPassive(hertz, hertz).empty(); }
 };
 
 // Why points are no load to design for, naming up to three: "the measured
@@ -70,6 +82,7 @@ class MeasuredLoad : public LoadModel {
  public:
   explicit MeasuredLoad(const Measurement& m) : m_(m) {}
   Impedance At(double hertz) const override { return m_.At(hertz); }
+  bool Knows(double hertz) const override { return m_.Knows(hertz); }
 
  private:
   const Measurement& m_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 #include "rf/circuit/Limits.h"
 #include "rf/circuit/Units.h"
@@ -34,8 +35,12 @@ std::optional<RequestError> CheckPassive(const DesignRequest& r) {
       return RequestError{Field::kBand, NotPassiveText(points, m->reference)};
     }
   }
-  if (r.sweep.kind == SweepPlan::Kind::kRange) {
-    if (auto points = bad(r.sweep.axis.start, r.sweep.axis.stop); !points.empty()) {
+  // A sweep asked for over a range, or over every point of the file.
+  std::optional<std::pair<double, double>> sweep;
+  if (r.sweep.kind == SweepPlan::Kind::kRange) sweep = {r.sweep.axis.start, r.sweep.axis.stop};
+  if (r.sweep.kind == SweepPlan::Kind::kMeasured) sweep = {m->First(), m->Last()};
+  if (sweep) {
+    if (auto points = bad(sweep->first, sweep->second); !points.empty()) {
       return RequestError{Field::kSpan, NotPassiveText(points, m->reference)};
     }
   }
@@ -181,16 +186,16 @@ std::vector<double> SweepFrequencies(const DesignRequest& r) {
   const auto& span = r.sweep.span;
   double start = span ? f - *span / 2 : f / 2;
   double stop = span ? f + *span / 2 : f * 1.5;
+  // Around a measured load: where the file knows it, from f through
+  // passive points.
+  const Measurement::Stretch known =
+      m != nullptr ? m->PassiveAround(f) : Measurement::Stretch{0.0, HUGE_VAL};
   if (m != nullptr && !span) {
-    start = m->First();
-    stop = m->Last();
+    start = known.low;
+    stop = known.high;
   }
-  start = std::max({start, f / 100, kMinHertz});
-  stop = std::min(stop, kMaxHertz);
-  if (m != nullptr) {
-    start = std::max(start, m->First());
-    stop = std::min(stop, m->Last());
-  }
+  start = std::max({start, f / 100, kMinHertz, known.low});
+  stop = std::min({stop, kMaxHertz, known.high});
   if (!(stop > start)) return {f};
   return FrequencyAxis::Linear(start, stop, r.sweep.axis.points).Frequencies();
 }

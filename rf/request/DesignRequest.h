@@ -143,6 +143,7 @@ class RequestLoad final : public LoadModel {
   Impedance At(double hertz) const override {
     return measurement_ ? measurement_->At(hertz) : typed_.At(hertz);
   }
+  bool Knows(double hertz) const override { return !measurement_ || measurement_->Knows(hertz); }
 
  private:
   std::shared_ptr<const Measurement> measurement_;

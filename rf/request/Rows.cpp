@@ -25,8 +25,12 @@ DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& freq
   DesignOptions d = PartOptions(r.hertz, r.series, r.q_inductor, r.q_capacitor);
   d.bandwidth = r.bandwidth;
   if (r.responses) d.sweep = frequencies;
-  if (r.measurement) {
-    d.band_limits = LimitsAround(r.hertz, r.measurement->First(), r.measurement->Last());
+  // The VSWR-2 band of a measured load is searched where the file knows
+  // the load, visiting its points. (Only when asked for: the design at each
+  // point of a long file must not go through the whole file each time.)
+  if (r.measurement && r.bandwidth) {
+    const Measurement::Stretch known = r.measurement->PassiveAround(r.hertz);
+    d.band_limits = LimitsAround(r.hertz, known.low, known.high);
     d.band_visit = r.measurement->Frequencies();
   } else {
     d.band_limits = LimitsAround(r.hertz);

@@ -45,9 +45,11 @@ TEST(CliMeasuredEdgesTest, NotPassiveAnywhereIsRefusedByName) {
     const std::string mhz = rf::ShortestText(100 + 5 * bad) + "M";
     const std::string named = rf::FormatEngineering((100 + 5 * bad) * 1e6, "Hz");
     const std::string between = rf::ShortestText(100 + 5 * bad + (bad < 20 ? 2.5 : -2.5)) + "M";
+    const std::string away = bad < 10 ? "190M" : "110M";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--band", "100M:200M", "--band-points", "11"},
-          std::vector<std::string>{"--freq", mhz}, std::vector<std::string>{"--freq", between}}) {
+          std::vector<std::string>{"--freq", mhz}, std::vector<std::string>{"--freq", between},
+          std::vector<std::string>{"--freq", away, "--sweep"}}) {  // every point of the file
       std::vector<std::string> all = args;
       all.insert(all.end(), {"--type", "all", "--s1p", path});
       const Result r = RunArgs(all);
@@ -55,8 +57,30 @@ TEST(CliMeasuredEdgesTest, NotPassiveAnywhereIsRefusedByName) {
       EXPECT_NE(r.err.find("not passive"), std::string::npos) << r.err;
       EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
     }
-    const std::string away = bad < 10 ? "190M" : "110M";
     EXPECT_EQ(RunArgs({"--freq", away, "--type", "all", "--s1p", path}).status, 0);
+    // At its neighbour the VSWR-2 band is looked for only as far as the
+    // file knows the load: never past the point, never a figure that is
+    // not a number.
+    const int next = bad < 10 ? bad + 1 : bad - 1;
+    const double next_hz = (100 + 5 * next) * 1e6;
+    const std::string at = rf::ShortestText(100 + 5 * next) + "M";
+    const std::vector<std::string> near = {
+        "--freq", at,    "--sweep", bad < 10 ? at + ":200M" : "100M:" + at,
+        "--type", "all", "--s1p",   path};
+    const Result text = RunArgs(near);
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.find("inf"), std::string::npos) << text.out;
+    std::vector<std::string> json = near;
+    json.insert(json.begin(), "--json");
+    int searched = 0;
+    const auto doc = nlohmann::json::parse(RunArgs(json).out);
+    for (const auto& row : doc["runs"]) {
+      if (!row.contains("bandwidth")) continue;
+      ++searched;
+      const auto& limits = row["bandwidth"]["searched"];
+      EXPECT_EQ(limits[bad < 10 ? "low" : "high"].get<double>(), next_hz) << named;
+    }
+    EXPECT_GT(searched, 0) << named;
     const Result each = RunArgs({"--each", "--jsonl", "--type", "all", "--s1p", path});
     EXPECT_EQ(each.status, 0);
     std::istringstream lines(each.out);

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 
+#include "rf/circuit/Bandwidth.h"
 #include "rf/files/MeasurementReader.h"
 #include "rf/request/DesignTexts.h"
 #include "rf/request/Rows.h"
@@ -228,6 +229,17 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
       EXPECT_EQ(band.searched.low, 13e6);
       EXPECT_EQ(band.searched.high, 16e6);
     }
+  }
+}
+
+// A band of no width (VSWR 2 at f, above it on either side) has its edges
+// at f and no Q, never an infinite one.
+TEST(DesignRequestTest, ABandOfNoWidthHasNoQ) {
+  for (const double f : {1.0, 14.2e6, 1e12}) {
+    const Band band = FindBand([f](double hz) { return hz == f ? 2.0 : 3.0; }, f, LimitsAround(f));
+    EXPECT_EQ(band.low, f);
+    EXPECT_EQ(band.high, f);
+    EXPECT_FALSE(band.loaded_q) << *band.loaded_q;
   }
 }
 
