@@ -232,6 +232,27 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
   }
 }
 
+// 2f of a design lies between a passive point and one that is not (|S11|
+// 0.5 and 1.3: 0.9 between them looks like a load): not known. With the
+// last point passive too, it is.
+TEST(DesignRequestTest, HarmonicsFromAPointThatIsNotPassiveAreNotKnown) {
+  for (const double last : {1.3, 0.5}) {
+    auto m = std::make_shared<Measurement>();
+    for (const auto& [hz, gamma] : {std::pair{10e6, 0.5}, {20e6, 0.5}, {30e6, last}}) {
+      m->points.push_back({hz, ImpedanceOf(gamma, 50.0)});
+    }
+    DesignRequest q = Request(50, 0, 0, 12.5e6);
+    q.measurement = m;
+    int designed = 0;
+    for (const Row& t : RunDesign(q).rows) {
+      if (t.verdict != Verdict::kDesigned) continue;
+      ++designed;
+      EXPECT_EQ(t.design->harmonics.attenuation_2f_db.has_value(), last < 1) << t.kind.type;
+    }
+    EXPECT_GT(designed, 0);
+  }
+}
+
 // A band of no width (VSWR 2 at f, above it on either side) has its edges
 // at f and no Q, never an infinite one.
 TEST(DesignRequestTest, ABandOfNoWidthHasNoQ) {
