@@ -22,13 +22,13 @@ std::optional<double> InsertionLoss(const Network& n, const LoadModel& load, con
 }  // namespace
 
 Harmonics HarmonicsOf(const Network& network, const LoadModel& load, const Source& source,
-                      double hertz, double known_up_to) {
+                      double hertz) {
   Harmonics h;
   h.insertion_loss_db = InsertionLoss(network, load, source, hertz);
   if (!h.insertion_loss_db) return h;
   for (const int k : {2, 3}) {
     const double f = k * hertz;
-    if (f > known_up_to || f > kMaxHertz || !load.Knows(f)) continue;
+    if (f > kMaxHertz || !load.Knows(f)) continue;
     const auto at = InsertionLoss(network, load, source, f);
     if (at) (k == 2 ? h.attenuation_2f_db : h.attenuation_3f_db) = *at - *h.insertion_loss_db;
   }

@@ -23,9 +23,8 @@ struct Harmonics {
   std::optional<double> attenuation_3f_db;
 };
 
-// Up to `known_up_to` hertz the load model holds (a measurement's last
-// point; infinity for a typed load), and where it knows the load.
+// 2f and 3f only where the load model knows the load (LoadModel::Knows).
 Harmonics HarmonicsOf(const Network& network, const LoadModel& load, const Source& source,
-                      double hertz, double known_up_to);
+                      double hertz);
 
 }  // namespace vorda::rf

@@ -128,8 +128,6 @@ struct DesignRequest {
   // Whether the engine's eight types serve the source: it is z0 itself.
   bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
   bool HasLosses() const { return q_inductor || q_capacitor; }
-  // The highest frequency the load is known at: a measurement's last point.
-  double KnownUpTo() const { return measurement ? measurement->Last() : HUGE_VAL; }
 };
 
 // The load of a request across frequency: the measurement, or the typed R

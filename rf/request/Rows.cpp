@@ -35,7 +35,6 @@ DesignOptions OptionsFor(const DesignRequest& r, const std::vector<double>& freq
   } else {
     d.band_limits = LimitsAround(r.hertz);
   }
-  d.known_up_to = r.KnownUpTo();
   d.model = ModelOf(r);
   d.library = r.library;
   return d;
@@ -50,7 +49,6 @@ BandRequest BandRequestOf(const DesignRequest& r, const LoadModel& load) {
   b.z0 = r.z0;
   b.load = &load;
   if (r.measurement) b.measured = r.measurement->Frequencies();
-  b.known_up_to = r.KnownUpTo();
   b.series = r.series;
   b.q_inductor = r.q_inductor;
   b.q_capacitor = r.q_capacitor;

@@ -151,7 +151,7 @@ BandResult OptimizeBand(const BandRequest& r) {
     d.parts = static_cast<int>(d.ideal.elements.size());
     d.figures = FiguresOf(d.evaluated, r, result.frequencies, limit.bode_fano);
     d.ideal_figures = FiguresOf(LossyFor(d.ideal, r), r, result.frequencies);
-    d.harmonics = HarmonicsOf(d.evaluated, *r.load, r.source, r.centre, r.known_up_to);
+    d.harmonics = HarmonicsOf(d.evaluated, *r.load, r.source, r.centre);
     result.designs.push_back(std::move(d));
   }
   std::stable_sort(result.designs.begin(), result.designs.end(), Ranks);

@@ -38,8 +38,7 @@ struct BandRequest {
   Source source{50.0};
   double z0 = 50.0;  // what a part too small or large to matter is measured against
   const LoadModel* load = nullptr;
-  std::vector<double> measured;   // a measurement's frequencies: those in the band count too
-  double known_up_to = HUGE_VAL;  // where the load model ends (harmonics)
+  std::vector<double> measured;  // a measurement's frequencies: those in the band count too
   std::optional<ESeries> series;
   std::shared_ptr<const PartLibrary> library;  // standard values from it instead
   PartModel model;                             // parasitics of the parts

@@ -224,7 +224,7 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
         limits, options.band_visit);
   }
   if (!options.sweep.empty()) d.response = ResponseOf(d.built, load, source, options.sweep);
-  d.harmonics = HarmonicsOf(d.built, load, source, f, options.known_up_to);
+  d.harmonics = HarmonicsOf(d.built, load, source, f);
   return d;
 }
 

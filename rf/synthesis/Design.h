@@ -30,7 +30,6 @@ struct DesignOptions {
   BandLimits band_limits;          // where; f / 100 ... 100 f when not set
   std::vector<double> band_visit;  // frequencies the band search must evaluate
   std::vector<double> sweep;       // frequencies of the response; none: no sweep
-  double known_up_to = HUGE_VAL;   // where the load model ends (for the harmonics)
   PartModel model;                 // parasitics of the parts as built
   // Standard values from a library of measured parts instead of a series.
   std::shared_ptr<const PartLibrary> library;

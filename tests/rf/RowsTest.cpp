@@ -174,12 +174,16 @@ TEST(RowsTest, HarmonicsOfASeriesInductor) {
     const double x = 2 * std::numbers::pi * hz * l;
     return -10 * std::log10(4 * r0 * rl / ((r0 + rl) * (r0 + rl) + x * x));
   };
-  const Harmonics h = HarmonicsOf(n, load, r0, f, HUGE_VAL);
+  const Harmonics h = HarmonicsOf(n, load, r0, f);
   EXPECT_NEAR(*h.insertion_loss_db, loss(f), 1e-12);
   EXPECT_NEAR(*h.attenuation_2f_db, loss(2 * f) - loss(f), 1e-12);
   EXPECT_NEAR(*h.attenuation_3f_db, loss(3 * f) - loss(f), 1e-12);
-  // Beyond what the load is known to: not known.
-  EXPECT_FALSE(HarmonicsOf(n, load, r0, f, 2.5 * f).attenuation_3f_db);
+  // Beyond what the load is known to (a measurement up to 2.5 f): not known.
+  Measurement m;
+  for (const double hz : {f, 2 * f, 2.5 * f}) m.points.push_back({hz, load.At(hz)});
+  const Harmonics measured = HarmonicsOf(n, MeasuredLoad(m), r0, f);
+  EXPECT_NEAR(*measured.attenuation_2f_db, *h.attenuation_2f_db, 1e-12);
+  EXPECT_FALSE(measured.attenuation_3f_db);
 }
 
 }  // namespace
