@@ -24,16 +24,19 @@ std::string Items(const rf::Row& t, rf::FigureGroup group) {
   return s;
 }
 
-// An edge of the VSWR <= 2 band, or where the search for it stopped.
+// An edge of the VSWR <= 2 band, or where the search for it stopped: at
+// f / 100 or 100 f, or as far as a measurement knows the load (its ends, or
+// a point that is not passive).
 std::string Edge(const std::optional<double>& hz, bool low, double f, double limit) {
   if (hz) return rf::FormatEngineering(*hz, "Hz");
   const bool factor = low ? limit == f / 100 : limit == f * 100;
   const std::string at = rf::FormatEngineering(limit, "Hz");
   if (low) {
     return "below " + at +
-           (factor ? " (searched down to f / 100)" : " (where the measurement begins)");
+           (factor ? " (searched down to f / 100)" : " (as far down as the file knows the load)");
   }
-  return "above " + at + (factor ? " (searched up to 100 f)" : " (where the measurement ends)");
+  return "above " + at +
+         (factor ? " (searched up to 100 f)" : " (as far up as the file knows the load)");
 }
 
 std::string BandwidthText(const rf::Row& t, double f) {

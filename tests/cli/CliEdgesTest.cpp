@@ -181,7 +181,8 @@ TEST(CliEdgesTest, MeasuredFilesAtTheirEdges) {
       << r.out;
   r = RunArgs({"--s1p", file, "--freq", "14.1M", "--type", "2", "--sweep"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("below 14 MHz (where the measurement begins) to 14.2"), std::string::npos)
+  EXPECT_NE(r.out.find("below 14 MHz (as far down as the file knows the load) to 14.2"),
+            std::string::npos)
       << r.out;
   // A folder is named as one.
   r = RunArgs({"--s1p", folder.path.string(), "--each"});
