@@ -1,6 +1,7 @@
-// A matching network as a circuit: a ladder of parts in series and in
+// A matching network as a circuit: a ladder of elements in series and in
 // shunt between the source and the load, the input impedance it presents
-// with a load, and how much of the power that enters it reaches the load.
+// with a load, and how much of the power that enters it reaches the load;
+// each figure from the one cascade (rf/circuit/Cascade.h).
 #pragma once
 
 #include <optional>
@@ -8,18 +9,11 @@
 #include <vector>
 
 #include "engine/SectionTypes.h"
+#include "rf/circuit/Element.h"
 #include "rf/circuit/Match.h"
 #include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
-
-enum class Position { kSeries, kShunt };
-
-struct Element {
-  Position position = Position::kSeries;
-  Part part;
-  bool operator==(const Element&) const = default;
-};
 
 struct Network {
   std::vector<Element> elements;  // from the source side to the load

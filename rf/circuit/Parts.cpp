@@ -44,30 +44,49 @@ std::complex<double> PartData::At(double at) const {
   return Interpolate(*this, at);
 }
 
+PartKernel KernelOf(const Part& part) {
+  const Parasitics& m = part.model;
+  return {part.kind == Part::Kind::kInductor, std::isinf(part.q) ? 0.0 : 1.0 / part.q,
+          m.q_hertz > 0.0 ? kTwoPi * m.q_hertz : 0.0, m.series_l, m.parallel_c};
+}
+
+std::complex<double> KernelImpedance(const PartKernel& k, double value, double omega) {
+  // a b and a / b (as a b* / |b|^2) without the library's care for
+  // infinities: the impedance is finite, or no number either way.
+  const auto multiply = [](std::complex<double> a, std::complex<double> b) {
+    return std::complex<double>(a.real() * b.real() - a.imag() * b.imag(),
+                                a.real() * b.imag() + a.imag() * b.real());
+  };
+  const auto divide = [](std::complex<double> a, std::complex<double> b) {
+    const double d = b.real() * b.real() + b.imag() * b.imag();
+    return std::complex<double>((a.real() * b.real() + a.imag() * b.imag()) / d,
+                                (a.imag() * b.real() - a.real() * b.imag()) / d);
+  };
+  const double x = k.inductor ? omega * value : -1.0 / (omega * value);
+  double r = std::fabs(x) * k.inverse_q;
+  if (k.q_omega > 0.0 && k.inverse_q > 0.0) {
+    // The Q holds at one frequency: an inductor's resistance grows with the
+    // square root of the frequency, a capacitor's stays.
+    r = (k.inductor ? k.q_omega * value : 1.0 / (k.q_omega * value)) * k.inverse_q;
+    if (k.inductor) r *= std::sqrt(omega / k.q_omega);
+  }
+  std::complex<double> z(r, x);
+  if (!k.inductor && k.series_l > 0.0) z += std::complex<double>(0, omega * k.series_l);
+  if (k.inductor && k.parallel_c > 0.0) {
+    z = divide(z, 1.0 + multiply({0, omega * k.parallel_c}, z));
+  }
+  return z;
+}
+
 std::complex<double> Part::ImpedanceAt(double hertz) const {
   if (model.measured) {
     const PartData& d = *model.measured;
     const double scale = kind == Kind::kInductor ? value / d.nominal : d.nominal / value;
     return d.At(hertz) * scale;
   }
-  const double x = Reactance(hertz);
-  double r = 0.0;
-  if (!std::isinf(q)) {
-    if (model.q_hertz > 0.0) {
-      r = std::fabs(Reactance(model.q_hertz)) / q;
-      if (kind == Kind::kInductor) r *= std::sqrt(hertz / model.q_hertz);
-    } else {
-      r = std::fabs(x) / q;
-    }
-  }
-  std::complex<double> z(r, x);
-  const double omega = kTwoPi * hertz;
-  if (kind == Kind::kCapacitor && model.series_l > 0.0)
-    z += std::complex<double>(0, omega * model.series_l);
-  if (kind == Kind::kInductor && model.parallel_c > 0.0) {
-    z /= 1.0 + std::complex<double>(0, omega * model.parallel_c) * z;
-  }
-  return z;
+  if (kind == Kind::kShort) return {0.0, 0.0};
+  if (kind == Kind::kOpen) return {0.0, std::numeric_limits<double>::infinity()};
+  return KernelImpedance(KernelOf(*this), value, kTwoPi * hertz);
 }
 
 std::optional<double> Part::SelfResonance() const {

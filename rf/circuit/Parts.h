@@ -88,6 +88,22 @@ struct Part {
   }
 };
 
+// What an inductor's or a capacitor's impedance is made of, read once from
+// the part so that it can be evaluated for many values and frequencies (the
+// band search's inner loop does so). Part::ImpedanceAt and the band search
+// both compute a part's impedance through it.
+struct PartKernel {
+  bool inductor = true;
+  double inverse_q = 0.0;   // 1 / Q; 0 for an ideal part
+  double q_omega = 0.0;     // 2 pi times where the Q holds; 0: at every frequency
+  double series_l = 0.0;    // a capacitor's series inductance
+  double parallel_c = 0.0;  // an inductor's parallel capacitance
+};
+PartKernel KernelOf(const Part& part);
+// The impedance of such a part of a value (henries or farads) at an angular
+// frequency, in plain arithmetic: the same bits on every platform.
+std::complex<double> KernelImpedance(const PartKernel& kernel, double value, double omega);
+
 // The packages of chip parts, and what each adds: a capacitor's series
 // inductance and an inductor's parallel capacitance, typical figures.
 enum class Package { k0201, k0402, k0603, k0805, k1206 };

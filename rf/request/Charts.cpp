@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "rf/circuit/Cascade.h"
 #include "rf/synthesis/Tuning.h"
 
 namespace vorda::rf {
@@ -11,17 +12,13 @@ namespace vorda::rf {
 namespace {
 
 using Z = std::complex<double>;
-constexpr Z kJ(0.0, 1.0);
-
-// Adds a series reactance x to z, or a shunt part of reactance x (its
-// susceptance -1/x) to the admittance of z, step by step.
-void Walk(std::vector<Z>& path, Z& z, double x, bool shunt, int steps) {
-  const Z start = z;
-  for (int i = 1; i <= steps; ++i) {
-    const double t = static_cast<double>(i) / steps;
-    z = shunt ? 1.0 / (1.0 / start + kJ * (-t / x)) : start + kJ * (t * x);
-    path.push_back(z);
-  }
+// The part of an element that moves the load a share t of its way: a
+// series part with t times its reactance, a shunt part with t times its
+// susceptance (ideal, as the path is drawn).
+Element PartWay(const Element& e, double t, double hertz) {
+  const double x = e.part.Reactance(hertz);
+  const double share = e.position == Position::kSeries ? t * x : x / t;
+  return {e.position, PartFor(share, hertz)};
 }
 
 // The measured load over the file's range, at most about 2000 points.
@@ -39,12 +36,17 @@ SmithTrace MeasuredTrace(const Measurement& m, double z0) {
 }  // namespace
 
 std::vector<Z> MatchPath(const Network& network, Z load, double hertz, double z0, int steps) {
-  Z z = load / z0;
-  std::vector<Z> path{z};
+  Port port = LoadPort(load);
+  std::vector<Z> path{load / z0};
   for (std::size_t i = network.elements.size(); i-- > 0;) {  // the part at the load first
     const Element& e = network.elements[i];
     if (!e.part.IsReal()) continue;  // a plain connection, or nothing
-    Walk(path, z, e.part.Reactance(hertz) / z0, e.position == Position::kShunt, steps);
+    for (int k = 1; k <= steps; ++k) {
+      Port step = port;
+      Apply(StageAt(PartWay(e, static_cast<double>(k) / steps, hertz), hertz), step);
+      path.push_back(step.z / z0);
+      if (k == steps) port = step;
+    }
   }
   return path;
 }

@@ -31,19 +31,11 @@ BandObjective::BandObjective(const Network& shape, std::vector<BandPoint> points
     : points_(std::move(points)) {
   for (const Element& e : shape.elements) {
     if (!e.part.IsReal()) continue;
-    const Parasitics& m = e.part.model;
-    Piece piece{e.position == Position::kSeries,
-                e.part.kind == Part::Kind::kInductor,
-                std::isinf(e.part.q) ? 0.0 : 1.0 / e.part.q,
-                m.q_hertz > 0.0 ? kTwoPi * m.q_hertz : 0.0,
-                m.series_l,
-                m.parallel_c,
-                0.0,
-                {}};
-    if (m.measured) {
+    Piece piece{e.position == Position::kSeries, KernelOf(e.part), 0.0, {}};
+    if (const auto& data = e.part.model.measured) {
       // A measured part's impedance at each point, for its nominal value.
-      piece.nominal = m.measured->nominal;
-      for (const BandPoint& p : points_) piece.measured.push_back(m.measured->At(p.hertz));
+      piece.nominal = data->nominal;
+      for (const BandPoint& p : points_) piece.measured.push_back(data->At(p.hertz));
     }
     parts_.push_back(std::move(piece));
   }
@@ -60,24 +52,11 @@ double BandObjective::Gamma2(std::size_t at, const double* values) const {
     const Piece& part = parts_[k];
     std::complex<double> zp;
     if (!part.measured.empty()) {
-      const double scale = part.inductor ? values[k] / part.nominal : part.nominal / values[k];
+      const double scale =
+          part.kernel.inductor ? values[k] / part.nominal : part.nominal / values[k];
       zp = part.measured[at] * scale;
     } else {
-      const double x = part.inductor ? p.omega * values[k] : -1.0 / (p.omega * values[k]);
-      double r = std::fabs(x) * part.inverse_q;
-      if (part.q_omega > 0.0 && part.inverse_q > 0.0) {
-        // The Q holds at one frequency: an inductor's resistance grows with
-        // the square root of the frequency, a capacitor's stays.
-        r = (part.inductor ? part.q_omega * values[k] : 1.0 / (part.q_omega * values[k])) *
-            part.inverse_q;
-        if (part.inductor) r *= std::sqrt(p.omega / part.q_omega);
-      }
-      zp = {r, x};
-      if (!part.inductor && part.series_l > 0.0)
-        zp += std::complex<double>(0, p.omega * part.series_l);
-      if (part.inductor && part.parallel_c > 0.0) {
-        zp = Divide(zp, 1.0 + Multiply({0, p.omega * part.parallel_c}, zp));
-      }
+      zp = KernelImpedance(part.kernel, values[k], p.omega);
     }
     z = part.series ? z + zp : Divide(Multiply(zp, z), zp + z);
   }

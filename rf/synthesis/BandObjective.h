@@ -4,6 +4,11 @@
 // |gamma|) that a local search can follow. Plain arithmetic and the
 // portable powers of ten only, so that the same values give the same bits
 // on every platform.
+//
+// This is the search's inner loop: the same elements and the same part
+// impedance (PartKernel) as the cascade of rf/circuit/Cascade.h, walked
+// without what the cascade carries beside the impedance; a test holds the
+// two equal to rounding over random ladders, loads and frequencies.
 #pragma once
 
 #include <complex>
@@ -42,14 +47,10 @@ class BandObjective {
   void GammasOf(const double* values, std::vector<double>& g2) const;
 
  private:
-  // A part's position, kind and what it is made of (see Parasitics).
+  // A part's position and what it is made of: its kernel, or its data.
   struct Piece {
     bool series;
-    bool inductor;
-    double inverse_q;  // 0 for an ideal part
-    double q_omega;    // where the Q holds; 0: everywhere
-    double series_l;
-    double parallel_c;
+    PartKernel kernel;
     double nominal;                              // of a measured part
     std::vector<std::complex<double>> measured;  // its impedance at each point
   };

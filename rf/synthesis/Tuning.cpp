@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "rf/circuit/Cascade.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -36,12 +37,8 @@ std::optional<double> ValueFor(Part::Kind kind, double x, double hertz) {
 }  // namespace
 
 std::vector<Impedance> PartEnds(const Network& n, Impedance load, double hertz) {
-  std::vector<Impedance> ends(n.elements.size());
-  Network rest;
-  for (std::size_t k = n.elements.size(); k-- > 0;) {
-    rest.elements.insert(rest.elements.begin(), n.elements[k]);
-    ends[k] = rest.InputImpedance(hertz, load);
-  }
+  std::vector<Impedance> ends;
+  Cascade(n, hertz, load, &ends);
   return ends;
 }
 

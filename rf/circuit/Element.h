@@ -1,0 +1,50 @@
+// One element of a matching network, and what it is as a two-port at a
+// frequency: the one place where an element's electrical behaviour is
+// defined. Every figure, the band search, the yield, the two-port files and
+// the chart's paths take an element through StageAt.
+#pragma once
+
+#include <complex>
+
+#include "rf/circuit/Parts.h"
+
+namespace vorda::rf {
+
+using Impedance = std::complex<double>;
+
+enum class Position { kSeries, kShunt };
+
+// A part in series (in the line from the source to the load) or in shunt
+// (from the line to ground): an ideal or lossy inductor or capacitor, one
+// with its package's parasitics or its measured data, a short or an open.
+struct Element {
+  Position position = Position::kSeries;
+  Part part;
+  bool operator==(const Element&) const = default;
+};
+
+// The chain (ABCD) matrix of a two-port: the voltage and current at its
+// input from those at its output, V1 = A V2 + B I2, I1 = C V2 + D I2.
+struct ChainMatrix {
+  Impedance a{1.0, 0.0}, b{0.0, 0.0}, c{0.0, 0.0}, d{1.0, 0.0};
+};
+
+// An element at one frequency, in the form the cascade takes it: the
+// common ones by their impedance (so that a ladder of parts is computed as
+// directly as by hand), any other by its chain matrix.
+struct Stage {
+  enum class Form {
+    kThrough,  // nothing at all: a short in series, an open in shunt
+    kSeries,   // the impedance z in series
+    kShunt,    // the impedance z to ground
+    kChain,    // the two-port `chain`
+    kOpen,     // an open in series: nothing passes
+    kShorted,  // a short to ground: nothing passes
+  } form = Form::kThrough;
+  Impedance z;
+  ChainMatrix chain;
+};
+
+Stage StageAt(const Element& element, double hertz);
+
+}  // namespace vorda::rf
