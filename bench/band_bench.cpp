@@ -52,9 +52,9 @@ BENCHMARK(Search)
 // Standard E12 values with Q 100 inductors and Q 500 capacitors.
 void SearchLossyStandard(benchmark::State& state) {
   BandRequest r = Request(4, 201);
-  r.series = vorda::rf::ESeries::kE12;
-  r.q_inductor = 100;
-  r.q_capacitor = 500;
+  r.parts.series = vorda::rf::ESeries::kE12;
+  r.parts.q_inductor = 100;
+  r.parts.q_capacitor = 500;
   for (auto _ : state) benchmark::DoNotOptimize(vorda::rf::OptimizeBand(r));
 }
 BENCHMARK(SearchLossyStandard)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -66,11 +66,11 @@ void SearchWithParts(benchmark::State& state) {
   static const auto library =
       vorda::rf::ReadPartLibrary(VORDA_SOURCE_DIR "/docs/examples/parts-0402");
   BandRequest r = Request(4, 201);
-  if (state.range(0) > 0) r.model.package = vorda::rf::Package::k0402;
+  if (state.range(0) > 0) r.parts.model.package = vorda::rf::Package::k0402;
   if (state.range(0) == 2) {
-    r.library = library;
+    r.parts.library = library;
   } else {
-    r.series = vorda::rf::ESeries::kE12;
+    r.parts.series = vorda::rf::ESeries::kE12;
   }
   for (auto _ : state) benchmark::DoNotOptimize(vorda::rf::OptimizeBand(r));
 }

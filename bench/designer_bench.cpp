@@ -44,7 +44,7 @@ void SameWorkWithoutDrawing(benchmark::State& state) {
   vorda::rf::DesignRequest in = *window->Request();
   for (auto _ : state) {
     for (const double q : {5.0, 50.0}) {
-      in.q_inductor = q;
+      in.parts.q_inductor = q;
       const vorda::rf::DesignResult set = vorda::rf::RunDesign(in);
       benchmark::DoNotOptimize(vorda::rf::ChartsOf(in, set, set.best));
     }
@@ -83,7 +83,7 @@ void DragStepWithoutDrawing(benchmark::State& state) {
     const double x = 0.2 + 0.4 * (++step % 2);
     const auto drag = vorda::rf::DragPart(start, 0, set.load, set.hertz, set.z0, in.SourceOf(),
                                           vorda::designer::Reflection({1.0, x}), std::nullopt);
-    set.rows.push_back(vorda::rf::FixedRow(in, set, drag->network, vorda::rf::Origin::kTuned));
+    set.rows.push_back(vorda::rf::FixedRow(set, drag->network, vorda::rf::Origin::kTuned));
     benchmark::DoNotOptimize(vorda::rf::ChartsOf(in, set, set.rows.size() - 1));
     set.rows.pop_back();
   }

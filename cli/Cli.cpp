@@ -61,9 +61,9 @@ struct MeasuredInput {
   MeasuredAt at;
 };
 
-MeasuredInput ReadMeasured(const Options& opt) {
-  MeasurementFile file(opt.s1p_path);
-  const double f = *opt.hertz;
+MeasuredInput ReadMeasured(const Command& c) {
+  MeasurementFile file(c.s1p);
+  const double f = c.request.hertz;
   MeasuredInput in;
   try {
     in.measurement = std::make_shared<const rf::Measurement>(rf::ReadMeasurement(file.Source()));
@@ -79,22 +79,6 @@ MeasuredInput ReadMeasured(const Options& opt) {
   return in;
 }
 
-rf::SweepPlan SweepPlanOf(const Options& opt) {
-  rf::SweepPlan plan;
-  if (!opt.sweep) return plan;
-  if (opt.sweep->file_frequencies) {
-    plan.kind = rf::SweepPlan::Kind::kMeasured;
-  } else {
-    plan = {rf::SweepPlan::Kind::kRange, opt.sweep->axis, {}};
-  }
-  return plan;
-}
-
-bool Succeeded(const rf::Row& t, bool design) {
-  if (!design) return t.engine->run.outcome == Outcome::kComputed;
-  return t.verdict == rf::Verdict::kDesigned || t.verdict == rf::Verdict::kAlreadyMatched;
-}
-
 // The network the netlist and the two-port file are of: the --topology's
 // (among the band's designs with a band), the band's best, or the single
 // type's; nothing, with why, when it was not designed.
@@ -103,9 +87,8 @@ struct Chosen {
   std::optional<rf::Network> built;
 };
 Chosen ChooseNetwork(const Report& report) {
-  const Options& opt = report.options;
-  auto kind = opt.topology ? rf::ParseKind(*opt.topology) : std::nullopt;
-  if (!kind && opt.network) kind = rf::NetworkKind{rf::Topology::kGiven, 0};
+  auto kind = report.outputs.topology;
+  if (!kind && report.Request()->given) kind = rf::NetworkKind{rf::Topology::kGiven, 0};
   const std::string name = kind ? rf::KindName(*kind) : std::string();
   // With a band the networks over it, but for a given one.
   const bool band = report.result.band && !(kind && kind->topology == rf::Topology::kGiven);
@@ -120,22 +103,23 @@ Chosen ChooseNetwork(const Report& report) {
             {}};
   }
   const std::string what = rf::NetworkWhat(*row);
-  if (!row->design) return {what + " was not designed (" + row->status + ")", {}};
+  if (!row->design) return {what + " was not designed (" + rf::StatusText(*row) + ")", {}};
   return {what, row->design->built};
 }
 
 // The frequencies of the netlist's analysis and of the two-port file.
-rf::FrequencyAxis FileSweep(const Options& opt) {
-  const double f = *opt.hertz;
-  if (opt.sweep && !opt.sweep->file_frequencies) return opt.sweep->axis;
-  if (opt.band && opt.band->stop > opt.band->start) return *opt.band;
+rf::FrequencyAxis FileSweep(const rf::DesignRequest& r) {
+  const double f = r.hertz;
+  if (r.sweep.kind == rf::SweepPlan::Kind::kRange) return r.sweep.axis;
+  if (r.band && r.band->stop > r.band->start) return *r.band;
   return rf::FrequencyAxis::Linear(f / 2, 1.5 * f);
 }
 
 // The files asked for; each that could not be written is told on err, and
 // the result says whether all were.
-bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ostream& err) {
-  const Options& opt = report.options;
+bool WriteFiles(const Report& report, std::ostream& err) {
+  const Outputs& opt = report.outputs;
+  const rf::DesignRequest& request = *report.Request();
   bool all = true;
   const auto write = [&](const std::string& path, const std::string& contents) {
     try {
@@ -145,31 +129,29 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
       all = false;
     }
   };
-  if (!opt.csv_path.empty()) write(opt.csv_path, SweepCsv(report));
-  if (!opt.table_csv_path.empty()) {
-    write(opt.table_csv_path, rf::DesignTableCsv(request, report.result));
-  }
-  if (opt.spice_path.empty() && opt.s2p_path.empty()) return all;
+  if (!opt.csv.empty()) write(opt.csv, SweepCsv(report));
+  if (!opt.table_csv.empty()) write(opt.table_csv, rf::DesignTableCsv(request, report.result));
+  if (opt.spice.empty() && opt.s2p.empty()) return all;
   const Chosen chosen = ChooseNetwork(report);
-  const char* files = !opt.spice_path.empty() && !opt.s2p_path.empty() ? "no netlist or two-port"
-                      : !opt.spice_path.empty()                        ? "no netlist"
-                                                                       : "no two-port";
+  const char* files = !opt.spice.empty() && !opt.s2p.empty() ? "no netlist or two-port"
+                      : !opt.spice.empty()                   ? "no netlist"
+                                                             : "no two-port";
   if (!chosen.built) {
     err << "vorda-match: " << files << " written: " << chosen.what << "\n";
     return false;
   }
-  const rf::FrequencyAxis sweep = FileSweep(opt);
-  if (!opt.spice_path.empty()) {
-    write(opt.spice_path, rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
-                                                          report.result.load, sweep)));
+  const rf::FrequencyAxis sweep = FileSweep(request);
+  if (!opt.spice.empty()) {
+    write(opt.spice, rf::SpiceNetlist(rf::CircuitFor(chosen.what, *chosen.built, request,
+                                                     report.result.load, sweep)));
   }
-  if (!opt.s2p_path.empty()) {
+  if (!opt.s2p.empty()) {
     const auto text =
         rf::WriteTouchstone2Port(*chosen.built, sweep.Frequencies(),
                                  rf::TwoPortFormatOf(request, report.result, chosen.what,
                                                      opt.s2p_load_reference, opt.s2p_version2));
     if (text) {
-      write(opt.s2p_path, *text);
+      write(opt.s2p, *text);
     } else {
       err << "vorda-match: no two-port written: the network passes no power\n";
       all = false;
@@ -179,7 +161,7 @@ bool WriteFiles(const Report& report, const rf::DesignRequest& request, std::ost
 }
 
 void Print(const Report& report, std::ostream& out) {
-  if (report.options.json) {
+  if (report.outputs.json) {
     PrintJson(report, out);
   } else {
     PrintText(report, out);
@@ -191,103 +173,84 @@ void Print(const Report& report, std::ostream& out) {
 // the networks of --loaded-q, the --network and the band search. A group of
 // several (--type all, the networks) asks for at least one of them.
 bool Produced(const Report& report, std::ostream& err) {
-  const Options& opt = report.options;
-  const auto& rows = report.result.rows;
-  const bool design = report.request.has_value();
-  const auto any = [&](auto in_group) {
-    return std::any_of(rows.begin(), rows.end(),
-                       [&](const rf::Row& t) { return in_group(t) && Succeeded(t, design); });
-  };
-  const auto is_l = [](const rf::Row& t) {
-    return t.kind.topology == rf::Topology::kL && t.origin == rf::Origin::kAtFrequency;
-  };
-  bool all = true;
-  const bool types_asked = !design || opt.types_given || !(opt.band || opt.loaded_q || opt.network);
-  if (types_asked && !any(is_l)) {
-    all = false;
-    // A single type refused by the engine has said why in its message box.
-    if (design && opt.types.size() > 1) err << "vorda-match: no type was designed\n";
-    const rf::Row& first = rows.front();
-    if (design && opt.types.size() == 1 &&
-        (!first.engine || first.engine->run.outcome == Outcome::kComputed)) {
-      err << "vorda-match: type " << opt.types.front() << " was not designed: " << first.status
-          << "\n";
+  const rf::DesignRequest* r = report.Request();
+  const std::vector<rf::Shortfall> missed = rf::ShortfallsOf(report.result);
+  for (const rf::Shortfall& m : missed) {
+    using W = rf::Shortfall::What;
+    switch (m.what) {
+      case W::kTypes:
+        if (r != nullptr) err << "vorda-match: no type was designed\n";
+        break;
+      case W::kType:
+        // A type refused by the engine has said why in its message box.
+        if (r != nullptr && (!m.row->engine || m.row->engine->run.outcome == Outcome::kComputed)) {
+          err << "vorda-match: type " << r->types.front()
+              << " was not designed: " << rf::StatusText(*m.row) << "\n";
+        }
+        break;
+      case W::kNetworks:
+        err << "vorda-match: no Pi, T or two-L network was designed for a loaded Q of "
+            << rf::DigitsText(*r->loaded_q, 4) << "\n";
+        break;
+      case W::kGiven:
+        err << "vorda-match: the given network was not designed"
+            << (m.row != nullptr ? ": " + rf::StatusText(*m.row) : std::string()) << "\n";
+        break;
+      case W::kBand:
+        err << "vorda-match: no network was designed over the band\n";
+        break;
     }
   }
-  const auto is_network = [](const rf::Row& t) {
-    return t.origin == rf::Origin::kAtFrequency && t.kind.topology != rf::Topology::kL;
-  };
-  if (opt.loaded_q && !any(is_network)) {
-    all = false;
-    err << "vorda-match: no Pi, T or two-L network was designed for a loaded Q of "
-        << rf::DigitsText(*opt.loaded_q, 4) << "\n";
-  }
-  const auto is_given = [](const rf::Row& t) { return t.origin == rf::Origin::kGiven; };
-  if (opt.network && !any(is_given)) {
-    all = false;
-    const auto given = std::find_if(rows.begin(), rows.end(), is_given);
-    err << "vorda-match: the given network was not designed"
-        << (given != rows.end() ? ": " + given->status : std::string()) << "\n";
-  }
-  const auto is_band = [](const rf::Row& t) { return t.origin == rf::Origin::kOverBand; };
-  if (opt.band && !any(is_band)) {
-    all = false;
-    err << "vorda-match: no network was designed over the band\n";
-  }
-  return all;
+  return missed.empty();
 }
 
-// Without --freq: the window's Compute for each type, from its texts.
-int RunEngineOnly(const Options& opt, std::ostream& out, std::ostream& err) {
-  Report report{opt, {}, {}, {}};
-  for (const std::int16_t t : opt.types) {
+// Without a frequency: the window's Compute for each type, from its texts.
+int RunEngineOnly(const Command& c, std::ostream& out, std::ostream& err) {
+  Report report{c.outputs, {}, {}};
+  const auto& types = c.request.types;
+  for (const std::int16_t t : types) {
     rf::Row& r = report.result.rows.emplace_back();
     r.kind = {rf::Topology::kL, t};
-    r.engine = ComputeTexts(opt.z0, opt.real, opt.imag, t);
-    ReportBoxes(*r.engine, opt.types.size() > 1 && !opt.json, err);
+    r.engine = ComputeTexts(c.z0, c.real, c.imag, t);
+    ReportBoxes(*r.engine, types.size() > 1 && !c.outputs.json, err);
   }
   Print(report, out);
   return Produced(report, err) ? kExitComputed : kExitNotComputed;
 }
 
-// With --freq: the design of each type, from the numbers the texts convert
-// to (or the measured load), refused as a whole when an input lies beyond
-// what the design takes.
-int RunDesignOnce(const Options& opt, std::ostream& out, std::ostream& err) {
-  const double z0 = ReadText("Z0", opt.z0, err);
+// At a frequency: the design of each type, from the numbers the texts
+// convert to (or the measured load), refused as a whole when an input lies
+// beyond what the design takes; and over the band, with one.
+int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
+  rf::DesignRequest& request = c.request;
+  request.z0 = ReadText("Z0", c.z0, err);
   std::optional<MeasuredInput> measured;
-  rf::Impedance load;
-  if (opt.s1p_path.empty()) {
-    const double r = ReadText("R", opt.real, err);
-    load = {r, ReadText("X", opt.imag, err)};
+  if (c.s1p.empty()) {
+    const double r = ReadText("R", c.real, err);
+    request.load = {r, ReadText("X", c.imag, err)};
   } else {
-    measured = ReadMeasured(opt);
-    load = measured->at.load;
-  }
-  rf::DesignRequest request = RequestOf(opt, z0, *opt.hertz);
-  request.load = load;
-  if (measured) {
+    measured = ReadMeasured(c);
+    request.load = measured->at.load;
     request.measurement = measured->measurement;
     request.measurement_name = measured->at.file;
   }
-  request.bandwidth = opt.sweep.has_value() || !opt.table_csv_path.empty();
-  request.sweep = SweepPlanOf(opt);
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
-  Report report{opt, request, rf::RunDesign(request), {}};
+  Report report{c.outputs, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
-  if (opt.band) {
+  if (request.band) {
     // A search of more than a moment tells how far it is.
-    Progress progress(rf::Ladders(2, opt.max_parts).size(), "networks", err,
+    Progress progress(rf::Ladders(2, request.max_parts).size(), "networks", err,
                       std::chrono::seconds(2));
     const auto tell = [&](std::size_t done, std::size_t) { progress.Done(done); };
-    rf::AddBandRows(request, rf::RunBand(request, nullptr, tell), result);
+    rf::AddBandRows(rf::RunBand(*result.plan, nullptr, tell), result);
   }
   if (measured) report.measured = measured->at;
+  const bool several = request.types.size() > 1 && !c.outputs.json;
   for (const rf::Row& t : result.rows) {
-    if (t.engine) ReportBoxes(*t.engine, opt.types.size() > 1 && !opt.json, err);
+    if (t.engine) ReportBoxes(*t.engine, several, err);
   }
   for (const std::string& w : result.warnings) err << "vorda-match: warning: " << w << "\n";
-  const bool written = WriteFiles(report, request, err);
+  const bool written = WriteFiles(report, err);
   Print(report, out);
   const bool produced = Produced(report, err);
   return written && produced ? kExitComputed : kExitNotComputed;
@@ -301,43 +264,27 @@ void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err) {
   if (e.run.fault) err << type << kAppTitle << ": " << FaultPrompt(*e.run.fault) << "\n";
 }
 
-rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz) {
-  rf::DesignRequest r;
-  r.z0 = z0;
-  r.hertz = hertz;
-  r.series = opt.series;
-  r.q_inductor = opt.q_inductor;
-  r.q_capacitor = opt.q_capacitor;
-  r.types = opt.types;
-  r.source = opt.source;
-  r.loaded_q = opt.loaded_q;
-  r.intermediate = opt.intermediate;
-  r.networks = opt.loaded_q.has_value();
-  r.band = opt.band;
-  r.max_parts = opt.max_parts;
-  r.model = opt.model;
-  r.library = opt.library;
-  r.yield = opt.yield;
-  r.ranking = opt.ranking;
-  r.given = opt.network;
-  return r;
-}
-
-double ReferenceOf(const Options& opt, std::ostream& err) {
-  const double z0 = ReadText("Z0", opt.z0, err);
+double ReferenceOf(const Command& c, std::ostream& err) {
+  const double z0 = ReadText("Z0", c.z0, err);
   if (auto why = rf::CheckReference(z0)) throw Refusal{*why};
   return z0;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const Parsed parsed = ParseOptions(args, out, err);
-  if (!parsed.options) return parsed.exit_status;
-  Options opt = *parsed.options;
+  Parsed parsed = ParseOptions(args, out, err);
+  if (!parsed.command) return parsed.exit_status;
+  Command& c = *parsed.command;
   try {
-    if (!opt.parts_dir.empty()) opt.library = rf::ReadPartLibrary(opt.parts_dir);
-    if (opt.each) return RunEach(opt, out, err);
-    if (opt.hertz) return RunDesignOnce(opt, out, err);
-    return RunEngineOnly(opt, out, err);
+    if (!c.parts_dir.empty()) c.request.parts.library = rf::ReadPartLibrary(c.parts_dir);
+    switch (c.mode) {
+      case Command::Mode::kEach:
+        return RunEach(c, out, err);
+      case Command::Mode::kDesign:
+        return RunDesignOnce(std::move(c), out, err);
+      case Command::Mode::kEngine:
+        break;
+    }
+    return RunEngineOnly(c, out, err);
   } catch (const Refusal& r) {
     err << (r.prefixed ? "vorda-match: " : "") << r.message << "\n";
   } catch (const std::runtime_error& e) {  // a file that cannot be opened

@@ -27,7 +27,7 @@ std::shared_ptr<const rf::Measurement> ReadWhole(MeasurementFile& file) {
 
 // The designs at one measured point, or why there are none: no L-section
 // exists at 0 Hz, and a load beyond what the design takes is named.
-EachPoint DesignPoint(const Options& opt, double z0,
+EachPoint DesignPoint(const rf::DesignRequest& base, double z0,
                       const std::shared_ptr<const rf::Measurement>& measurement,
                       const rf::LoadPoint& p) {
   EachPoint point{p.hertz, p.z, {}, {}};
@@ -35,7 +35,9 @@ EachPoint DesignPoint(const Options& opt, double z0,
     point.refused = "no L-section exists at 0 Hz";
     return point;
   }
-  rf::DesignRequest request = RequestOf(opt, z0, p.hertz);
+  rf::DesignRequest request = base;
+  request.z0 = z0;
+  request.hertz = p.hertz;
   request.load = p.z;
   request.measurement = measurement;
   if (const auto error = rf::CheckRequest(request)) {
@@ -54,22 +56,23 @@ bool AnyDesigned(const EachPoint& point) {
 
 }  // namespace
 
-int RunEach(const Options& opt, std::ostream& out, std::ostream& err) {
-  const double z0 = ReferenceOf(opt, err);
-  MeasurementFile file(opt.s1p_path);
+int RunEach(const Command& c, std::ostream& out, std::ostream& err) {
+  const double z0 = ReferenceOf(c, err);
+  const Outputs& opt = c.outputs;
+  MeasurementFile file(c.s1p);
   const auto measurement = ReadWhole(file);
   Progress progress(measurement->points.size() + measurement->dc_points, "points", err);
   if (opt.json) {
     PrintEachJsonStart(out);
   } else if (!opt.jsonl) {
-    PrintEachTextHeading(opt, out);
+    PrintEachTextHeading(c.request.types, out);
   }
   bool any_computed = false;
   try {
     rf::TouchstoneReader reader(file.Source());
     rf::LoadPoint p;
     for (std::size_t n = 1; reader.Next(p); ++n) {
-      const EachPoint point = DesignPoint(opt, z0, measurement, p);
+      const EachPoint point = DesignPoint(c.request, z0, measurement, p);
       any_computed = any_computed || AnyDesigned(point);
       if (opt.jsonl) {
         PrintEachJsonLine(point, opt.fields, out);

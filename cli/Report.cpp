@@ -131,7 +131,7 @@ Json RunJson(const rf::Row& t, const Report* report) {
   if (report == nullptr) return j;
   j["verdict"] = rf::VerdictName(t.verdict);
   if (t.verdict != rf::Verdict::kDesigned) {
-    j["reason"] = t.status;
+    j["reason"] = rf::StatusText(t);
     j["first"] = nullptr;
     j["second"] = nullptr;
     return j;
@@ -151,7 +151,7 @@ Json NetworkJson(const rf::Row& t, const Report& report) {
   if (t.kind.topology == rf::Topology::kL) j["type"] = t.kind.type;
   j["verdict"] = rf::VerdictName(t.verdict);
   if (t.verdict != rf::Verdict::kDesigned) {
-    j["reason"] = t.status;
+    j["reason"] = rf::StatusText(t);
     j["elements"] = nullptr;
     return j;
   }
@@ -199,7 +199,7 @@ Json BandJson(const Report& report) {
 
 Json InputsJson(const Report& report) {
   Json j;
-  for (const rf::Input& in : rf::RequestInputs(*report.request, report.result)) {
+  for (const rf::Input& in : rf::RequestInputs(*report.Request(), report.result)) {
     j[in.key] = in.number ? Json(*in.number) : Json(in.text);
   }
   return j;
@@ -224,8 +224,8 @@ void PrintJson(const Report& report, std::ostream& out) {
                             {"frequency", report.measured->hertz},
                             {"load", ZinJson(report.measured->load)}};
   }
-  if (report.request) {
-    if (report.request->source) doc["source"] = ZinJson(*report.request->source);
+  if (const rf::DesignRequest* r = report.Request()) {
+    if (r->source) doc["source"] = ZinJson(*r->source);
     doc["inputs"] = InputsJson(report);
     doc["warnings"] = report.result.warnings;
   }
@@ -233,7 +233,7 @@ void PrintJson(const Report& report, std::ostream& out) {
   Json networks = Json::array();
   for (const rf::Row& t : report.result.rows) {
     if (t.engine) {
-      doc["runs"].push_back(RunJson(t, report.request ? &report : nullptr));
+      doc["runs"].push_back(RunJson(t, report.Request() != nullptr ? &report : nullptr));
     } else if (t.origin != rf::Origin::kOverBand) {
       networks.push_back(NetworkJson(t, report));
     }
@@ -250,8 +250,8 @@ void PrintEachJsonStart(std::ostream& out) {
 namespace {
 
 Json PointJson(const EachPoint& point) {
-  const Options none;
-  const Report report{none, rf::DesignRequest{}, {}, {}};
+  const Outputs none;
+  const Report report{none, {}, {}};
   Json j;
   j["frequency"] = point.hertz;
   j["load"] = ZinJson(point.load);

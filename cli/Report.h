@@ -3,12 +3,13 @@
 // the one table of figures (rf/request/Figures.h).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "cli/Options.h"
+#include "cli/Command.h"
 #include "rf/request/Figures.h"
 #include "rf/request/Rows.h"
 
@@ -22,14 +23,14 @@ struct MeasuredAt {
 };
 
 struct Report {
-  const Options& options;
-  // The request the rows were designed for (with --freq).
-  std::optional<rf::DesignRequest> request;
+  const Outputs& outputs;
   // Each type asked for, then the networks, the given network and the
-  // band's designs, in result.rows. Without --freq only the engine's run
-  // of each type is set.
+  // band's designs, in result.rows. Without a design frequency only the
+  // engine's run of each type is set, and the result has no plan.
   rf::DesignResult result;
   std::optional<MeasuredAt> measured;
+  // The request the rows were designed for; none for the engine alone.
+  const rf::DesignRequest* Request() const { return result.plan ? &result.plan->request : nullptr; }
 };
 
 void PrintJson(const Report& report, std::ostream& out);
@@ -60,7 +61,7 @@ void PrintEachJsonEnd(std::ostream& out);
 void PrintEachJsonLine(const EachPoint& point, const std::vector<std::string>& fields,
                        std::ostream& out);
 // The text table: a heading, then one row per point.
-void PrintEachTextHeading(const Options& options, std::ostream& out);
+void PrintEachTextHeading(const std::vector<std::int16_t>& types, std::ostream& out);
 void PrintEachTextRow(const EachPoint& point, std::ostream& out);
 
 // A figure's flat key: its group's key, "_" and its own ("match_vswr"), or

@@ -58,10 +58,10 @@ std::string BandwidthText(const rf::Row& t, double f) {
 }  // namespace
 
 void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
-  const Options& opt = report.options;
+  const rf::PartsChoice& opt = report.Request()->parts;
   const rf::NetworkDesign& d = *t.design;
   using G = rf::FigureGroup;
-  const bool real_parts = !opt.model.Ideal() || opt.library != nullptr;
+  const bool real_parts = opt.Real();
   if (t.engine && !t.note.empty()) out << "  note: " << t.note << "\n";
   if (d.uncompensated) {
     out << "  for the parts' parasitics: " << PartsText(d.ideal) << "\n";
@@ -97,7 +97,7 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
 void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out) {
   out << "\n"
       << (rank > 0 ? std::to_string(rank) + ". " : "") << rf::RowName(t) << ": "
-      << (t.verdict != rf::Verdict::kDesigned ? t.status
+      << (t.verdict != rf::Verdict::kDesigned ? rf::StatusText(t)
           : t.note.empty()                    ? std::string("designed")
                                               : "designed (" + t.note + ")")
       << "\n";
@@ -135,7 +135,7 @@ void PrintBandText(const Report& report, std::ostream& out) {
       << (band.measured_points > 0
               ? " and the " + std::to_string(band.measured_points) + " measured in it"
               : "")
-      << "), " << rf::RankingOrder(report.options.ranking) << ":\n";
+      << "), " << rf::RankingOrder(report.Request()->ranking) << ":\n";
   int rank = 0;
   for (const rf::Row& t : report.result.rows) {
     if (t.origin != rf::Origin::kOverBand) continue;

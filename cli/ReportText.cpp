@@ -42,7 +42,7 @@ void PrintRun(const rf::Row& t, const Report& report, std::ostream& out) {
   // Only a computed type has components: the zeros a refused run leaves in
   // the labels are no result.
   if (e.run.outcome != Outcome::kComputed) {
-    if (t.verdict == rf::Verdict::kAlreadyMatched) out << "  design: " << t.status << "\n";
+    if (t.verdict == rf::Verdict::kAlreadyMatched) out << "  design: " << rf::StatusText(t) << "\n";
     return;
   }
   const bool designed = t.verdict == rf::Verdict::kDesigned && t.design;
@@ -60,11 +60,11 @@ void PrintRun(const rf::Row& t, const Report& report, std::ostream& out) {
   };
   row("first ", type.first_component, ResultLabel::kFirstComponent, ResultLabel::kFirstOhms, 0);
   row("second", type.second_component, ResultLabel::kSecondComponent, ResultLabel::kSecondOhms, 1);
-  if (!report.request) return;
+  if (report.Request() == nullptr) return;
   if (designed) {
     PrintFigures(t, report, out);
   } else {
-    out << "  design: " << t.status << "\n";
+    out << "  design: " << rf::StatusText(t) << "\n";
   }
 }
 
@@ -87,8 +87,8 @@ void PrintText(const Report& report, std::ostream& out) {
     if (first.run.region) {
       out << "Region " << *first.run.region << ": " << rf::RegionWords(*first.run.region) << "\n";
     }
-  } else if (report.request && report.request->source) {
-    out << "Source: " << LoadText(*report.request->source) << ", matched conjugately\n";
+  } else if (report.Request() != nullptr && report.Request()->source) {
+    out << "Source: " << LoadText(*report.Request()->source) << ", matched conjugately\n";
   }
   for (const rf::Row& t : rows) {
     if (t.engine) {
@@ -154,6 +154,8 @@ std::string EachCell(const rf::Row& t) {
       return "already matched";
     case rf::Verdict::kNotComputable:
       return "not computable";
+    case rf::Verdict::kRefused:
+      return "refused";
     case rf::Verdict::kNotComputed:
       if (run.outcome == Outcome::kRefused) {
         return "refused (region " + std::to_string(run.region.value_or(0)) + ")";
@@ -178,12 +180,11 @@ void PrintRow(const std::vector<std::string>& cells, std::ostream& out) {
 
 }  // namespace
 
-void PrintEachTextHeading(const Options& options, std::ostream& out) {
+void PrintEachTextHeading(const std::vector<std::int16_t>& types, std::ostream& out) {
   std::vector<std::string> cells = {"frequency", "load"};
-  std::transform(options.types.begin(), options.types.end(), std::back_inserter(cells),
-                 [](std::int16_t t) {
-                   return "type " + std::to_string(t) + " (" + Caption(*FindSectionType(t)) + ")";
-                 });
+  std::transform(types.begin(), types.end(), std::back_inserter(cells), [](std::int16_t t) {
+    return "type " + std::to_string(t) + " (" + Caption(*FindSectionType(t)) + ")";
+  });
   PrintRow(cells, out);
 }
 

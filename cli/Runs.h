@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "cli/Options.h"
+#include "cli/Command.h"
 #include "engine/ComputeRecord.h"
 #include "rf/request/DesignRequest.h"
 
@@ -22,15 +22,12 @@ struct Refusal {
 // line begins "type N: " when asked (more than one type, in text).
 void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err);
 
-// The request the options make at a frequency, without its load.
-rf::DesignRequest RequestOf(const Options& opt, double z0, double hertz);
-
 // --each: the whole file is checked first; then each point is designed and
 // printed as it is read, so that memory stays bounded for any file.
-int RunEach(const Options& opt, std::ostream& out, std::ostream& err);
+int RunEach(const Command& command, std::ostream& out, std::ostream& err);
 
 // The normalizing resistance as the window's conversion reads --z0, for
 // --each; throws Refusal for a value the design cannot take.
-double ReferenceOf(const Options& opt, std::ostream& err);
+double ReferenceOf(const Command& command, std::ostream& err);
 
 }  // namespace vorda::cli

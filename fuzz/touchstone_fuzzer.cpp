@@ -48,8 +48,8 @@ void Design(const std::vector<vorda::rf::LoadPoint>& points, double reference, s
   vorda::rf::DesignRequest q;
   q.measurement = shared;
   q.hertz = 0.5 * (a.hertz + b.hertz);
-  q.series = vorda::rf::ESeries::kE24;
-  q.q_inductor = 40;
+  q.parts.series = vorda::rf::ESeries::kE24;
+  q.parts.q_inductor = 40;
   q.bandwidth = true;
   q.sweep = {vorda::rf::SweepPlan::Kind::kAround, vorda::rf::FrequencyAxis::Linear(0, 0, 9), {}};
   if (const auto error = vorda::rf::CheckRequest(q)) {

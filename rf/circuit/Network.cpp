@@ -38,14 +38,10 @@ double Network::DissipationDb(double hertz, Impedance load) const {
   return 0.0 - 10.0 * portable::Log10(efficiency);  // 0, never -0
 }
 
-std::optional<std::string> Network::Broken() const {
+std::optional<Position> Network::Broken() const {
   for (const Element& e : elements) {
-    if (e.position == Position::kSeries && e.part.kind == Part::Kind::kOpen) {
-      return "a series part would be an open circuit";
-    }
-    if (e.position == Position::kShunt && e.part.kind == Part::Kind::kShort) {
-      return "a shunt part would be a short circuit";
-    }
+    const Stage::Form form = StageAt(e, 1.0).form;
+    if (form == Stage::Form::kOpen || form == Stage::Form::kShorted) return e.position;
   }
   return std::nullopt;
 }

@@ -32,9 +32,9 @@ struct Network {
   // -10 log10 of the efficiency, in dB: 0 within 1e-12 of all the power,
   // which is rounding, not loss.
   double DissipationDb(double hertz, Impedance load) const;
-  // Why the network cannot pass power as drawn: a series part that is an
-  // open, or a shunt part that is a short. Nothing when it can.
-  std::optional<std::string> Broken() const;
+  // Whether the network cannot pass power as drawn: a series part that is
+  // an open, or a shunt part that is a short (that one's position).
+  std::optional<Position> Broken() const;
   // Whether every part's impedance is known at a frequency (a measured
   // part's only within its data).
   bool KnownAt(double hertz) const;

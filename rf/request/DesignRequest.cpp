@@ -89,9 +89,10 @@ std::optional<RequestError> CheckBand(const DesignRequest& r) {
 }
 
 std::optional<RequestError> CheckQs(const DesignRequest& r) {
-  const std::pair<const std::optional<double>*, Field> qs[] = {{&r.q_inductor, Field::kQInductor},
-                                                               {&r.q_capacitor, Field::kQCapacitor},
-                                                               {&r.loaded_q, Field::kLoadedQ}};
+  const std::pair<const std::optional<double>*, Field> qs[] = {
+      {&r.parts.q_inductor, Field::kQInductor},
+      {&r.parts.q_capacitor, Field::kQCapacitor},
+      {&r.loaded_q, Field::kLoadedQ}};
   for (const auto& [q, field] : qs) {
     if (!*q) continue;
     const char* what = field == Field::kQInductor    ? "the Q of inductors"

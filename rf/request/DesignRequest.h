@@ -16,6 +16,7 @@
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Measurement.h"
 #include "rf/circuit/PartLibrary.h"
+#include "rf/circuit/PartsChoice.h"
 #include "rf/circuit/StandardValues.h"
 #include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
@@ -93,15 +94,17 @@ struct DesignRequest {
   std::shared_ptr<const Measurement> measurement;  // instead of the typed load
   std::string measurement_name;                    // how the measurement is named in notes
   double hertz = 14.2e6;
-  std::optional<ESeries> series;
-  std::optional<double> q_inductor;
-  std::optional<double> q_capacitor;
+  // Standard values (a series or a library), losses and parasitics.
+  PartsChoice parts;
   bool bandwidth = false;  // search the VSWR <= 2 band around the design frequency
   SweepPlan sweep;
   // Each row's response over the sweep (vorda-match prints them all); the
   // designer draws only the selected row's, from CurvesOf.
   bool responses = true;
   std::vector<std::int16_t> types = {1, 2, 3, 4, 5, 6, 7, 8};
+  // Whether the L types are asked for in their own right, not only as the
+  // default beside the other designs: then at least one must be designed.
+  bool types_asked = true;
   // Pi and T for this loaded Q, and two L-sections in cascade (through
   // `intermediate`, or the geometric mean), after the L types.
   std::optional<double> loaded_q;
@@ -116,9 +119,6 @@ struct DesignRequest {
   // the others, its values fixed, after them.
   std::optional<Network> given;
   Ranking ranking = Ranking::kReturnLoss;
-  PartModel model;  // the parts' parasitics
-  // Standard values from a library of measured parts instead of a series.
-  std::shared_ptr<const PartLibrary> library;
   // Builds within the parts' tolerances, for every designed row.
   std::optional<YieldRequest> yield;
 
@@ -127,7 +127,6 @@ struct DesignRequest {
   Source SourceOf() const { return source ? Source(*source, hertz) : Source(z0); }
   // Whether the engine's eight types serve the source: it is z0 itself.
   bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
-  bool HasLosses() const { return q_inductor || q_capacitor; }
 };
 
 // The load of a request across frequency: the measurement, or the typed R

@@ -48,7 +48,7 @@ void Header(std::string& out) {
 
 void Line(std::string& out, const Row& t, bool best) {
   out += Text(RowName(t)) + "," + RowKey(t) + "," + OriginName(t.origin) + "," +
-         (best ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(t.status);
+         (best ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(StatusText(t));
   const std::vector<std::string> names = ComponentNames(t);
   for (std::size_t e = 0; e < kTableParts; ++e) {
     out += "," + (e < names.size() ? names[e] : std::string());

@@ -59,8 +59,8 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
     const ReadNumber hertz = ReadFrequency(t[Field::kFrequency]);
     if (!hertz.value) throw Bad{Field::kFrequency, hertz.error};
     r.hertz = *hertz.value;
-    r.q_inductor = Optional(t, Field::kQInductor, false);
-    r.q_capacitor = Optional(t, Field::kQCapacitor, false);
+    r.parts.q_inductor = Optional(t, Field::kQInductor, false);
+    r.parts.q_capacitor = Optional(t, Field::kQCapacitor, false);
     r.loaded_q = Optional(t, Field::kLoadedQ, false);
     r.networks = r.loaded_q.has_value();
     r.sweep.span = Optional(t, Field::kSpan, true);
@@ -69,7 +69,7 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
     if (!Blank(t[Field::kTolerance])) {
       const ReadToleranceResult read = ReadTolerance(t[Field::kTolerance]);
       if (!read.tolerance) throw Bad{Field::kTolerance, read.error};
-      if (read.tolerance->from_library && !r.library) {
+      if (read.tolerance->from_library && !r.parts.library) {
         throw Bad{Field::kTolerance, "library tolerances need a parts library"};
       }
       r.yield = YieldRequest{};

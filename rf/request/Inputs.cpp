@@ -47,23 +47,26 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
     in.push_back(Number("load_x_ohms", "load x (ohms)", r.load.imag()));
   }
   in.push_back(Number("frequency_hz", "frequency (Hz)", r.hertz));
-  in.push_back({"series", "series", r.series ? SeriesName(*r.series) : "ideal", std::nullopt});
-  in.push_back(Optional("q_inductors", "q of inductors", r.q_inductor, "ideal"));
-  in.push_back(Optional("q_capacitors", "q of capacitors", r.q_capacitor, "ideal"));
+  in.push_back(
+      {"series", "series", r.parts.series ? SeriesName(*r.parts.series) : "ideal", std::nullopt});
+  in.push_back(Optional("q_inductors", "q of inductors", r.parts.q_inductor, "ideal"));
+  in.push_back(Optional("q_capacitors", "q of capacitors", r.parts.q_capacitor, "ideal"));
   // What the parts are made of, when more than their Q.
-  if (r.model.q_hertz > 0.0) in.push_back(Number("q_at_hz", "q given at (Hz)", r.model.q_hertz));
-  if (r.model.package) {
-    in.push_back({"package", "package", PackageName(*r.model.package), std::nullopt});
+  if (r.parts.model.q_hertz > 0.0)
+    in.push_back(Number("q_at_hz", "q given at (Hz)", r.parts.model.q_hertz));
+  if (r.parts.model.package) {
+    in.push_back({"package", "package", PackageName(*r.parts.model.package), std::nullopt});
   }
-  if (r.model.srf_inductor > 0.0) {
+  if (r.parts.model.srf_inductor > 0.0) {
     in.push_back(
-        Number("srf_inductors_hz", "self-resonance of inductors (Hz)", r.model.srf_inductor));
+        Number("srf_inductors_hz", "self-resonance of inductors (Hz)", r.parts.model.srf_inductor));
   }
-  if (r.model.srf_capacitor > 0.0) {
-    in.push_back(
-        Number("srf_capacitors_hz", "self-resonance of capacitors (Hz)", r.model.srf_capacitor));
+  if (r.parts.model.srf_capacitor > 0.0) {
+    in.push_back(Number("srf_capacitors_hz", "self-resonance of capacitors (Hz)",
+                        r.parts.model.srf_capacitor));
   }
-  if (r.library) in.push_back({"parts_library", "parts library", r.library->folder, std::nullopt});
+  if (r.parts.library)
+    in.push_back({"parts_library", "parts library", r.parts.library->folder, std::nullopt});
   in.push_back(Optional("loaded_q", "loaded q (pi and t)", r.loaded_q, "none"));
   in.push_back(Optional("intermediate_ohms", "intermediate resistance (ohms)", r.intermediate,
                         r.loaded_q ? "geometric mean" : "none"));

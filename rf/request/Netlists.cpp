@@ -33,8 +33,9 @@ SpiceCircuit CircuitFor(const std::string& what, const Network& built, const Des
     c.notes.push_back("the load measured in " + request.measurement_name +
                       ", taken at that frequency only");
   }
-  c.notes.push_back(request.series ? std::string("standard values, ") + SeriesName(*request.series)
-                                   : "ideal values");
+  c.notes.push_back(request.parts.series
+                        ? std::string("standard values, ") + SeriesName(*request.parts.series)
+                        : "ideal values");
   return c;
 }
 

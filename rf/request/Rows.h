@@ -8,12 +8,14 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/ComputeRecord.h"
 #include "rf/request/DesignRequest.h"
+#include "rf/request/RequestPlan.h"
 #include "rf/request/Verdict.h"
 #include "rf/synthesis/BandSearch.h"
 #include "rf/synthesis/Design.h"
@@ -40,10 +42,14 @@ struct Row {
   // facts (run) and the labels and boxes the window would show.
   std::optional<ComputeRecord> engine;
   Verdict verdict = Verdict::kNotComputed;
-  // "admitted", "given", "optimised over the band", or why not designed.
-  std::string status;
-  // What a designed network came to be, when it is not what its name says
-  // ("at its least loaded Q this Pi network is an L-section").
+  // Why the design layer refused it, or gives no figures (kRefused,
+  // kNotComputable); StatusText says it in words.
+  Why why;
+  // What a network synthesised at the frequency came to be, when it is not
+  // what its name says.
+  Became became = Became::kAsNamed;
+  // What a designed network came to be, in words, and parts that act as the
+  // other kind ("at its least loaded Q this Pi network is an L-section").
   std::string note;
   // The loaded Q a Pi or T network was designed for.
   std::optional<double> design_q;
@@ -83,6 +89,8 @@ struct BandSummary {
 };
 
 struct DesignResult {
+  // What the rows were designed with; none for the engine's runs alone.
+  std::shared_ptr<const RequestPlan> plan;
   double z0 = 0.0;
   double hertz = 0.0;  // the design frequency
   Impedance load;      // at it
@@ -105,23 +113,27 @@ DesignResult RunDesign(const DesignRequest& request);
 // tolerances, each library part's own.
 YieldRequest YieldRequestFor(const DesignRequest& request, const Network& built);
 
-// The band search of a request that has a band (see
-// rf/synthesis/BandSearch.h): its load, source, standard series, losses and
-// loaded Q, from the design frequency's analytic designs. cancel, when set,
-// stops it early; progress is told how many ladders of how many are done.
-BandResult RunBand(const DesignRequest& request, const std::atomic<bool>* cancel = nullptr,
+// The band search of a plan that has a band (see rf/synthesis/BandSearch.h):
+// its load, source, parts and loaded Q, from the design frequency's
+// analytic designs. cancel, when set, stops it early; progress is told how
+// many ladders of how many are done.
+BandResult RunBand(const RequestPlan& plan, const std::atomic<bool>* cancel = nullptr,
                    std::function<void(std::size_t, std::size_t)> progress = {});
 
 // The band search's designs as rows, after the result's own (replacing
 // those of an earlier search), best first; and its summary.
-void AddBandRows(const DesignRequest& request, const BandResult& band, DesignResult& result);
+void AddBandRows(const BandResult& band, DesignResult& result);
 
 // A network of fixed parts designed like the others: a given or a tuned row.
-Row FixedRow(const DesignRequest& request, const DesignResult& result, const Network& network,
-             Origin origin);
+Row FixedRow(const DesignResult& result, const Network& network, Origin origin);
 
-// The frequencies of a band: even points across it and the measured points
-// inside it, ascending.
-std::vector<double> BandFrequencies(const DesignRequest& request);
+// What was asked for and not designed: the L types (at least one of them,
+// or the one), the networks of a loaded Q, the given network and the band
+// search's designs.
+struct Shortfall {
+  enum class What { kTypes, kType, kNetworks, kGiven, kBand } what;
+  const Row* row = nullptr;  // kType: the type's row; kGiven: the given row
+};
+std::vector<Shortfall> ShortfallsOf(const DesignResult& result);
 
 }  // namespace vorda::rf

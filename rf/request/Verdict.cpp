@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "rf/circuit/Units.h"
+#include "rf/request/Rows.h"
+
 namespace vorda::rf {
 
 namespace {
@@ -32,10 +35,91 @@ const char* VerdictName(Verdict verdict) {
       return "already matched";
     case Verdict::kNotComputed:
       return "not computed";
+    case Verdict::kRefused:
+      return "refused";
     case Verdict::kNotComputable:
       break;
   }
   return "not computable";
+}
+
+std::string WhyText(const Why& w) {
+  const std::string at = " at " + FormatEngineering(w.hertz, "Hz");
+  const std::string pass = w.low_pass ? "low" : "high";
+  switch (w.reason) {
+    case Reason::kNone:
+      break;
+    case Reason::kSeriesOpen:
+      return "a series part would be an open circuit";
+    case Reason::kShuntShort:
+      return "a shunt part would be a short circuit";
+    case Reason::kValueNotANumber:
+      return "a part's value" + at + " is not a number";
+    case Reason::kStandardNotANumber:
+      return "the input impedance of the standard parts" + at + " is not a number";
+    case Reason::kBuiltNotANumber:
+      return "the input impedance of the parts as built" + at + " is not a number";
+    case Reason::kEfficiencyNotANumber:
+      return "the efficiency" + at + " is not a number";
+    case Reason::kResponseNotANumber:
+      return "the response over the sweep is not a number everywhere";
+    case Reason::kTypeCannotMatch:
+      return "this type cannot match the load to the source";
+    case Reason::kNeedsLoadedQ:
+      return "needs a loaded Q";
+    case Reason::kLoadedQBelowLeast:
+      return "a loaded Q of " + DigitsText(w.value, 3) + " is below the least this network can " +
+             "have, " + DigitsText(w.bound, 3) + " (sqrt(Rhigh / Rlow - 1))";
+    case Reason::kNoIntermediateL:
+      return "no " + pass + "-pass L-section reaches " + DigitsText(w.value, 3) +
+             " ohms in between";
+    case Reason::kNoForm:
+      return "no " + pass + "-pass form exists for these terminations";
+    case Reason::kNotSynthesised:
+      return "a given network is not synthesised";
+  }
+  return "";
+}
+
+std::string BecameText(Became became) {
+  switch (became) {
+    case Became::kPiAsL:
+      return "at its least loaded Q this Pi network is an L-section";
+    case Became::kTAsL:
+      return "at its least loaded Q this T network is an L-section";
+    case Became::kTwoLAsOne:
+      return "with a termination's resistance in between, the two L-sections are one";
+    case Became::kAsNamed:
+      break;
+  }
+  return "";
+}
+
+std::string StatusText(const Row& t) {
+  switch (t.verdict) {
+    case Verdict::kAlreadyMatched:
+      return kAlreadyMatchedText;
+    case Verdict::kRefused:
+      return "refused: " + WhyText(t.why);
+    case Verdict::kNotComputable:
+      return "not computable: " + WhyText(t.why);
+    case Verdict::kNotComputed:
+      return t.engine ? EngineStatus(*t.engine) : std::string("not computed");
+    case Verdict::kDesigned:
+      break;
+  }
+  switch (t.origin) {
+    case Origin::kOverBand:
+      return "optimised over the band";
+    case Origin::kGiven:
+    case Origin::kTuned:
+      return OriginName(t.origin);
+    case Origin::kAtFrequency:
+      break;
+  }
+  if (t.engine) return EngineStatus(*t.engine);
+  const std::string became = BecameText(t.became);
+  return became.empty() ? "admitted" : "admitted: " + became;
 }
 
 std::string RegionWords(int region) {

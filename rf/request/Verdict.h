@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/ComputeRecord.h"
+#include "rf/synthesis/Why.h"
 
 namespace vorda::rf {
 
@@ -12,11 +13,26 @@ enum class Verdict {
   kDesigned,        // parts, with every figure a number
   kAlreadyMatched,  // the load is a perfect match: no parts needed
   kNotComputed,     // the engine refused the type, or a fault stopped it
-  kNotComputable,   // the engine computed it, but the design gives no numbers
+  kNotComputable,   // computed, but the design gives no numbers (see the row's why)
+  kRefused,         // the design layer has no such network for these inputs (the row's why)
 };
 
-// "designed", "already matched", "not computed", "not computable".
+// "designed", "already matched", "not computed", "not computable",
+// "refused".
 const char* VerdictName(Verdict verdict);
+
+struct Row;
+// A row's status in words, the one place where verdicts and reasons become
+// text: "admitted", "admitted: at its least loaded Q this Pi network is an
+// L-section", "given", "tuned", "optimised over the band", the engine's
+// status, "already matched: no parts needed", "refused: ...", "not
+// computable: ...".
+std::string StatusText(const Row& row);
+// A reason alone: "a series part would be an open circuit".
+std::string WhyText(const Why& why);
+// What a network came to be: "at its least loaded Q this Pi network is an
+// L-section"; empty for one as named.
+std::string BecameText(Became became);
 
 inline constexpr const char* kAlreadyMatchedText = "already matched: no parts needed";
 

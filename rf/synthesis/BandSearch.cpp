@@ -32,18 +32,20 @@ bool Ranks(const BandDesign& a, const BandDesign& b) {
   return a.parts < b.parts;
 }
 
-std::vector<double> BandFrequencies(const BandRequest& r, std::size_t& measured_points) {
+}  // namespace
+
+std::vector<double> BandFrequencies(const BandRequest& r, std::size_t* measured_points) {
   std::vector<double> f = r.axis.Frequencies();
   const auto inside = [&](double hz) { return hz >= r.axis.start && hz <= r.axis.stop; };
-  measured_points =
-      static_cast<std::size_t>(std::count_if(r.measured.begin(), r.measured.end(), inside));
+  if (measured_points != nullptr) {
+    *measured_points =
+        static_cast<std::size_t>(std::count_if(r.measured.begin(), r.measured.end(), inside));
+  }
   std::copy_if(r.measured.begin(), r.measured.end(), std::back_inserter(f), inside);
   std::sort(f.begin(), f.end());
   f.erase(std::unique(f.begin(), f.end()), f.end());
   return f;
 }
-
-}  // namespace
 
 BandLimit LimitOf(const BandRequest& r) {
   BandLimit limit;
@@ -90,7 +92,7 @@ BandFigures FiguresOf(const Network& n, const BandRequest& r, const std::vector<
 
 BandResult OptimizeBand(const BandRequest& r) {
   BandResult result;
-  result.frequencies = BandFrequencies(r, result.measured_points);
+  result.frequencies = BandFrequencies(r, &result.measured_points);
   const BandPoints points = PointsOf(r, result.frequencies);
   const int most = std::clamp(r.max_parts, 2, kMostParts);
   const std::vector<Network> shapes = Ladders(2, most);
@@ -145,7 +147,7 @@ BandResult OptimizeBand(const BandRequest& r) {
   for (auto& [code, f] : best) {
     BandDesign d;
     d.kind = KindOfLadder(f.network);
-    if (r.series || r.library) d.standard = StandardFor(f, r, points);
+    if (r.parts.series || r.parts.library) d.standard = StandardFor(f, r, points);
     d.ideal = f.network;
     d.evaluated = LossyFor(d.standard ? *d.standard : d.ideal, r);
     d.parts = static_cast<int>(d.ideal.elements.size());

@@ -21,6 +21,7 @@
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
 #include "rf/circuit/PartLibrary.h"
+#include "rf/circuit/PartsChoice.h"
 #include "rf/circuit/StandardValues.h"
 #include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
@@ -38,16 +39,12 @@ struct BandRequest {
   Source source{50.0};
   double z0 = 50.0;  // what a part too small or large to matter is measured against
   const LoadModel* load = nullptr;
-  std::vector<double> measured;  // a measurement's frequencies: those in the band count too
-  std::optional<ESeries> series;
-  std::shared_ptr<const PartLibrary> library;  // standard values from it instead
-  PartModel model;                             // parasitics of the parts
-  std::optional<double> q_inductor;
-  std::optional<double> q_capacitor;
-  std::optional<double> loaded_q;             // of Pi and T starts; none: a few are tried
-  std::optional<double> intermediate;         // of two L-sections' starts; none: the geometric mean
-  int max_parts = kDefaultMaxParts;           // the largest ladders searched (2 to 6)
-  int threads = 0;                            // 0: as many as the machine has, at most 4
+  std::vector<double> measured;        // a measurement's frequencies: those in the band count too
+  PartsChoice parts;                   // standard values, losses and parasitics
+  std::optional<double> loaded_q;      // of Pi and T starts; none: a few are tried
+  std::optional<double> intermediate;  // of two L-sections' starts; none: the geometric mean
+  int max_parts = kDefaultMaxParts;    // the largest ladders searched (2 to 6)
+  int threads = 0;                     // 0: as many as the machine has, at most 4
   const std::atomic<bool>* cancel = nullptr;  // set: stop as soon as may be
   // Told, from the searching threads one at a time, how many ladders are done.
   std::function<void(std::size_t done, std::size_t total)> progress;
@@ -95,6 +92,11 @@ struct BandResult {
 };
 
 BandResult OptimizeBand(const BandRequest& request);
+
+// Where a band is evaluated: its even points and the measured points
+// inside it, ascending; and how many of them were measured.
+std::vector<double> BandFrequencies(const BandRequest& request,
+                                    std::size_t* measured_points = nullptr);
 
 // The load's best circuit over the band's even points, and its Bode-Fano
 // limit when the circuit fits and the source is a resistance.

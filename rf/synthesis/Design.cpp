@@ -61,22 +61,7 @@ bool Finite(double v) {
   return std::isfinite(v);
 }
 
-std::optional<std::string> UnfitMatch(const Match& m, const char* what, double hertz) {
-  if (m.Finite()) return std::nullopt;
-  return std::string("the input impedance of the ") + what + " at " +
-         FormatEngineering(hertz, "Hz") + " is not a number";
-}
-
 }  // namespace
-
-Network WithLosses(Network n, double q_inductor, double q_capacitor, const PartModel& model) {
-  for (Element& e : n.elements) {
-    if (e.part.kind == Part::Kind::kInductor) e.part.q = q_inductor;
-    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = q_capacitor;
-    if (e.part.IsReal()) e.part.model = model.For(e.part);
-  }
-  return n;
-}
 
 std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary& library,
                                          const LoadModel& load, const Source& source,
@@ -112,7 +97,7 @@ Network Compensate(const Network& ideal, const PartModel& model, const LoadModel
     for (Element& e : n.elements) {
       if (e.part.IsReal()) e.part.value = portable::Pow10(v[i++]);
     }
-    return WithLosses(n, kIdealQ, kIdealQ, model);
+    return WithParasitics(n, model);
   };
   const Objective gamma = [&](const double* v) {
     const double g = with(v).MatchAt(hertz, zl, source).gamma_magnitude;
@@ -125,17 +110,6 @@ Network Compensate(const Network& ideal, const PartModel& model, const LoadModel
   Network n = with(u.data());
   for (Element& e : n.elements) e.part.model = {};
   return n;
-}
-
-DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
-                          std::optional<double> q_inductor, std::optional<double> q_capacitor) {
-  DesignOptions d;
-  d.hertz = hertz;
-  d.series = series;
-  d.q_inductor = q_inductor.value_or(kIdealQ);
-  d.q_capacitor = q_capacitor.value_or(kIdealQ);
-  d.losses = q_inductor || q_capacitor;
-  return d;
 }
 
 Network SectionAt(const SectionType& type, double first_ohms, double second_ohms, double z0,
@@ -192,25 +166,26 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   const Impedance zl = load.At(f);
   NetworkDesign d;
   d.ideal = ideal;
-  if (options.compensate && !options.model.Ideal()) {
-    d.ideal = Compensate(ideal, options.model, load, source, f);
+  const PartsChoice& parts = options.parts;
+  if (options.compensate && !parts.model.Ideal()) {
+    d.ideal = Compensate(ideal, parts.model, load, source, f);
     if (d.ideal != ideal) d.uncompensated = ideal;
   }
   if (standard) {
     d.standard = standard;
-  } else if (options.library) {
-    d.standard = ChooseFromLibrary(d.ideal, *options.library, load, source, f);
-  } else if (options.series) {
-    d.standard = ChooseStandard(WithLosses(d.ideal, kIdealQ, kIdealQ, options.model),
-                                *options.series, load, source, f);
+  } else if (parts.library) {
+    d.standard = ChooseFromLibrary(d.ideal, *parts.library, load, source, f);
+  } else if (parts.series) {
+    d.standard =
+        ChooseStandard(WithParasitics(d.ideal, parts.model), *parts.series, load, source, f);
   }
   if (d.standard) {
-    d.standard = WithLosses(*d.standard, kIdealQ, kIdealQ, options.model);
+    d.standard = WithParasitics(*d.standard, parts.model);
     d.standard_match = d.standard->MatchAt(f, zl, source);
   }
-  d.built = WithLosses(d.Chosen(), options.q_inductor, options.q_capacitor, options.model);
+  d.built = WithLosses(d.Chosen(), parts);
   d.match = d.built.MatchAt(f, zl, source);
-  if (options.losses) {
+  if (parts.Lossy()) {
     LossFigures loss;
     loss.efficiency = d.built.Efficiency(f, zl);
     loss.dissipation_db = d.built.DissipationDb(f, zl);
@@ -257,27 +232,29 @@ std::optional<std::string> ReversedParts(const Network& built, double hertz) {
   return text;
 }
 
-std::optional<std::string> NotComputable(const NetworkDesign& d, double hertz) {
-  if (auto broken = d.ideal.Broken()) return broken;
+Why BrokenWhy(const Network& network) {
+  const auto broken = network.Broken();
+  if (!broken) return {};
+  return {*broken == Position::kSeries ? Reason::kSeriesOpen : Reason::kShuntShort};
+}
+
+Why NotComputable(const NetworkDesign& d, double hertz) {
+  if (const Why broken = BrokenWhy(d.ideal)) return broken;
   const auto& parts = d.built.elements;
   if (std::any_of(parts.begin(), parts.end(), [](const Element& e) {
         return e.part.IsReal() && !(Finite(e.part.value) && e.part.value > 0.0);
       })) {
-    return "a part's value at " + FormatEngineering(hertz, "Hz") + " is not a number";
+    return {Reason::kValueNotANumber, 0.0, 0.0, hertz};
   }
-  if (d.standard_match) {
-    if (auto why = UnfitMatch(*d.standard_match, "standard parts", hertz)) return why;
+  if (d.standard_match && !d.standard_match->Finite()) {
+    return {Reason::kStandardNotANumber, 0.0, 0.0, hertz};
   }
-  if (auto why = UnfitMatch(d.match, "parts as built", hertz)) return why;
-  if (d.loss) {
-    if (!Finite(d.loss->efficiency) || !Finite(d.loss->dissipation_db)) {
-      return "the efficiency at " + FormatEngineering(hertz, "Hz") + " is not a number";
-    }
+  if (!d.match.Finite()) return {Reason::kBuiltNotANumber, 0.0, 0.0, hertz};
+  if (d.loss && (!Finite(d.loss->efficiency) || !Finite(d.loss->dissipation_db))) {
+    return {Reason::kEfficiencyNotANumber, 0.0, 0.0, hertz};
   }
-  if (d.response && !d.response->finite) {
-    return std::string("the response over the sweep is not a number everywhere");
-  }
-  return std::nullopt;
+  if (d.response && !d.response->finite) return {Reason::kResponseNotANumber};
+  return {};
 }
 
 }  // namespace vorda::rf

@@ -16,33 +16,26 @@
 #include "rf/circuit/Network.h"
 #include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/Parts.h"
+#include "rf/circuit/PartsChoice.h"
 #include "rf/circuit/StandardValues.h"
+#include "rf/synthesis/Why.h"
 
 namespace vorda::rf {
 
 struct DesignOptions {
-  double hertz = 0.0;             // the design frequency
-  std::optional<ESeries> series;  // choose standard values
-  double q_inductor = kIdealQ;    // quality factors, held over frequency
-  double q_capacitor = kIdealQ;
-  bool losses = false;             // report the losses (a Q was given)
+  double hertz = 0.0;  // the design frequency
+  // Standard values chosen from a series or a library when one is given;
+  // the losses reported when a quality factor is given.
+  PartsChoice parts;
   bool bandwidth = false;          // search the VSWR <= 2 band
   BandLimits band_limits;          // where; f / 100 ... 100 f when not set
   std::vector<double> band_visit;  // frequencies the band search must evaluate
   std::vector<double> sweep;       // frequencies of the response; none: no sweep
-  PartModel model;                 // parasitics of the parts as built
-  // Standard values from a library of measured parts instead of a series.
-  std::shared_ptr<const PartLibrary> library;
   // With parasitics or a library, find the values that match at f with
   // them, from the ideal ones (a network designed at f); off for values
   // that were found otherwise (over a band, or given).
   bool compensate = true;
 };
-
-// Standard values from a series when one is given; losses reported when a
-// quality factor is given (an ideal part otherwise).
-DesignOptions PartOptions(double hertz, std::optional<ESeries> series,
-                          std::optional<double> q_inductor, std::optional<double> q_capacitor);
 
 // What the losses cost at the design frequency.
 struct LossFigures {
@@ -123,12 +116,9 @@ std::optional<std::string> ReversedParts(const Network& built, double hertz);
 
 // Why a design gives no figures to trust: a network that cannot pass power,
 // or a figure that is not a number. Nothing when every figure is one.
-std::optional<std::string> NotComputable(const NetworkDesign& design, double hertz);
-
-// The same network with the losses of the options' quality factors and the
-// parasitics of the model (a measured part keeps its data).
-Network WithLosses(Network network, double q_inductor, double q_capacitor,
-                   const PartModel& model = {});
+Why NotComputable(const NetworkDesign& design, double hertz);
+// Why a network cannot pass power as drawn; nothing when it can.
+Why BrokenWhy(const Network& network);
 
 // The figures of a network and load at every frequency.
 Response ResponseOf(const Network& network, const LoadModel& load, const Source& source,

@@ -97,13 +97,14 @@ bool AtEdge(const Network& n, std::size_t i, const BandRequest& r) {
 // library measured across the band.
 std::vector<Part> Choices(const Part& ideal, const BandRequest& r) {
   std::vector<Part> parts;
-  if (r.library) {
-    for (const LibraryPart* p : r.library->Neighbours(ideal.kind, ideal.value, r.axis.start)) {
+  if (r.parts.library) {
+    for (const LibraryPart* p :
+         r.parts.library->Neighbours(ideal.kind, ideal.value, r.axis.start)) {
       if (p->part.KnownAt(r.axis.stop)) parts.push_back(p->part);
     }
     return parts;
   }
-  const auto n = StandardNeighbours(ideal.value, *r.series);
+  const auto n = StandardNeighbours(ideal.value, *r.parts.series);
   if (!n) return parts;
   parts.push_back(WithValue(ideal, n->below));
   if (n->above != n->below) parts.push_back(WithValue(ideal, n->above));
@@ -171,7 +172,7 @@ Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<
                                    starts, {}, r.cancel);
   found.evaluations = best.evaluations;
   const Network lossy = LossyFor(shape, r);
-  if (r.q_inductor || r.q_capacitor || !r.model.Ideal()) {
+  if (r.parts.Lossy() || !r.parts.model.Ideal()) {
     found.lossless = WithLogValues(shape, best.u);
     best = GlobalSearch(BandObjective(lossy, coarse), BandObjective(lossy, all), box, starts,
                         {best.u}, r.cancel);
@@ -248,12 +249,7 @@ Found OnAll(Found f, const BandRequest& r, std::vector<BandPoint> fine,
 }  // namespace
 
 Network LossyFor(Network n, const BandRequest& r) {
-  for (Element& e : n.elements) {
-    if (e.part.kind == Part::Kind::kInductor) e.part.q = r.q_inductor.value_or(kIdealQ);
-    if (e.part.kind == Part::Kind::kCapacitor) e.part.q = r.q_capacitor.value_or(kIdealQ);
-    if (e.part.IsReal()) e.part.model = r.model.For(e.part);
-  }
-  return n;
+  return WithLosses(std::move(n), r.parts);
 }
 
 BandPoints PointsOf(const BandRequest& r, const std::vector<double>& frequencies) {

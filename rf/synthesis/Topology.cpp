@@ -111,10 +111,6 @@ double ParallelResistance(Impedance z) {
   return Norm2(z) / z.real();
 }
 
-std::string Digits3(double v) {
-  return DigitsText(v, 3);
-}
-
 }  // namespace
 
 std::vector<NetworkKind> AllKinds() {
@@ -200,12 +196,11 @@ double MinimumQ(Topology topology, const Source& source, Impedance load) {
 Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance load, double hertz,
                      double z0, std::optional<double> q, std::optional<double> intermediate) {
   const Impedance zs = source.z;
-  if (kind.topology == Topology::kGiven)
-    return {std::nullopt, "a given network is not synthesised"};
+  if (kind.topology == Topology::kGiven) return {std::nullopt, {Reason::kNotSynthesised}};
   if (kind.topology == Topology::kL) {
     const std::vector<Network> all = LSectionsOfType(kind.type, source, load, hertz, z0);
-    if (all.empty()) return {std::nullopt, "this type cannot match the load to the source"};
-    return {all.front(), {}};
+    if (all.empty()) return {std::nullopt, {Reason::kTypeCannotMatch}};
+    return {all.front()};
   }
   const bool low_pass = LowPassForm(kind.topology);
   std::optional<Ladder> first, second;
@@ -219,17 +214,13 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
       if (!second) second = Half(rm, load, f, low_pass, z0);
     }
     if (!first || !second) {
-      return {std::nullopt, "no " + std::string(low_pass ? "low" : "high") +
-                                "-pass L-section reaches " + Digits3(rm) + " ohms in between"};
+      return {std::nullopt, {Reason::kNoIntermediateL, rm, 0.0, 0.0, low_pass}};
     }
   } else {
     const bool pi = kind.topology == Topology::kPiLowPass || kind.topology == Topology::kPiHighPass;
     const double least = MinimumQ(kind.topology, source, load);
-    if (!q) return {std::nullopt, "needs a loaded Q"};
-    if (*q < least) {
-      return {std::nullopt, "a loaded Q of " + Digits3(*q) + " is below the least this network " +
-                                "can have, " + Digits3(least) + " (sqrt(Rhigh / Rlow - 1))"};
-    }
+    if (!q) return {std::nullopt, {Reason::kNeedsLoadedQ}};
+    if (*q < least) return {std::nullopt, {Reason::kLoadedQBelowLeast, *q, least}};
     // Pi: down to a virtual resistance below both terminations and back up;
     // T: up to one above both.
     const double a = pi ? ParallelResistance(zs) : zs.real();
@@ -238,23 +229,17 @@ Synthesis Synthesize(const NetworkKind& kind, const Source& source, Impedance lo
     first = Half(zs, rv, pi ? Family::kSeriesAtLoad : Family::kShuntAtLoad, low_pass, z0);
     second = Half(rv, load, pi ? Family::kShuntAtLoad : Family::kSeriesAtLoad, low_pass, z0);
     if (!first || !second) {
-      return {std::nullopt, std::string("no ") + (low_pass ? "low" : "high") +
-                                "-pass form exists for these terminations"};
+      return {std::nullopt, {Reason::kNoForm, 0.0, 0.0, 0.0, low_pass}};
     }
   }
   Network n = ToNetwork(Join(*first, *second), z0, hertz);
   const std::size_t usual = two_l ? 4 : 3;
-  std::string note;
+  Became became = Became::kAsNamed;
   if (n.elements.size() < usual) {
-    note =
-        two_l ? "with a termination's resistance in between, the two L-sections are one"
-              : std::string("at its least loaded Q this ") +
-                    (kind.topology == Topology::kPiLowPass || kind.topology == Topology::kPiHighPass
-                         ? "Pi"
-                         : "T") +
-                    " network is an L-section";
+    const bool pi = kind.topology == Topology::kPiLowPass || kind.topology == Topology::kPiHighPass;
+    became = two_l ? Became::kTwoLAsOne : pi ? Became::kPiAsL : Became::kTAsL;
   }
-  return {std::move(n), {}, note};
+  return {std::move(n), {}, became};
 }
 
 std::vector<Network> LSectionsOfType(std::int16_t type, const Source& source, Impedance load,

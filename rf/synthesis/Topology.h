@@ -15,6 +15,7 @@
 
 #include "rf/circuit/Match.h"
 #include "rf/circuit/Network.h"
+#include "rf/synthesis/Why.h"
 
 namespace vorda::rf {
 
@@ -67,8 +68,8 @@ double MinimumQ(Topology topology, const Source& source, Impedance load);
 // there is none.
 struct Synthesis {
   std::optional<Network> network;
-  std::string why;        // when there is none
-  std::string note = {};  // what the network came to be ("at its least loaded Q ...")
+  Why why = {};                      // when there is none
+  Became became = Became::kAsNamed;  // what the network came to be
 };
 // q is the loaded Q of Pi and T; intermediate the resistance between two L
 // sections (nothing: the geometric mean of the terminations' resistances).

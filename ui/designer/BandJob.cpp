@@ -17,10 +17,10 @@ BandJob::~BandJob() {
   worker_.join();
 }
 
-void BandJob::Start(const rf::DesignRequest& request) {
+void BandJob::Start(std::shared_ptr<const rf::RequestPlan> plan) {
   {
     const std::lock_guard lock(mutex_);
-    next_ = request;
+    next_ = std::move(plan);
     ++generation_;
     // The search under way, if any; the worker clears it, under the lock,
     // when it takes the next one.
@@ -56,13 +56,13 @@ void BandJob::Deliver(unsigned generation, Then then) {
 
 void BandJob::Work() {
   for (;;) {
-    rf::DesignRequest request;
+    std::shared_ptr<const rf::RequestPlan> plan;
     unsigned generation = 0;
     {
       std::unique_lock lock(mutex_);
-      wake_.wait(lock, [this] { return quit_ || next_.has_value(); });
+      wake_.wait(lock, [this] { return quit_ || next_ != nullptr; });
       if (quit_) return;
-      request = std::move(*next_);
+      plan = std::move(next_);
       next_.reset();
       generation = generation_;
       cancel_ = false;
@@ -76,11 +76,11 @@ void BandJob::Work() {
         emit Progress(static_cast<int>(done), static_cast<int>(total));
       });
     };
-    rf::BandResult result = rf::RunBand(request, &cancel_, progress);
+    rf::BandResult result = rf::RunBand(*plan, &cancel_, progress);
     if (result.cancelled) continue;
-    Deliver(generation, [this, request = std::move(request), result = std::move(result)] {
+    Deliver(generation, [this, plan = std::move(plan), result = std::move(result)] {
       busy_ = false;
-      emit Finished(request, result);
+      emit Finished(plan->request, result);
     });
   }
 }

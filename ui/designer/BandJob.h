@@ -22,9 +22,9 @@ class BandJob : public QObject {
   explicit BandJob(QObject* parent = nullptr);
   ~BandJob() override;  // cancels what runs and ends the worker
 
-  // Searches the request's band; any older search is cancelled and its
-  // result dropped.
-  void Start(const rf::DesignRequest& request);
+  // Searches the band of a request's plan; any older search is cancelled
+  // and its result dropped.
+  void Start(std::shared_ptr<const rf::RequestPlan> plan);
   void Cancel();
   bool Busy() const { return busy_; }
 
@@ -45,9 +45,9 @@ class BandJob : public QObject {
 
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::optional<rf::DesignRequest> next_;  // the search waiting to start
-  std::atomic<bool> cancel_{false};        // of the search under way
-  unsigned generation_ = 0;                // of the newest search asked for
+  std::shared_ptr<const rf::RequestPlan> next_;  // the search waiting to start
+  std::atomic<bool> cancel_{false};              // of the search under way
+  unsigned generation_ = 0;                      // of the newest search asked for
   bool quit_ = false;
   bool busy_ = false;  // on the window's thread: a search is wanted
   std::thread worker_;

@@ -53,9 +53,9 @@ void DesignerWindow::Tune(int element, std::complex<double> gamma, bool free) {
   const rf::DesignResult& result = model_->Result();
   // The part next to the dragged one is solved again towards the match the
   // table measures: the conjugate of the source.
-  const auto drag =
-      rf::DragPart(tuned_->network, static_cast<std::size_t>(element), result.load, result.hertz,
-                   result.z0, request_->SourceOf(), gamma, free ? std::nullopt : request_->series);
+  const auto drag = rf::DragPart(tuned_->network, static_cast<std::size_t>(element), result.load,
+                                 result.hertz, result.z0, request_->SourceOf(), gamma,
+                                 free ? std::nullopt : request_->parts.series);
   if (!drag) return;
   tuned_->network = drag->network;
   Refill("tuned");

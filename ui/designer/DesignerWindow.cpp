@@ -180,11 +180,11 @@ void DesignerWindow::Recompute() {
   base.sweep.kind = rf::SweepPlan::Kind::kAround;
   base.sweep.axis.points = kSweepPoints;
   base.responses = false;
-  base.series = panel_->Series();
+  base.parts.series = panel_->Series();
   base.ranking = panel_->Ranking();
   base.max_parts = panel_->MaxParts();
-  base.model.package = panel_->Package();
-  if (panel_->UsesLibrary()) base.library = library_;
+  base.parts.model.package = panel_->Package();
+  if (panel_->UsesLibrary()) base.parts.library = library_;
   const rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   if (read.error) {
@@ -206,7 +206,7 @@ void DesignerWindow::Recompute() {
   if (request_->band) {
     if (!(band_request_ && band_request_->band == request_->band)) band_.reset();
     band_progress_ = {};
-    band_job_->Start(*request_);
+    band_job_->Start(computed_.plan);
   } else {
     band_job_->Cancel();
     band_.reset();
@@ -222,9 +222,9 @@ void DesignerWindow::Recompute() {
 // the best).
 void DesignerWindow::Refill(const std::string& keep_key) {
   rf::DesignResult result = computed_;
-  if (band_ && request_->band) rf::AddBandRows(*request_, *band_, result);
+  if (band_ && request_->band) rf::AddBandRows(*band_, result);
   if (tuned_) {
-    rf::Row row = rf::FixedRow(*request_, result, tuned_->network, rf::Origin::kTuned);
+    rf::Row row = rf::FixedRow(result, tuned_->network, rf::Origin::kTuned);
     row.tuned_from = tuned_->from_name;
     result.rows.push_back(std::move(row));
   }

@@ -57,6 +57,8 @@ QString ShortStatus(const rf::Row& t) {
       return QStringLiteral("matched");
     case rf::Verdict::kNotComputable:
       return QStringLiteral("not computable");
+    case rf::Verdict::kRefused:
+      return QStringLiteral("refused");
     case rf::Verdict::kNotComputed:
       break;
   }
@@ -200,9 +202,9 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
       }
       if (c == kColumnStatus && t->engine && t->engine->run.outcome == Outcome::kRefused) {
         return QStringLiteral("%1: this type cannot match a load %2.")
-            .arg(Q(t->status), Q(rf::RegionWords(t->engine->run.region.value_or(0))));
+            .arg(Q(rf::StatusText(*t)), Q(rf::RegionWords(t->engine->run.region.value_or(0))));
       }
-      if (c == kColumnStatus) return Q(t->status);
+      if (c == kColumnStatus) return Q(rf::StatusText(*t));
       if (c == kColumnParts && t->design) {
         return PartsText(t->design->ideal, t->design->standard);  // ideal \u2192 standard
       }

@@ -56,9 +56,9 @@ DesignRequest Request(double z0, double r, double x, double hertz) {
   q.z0 = z0;
   q.load = {r, x};
   q.hertz = hertz;
-  q.series = ESeries::kE12;
-  q.q_inductor = 50;
-  q.q_capacitor = 300;
+  q.parts.series = ESeries::kE12;
+  q.parts.q_inductor = 50;
+  q.parts.q_capacitor = 300;
   q.bandwidth = true;
   q.sweep = {SweepPlan::Kind::kAround, FrequencyAxis::Linear(0, 0, 41), {}};
   return q;
@@ -84,7 +84,7 @@ TEST(DesignRequestTest, ExtremeInputsAreRefusedOrFinite) {
     if (which == 1 || which == 5) q.load = {v, q.load.imag()};
     if (which == 2 || which == 5) q.load = {q.load.real(), i % 2 ? v : -v};
     if (which == 3 || which == 5) q.hertz = v;
-    if (which == 4 || which == 5) q.q_inductor = v;
+    if (which == 4 || which == 5) q.parts.q_inductor = v;
     const auto error = CheckRequest(q);
     if (error) {
       EXPECT_FALSE(error->message.empty());
@@ -98,7 +98,7 @@ TEST(DesignRequestTest, ExtremeInputsAreRefusedOrFinite) {
         ExpectFinite(t, "input " + std::to_string(which) + " = " + std::to_string(v));
       } else {
         EXPECT_FALSE(t.design.has_value());
-        EXPECT_FALSE(t.status.empty());
+        EXPECT_FALSE(StatusText(t).empty());
       }
     }
   }
@@ -129,7 +129,7 @@ TEST(DesignRequestTest, RefusalsNameTheInput) {
     EXPECT_NE(error->message.find(c.words), std::string::npos) << error->message;
   }
   DesignRequest q = Request(50, 40, 30, 14.2e6);
-  q.q_capacitor = 0;
+  q.parts.q_capacitor = 0;
   EXPECT_EQ(CheckRequest(q)->field, Field::kQCapacitor);
 }
 
@@ -140,7 +140,7 @@ TEST(DesignRequestTest, AReactanceBeyondAnyPartIsAnOpen) {
   q.types = {3};
   const DesignResult result = RunDesign(q);
   const Row& t = result.rows[0];
-  ASSERT_EQ(t.verdict, Verdict::kDesigned) << t.status;
+  ASSERT_EQ(t.verdict, Verdict::kDesigned) << StatusText(t);
   const Part& shunt = t.design->ideal.elements[1].part;
   EXPECT_EQ(shunt.kind, Part::Kind::kOpen);
   EXPECT_EQ(Describe(shunt), "open (leave out)");
@@ -164,7 +164,7 @@ TEST(DesignRequestTest, AMatchedLoadIsAlreadyMatched) {
     EXPECT_TRUE(result.already_matched);
     for (const Row& t : result.rows) {
       EXPECT_EQ(t.verdict, Verdict::kAlreadyMatched);
-      EXPECT_EQ(t.status, "already matched: no parts needed");
+      EXPECT_EQ(StatusText(t), "already matched: no parts needed");
     }
   }
   EXPECT_FALSE(RunDesign(Request(50, 50.001, 0, 14.2e6)).already_matched);
@@ -191,9 +191,9 @@ TEST(DesignRequestTest, TheBandStopsAtAMeasuredPointOutsideIt) {
     const Measurement& m = *shared;
     DesignRequest q = Request(50, 45, 0, 14.2e6);
     q.measurement = shared;
-    q.series.reset();
-    q.q_inductor.reset();
-    q.q_capacitor.reset();
+    q.parts.series.reset();
+    q.parts.q_inductor.reset();
+    q.parts.q_capacitor.reset();
     q.sweep = {};
     if (notch == 14.2e6) continue;
     const DesignResult result = RunDesign(q);

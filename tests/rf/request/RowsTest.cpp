@@ -25,9 +25,9 @@ namespace {
 DesignRequest Everything() {
   DesignRequest q;
   q.hertz = 100e6;
-  q.series = ESeries::kE12;
-  q.q_inductor = 60;
-  q.q_capacitor = 400;
+  q.parts.series = ESeries::kE12;
+  q.parts.q_inductor = 60;
+  q.parts.q_capacitor = 400;
   q.bandwidth = true;
   q.loaded_q = 5;
   q.networks = true;
@@ -105,7 +105,7 @@ TEST(RowsTest, TuningReachesTheConjugateOfAComplexSource) {
   q.types = {2};
   const DesignResult r = RunDesign(q);
   ASSERT_FALSE(r.rows.empty());
-  ASSERT_TRUE(r.rows[0].design) << r.rows[0].status;
+  ASSERT_TRUE(r.rows[0].design) << StatusText(r.rows[0]);
   const Network& n = r.rows[0].design->ideal;
   const auto ends = PartEnds(n, q.load, q.hertz);
   const Impedance g = GammaOf(ends[1] / q.z0 + Impedance(0, 0.05), 1.0);

@@ -108,9 +108,9 @@ TEST(BandOptimumTest, LossesAndStandardValuesNeverLoseToTheLosslessDesign) {
   for (std::size_t c = 0; c < std::size(loads); ++c) {
     BandRequest ideal = Request(loads[c], bands[c][0], bands[c][1], 41);
     BandRequest lossy = ideal;
-    lossy.q_inductor = 40;
-    lossy.q_capacitor = 40;
-    lossy.series = ESeries::kE12;
+    lossy.parts.q_inductor = 40;
+    lossy.parts.q_capacitor = 40;
+    lossy.parts.series = ESeries::kE12;
     const BandPoints points = PointsOf(ideal, ideal.axis.Frequencies());
     const auto worst = [&](const Network& n) {
       std::vector<double> u;
@@ -124,7 +124,7 @@ TEST(BandOptimumTest, LossesAndStandardValuesNeverLoseToTheLosslessDesign) {
       const std::string name = LadderCode(shape);
       EXPECT_LE(with.worst, worst(plain.network) * (1 + 1e-3)) << name;
       BandRequest e12 = ideal;
-      e12.series = ESeries::kE12;
+      e12.parts.series = ESeries::kE12;
       Found plain_copy = plain;
       const auto plain_standard = StandardFor(plain_copy, e12, points);
       const Network rounded = [&] {

@@ -113,8 +113,8 @@ TEST(BandSearchTest, StandardValuesNeverBeatTheirIdealAndResultsRepeat) {
   const double bands[][2] = {{7e6, 7.3e6}, {140e6, 150e6}, {420e6, 450e6}};
   for (std::size_t i = 0; i < std::size(loads); ++i) {
     BandRequest r = Request(loads[i], bands[i][0], bands[i][1]);
-    r.series = i == 0 ? ESeries::kE6 : ESeries::kE12;
-    if (i == 1) r.q_inductor = 60;
+    r.parts.series = i == 0 ? ESeries::kE6 : ESeries::kE12;
+    if (i == 1) r.parts.q_inductor = 60;
     const BandResult result = OptimizeBand(r);
     ASSERT_FALSE(result.designs.empty());
     for (const BandDesign& d : result.designs) {

@@ -113,7 +113,7 @@ TEST(DesignTest, BandEdgesAreRootsOfVswrTwo) {
   EXPECT_LT(band.evaluations, 200);
 
   // Parts so lossy that the match fails at f: no band at all.
-  options.q_inductor = options.q_capacitor = 0.3;
+  options.parts.q_inductor = options.parts.q_capacitor = 0.3;
   const Band none = *DesignFor(100, 1000, 0, f, 1, options).design.band;
   EXPECT_FALSE(none.low || none.high || none.loaded_q);
 }

@@ -65,11 +65,12 @@ TEST(RealPartsTest, LibrariesReproduceTheModelsTheyWereMadeFrom) {
     const PartModel model = ideal ? PartModel{} : modelled;
     const double q_l = ideal ? kIdealQ : 40, q_c = ideal ? kIdealQ : 300;
     DesignRequest with = Request();
-    with.library = ReadPartLibrary(Library(ideal ? "ideal" : "modelled", model, q_l, q_c, hertz));
-    with.model = model;
+    with.parts.library =
+        ReadPartLibrary(Library(ideal ? "ideal" : "modelled", model, q_l, q_c, hertz));
+    with.parts.model = model;
     DesignRequest series = Request();
-    series.series = ESeries::kE12;
-    series.model = model;
+    series.parts.series = ESeries::kE12;
+    series.parts.model = model;
     const DesignResult a = RunDesign(with), b = RunDesign(series);
     int compared = 0;
     for (std::size_t i = 0; i < a.rows.size(); ++i) {
@@ -78,7 +79,10 @@ TEST(RealPartsTest, LibrariesReproduceTheModelsTheyWereMadeFrom) {
       // The same values as models.
       Network values = *d.standard;
       for (Element& e : values.elements) e.part.model = {};
-      const Network built = WithLosses(values, q_l, q_c, model);
+      PartsChoice parts;
+      parts.model = model;
+      if (!ideal) parts.q_inductor = q_l, parts.q_capacitor = q_c;
+      const Network built = WithLosses(values, parts);
       const RequestLoad load(with);
       for (const double f : hertz) {
         const double measured = d.built.MatchAt(f, load.At(f), Source(50.0)).gamma_magnitude;
@@ -106,10 +110,10 @@ TEST(RealPartsTest, ACapacitorPastItsSelfResonanceIsInductive) {
   r.hertz = 2.4e9;
   r.load = {20, -30};
   r.types = {2};
-  r.model.srf_capacitor = 1.5e9;
+  r.parts.model.srf_capacitor = 1.5e9;
   const DesignResult result = RunDesign(r);
   const Row& t = result.rows.front();
-  ASSERT_TRUE(t.design) << t.status;
+  ASSERT_TRUE(t.design) << StatusText(t);
   EXPECT_NE(t.note.find("part 1 (capacitor) is inductive at 2.4 GHz, past its self-resonance at "
                         "1.5 GHz"),
             std::string::npos)
