@@ -190,7 +190,7 @@ std::string HtmlOptions() {
     out += "<tr><th colspan=\"2\">" + Html(SectionTitle(section)) + "</th></tr>\n";
     for (const OptionSpec& o : OptionTable()) {
       if (o.section != section) continue;
-      out += "<tr><td><a name=\"" + o.name.substr(2) + "\"><code>" + Html(Synopsis(o)) +
+      out += "<tr><td><a name=\"opt-" + o.name.substr(2) + "\"><code>" + Html(Synopsis(o)) +
              "</code></a></td><td>" + HtmlText(FullHelp(o)) + "</td></tr>\n";
     }
   }

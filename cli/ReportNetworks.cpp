@@ -27,10 +27,10 @@ std::string Items(const rf::Row& t, rf::FigureGroup group) {
 // An edge of the VSWR <= 2 band, or where the search for it stopped: at
 // f / 100 or 100 f, or as far as a measurement knows the load (its ends, or
 // a point that is not passive).
-std::string Edge(const std::optional<double>& hz, bool low, double f, double limit) {
+std::string Edge(const std::optional<double>& hz, bool low, const rf::BandLimits& searched) {
   if (hz) return rf::FormatEngineering(*hz, "Hz");
-  const bool factor = low ? limit == f / 100 : limit == f * 100;
-  const std::string at = rf::FormatEngineering(limit, "Hz");
+  const bool factor = (low ? searched.low_by : searched.high_by) == rf::LimitBy::kFactor;
+  const std::string at = rf::FormatEngineering(low ? searched.low : searched.high, "Hz");
   if (low) {
     return "below " + at +
            (factor ? " (searched down to f / 100)" : " (as far down as the file knows the load)");
@@ -39,11 +39,11 @@ std::string Edge(const std::optional<double>& hz, bool low, double f, double lim
          (factor ? " (searched up to 100 f)" : " (as far up as the file knows the load)");
 }
 
-std::string BandwidthText(const rf::Row& t, double f) {
+std::string BandwidthText(const rf::Row& t) {
   const rf::Band& b = *t.design->band;
   if (!b.holds) return "none (the VSWR at the design frequency is above 2)";
-  std::string s = "from " + Edge(b.low, true, f, b.searched.low) + " to " +
-                  Edge(b.high, false, f, b.searched.high);
+  std::string s =
+      "from " + Edge(b.low, true, b.searched) + " to " + Edge(b.high, false, b.searched);
   // The edges are said above with where the search stopped; then the rest
   // of the group's figures.
   for (const rf::Figure& fig : rf::Figures()) {
@@ -85,7 +85,7 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
     out << "    " << Items(t, G::kMatch) << "\n";
   }
   if (t.design_q) out << "  " << Items(t, G::kDesign) << "\n";
-  if (d.band) out << "  VSWR <= 2 band: " << BandwidthText(t, report.result.hertz) << "\n";
+  if (d.band) out << "  VSWR <= 2 band: " << BandwidthText(t) << "\n";
   out << "  " << Items(t, G::kHarmonics) << "\n";
   if (t.band) out << "  over the band: " << Items(t, G::kBand) << "\n";
   if (t.yield) {

@@ -11,10 +11,17 @@ namespace vorda::rf {
 inline constexpr double kBandVswr = 2.0;
 
 // Where the band is searched: f / 100 ... 100 f around the design frequency,
-// or, for a measured load, no farther than the measurement reaches.
+// or, for a measured load, no farther than the measurement knows the load;
+// and which of the two sets each limit.
+enum class LimitBy {
+  kFactor,  // f / 100 or 100 f
+  kData,    // as far as the measurement knows the load
+};
 struct BandLimits {
   double low = 0.0;
   double high = 0.0;
+  LimitBy low_by = LimitBy::kFactor;
+  LimitBy high_by = LimitBy::kFactor;
 };
 
 struct Band {
@@ -84,8 +91,8 @@ std::optional<double> Edge(VswrAt& vswr_at, double f, double limit, std::span<co
 inline BandLimits LimitsAround(double f, std::optional<double> first = std::nullopt,
                                std::optional<double> last = std::nullopt) {
   BandLimits l{f / 100.0, f * 100.0};
-  if (first) l.low = std::max(l.low, *first);
-  if (last) l.high = std::min(l.high, *last);
+  if (first && *first > l.low) l = {*first, l.high, LimitBy::kData, l.high_by};
+  if (last && *last < l.high) l = {l.low, *last, l.low_by, LimitBy::kData};
   return l;
 }
 

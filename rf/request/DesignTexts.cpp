@@ -1,5 +1,8 @@
 #include "rf/request/DesignTexts.h"
 
+#include <cmath>
+#include <iterator>
+
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -43,11 +46,74 @@ std::optional<FrequencyAxis> BandRange(const DesignTexts& t) {
 
 }  // namespace
 
+namespace {
+
+// Keys that differ from an earlier version's in more than case: the
+// Windows registry ignores case.
+constexpr FieldInfo kFields[] = {
+    {Field::kZ0, "Z0", "design/z0"},
+    {Field::kSource, "Source", "design/source"},
+    {Field::kLoadR, "Load R", "design/load_r"},
+    {Field::kLoadX, "Load X", "design/load_x"},
+    {Field::kFrequency, "Frequency", "design/hertz"},
+    {Field::kBand, "Band", "design/band"},
+    {Field::kSeries, "Series", "design/series"},
+    {Field::kQInductor, "Q of inductors", "design/q_inductor"},
+    {Field::kQCapacitor, "Q of capacitors", "design/q_capacitor"},
+    {Field::kLoadedQ, "Loaded Q", "design/loaded_q"},
+    {Field::kSpan, "Sweep span", "design/sweep_span"},
+    {Field::kTolerance, "Tolerance", "design/tolerance"},
+};
+static_assert(std::size(kFields) == kFieldCount);
+
+const FieldInfo& Info(Field field) {
+  return kFields[static_cast<std::size_t>(field)];
+}
+
+// "14.2M": the exact frequency without its blank and unit.
+std::string Compact(double hertz) {
+  std::string text = ExactFrequencyText(hertz);
+  text.erase(text.size() - 2);  // "Hz"
+  std::erase(text, ' ');
+  return text;
+}
+
+std::string Number(const std::optional<double>& v) {
+  return v ? ShortestText(*v) : std::string();
+}
+
+}  // namespace
+
+std::span<const FieldInfo> FieldInfos() {
+  return kFields;
+}
+
 const char* FieldName(Field field) {
-  static constexpr const char* kNames[kFieldCount] = {
-      "Z0",     "Source",         "Load R",          "Load X",   "Frequency",  "Band",
-      "Series", "Q of inductors", "Q of capacitors", "Loaded Q", "Sweep span", "Tolerance"};
-  return kNames[static_cast<std::size_t>(field)];
+  return Info(field).name;
+}
+
+const char* FieldKey(Field field) {
+  return Info(field).key;
+}
+
+DesignTexts TextsOf(const DesignRequest& r) {
+  DesignTexts t;
+  t[Field::kZ0] = ShortestText(r.z0);
+  if (r.source) {
+    const double x = r.source->imag();
+    t[Field::kSource] = ShortestText(r.source->real()) + (std::signbit(x) ? "-j" : "+j") +
+                        ShortestText(std::fabs(x));
+  }
+  t[Field::kLoadR] = ShortestText(r.load.real());
+  t[Field::kLoadX] = ShortestText(r.load.imag());
+  t[Field::kFrequency] = Compact(r.hertz);
+  if (r.band) t[Field::kBand] = Compact(r.band->start) + ":" + Compact(r.band->stop);
+  t[Field::kQInductor] = Number(r.parts.q_inductor);
+  t[Field::kQCapacitor] = Number(r.parts.q_capacitor);
+  t[Field::kLoadedQ] = Number(r.loaded_q);
+  if (r.sweep.span) t[Field::kSpan] = Compact(*r.sweep.span);
+  if (r.yield) t[Field::kTolerance] = ToleranceText(r.yield->tolerance);
+  return t;
 }
 
 ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "rf/request/DesignRequest.h"
@@ -29,7 +30,22 @@ struct ReadRequest {
 // the fields read into it, checked with CheckRequest.
 ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base);
 
-// The field's name as a window labels it ("Z0", "Q of inductors").
+// What the program knows of each field besides its text: its name in
+// messages (as a window labels it, "Z0", "Q of inductors") and the key its
+// text is kept under between runs ("design/z0").
+struct FieldInfo {
+  Field field;
+  const char* name;
+  const char* key;
+};
+std::span<const FieldInfo> FieldInfos();  // in the order of Field
 const char* FieldName(Field field);
+const char* FieldKey(Field field);
+
+// The texts that read back as a request's inputs: "50", "40", "30",
+// "14.2M", "13M:15M", blank for what it leaves out (an ideal Q, no band);
+// the start texts are those of DesignRequest{}. The series has no text (it
+// is chosen).
+DesignTexts TextsOf(const DesignRequest& request);
 
 }  // namespace vorda::rf

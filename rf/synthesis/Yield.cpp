@@ -116,6 +116,20 @@ ReadToleranceResult ReadTolerance(std::string_view text) {
   return {t, {}};
 }
 
+std::string ToleranceText(const Tolerance& t) {
+  if (t.from_library) return "library";
+  // The shortest percentage that reads back as the same share.
+  const auto percent = [](double share) {
+    for (int digits = 1; digits < 17; ++digits) {
+      const std::string text = DigitsText(100.0 * share, digits) + "%";
+      if (Share(text) == share) return text;
+    }
+    return DigitsText(100.0 * share, 17) + "%";
+  };
+  if (t.inductor == t.capacitor) return percent(t.inductor);
+  return "L=" + percent(t.inductor) + ",C=" + percent(t.capacitor);
+}
+
 std::vector<double> PartTolerances(const Network& built, const YieldRequest& r) {
   std::vector<double> t;
   std::size_t index = 0;

@@ -32,6 +32,8 @@ struct ReadToleranceResult {
   std::string error;
 };
 ReadToleranceResult ReadTolerance(std::string_view text);
+// The text ReadTolerance reads back: "5%", "L=2%,C=5%", "library".
+std::string ToleranceText(const Tolerance& tolerance);
 
 inline constexpr int kDefaultBuilds = 1000;
 inline constexpr int kMostBuilds = 1000000;

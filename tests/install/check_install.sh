@@ -41,7 +41,8 @@ for id in org.vordaforwin.VordaForWin org.vordaforwin.VordaForWin.Designer; do
   appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" || fail "metainfo $id"
 done
 page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-match.1" 2>&1)" || fail "man page: $page"
-grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[--z0 TEXT\]" <<<"$page" \
+grep -q "^SYNOPSIS" <<<"$page" && grep -q "vorda-match \[OPTION\]... \[--\] R X" <<<"$page" &&
+  grep -q "^ *--intermediate R" <<<"$page" \
   || fail "the man page did not render: $page"
 page="$(MANWIDTH=80 man -l "$root/share/man/man1/vorda-designer.1" 2>&1)" || fail "man page: $page"
 grep -q "vorda-designer \[--help\] \[--version\] \[FILE\]" <<<"$page" \

@@ -1,4 +1,5 @@
-// The designer's menus: File, Help, Tune and View.
+#include "ui/designer/DesignerMenus.h"
+
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QMenuBar>
@@ -8,79 +9,81 @@
 
 namespace vorda::designer {
 
-void DesignerWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
-    QAction* a = menu->addAction(text, this, slot);
+namespace {
+
+void BuildFileMenu(DesignerWindow& w) {
+  QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
+  auto add = [&w](QMenu* menu, const QString& text, const QKeySequence& keys, auto slot) {
+    QAction* a = menu->addAction(text, &w, slot);
     a->setShortcut(keys);
     return a;
   };
+  // An item that asks for a file and saves into it.
+  auto save = [&](const QString& text, const QKeySequence& keys, const QString& caption,
+                  const QString& filter, bool (DesignerWindow::*to)(const QString&)) {
+    add(file, text, keys, [&w, caption, filter, to] {
+      w.Choose(caption, filter, true, [&w, to](const QString& p) { (w.*to)(p); });
+    });
+  };
   const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
   add(file, QStringLiteral("&Open Measurement..."), QKeySequence::Open,
-      [this] { emit panel_->OpenMeasurementClicked(); });
-  add(file, QStringLiteral("&Typed Load"), QKeySequence(), [this] { ClearMeasurement(); });
-  add(file, QStringLiteral("Open Parts &Library..."), QKeySequence(), [this] {
+      [&w] { w.AskForMeasurement(); });
+  add(file, QStringLiteral("&Typed Load"), QKeySequence(), [&w] { w.ClearMeasurement(); });
+  add(file, QStringLiteral("Open Parts &Library..."), QKeySequence(), [&w] {
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Open Parts Library"), library_path_);
-    if (!folder.isEmpty()) OpenPartsLibrary(folder);
+        &w, QStringLiteral("Open Parts Library"), w.LibraryPath());
+    if (!folder.isEmpty()) w.OpenPartsLibrary(folder);
   });
   file->addSeparator();
   add(file, QStringLiteral("&Copy Netlist"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
-      [this] { CopyNetlist(); });
-  add(file, QStringLiteral("Save &Netlist..."), QKeySequence(QStringLiteral("Ctrl+Shift+N")),
-      [this] {
-        Choose(QStringLiteral("Save Netlist"), QStringLiteral("SPICE netlist (*.cir)"), true,
-               [this](const QString& p) { SaveNetlist(p); });
-      });
-  add(file, QStringLiteral("Save T&wo-Port..."), QKeySequence(), [this] {
-    Choose(QStringLiteral("Save Two-Port"), QStringLiteral("Touchstone two-port (*.s2p)"), true,
-           [this](const QString& p) { SaveTwoPort(p); });
-  });
-  add(file, QStringLiteral("Save T&able..."), QKeySequence::Save, [this] {
-    Choose(QStringLiteral("Save Table"), QStringLiteral("CSV table (*.csv)"), true,
-           [this](const QString& p) { SaveTable(p); });
-  });
-  add(file, QStringLiteral("Save Smit&h Chart..."), QKeySequence(), [this, pictures] {
-    Choose(QStringLiteral("Save Smith Chart"), pictures, true,
-           [this](const QString& p) { SaveSmithChart(p); });
-  });
-  add(file, QStringLiteral("Save &Response..."), QKeySequence(), [this, pictures] {
-    Choose(QStringLiteral("Save Response"), pictures, true,
-           [this](const QString& p) { SaveResponse(p); });
-  });
+      [&w] { w.CopyNetlist(); });
+  save(QStringLiteral("Save &Netlist..."), QKeySequence(QStringLiteral("Ctrl+Shift+N")),
+       QStringLiteral("Save Netlist"), QStringLiteral("SPICE netlist (*.cir)"),
+       &DesignerWindow::SaveNetlist);
+  save(QStringLiteral("Save T&wo-Port..."), QKeySequence(), QStringLiteral("Save Two-Port"),
+       QStringLiteral("Touchstone two-port (*.s2p)"), &DesignerWindow::SaveTwoPort);
+  save(QStringLiteral("Save T&able..."), QKeySequence::Save, QStringLiteral("Save Table"),
+       QStringLiteral("CSV table (*.csv)"), &DesignerWindow::SaveTable);
+  save(QStringLiteral("Save Smit&h Chart..."), QKeySequence(), QStringLiteral("Save Smith Chart"),
+       pictures, &DesignerWindow::SaveSmithChart);
+  save(QStringLiteral("Save &Response..."), QKeySequence(), QStringLiteral("Save Response"),
+       pictures, &DesignerWindow::SaveResponse);
   file->addSeparator();
-  add(file, QStringLiteral("E&xit"), QKeySequence::Quit, [this] { close(); });
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  add(help, QStringLiteral("&Contents"), QKeySequence::HelpContents, [this] {
-    if (help_) help_();
-  });
+  add(file, QStringLiteral("E&xit"), QKeySequence::Quit, [&w] { w.close(); });
+  QMenu* help = w.menuBar()->addMenu(QStringLiteral("&Help"));
+  add(help, QStringLiteral("&Contents"), QKeySequence::HelpContents, [&w] { w.ShowHelp(); });
 }
 
-void DesignerWindow::BuildViewMenu() {
-  QMenu* tune = menuBar()->addMenu(QStringLiteral("&Tune"));
-  QAction* undo = tune->addAction(QStringLiteral("&Undo Tuning"), this, [this] { UndoTuning(); });
+}  // namespace
+
+std::vector<QAction*> BuildMenus(DesignerWindow& w) {
+  BuildFileMenu(w);
+  QMenu* tune = w.menuBar()->addMenu(QStringLiteral("&Tune"));
+  QAction* undo = tune->addAction(QStringLiteral("&Undo Tuning"), &w, [&w] { w.UndoTuning(); });
   undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-  QAction* redo = tune->addAction(QStringLiteral("&Redo Tuning"), this, [this] { RedoTuning(); });
+  QAction* redo = tune->addAction(QStringLiteral("&Redo Tuning"), &w, [&w] { w.RedoTuning(); });
   redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
-  tune->addAction(QStringLiteral("Back to the &Computed Design"), this, [this] { ForgetTuning(); });
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-  auto* grids = new QActionGroup(this);
+  tune->addAction(QStringLiteral("Back to the &Computed Design"), &w, [&w] { w.ForgetTuning(); });
+  QMenu* view = w.menuBar()->addMenu(QStringLiteral("&View"));
+  auto* grids = new QActionGroup(&w);
+  std::vector<QAction*> actions;
   const std::pair<const char*, SmithGrid> choices[] = {{"&Impedance Grid", SmithGrid::kImpedance},
                                                        {"&Admittance Grid", SmithGrid::kAdmittance},
                                                        {"&Both Grids", SmithGrid::kBoth}};
   for (const auto& [text, grid] : choices) {
-    QAction* a = view->addAction(QString::fromLatin1(text), this,
-                                 [this, grid = grid] { smith_->SetGrid(grid); });
+    QAction* a = view->addAction(QString::fromLatin1(text), &w,
+                                 [&w, grid = grid] { w.Smith()->SetGrid(grid); });
     a->setCheckable(true);
-    a->setChecked(grid == smith_->Grid());
+    a->setChecked(grid == w.Smith()->Grid());
     a->setData(static_cast<int>(grid));
-    a->setObjectName(QStringLiteral("actGrid%1").arg(static_cast<int>(grid)));
     grids->addAction(a);
+    actions.push_back(a);
   }
   view->addSeparator();
   QAction* reset =
-      view->addAction(QStringLiteral("&Reset Chart View"), this, [this] { smith_->ResetView(); });
+      view->addAction(QStringLiteral("&Reset Chart View"), &w, [&w] { w.Smith()->ResetView(); });
   reset->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+  return actions;
 }
 
 }  // namespace vorda::designer

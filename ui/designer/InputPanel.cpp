@@ -15,27 +15,28 @@ namespace vorda::designer {
 
 namespace {
 
-// The input boxes: label with its access key, object name, start text and
-// the hint shown when blank.
+// The input boxes: label with its access key, object name and the hint
+// shown when blank. (Their names in messages and their settings are the
+// design layer's, rf::FieldInfos; their start texts those of a default
+// request.)
 struct InputSpec {
   Field field;
   const char* label;
   const char* name;
-  const char* text;
   const char* placeholder;
 };
 constexpr InputSpec kInputs[] = {
-    {Field::kZ0, "Z&0 (ohms):", "txtZ0", "50", ""},
-    {Field::kSource, "S&ource (ohms):", "txtSource", "", "Z0"},
-    {Field::kLoadR, "Load &R (ohms):", "txtLoadR", "40", ""},
-    {Field::kLoadX, "Load &X (ohms):", "txtLoadX", "30", ""},
-    {Field::kFrequency, "&Frequency:", "txtFrequency", "14.2M", ""},
-    {Field::kBand, "B&and:", "txtBand", "", "none (13M:15M)"},
-    {Field::kQInductor, "Q of &inductors:", "txtQInductor", "", "ideal"},
-    {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "", "ideal"},
-    {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "", "none (Pi and T)"},
-    {Field::kSpan, "S&weep span:", "txtSpan", "", "automatic"},
-    {Field::kTolerance, "Tol&erance:", "txtTolerance", "", "none (5%, L=2%,C=5%)"},
+    {Field::kZ0, "Z&0 (ohms):", "txtZ0", ""},
+    {Field::kSource, "S&ource (ohms):", "txtSource", "Z0"},
+    {Field::kLoadR, "Load &R (ohms):", "txtLoadR", ""},
+    {Field::kLoadX, "Load &X (ohms):", "txtLoadX", ""},
+    {Field::kFrequency, "&Frequency:", "txtFrequency", ""},
+    {Field::kBand, "B&and:", "txtBand", "none (13M:15M)"},
+    {Field::kQInductor, "Q of &inductors:", "txtQInductor", "ideal"},
+    {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "ideal"},
+    {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "none (Pi and T)"},
+    {Field::kSpan, "S&weep span:", "txtSpan", "automatic"},
+    {Field::kTolerance, "Tol&erance:", "txtTolerance", "none (5%, L=2%,C=5%)"},
 };
 
 // The series box's item of the parts library.
@@ -52,8 +53,9 @@ QString RankingChoice(rf::Ranking ranking) {
 InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("inputPanel"));
   auto* form = new QFormLayout();
+  const rf::DesignTexts start = rf::TextsOf(rf::DesignRequest{});
   for (const InputSpec& spec : kInputs) {
-    auto* box = new QLineEdit(QString::fromLatin1(spec.text), this);
+    auto* box = new QLineEdit(QString::fromStdString(start[spec.field]), this);
     box->setObjectName(QString::fromLatin1(spec.name));
     box->setPlaceholderText(QString::fromLatin1(spec.placeholder));
     box->setAccessibleName(QString(QString::fromLatin1(spec.label)).remove('&').remove(':'));

@@ -18,8 +18,6 @@
 
 namespace vorda::designer {
 
-class ChartLabels;
-
 using rf::SmithTrace;
 // What the chart shows, normalized to z0 (rf/request/Charts.h).
 using SmithData = rf::SmithView;
@@ -93,17 +91,9 @@ class SmithChart : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
-  void PaintGrid(QPainter& painter, const QRectF& area) const;
   // The chart with its background and grid from a picture kept between
   // repaints (on screen), or drawn as vectors (a saved picture).
   void RenderScene(QPainter& painter, const QRectF& area, bool cached_grid) const;
-  // The labels of the grid, its circles and traces keep clear of one another.
-  void ReserveGridLabels(ChartLabels& labels, const QRectF& area) const;
-  void PaintCircles(QPainter& painter, const QRectF& area, ChartLabels& labels) const;
-  void PaintTraces(QPainter& painter, const QRectF& area, ChartLabels& labels) const;
-  QRectF PaintLegend(QPainter& painter, const QRectF& area) const;
-  QFont LabelFont(const QRectF& area) const;
-  QPointF GridLabelAt(double resistance, const QRectF& area) const;
   void PaintReadOut(QPainter& painter, const QRectF& area) const;
   std::optional<int> HandleAt(QPointF point) const;
 

@@ -1,22 +1,51 @@
-// The designer's two tables: how they are built, which figures they show,
-// their columns' widths and their height.
+#include "ui/designer/ResultTables.h"
+
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSortFilterProxyModel>
-#include <QSplitter>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
 
-#include "ui/designer/DesignerWindow.h"
 #include "ui/designer/ResultsModel.h"
 
 namespace vorda::designer {
 
-QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* rows,
-                                       const char* name) {
-  auto* table = new QTableView(parent);
+namespace {
+
+// The rows of each table, by rf::Origin: at the frequency (0), given (3)
+// and tuned (2); over the band (1), given and tuned.
+QSortFilterProxyModel* Rows(QObject* parent, ResultsModel* model, const char* origins) {
+  auto* rows = new QSortFilterProxyModel(parent);
+  rows->setSourceModel(model);
+  rows->setSortRole(kSortRole);
+  rows->setFilterRole(kOriginRole);
+  rows->setFilterRegularExpression(QString::fromLatin1(origins));
+  return rows;
+}
+
+}  // namespace
+
+ResultTables::ResultTables(QWidget* parent) : QTabWidget(parent) {
+  setObjectName(QStringLiteral("resultTabs"));
+  setDocumentMode(true);
+  model_ = new ResultsModel(this);
+  table_ = Build(Rows(this, model_, "^[023]$"), "resultsTable");
+  band_table_ = Build(Rows(this, model_, "^[123]$"), "bandTable");
+  addTab(table_, QStringLiteral("At the fre&quency"));
+  addTab(band_table_, QStringLiteral("Over the ban&d"));
+  connect(this, &QTabWidget::currentChanged, this, [this] {
+    QTableView* view = InView();
+    FitColumns(view);
+    // A table just shown with nothing selected shows its first (best) row.
+    if (!view->currentIndex().isValid() && view->model()->rowCount() > 0) view->selectRow(0);
+    emit SelectionChanged();
+  });
+}
+
+QTableView* ResultTables::Build(QSortFilterProxyModel* rows, const char* name) {
+  auto* table = new QTableView(this);
   table->setObjectName(QString::fromLatin1(name));
   table->setAccessibleName(QStringLiteral("Designs"));
   table->setModel(rows);
@@ -38,7 +67,7 @@ QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* r
                           8 * table->verticalHeader()->defaultSectionSize() +
                           2 * table->frameWidth() + 2);
   connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { ShowSelected(); });
+          &ResultTables::SelectionChanged);
   // Any figure can be shown or hidden from the header's menu.
   connect(table->horizontalHeader(), &QWidget::customContextMenuRequested, this,
           [this, table](const QPoint& at) {
@@ -59,29 +88,78 @@ QTableView* DesignerWindow::BuildTable(QWidget* parent, QSortFilterProxyModel* r
   return table;
 }
 
-// The tables tall enough for every row at the frequency (and no taller
-// than half the window), the charts below them the rest.
-void DesignerWindow::FitHeight() {
+QTableView* ResultTables::InView() const {
+  return static_cast<QTableView*>(currentWidget());
+}
+
+bool ResultTables::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (QTableView* t : {table_, band_table_}) {
+      if (t != nullptr && watched == t->viewport()) FitColumns(t);
+    }
+  }
+  return QTabWidget::eventFilter(watched, event);
+}
+
+void ResultTables::Show(rf::DesignResult result, const std::string& keep_key) {
+  const bool band = result.band.has_value();
+  model_->SetResult(std::move(result));
+  setTabEnabled(1, band);
+  ShowColumns();
+  const int row = keep_key.empty() ? -1 : model_->RowOfKey(keep_key);
+  if (row >= 0 && model_->BuiltAt(row) != nullptr) {
+    SelectRow(row);
+  } else {
+    SelectBest();
+  }
+}
+
+int ResultTables::SelectedRow() const {
+  const QTableView* view = InView();
+  const QModelIndex current = view->currentIndex();
+  if (!current.isValid()) return -1;
+  return static_cast<const QSortFilterProxyModel*>(view->model())->mapToSource(current).row();
+}
+
+std::string ResultTables::SelectedKey() const {
+  const rf::Row* row = model_->RowAt(SelectedRow());
+  return row != nullptr ? rf::RowKey(*row) : std::string();
+}
+
+void ResultTables::SelectRow(int row) {
+  const rf::Row* t = model_->RowAt(row);
+  if (t == nullptr) return;
+  // A row over the band is in the second table; one at the frequency in the
+  // first; a given or tuned one in the table in view.
+  if (t->origin == rf::Origin::kOverBand) setCurrentIndex(1);
+  if (t->origin == rf::Origin::kAtFrequency) setCurrentIndex(0);
+  QTableView* view = InView();
+  auto* rows = static_cast<QSortFilterProxyModel*>(view->model());
+  const QModelIndex at = rows->mapFromSource(model_->index(row, 0));
+  view->selectRow(at.row());
+  view->scrollTo(at);
+}
+
+void ResultTables::SelectBest() {
+  SelectRow(static_cast<int>(model_->Result().best.value_or(0)));
+}
+
+int ResultTables::WantedHeight() const {
   // The rows designed at the frequency: a tuned or given one coming and
   // going (while a part is dragged) moves nothing.
   const auto& all = model_->Result().rows;
   const int rows = static_cast<int>(std::count_if(all.begin(), all.end(), [](const rf::Row& t) {
     return t.origin == rf::Origin::kAtFrequency;
   }));
-  // The user's own split, kept with the settings, stays; and before the
-  // window is shown there is no height to share.
-  if (split_restored_ || rows == shown_rows_ || !isVisible()) return;
-  shown_rows_ = rows;
-  const int tab = tables_->tabBar()->sizeHint().height();
-  const int wanted = tab + table_->horizontalHeader()->sizeHint().height() +
-                     (rows + 1) * table_->verticalHeader()->defaultSectionSize() +
-                     2 * table_->frameWidth() + 4;
-  const int total = main_split_->height();
-  const int height = std::min(wanted, total / 2);
-  main_split_->setSizes({height, total - height});
+  return tabBar()->sizeHint().height() + table_->horizontalHeader()->sizeHint().height() +
+         (rows + 1) * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth() + 4;
 }
 
-void DesignerWindow::FitColumns(QTableView* table) {
+void ResultTables::FitColumns() {
+  FitColumns(InView());
+}
+
+void ResultTables::FitColumns(QTableView* table) {
   table->resizeColumnsToContents();
   // All columns in view: the status, then the parts give up what does not
   // fit (their whole texts are in the tooltips).
@@ -102,7 +180,7 @@ void DesignerWindow::FitColumns(QTableView* table) {
 // the frequency in the first, those over the band (and the harmonics) in
 // the second; none that no row of the design has a number for (losses
 // without a Q, harmonics beyond a measurement).
-void DesignerWindow::ShowColumns() {
+void ResultTables::ShowColumns() {
   const auto& rows = model_->Result().rows;
   for (const rf::Figure& f : rf::Figures()) {
     const int c = FigureColumn(f);

@@ -1,0 +1,186 @@
+#include "ui/designer/DesignInputs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSignalBlocker>
+
+#include "rf/circuit/Units.h"
+#include "rf/files/InputFile.h"
+#include "rf/files/MeasurementReader.h"
+#include "rf/files/PartLibraryFile.h"
+#include "rf/synthesis/Ladders.h"
+#include "ui/designer/DesignerTitle.h"
+
+namespace vorda::designer {
+
+namespace {
+
+constexpr const char* kRankingKey = "design/best_by";
+constexpr const char* kMeasurementKey = "design/measurement";
+// Where earlier versions kept the inputs: under the fields' names.
+constexpr const char* kFormerGroup = "inputs";
+// How earlier versions kept "best by": as the words of its choice.
+constexpr std::pair<const char*, rf::Ranking> kFormerRankings[] = {
+    {"Return loss", rf::Ranking::kReturnLoss},
+    {"Dissipation loss", rf::Ranking::kDissipation},
+    {"Bandwidth", rf::Ranking::kBandwidth},
+    {"Low-pass first", rf::Ranking::kLowPassFirst},
+    {"Transducer gain", rf::Ranking::kTransducerGain},
+    {"Yield", rf::Ranking::kYield},
+};
+
+// A value under its key, or else once under the key an earlier version used.
+QVariant Stored(const QSettings& s, const char* key, const char* former) {
+  const QString k = QString::fromLatin1(key);
+  if (s.contains(k)) return s.value(k);
+  return s.value(
+      QStringLiteral("%1/%2").arg(QString::fromLatin1(kFormerGroup), QString::fromLatin1(former)));
+}
+
+QString Hz(double hertz) {
+  return QString::fromStdString(rf::FormatEngineering(hertz, "Hz"));
+}
+
+}  // namespace
+
+DesignInputs::DesignInputs(MessageBoxes& boxes, QWidget* parent)
+    : QObject(parent), boxes_(boxes), panel_(new InputPanel(parent)) {
+  connect(panel_, &InputPanel::Changed, this, &DesignInputs::Changed);
+}
+
+rf::ReadRequest DesignInputs::Read(std::size_t sweep_points) const {
+  rf::DesignRequest base;
+  base.measurement = measurement_;
+  base.measurement_name = measurement_path_.toStdString();
+  base.bandwidth = true;
+  base.sweep.kind = rf::SweepPlan::Kind::kAround;
+  base.sweep.axis.points = sweep_points;
+  base.responses = false;
+  base.parts.series = panel_->Series();
+  base.ranking = panel_->Ranking();
+  base.max_parts = panel_->MaxParts();
+  base.parts.model.package = panel_->Package();
+  if (panel_->UsesLibrary()) base.parts.library = library_;
+  rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
+  panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
+  return read;
+}
+
+std::optional<QString> DesignInputs::OpenMeasurement(const QString& path, QString& status) {
+  const QString name = QFileInfo(path).fileName();
+  try {
+    const rf::FileHandle file = rf::OpenForReading(QFile::encodeName(path).toStdString());
+    measurement_ = std::make_shared<const rf::Measurement>(
+        rf::ReadMeasurement(rf::FileSource(file.get(), name.toStdString())));
+  } catch (const rf::TouchstoneError& e) {
+    const std::string where = e.In(name.toStdString());
+    status = QString::fromStdString(where);
+    boxes_.MsgBox("The measurement could not be read:\r\n" + where, MsgStyle::kCritical,
+                  kDesignerTitle);
+    return std::nullopt;                   // the load stays as it was
+  } catch (const std::runtime_error& e) {  // it cannot be opened, or read to its end
+    status = QString::fromStdString(e.what());
+    boxes_.MsgBox(std::string("The measurement could not be opened:\r\n") + e.what(),
+                  MsgStyle::kCritical, kDesignerTitle);
+    return std::nullopt;
+  }
+  measurement_path_ = QFileInfo(path).absoluteFilePath();
+  panel_->ShowMeasurement(QStringLiteral("%1: %2 to %3, %4 points")
+                              .arg(name, Hz(measurement_->First()), Hz(measurement_->Last()))
+                              .arg(measurement_->points.size()));
+  // A design frequency the new file does not reach moves to its centre.
+  QLineEdit* frequency = panel_->Input(Field::kFrequency);
+  const auto hertz = rf::ParseFrequency(frequency->text().toStdString());
+  if (hertz && measurement_->Covers(*hertz)) return QString();
+  const double centre = (measurement_->First() + measurement_->Last()) / 2;
+  const QSignalBlocker quiet(frequency);
+  frequency->setText(QString::fromStdString(rf::ExactFrequencyText(centre)));
+  return QStringLiteral("The design frequency moved to %1, the centre of the measurement.")
+      .arg(Hz(centre));
+}
+
+void DesignInputs::ClearMeasurement() {
+  measurement_.reset();
+  measurement_path_.clear();
+  panel_->ShowTyped();
+}
+
+bool DesignInputs::OpenPartsLibrary(const QString& folder, QString& status) {
+  try {
+    library_ = rf::ReadPartLibrary(QFile::encodeName(folder).toStdString());
+  } catch (const std::runtime_error& e) {  // an index or a part file that is wrong or unreadable
+    status = QString::fromStdString(e.what());
+    boxes_.MsgBox(std::string("The parts library could not be read:\r\n") + e.what(),
+                  MsgStyle::kCritical, kDesignerTitle);
+    return false;
+  }
+  library_path_ = QFileInfo(folder).absoluteFilePath();
+  panel_->SetLibrary(QFileInfo(folder).fileName(), true);
+  return true;
+}
+
+void DesignInputs::Load(QSettings& s) {
+  const QSignalBlocker quiet(panel_);
+  for (const rf::FieldInfo& f : rf::FieldInfos()) {
+    const QVariant v = Stored(s, f.key, f.name);
+    if (panel_->Input(f.field) != nullptr && v.isValid())
+      panel_->Input(f.field)->setText(v.toString());
+  }
+  // The series by its name ("E24", "Ideal"), the ranking by its key (or,
+  // from an earlier version, by the words it kept).
+  const QString series = Stored(s, rf::FieldKey(Field::kSeries), "Series").toString();
+  const auto parsed = rf::ParseSeries(series.toStdString());
+  if (parsed || series.compare(QStringLiteral("ideal"), Qt::CaseInsensitive) == 0) {
+    panel_->SetSeries(parsed);
+  }
+  panel_->SetPackage(
+      rf::ParsePackage(s.value(QStringLiteral("design/package")).toString().toStdString()));
+  // The library is read again; one that has gone is let go quietly.
+  const QString library = s.value(QStringLiteral("design/parts_library")).toString();
+  if (!library.isEmpty()) {
+    try {
+      library_ = rf::ReadPartLibrary(QFile::encodeName(library).toStdString());
+      library_path_ = library;
+      panel_->SetLibrary(QFileInfo(library).fileName(),
+                         s.value(QStringLiteral("design/use_library")).toBool());
+    } catch (const std::runtime_error&) {
+      library_.reset();
+    }
+  }
+  const std::string ranking = Stored(s, kRankingKey, "Best by").toString().toStdString();
+  if (const auto key = rf::ParseRanking(ranking)) panel_->SetRanking(*key);
+  for (const auto& [former, r] : kFormerRankings) {
+    if (ranking == former) panel_->SetRanking(r);
+  }
+  panel_->SetMaxParts(s.value(QStringLiteral("design/max_parts"), rf::kDefaultMaxParts).toInt());
+  const QString measurement = Stored(s, kMeasurementKey, "measurement").toString();
+  if (!measurement.isEmpty() && QFileInfo::exists(measurement)) {
+    QString status;
+    OpenMeasurement(measurement, status);
+  }
+}
+
+void DesignInputs::Save(QSettings& s) const {
+  for (const rf::FieldInfo& f : rf::FieldInfos()) {
+    const bool measured = f.field == Field::kLoadR || f.field == Field::kLoadX;
+    if (panel_->Input(f.field) == nullptr || (measurement_ && measured)) continue;
+    s.setValue(QString::fromLatin1(f.key), panel_->Input(f.field)->text());
+  }
+  const auto series = panel_->Series();
+  s.setValue(QString::fromLatin1(rf::FieldKey(Field::kSeries)),
+             QString::fromLatin1(series ? rf::SeriesName(*series) : "Ideal"));
+  s.setValue(QString::fromLatin1(kRankingKey),
+             QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
+  s.setValue(QStringLiteral("design/max_parts"), panel_->MaxParts());
+  s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
+  const auto package = panel_->Package();
+  s.setValue(QStringLiteral("design/package"),
+             QString::fromLatin1(package ? rf::PackageName(*package) : ""));
+  s.setValue(QStringLiteral("design/parts_library"), library_path_);
+  s.setValue(QStringLiteral("design/use_library"), panel_->UsesLibrary());
+  s.remove(QString::fromLatin1(kFormerGroup));  // read once, now under the stable keys
+}
+
+}  // namespace vorda::designer

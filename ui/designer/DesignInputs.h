@@ -1,0 +1,63 @@
+// The designer's inputs as a whole: the fields and choices of the input
+// panel, the measurement opened and the parts library, read together into
+// a design request, and kept between runs.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "engine/MessageBoxes.h"
+#include "rf/request/DesignTexts.h"
+#include "ui/designer/InputPanel.h"
+
+class QSettings;
+
+namespace vorda::designer {
+
+class DesignInputs : public QObject {
+  Q_OBJECT
+
+ public:
+  // The panel is made a child of `parent`; boxes tells why a file could not
+  // be read.
+  DesignInputs(MessageBoxes& boxes, QWidget* parent);
+
+  InputPanel* Panel() const { return panel_; }
+  // The request the inputs make (the response at `sweep_points` around the
+  // design frequency, the VSWR-2 band searched), or the field that is wrong,
+  // which the panel marks.
+  rf::ReadRequest Read(std::size_t sweep_points) const;
+
+  // Reads a measurement; on failure tells the user the file's line and
+  // reason (and `status` the same) and keeps the load it had. A design
+  // frequency outside the new range moves to the range's centre: the
+  // returned note says so (empty when it stays).
+  std::optional<QString> OpenMeasurement(const QString& path, QString& status);
+  void ClearMeasurement();
+  const rf::Measurement* Measurement() const { return measurement_.get(); }
+  // A folder of measured parts with its index.csv; the standard values come
+  // from it until another series is chosen. False, having said why (also
+  // in `status`), when it cannot be read.
+  bool OpenPartsLibrary(const QString& folder, QString& status);
+  const QString& LibraryPath() const { return library_path_; }
+
+  // The fields, the choices, the measurement and the library.
+  void Load(QSettings& settings);
+  void Save(QSettings& settings) const;
+
+ signals:
+  // An input changed: the design is to be made again.
+  void Changed();
+
+ private:
+  MessageBoxes& boxes_;
+  InputPanel* panel_ = nullptr;
+  std::shared_ptr<const rf::Measurement> measurement_;
+  QString measurement_path_;
+  std::shared_ptr<const rf::PartLibrary> library_;
+  QString library_path_;
+};
+
+}  // namespace vorda::designer
