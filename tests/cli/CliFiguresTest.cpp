@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "cli/Report.h"
+#include "rf/circuit/Units.h"
 #include "rf/request/Figures.h"
 #include "tests/cli/CliRun.h"
 
@@ -36,24 +38,48 @@ TEST(CliFiguresTest, EveryFigureInJsonAndText) {
   for (const rf::Figure& f : rf::Figures()) {
     const std::string group = rf::GroupKey(f.group);
     const auto& where = group.empty() ? pi : pi[group];
-    EXPECT_TRUE(where.contains(f.json)) << group << "." << f.json;
-    EXPECT_NE(pi_text.find(f.label), std::string::npos) << f.label << " in\n" << pi_text;
+    ASSERT_TRUE(where.contains(f.json)) << group << "." << f.json;
+    // The text says the same figure as the document: its label, then its
+    // value as the text writes it.
+    const auto& v = where[f.json];
+    std::string value;
+    if (v.is_null()) {
+      value = f.none;
+    } else if (f.format == rf::FigureFormat::kImpedance) {
+      value = rf::DigitsText(v[0].get<double>(), 4);
+    } else if (f.format == rf::FigureFormat::kFrequency) {
+      value = rf::FormatEngineering(v.get<double>(), "Hz");
+    } else {
+      const double x = v.get<double>() * (f.format == rf::FigureFormat::kPercent ? 100 : 1);
+      value = rf::DigitsText(x, 4) + (*f.unit != '\0' ? std::string(" ") + f.unit : "");
+    }
+    EXPECT_NE(pi_text.find(std::string(f.label) + " " + value), std::string::npos)
+        << f.label << " " << value << " in\n"
+        << pi_text;
   }
 }
 
-// With a band every row has its figures over it: the L types at the
-// frequency and a given network too, the same as a band design of the same
-// values.
+// With a band every row has its figures over it, the L types at the
+// frequency and a given network too: those of its own response at the
+// band's points (a sweep over the same 11 points).
 TEST(CliFiguresTest, EveryRowHasItsBandFigures) {
-  const Result r = RunArgs({"--json", "--band", "90M:110M", "--band-points", "11", "--type", "1",
-                            "--network", "series 61nH, shunt 30pF", "40", "30"});
+  const Result r =
+      RunArgs({"--json", "--band", "90M:110M", "--band-points", "11", "--sweep", "90M:110M:11",
+               "--type", "1", "--network", "series 61nH, shunt 30pF", "40", "30"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto doc = nlohmann::json::parse(r.out);
-  EXPECT_TRUE(doc["runs"][0]["band"].contains("worst_return_loss_db"));
-  const auto& given = doc["networks"][0];
-  ASSERT_EQ(given["key"], "given");
-  EXPECT_GT(given["band"]["worst_return_loss_db"].get<double>(), 0.0);
-  EXPECT_EQ(given["band"]["vswr2_coverage"].get<double>() >= 0.0, true);
+  for (const auto& row : {doc["runs"][0], doc["networks"][0]}) {
+    const auto& band = row["band"];
+    const auto& sweep = row["sweep"];
+    double worst = HUGE_VAL, covered = 0;
+    for (std::size_t i = 0; i < 11; ++i) {
+      worst = std::min(worst, sweep["return_loss_db"][i].get<double>());
+      covered += sweep["vswr"][i].get<double>() <= 2.0 ? 1 : 0;
+    }
+    EXPECT_NEAR(band["worst_return_loss_db"].get<double>(), worst, 1e-9) << row.dump();
+    EXPECT_DOUBLE_EQ(band["vswr2_coverage"].get<double>(), covered / 11);
+  }
+  EXPECT_EQ(doc["networks"][0]["key"], "given");
 }
 
 // --fields takes every figure's flat key, and a row carries each of them
