@@ -65,11 +65,7 @@ MeasuredInput ReadMeasured(const Command& c) {
   MeasurementFile file(c.s1p);
   const double f = c.request.hertz;
   MeasuredInput in;
-  try {
-    in.measurement = std::make_shared<const rf::Measurement>(rf::ReadMeasurement(file.Source()));
-  } catch (const rf::TouchstoneError& e) {
-    throw Refusal{file.Describe(e), false};
-  }
+  in.measurement = ReadForDesign(file, c);
   const rf::Measurement& m = *in.measurement;
   if (!m.Covers(f)) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
@@ -192,6 +188,9 @@ bool Produced(const Report& report, std::ostream& err) {
         err << "vorda-match: no Pi, T or two-L network was designed for a loaded Q of "
             << rf::DigitsText(*r->loaded_q, 4) << "\n";
         break;
+      case W::kLineDesigns:
+        err << "vorda-match: no design with lines was designed\n";
+        break;
       case W::kGiven:
         err << "vorda-match: the given network was not designed"
             << (m.row != nullptr ? ": " + rf::StatusText(*m.row) : std::string()) << "\n";
@@ -233,6 +232,7 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
     request.load = measured->at.load;
     request.measurement = measured->measurement;
     request.measurement_name = measured->at.file;
+    request.deembed = c.deembed;
   }
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
   Report report{c.outputs, rf::RunDesign(request), {}};

@@ -17,14 +17,6 @@ namespace {
 
 // The whole file, checked: nothing is designed from a broken one, and the
 // harmonics of each point's design use the load measured at 2f and 3f.
-std::shared_ptr<const rf::Measurement> ReadWhole(MeasurementFile& file) {
-  try {
-    return std::make_shared<const rf::Measurement>(rf::ReadMeasurement(file.Source()));
-  } catch (const rf::TouchstoneError& e) {
-    throw Refusal{file.Describe(e), false};
-  }
-}
-
 // The designs at one measured point, or why there are none: no L-section
 // exists at 0 Hz, and a load beyond what the design takes is named.
 EachPoint DesignPoint(const rf::DesignRequest& base, double z0,
@@ -60,7 +52,7 @@ int RunEach(const Command& c, std::ostream& out, std::ostream& err) {
   const double z0 = ReferenceOf(c, err);
   const Outputs& opt = c.outputs;
   MeasurementFile file(c.s1p);
-  const auto measurement = ReadWhole(file);
+  const auto measurement = ReadForDesign(file, c);
   Progress progress(measurement->points.size() + measurement->dc_points, "points", err);
   if (opt.json) {
     PrintEachJsonStart(out);
@@ -72,6 +64,8 @@ int RunEach(const Command& c, std::ostream& out, std::ostream& err) {
     rf::TouchstoneReader reader(file.Source());
     rf::LoadPoint p;
     for (std::size_t n = 1; reader.Next(p); ++n) {
+      // A measurement moved to where the part sits: each point's load moved.
+      if ((c.request.extend || !c.deembed.empty()) && p.hertz > 0.0) p.z = measurement->At(p.hertz);
       const EachPoint point = DesignPoint(c.request, z0, measurement, p);
       any_computed = any_computed || AnyDesigned(point);
       if (opt.jsonl) {

@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/Command.h"
+#include "cli/Runs.h"
+#include "rf/circuit/ReferencePlane.h"
+#include "rf/files/MeasurementReader.h"
+#include "rf/files/TwoPortReader.h"
+
 namespace vorda::cli {
 
 MeasurementFile::MeasurementFile(const std::string& path) {
@@ -24,6 +30,28 @@ MeasurementFile::MeasurementFile(const std::string& path) {
   }
   name_ = path;
   file_ = rf::OpenForReading(path);
+}
+
+std::shared_ptr<const rf::Measurement> ReadForDesign(MeasurementFile& file, const Command& c) {
+  rf::Measurement m;
+  try {
+    m = rf::ReadMeasurement(file.Source());
+  } catch (const rf::TouchstoneError& e) {
+    throw Refusal{file.Describe(e), false};
+  }
+  std::optional<rf::TwoPortData> fixture;
+  if (!c.deembed.empty()) {
+    const rf::FileHandle handle = rf::OpenForReading(c.deembed);
+    try {
+      fixture = rf::ReadTwoPort(rf::FileSource(handle.get(), c.deembed));
+    } catch (const rf::TouchstoneError& e) {
+      throw Refusal{e.In(c.deembed), false};
+    }
+  }
+  rf::Deembedded moved =
+      rf::MovedToPart(m, fixture ? &*fixture : nullptr, c.deembed, c.request.extend);
+  if (!moved.measurement) throw Refusal{moved.error};
+  return std::make_shared<const rf::Measurement>(std::move(*moved.measurement));
 }
 
 rf::ByteSource MeasurementFile::Source() {

@@ -3,12 +3,17 @@
 // temporary file.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "rf/circuit/Measurement.h"
 
 #include "rf/files/InputFile.h"
 #include "rf/files/Touchstone.h"
 
 namespace vorda::cli {
+
+struct Command;
 
 class MeasurementFile {
  public:
@@ -26,5 +31,10 @@ class MeasurementFile {
   rf::FileHandle file_;
   std::string name_;
 };
+
+// A measurement read whole and moved to where the part sits, as the command
+// asks (--deembed, --extend); throws Refusal for a file that breaks the
+// format or a fixture that does not cover it.
+std::shared_ptr<const rf::Measurement> ReadForDesign(MeasurementFile& file, const Command& command);
 
 }  // namespace vorda::cli

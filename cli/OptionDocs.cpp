@@ -98,7 +98,7 @@ std::string ManText(const std::string& text) {
   std::string out;
   std::size_t at = 0;
   for (std::sregex_iterator m(text.begin(), text.end(), OptionName()), end; m != end; ++m) {
-    const std::size_t name = static_cast<std::size_t>(m->position(2));
+    const auto name = static_cast<std::size_t>(m->position(2));
     out += Roff(text.substr(at, name - at)) + "\\fB" + Roff(m->str(2)) + "\\fR";
     at = name + m->str(2).size();
   }
@@ -128,7 +128,7 @@ std::string HtmlText(const std::string& text) {
   std::string out;
   std::size_t at = 0;
   for (std::sregex_iterator m(text.begin(), text.end(), OptionName()), end; m != end; ++m) {
-    const std::size_t name = static_cast<std::size_t>(m->position(2));
+    const auto name = static_cast<std::size_t>(m->position(2));
     out += Html(text.substr(at, name - at)) + "<code>" + Html(m->str(2)) + "</code>";
     at = name + m->str(2).size();
   }

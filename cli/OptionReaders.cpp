@@ -81,8 +81,13 @@ std::vector<std::string> FieldsValue(const std::string& text) {
     const std::string field = text.substr(at, comma - at);
     if (std::find(known.begin(), known.end(), field) == known.end()) {
       std::string all;
-      for (const std::string& k : known) all += (all.empty() ? "" : ", ") + k;
-      throw UsageError{"--fields: \u201c" + field + "\u201d is not a figure (" + all + ")"};
+      for (const std::string& k : known) {
+        if (!all.empty()) all += ", ";
+        all += k;
+      }
+      std::string why = "--fields: \u201c" + field;
+      why += "\u201d is not a figure (" + all + ")";
+      throw UsageError{why};
     }
     fields.push_back(field);
     at = comma + 1;

@@ -20,6 +20,7 @@ rf::DesignRequest& Q(OptionContext& context);
 // The options beyond one frequency and two parts, and those of parts as
 // built.
 std::vector<OptionSpec> NetworkOptions();
+std::vector<OptionSpec> LineOptions();
 std::vector<OptionSpec> BuiltPartOptions();
 
 }  // namespace vorda::cli

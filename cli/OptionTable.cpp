@@ -184,6 +184,8 @@ const char* SectionTitle(Section section) {
       return "Real parts at the frequency";
     case Section::kNetworks:
       return "Beyond one frequency and two parts";
+    case Section::kLines:
+      return "Lines and stubs";
     case Section::kBuilt:
       return "Parts as built";
     case Section::kMeasured:
@@ -197,7 +199,8 @@ const char* SectionTitle(Section section) {
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = [] {
     std::vector<OptionSpec> t;
-    for (auto part : {FirstOptions, NetworkOptions, BuiltPartOptions, MeasuredOptions}) {
+    for (auto part :
+         {FirstOptions, NetworkOptions, LineOptions, BuiltPartOptions, MeasuredOptions}) {
       std::vector<OptionSpec> more = part();
       std::move(more.begin(), more.end(), std::back_inserter(t));
     }

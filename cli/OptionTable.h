@@ -14,9 +14,9 @@
 
 namespace vorda::cli {
 
-enum class Section { kGeneral, kRealParts, kNetworks, kBuilt, kMeasured };
+enum class Section { kGeneral, kRealParts, kNetworks, kLines, kBuilt, kMeasured };
 inline constexpr Section kSections[] = {Section::kGeneral, Section::kRealParts, Section::kNetworks,
-                                        Section::kBuilt, Section::kMeasured};
+                                        Section::kLines,   Section::kBuilt,     Section::kMeasured};
 // "Options", "Real parts at the frequency", ...
 const char* SectionTitle(Section section);
 

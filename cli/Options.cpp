@@ -109,8 +109,8 @@ void Finish(Command& c, const Split& s) {
   // Without --freq the band's geometric centre is the design frequency.
   if (!s.Given("--freq") && r.band) r.hertz = std::sqrt(r.band->start * r.band->stop);
   // The default type counts only when nothing else is asked for.
-  r.types_asked =
-      c.mode == Command::Mode::kEngine || s.Given("--type") || !(r.band || r.loaded_q || r.given);
+  r.types_asked = c.mode == Command::Mode::kEngine || s.Given("--type") ||
+                  !(r.band || r.loaded_q || r.given || r.elements != rf::Elements::kLumped);
   r.bandwidth = s.Given("--sweep") || s.Given("--table-csv");
   if (c.outputs.topology) CheckTopology(c, s);
   const bool one = c.outputs.topology || r.types.size() == 1 || r.band || r.given;

@@ -67,12 +67,41 @@ void AddComponents(Json& j, const rf::Row& t) {
 
 // The parts from the source side: where each stands, what it is, its value
 // and its standard value.
-Json ElementsJson(const rf::Network& ideal, const std::optional<rf::Network>& standard) {
+// A line: its impedance, its electrical length at the frequency it was
+// given for, its delay, its loss, and as a strip on the request's substrate.
+void AddLine(Json& j, const rf::Element& e, const rf::DesignRequest* r) {
+  const rf::Line& l = *e.line;
+  j["kind"] = e.position == rf::Position::kSeries ? "line"
+              : l.end == rf::Line::End::kOpen     ? "open stub"
+                                                  : "shorted stub";
+  j["impedance_ohms"] = l.impedance;
+  j["degrees"] = l.degrees;
+  j["at_hz"] = l.at_hertz;
+  j["delay_s"] = l.Delay();
+  if (l.conductor.db > 0.0)
+    j["conductor_loss"] = {{"db", l.conductor.db}, {"at_hz", l.conductor.hertz}};
+  if (l.dielectric.db > 0.0) {
+    j["dielectric_loss"] = {{"db", l.dielectric.db}, {"at_hz", l.dielectric.hertz}};
+  }
+  if (r != nullptr && r->substrate) {
+    const auto strip = rf::StripFor(*r->substrate, l.impedance, l.DegreesAt(r->hertz), r->hertz);
+    j["microstrip"] =
+        strip ? Json{{"width_m", strip->width}, {"length_m", strip->length}} : Json(nullptr);
+  }
+}
+
+Json ElementsJson(const rf::Network& ideal, const std::optional<rf::Network>& standard,
+                  const rf::DesignRequest* r) {
   Json elements = Json::array();
   for (std::size_t i = 0; i < ideal.elements.size(); ++i) {
     const rf::Element& e = ideal.elements[i];
     Json j;
     j["position"] = e.position == rf::Position::kSeries ? "series" : "shunt";
+    if (e.line) {
+      AddLine(j, e, r);
+      elements.push_back(j);
+      continue;
+    }
     const rf::Part& p = e.part;
     j["kind"] = p.kind == rf::Part::Kind::kInductor    ? "L"
                 : p.kind == rf::Part::Kind::kCapacitor ? "C"
@@ -156,7 +185,7 @@ Json NetworkJson(const rf::Row& t, const Report& report) {
     return j;
   }
   if (!t.note.empty()) j["note"] = t.note;
-  j["elements"] = ElementsJson(t.design->ideal, t.design->standard);
+  j["elements"] = ElementsJson(t.design->ideal, t.design->standard, report.Request());
   AddFigures(j, t, report);
   return j;
 }

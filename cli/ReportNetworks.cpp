@@ -6,6 +6,7 @@
 
 #include "cli/Report.h"
 #include "cli/TextFormat.h"
+#include "rf/circuit/Microstrip.h"
 #include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 
@@ -94,6 +95,30 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
   }
 }
 
+namespace {
+
+// With a substrate, each line as a strip: its width and physical length at
+// the design frequency, in millimetres.
+void PrintStrips(const rf::Network& n, const rf::DesignRequest& r, std::ostream& out) {
+  if (!r.substrate) return;
+  std::string s;
+  for (std::size_t i = 0; i < n.elements.size(); ++i) {
+    const rf::Element& e = n.elements[i];
+    if (!e.line) continue;
+    const rf::Line& l = *e.line;
+    const auto strip = rf::StripFor(*r.substrate, l.impedance, l.DegreesAt(r.hertz), r.hertz);
+    s += (s.empty() ? "" : ", ") + std::string("part ") + std::to_string(i + 1) + " ";
+    s += strip ? "w " + Digits(strip->width * 1e3) + " mm, l " + Digits(strip->length * 1e3) + " mm"
+               : std::string("no strip of this impedance");
+  }
+  if (!s.empty()) {
+    out << "  as microstrip on " << rf::SubstrateText(*r.substrate) << " at "
+        << rf::FormatEngineering(r.hertz, "Hz") << ": " << s << "\n";
+  }
+}
+
+}  // namespace
+
 void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostream& out) {
   out << "\n"
       << (rank > 0 ? std::to_string(rank) + ". " : "") << rf::RowName(t) << ": "
@@ -109,6 +134,7 @@ void PrintNetworkRow(const rf::Row& t, const Report& report, int rank, std::ostr
     at = end == std::string::npos ? end : end + 1;
   }
   out << "  parts: " << PartsText(t.design->ideal) << "\n";
+  PrintStrips(t.design->ideal, *report.Request(), out);
   PrintFigures(t, report, out);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::cli {
@@ -25,9 +26,9 @@ std::string PartsText(const rf::Network& network) {
     if (!s.empty()) s += ", ";
     s += e.position == rf::Position::kSeries ? "series " : "shunt ";
     const rf::Part& p = e.part;
-    if (p.kind == rf::Part::Kind::kInductor) s += "L ";
-    if (p.kind == rf::Part::Kind::kCapacitor) s += "C ";
-    s += rf::Describe(p);
+    if (!e.line && p.kind == rf::Part::Kind::kInductor) s += "L ";
+    if (!e.line && p.kind == rf::Part::Kind::kCapacitor) s += "C ";
+    s += rf::DescribeElement(e);
   }
   return s;
 }

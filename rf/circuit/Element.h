@@ -5,7 +5,10 @@
 #pragma once
 
 #include <complex>
+#include <optional>
+#include <utility>
 
+#include "rf/circuit/Line.h"
 #include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
@@ -14,14 +17,27 @@ using Impedance = std::complex<double>;
 
 enum class Position { kSeries, kShunt };
 
-// A part in series (in the line from the source to the load) or in shunt
-// (from the line to ground): an ideal or lossy inductor or capacitor, one
-// with its package's parasitics or its measured data, a short or an open.
+// A part in series (in the path from the source to the load) or in shunt
+// (from the path to ground): an ideal or lossy inductor or capacitor, one
+// with its package's parasitics or its measured data, a short or an open;
+// or a transmission line, in series or as a stub in shunt. A line's part is
+// what it would be without the line: nothing (a series short, a shunt open).
 struct Element {
+  Element() = default;
+  Element(Position at, Part p, std::optional<Line> l = std::nullopt)
+      : position(at), part(std::move(p)), line(l) {}
   Position position = Position::kSeries;
   Part part;
+  std::optional<Line> line;
   bool operator==(const Element&) const = default;
+  bool IsLine() const { return line.has_value(); }
+  // An inductor or a capacitor (not a line, a short or an open).
+  bool IsPart() const { return !line && part.IsReal(); }
 };
+
+// A line in series, a stub in shunt (its end open or shorted).
+Element SeriesLine(const Line& line);
+Element ShuntStub(const Line& stub);
 
 // The chain (ABCD) matrix of a two-port: the voltage and current at its
 // input from those at its output, V1 = A V2 + B I2, I1 = C V2 + D I2.

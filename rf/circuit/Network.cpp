@@ -46,6 +46,16 @@ std::optional<Position> Network::Broken() const {
   return std::nullopt;
 }
 
+std::optional<Network> ResolvedLines(Network n, double z0, double hertz,
+                                     const Substrate* substrate) {
+  for (Element& e : n.elements) {
+    if (!e.line) continue;
+    e.line = Resolved(*e.line, z0, hertz, substrate);
+    if (!e.line) return std::nullopt;
+  }
+  return n;
+}
+
 Network LSection(Family family, const Part& first, const Part& second) {
   const bool shunt_at_load = family == Family::kShuntAtLoad;
   return {{{shunt_at_load ? Position::kSeries : Position::kShunt, first},

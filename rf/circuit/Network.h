@@ -11,6 +11,7 @@
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Element.h"
 #include "rf/circuit/Match.h"
+#include "rf/circuit/Microstrip.h"
 #include "rf/circuit/Parts.h"
 
 namespace vorda::rf {
@@ -39,6 +40,12 @@ struct Network {
   // part's only within its data).
   bool KnownAt(double hertz) const;
 };
+
+// The network with each line's impedance Z0 and length at the design
+// frequency where they were left to the design (rf/circuit/Line.h).
+// Nothing when a strip has no substrate (or no figures on it).
+std::optional<Network> ResolvedLines(Network network, double z0, double hertz,
+                                     const Substrate* substrate = nullptr);
 
 // An L-section of a type's family: the first part on the source side, the
 // second at the load. Shunt-at-load types: Zin = Z1 + (Z2 || ZL);

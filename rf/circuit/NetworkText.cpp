@@ -11,6 +11,12 @@ std::string NetworkText(const Network& n) {
   for (const Element& e : n.elements) {
     if (!s.empty()) s += ", ";
     s += e.position == Position::kSeries ? "series " : "shunt ";
+    if (e.line) {
+      const bool open = e.line->end == Line::End::kOpen;
+      s += e.position == Position::kSeries ? "line " : open ? "stub open " : "stub short ";
+      s += LineText(*e.line);
+      continue;
+    }
     switch (e.part.kind) {
       case Part::Kind::kInductor:
         s += DigitsText(e.part.value, 17) + "H";
@@ -29,11 +35,42 @@ std::string NetworkText(const Network& n) {
   return s;
 }
 
+std::string DescribeElement(const Element& e) {
+  if (!e.line) return Describe(e.part);
+  const Line& l = *e.line;
+  std::string s = e.position == Position::kSeries ? "line "
+                  : l.end == Line::End::kOpen     ? "open stub "
+                                                  : "shorted stub ";
+  s += FormatEngineering(l.impedance, "\u03a9") + ", ";
+  switch (l.form) {
+    case LengthForm::kPhysical:
+      s += FormatEngineering(l.given, "m");
+      if (l.velocity_factor != 1.0) s += " (vf " + DigitsText(l.velocity_factor, 4) + ")";
+      break;
+    case LengthForm::kDelay:
+      s += FormatEngineering(l.given, "s");
+      break;
+    case LengthForm::kElectrical:
+      s += DigitsText(l.degrees, 4) + "\u00b0 at " + FormatEngineering(l.at_hertz, "Hz");
+      break;
+  }
+  if (l.Lossy()) {
+    std::string loss;
+    for (const Attenuation* a : {&l.conductor, &l.dielectric}) {
+      if (a->db <= 0.0) continue;
+      loss += (loss.empty() ? "" : " + ") + DigitsText(a->db, 4) + " dB at " +
+              FormatEngineering(a->hertz, "Hz");
+    }
+    s += ", loss " + loss;
+  }
+  return s;
+}
+
 namespace {
 
 // A line of the drawing and how many columns it fills (box-drawing
 // characters take several bytes and one column).
-struct Line {
+struct TextLine {
   std::string text;
   std::size_t columns = 0;
   void Add(std::string_view s, std::size_t width) {
@@ -46,7 +83,14 @@ struct Line {
   }
 };
 
-std::string Label(const Part& part, std::size_t number) {
+std::string Label(const Element& e, std::size_t number) {
+  if (e.line) {
+    const std::string kind = e.position == Position::kSeries   ? "TL"
+                             : e.line->end == Line::End::kOpen ? "OS"
+                                                               : "SS";
+    return kind + std::to_string(number);
+  }
+  const Part& part = e.part;
   switch (part.kind) {
     case Part::Kind::kInductor:
       return "L" + std::to_string(number);
@@ -64,12 +108,12 @@ std::string Label(const Part& part, std::size_t number) {
 
 std::string SchematicText(const Network& n) {
   constexpr std::string_view kWire = "\u2500", kTee = "\u252c", kGround = "\u23da";
-  Line top, middle, bottom;
+  TextLine top, middle, bottom;
   top.Add("source ", 7);
   top.Add(kWire, 1);
   for (std::size_t i = 0; i < n.elements.size(); ++i) {
     const Element& e = n.elements[i];
-    const std::string label = Label(e.part, i + 1);
+    const std::string label = Label(e, i + 1);
     if (e.position == Position::kSeries) {
       top.Add(kWire, 1);
       top.Add(label, label.size());
@@ -96,7 +140,8 @@ ParsedNetwork ParseNetwork(std::string_view text) {
   const auto bad = [&](std::string_view part) {
     return ParsedNetwork{std::nullopt, "\u201c" + std::string(part) +
                                            "\u201d is not a part (write series 270nH, shunt "
-                                           "220pF, series short or shunt open)"};
+                                           "220pF, series short, shunt open, series line 50ohm "
+                                           "90deg@2.4G or shunt stub open 50ohm 12.5mm vf=0.66)"};
   };
   while (!text.empty()) {
     const std::size_t comma = text.find(',');
@@ -114,6 +159,26 @@ ParsedNetwork ParseNetwork(std::string_view text) {
       return bad(part);
     }
     while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    const bool series = e.position == Position::kSeries;
+    const std::string_view line_word = series ? "line " : "stub ";
+    if (part.substr(0, line_word.size()) == line_word) {
+      std::string_view words = part.substr(line_word.size());
+      Line::End end = Line::End::kOpen;
+      if (!series) {
+        if (words.substr(0, 5) != "open " && words.substr(0, 6) != "short ") {
+          return {std::nullopt, "\u201c" + std::string(part) +
+                                    "\u201d: a stub is open or short (shunt stub open 50ohm "
+                                    "90deg@2.4G)"};
+        }
+        end = words[0] == 's' ? Line::End::kShort : Line::End::kOpen;
+        words.remove_prefix(end == Line::End::kShort ? 6 : 5);
+      }
+      ReadLineResult line = ReadLine(words);
+      if (!line.line) return {std::nullopt, line.error};
+      line.line->end = end;
+      n.elements.push_back(series ? SeriesLine(*line.line) : ShuntStub(*line.line));
+      continue;
+    }
     if (part == "short" || part == "open") {
       e.part.kind = part == "short" ? Part::Kind::kShort : Part::Kind::kOpen;
     } else if (const auto h = ParseEngineering(part, "H"); h && *h > 0 && part.back() == 'H') {

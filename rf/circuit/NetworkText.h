@@ -20,6 +20,11 @@ struct ParsedNetwork {
 };
 ParsedNetwork ParseNetwork(std::string_view text);
 
+// An element in a few words, four significant digits: "280.3 nH", "short",
+// "line 50 Ω, 34.2° at 2.4 GHz", "open stub 75 Ω, 12.5 mm (vf 0.66)",
+// "shorted stub 50 Ω, 40 ps".
+std::string DescribeElement(const Element& element);
+
 // The network drawn in three lines of text for a fixed-width font, parts
 // numbered from the source side as they are listed (L1, C2; "short",
 // "open"), series parts on the line from the source to the load, shunt

@@ -21,7 +21,7 @@ constexpr const char* kTwoPiText = "6.283185307179586";
 constexpr const char* kHertz = "max(hertz, 1)";
 
 // One line of the netlist: a name unique in it, two nodes and the rest.
-struct Line {
+struct NetLine {
   std::string name;
   std::string a, b;
   std::string value;
@@ -30,7 +30,7 @@ struct Line {
 
 class Netlist {
  public:
-  void Add(Line line) { lines_.push_back(std::move(line)); }
+  void Add(NetLine line) { lines_.push_back(std::move(line)); }
 
   // A part from node a to node b: the part, then its loss resistor.
   // A part from node a to node b: the part, its loss resistor, and its
@@ -75,14 +75,14 @@ class Netlist {
       while (parent.contains(n) && parent[n] != n) n = parent[n];
       return n;
     };
-    for (const Line& l : lines_) {
+    for (const NetLine& l : lines_) {
       for (const std::string& n : {l.a, l.b}) parent.emplace(n, n);
     }
-    for (const Line& l : lines_) {
+    for (const NetLine& l : lines_) {
       if (l.conducts_dc) parent[find(l.a)] = find(l.b);
     }
     int k = 0;
-    std::vector<Line> added;
+    std::vector<NetLine> added;
     for (const auto& [node, up] : parent) {
       if (node != "0" && find(node) != find("0")) {
         added.push_back({"RDC" + std::to_string(++k), node, "0", Num(resistance)});
@@ -94,12 +94,12 @@ class Netlist {
 
   std::string Text() const {
     std::string out;
-    for (const Line& l : lines_) out += l.name + " " + l.a + " " + l.b + " " + l.value + "\n";
+    for (const NetLine& l : lines_) out += l.name + " " + l.a + " " + l.b + " " + l.value + "\n";
     return out;
   }
 
  private:
-  std::vector<Line> lines_;
+  std::vector<NetLine> lines_;
 };
 
 std::string PartComment(std::size_t index, const Element& e) {

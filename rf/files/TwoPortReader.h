@@ -6,22 +6,10 @@
 #include <complex>
 #include <vector>
 
+#include "rf/circuit/TwoPort.h"
 #include "rf/files/Touchstone.h"
 
 namespace vorda::rf {
-
-// One frequency of a two-port: its S-parameters referred to `reference`
-// ohms at both ports.
-struct TwoPortPoint {
-  double hertz = 0.0;
-  std::complex<double> s11, s21, s12, s22;
-};
-
-// A file with a reference for each port is referred to port 1's.
-struct TwoPortData {
-  double reference = 50.0;
-  std::vector<TwoPortPoint> points;
-};
 
 // Reads a whole two-port file of S, Y or Z parameters (noise data are
 // skipped); throws TouchstoneError at the line that breaks the format.

@@ -153,6 +153,25 @@ std::optional<Ranking> ParseRanking(std::string_view key) {
   return e->ranking;
 }
 
+const char* ElementsKey(Elements elements) {
+  switch (elements) {
+    case Elements::kLines:
+      return "lines";
+    case Elements::kBoth:
+      return "both";
+    case Elements::kLumped:
+      break;
+  }
+  return "lumped";
+}
+
+std::optional<Elements> ParseElements(std::string_view key) {
+  for (const Elements e : {Elements::kLumped, Elements::kLines, Elements::kBoth}) {
+    if (key == ElementsKey(e)) return e;
+  }
+  return std::nullopt;
+}
+
 std::optional<RequestError> CheckRequest(const DesignRequest& r) {
   if (auto why = CheckReference(r.z0)) return RequestError{Field::kZ0, *why};
   if (auto e = CheckSource(r)) return e;
@@ -168,6 +187,13 @@ std::optional<RequestError> CheckRequest(const DesignRequest& r) {
   if (auto e = CheckSweep(r)) return e;
   if (auto e = CheckPassive(r)) return e;
   if (auto e = CheckLoad(r)) return e;
+  if (r.given && !ResolvedLines(*r.given, r.z0, r.hertz, r.substrate ? &*r.substrate : nullptr)) {
+    return RequestError{Field::kFrequency,
+                        r.substrate
+                            ? "a strip of the given network has no figures on the substrate "
+                              "at the design frequency"
+                            : "a strip given by its width and length needs a substrate"};
+  }
   return CheckQs(r);
 }
 

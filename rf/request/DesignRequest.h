@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "rf/circuit/FrequencyAxis.h"
+#include "rf/circuit/Line.h"
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Measurement.h"
+#include "rf/circuit/Microstrip.h"
 #include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/PartsChoice.h"
 #include "rf/circuit/StandardValues.h"
@@ -84,6 +86,14 @@ const char* RankingOrder(Ranking ranking);
 const char* RankingKey(Ranking ranking);
 std::optional<Ranking> ParseRanking(std::string_view key);
 
+// The elements of the designs: lumped parts alone; lines and stubs too (the
+// single-stub, double-stub and quarter-wave designs at the frequency, and
+// over a band ladders of lines and stubs alone, or of both).
+enum class Elements { kLumped, kLines, kBoth };
+// "lumped", "lines", "both".
+const char* ElementsKey(Elements elements);
+std::optional<Elements> ParseElements(std::string_view key);
+
 struct DesignRequest {
   double z0 = 50.0;
   // The source, matched conjugately; nothing: the resistance z0. A source
@@ -119,6 +129,15 @@ struct DesignRequest {
   // the others, its values fixed, after them.
   std::optional<Network> given;
   Ranking ranking = Ranking::kReturnLoss;
+  Elements elements = Elements::kLumped;
+  double line_z0 = 0.0;  // the impedance of the designs' lines and stubs; 0: z0
+  Line stub_spacing = LineOfDegrees(0.0, 45.0, 0.0);  // of a double stub: an eighth wave at f
+  // The lines as microstrip on a substrate: their widths and lengths.
+  std::optional<Substrate> substrate;
+  // How the measurement was moved to where the part sits (it is the moved
+  // one): along a line, and behind a fixture (its file).
+  std::optional<Line> extend;
+  std::string deembed;
   // Builds within the parts' tolerances, for every designed row.
   std::optional<YieldRequest> yield;
 
@@ -127,6 +146,9 @@ struct DesignRequest {
   Source SourceOf() const { return source ? Source(*source, hertz) : Source(z0); }
   // Whether the engine's eight types serve the source: it is z0 itself.
   bool EngineSource() const { return !source || *source == Impedance(z0, 0.0); }
+  double LineZ0() const { return line_z0 > 0.0 ? line_z0 : z0; }
+  // The spacing of a double stub's stubs, degrees at the design frequency.
+  double StubSpacingDegrees() const { return Resolved(stub_spacing, z0, hertz)->DegreesAt(hertz); }
 };
 
 // The load of a request across frequency: the measurement, or the typed R

@@ -46,7 +46,7 @@ void Header(std::string& out) {
   out += "\n";
 }
 
-void Line(std::string& out, const Row& t, bool best) {
+void RowLine(std::string& out, const Row& t, bool best) {
   out += Text(RowName(t)) + "," + RowKey(t) + "," + OriginName(t.origin) + "," +
          (best ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(StatusText(t));
   const std::vector<std::string> names = ComponentNames(t);
@@ -79,7 +79,8 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
   std::string out = "# VordaForWin design table; the inputs it was made from:\n";
   for (const Input& in : RequestInputs(r, result)) out += "# " + in.name + ": " + in.text + "\n";
   Header(out);
-  for (std::size_t i = 0; i < result.rows.size(); ++i) Line(out, result.rows[i], result.best == i);
+  for (std::size_t i = 0; i < result.rows.size(); ++i)
+    RowLine(out, result.rows[i], result.best == i);
   return out;
 }
 

@@ -50,8 +50,23 @@ std::optional<BandRequest> BandOf(const DesignRequest& r, const LoadModel& load,
 
 }  // namespace
 
+namespace {
+
+// The request with its given network's lines resolved against it.
+DesignRequest Resolved(DesignRequest r) {
+  if (r.given) {
+    // CheckRequest has made sure the lines resolve.
+    if (auto n = ResolvedLines(*r.given, r.z0, r.hertz, r.substrate ? &*r.substrate : nullptr)) {
+      r.given = std::move(n);
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
 RequestPlan::RequestPlan(DesignRequest r)
-    : request(std::move(r)),
+    : request(Resolved(std::move(r))),
       load(request),
       source(request.SourceOf()),
       parts(PartsOf(request)),

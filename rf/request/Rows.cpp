@@ -7,6 +7,7 @@
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
 #include "rf/request/RowRanking.h"
+#include "rf/synthesis/LineDesigns.h"
 
 namespace vorda::rf {
 
@@ -125,6 +126,40 @@ void AddNetwork(const NetworkKind& kind, const RequestPlan& p, const DesignResul
   Design(t, *s.network, p, p.options);
 }
 
+// The designs with lines of a kind at the design frequency: a row for each
+// solution, or one that says why there is none.
+void AddLineDesign(const NetworkKind& kind, const RequestPlan& p, const DesignResult& result,
+                   std::vector<Row>& rows) {
+  const DesignRequest& r = p.request;
+  if (result.already_matched) {
+    rows.emplace_back().kind = kind;
+    return;
+  }
+  const double zc = r.LineZ0();
+  const StubEnd end =
+      kind.topology == Topology::kSingleStubShort || kind.topology == Topology::kDoubleStubShort
+          ? StubEnd::kShort
+          : StubEnd::kOpen;
+  const LineDesigns d =
+      kind.topology == Topology::kQuarterWave ? QuarterWave(p.source, result.load, r.hertz, zc)
+      : kind.topology == Topology::kSingleStubOpen || kind.topology == Topology::kSingleStubShort
+          ? SingleStub(end, p.source, result.load, r.hertz, zc)
+          : DoubleStub(end, p.source, result.load, r.hertz, zc, r.StubSpacingDegrees());
+  if (d.networks.empty()) {
+    Row& t = rows.emplace_back();
+    t.kind = kind;
+    t.verdict = Verdict::kRefused;
+    t.why = d.why;
+    return;
+  }
+  for (std::size_t i = 0; i < d.networks.size(); ++i) {
+    Row& t = rows.emplace_back();
+    t.kind = kind;
+    t.solution = static_cast<int>(i);
+    Design(t, d.networks[i], p, p.options);
+  }
+}
+
 // Whether a row did what was asked of it: the engine computed it (without a
 // design), or the design layer designed it or found the load matched.
 bool Succeeded(const Row& t, bool design) {
@@ -199,6 +234,9 @@ DesignResult RunDesign(const DesignRequest& request) {
   if (r.networks) {
     for (const NetworkKind& kind : ThreeAndFourPartKinds())
       AddNetwork(kind, p, result, result.rows);
+  }
+  if (r.elements != Elements::kLumped) {
+    for (const NetworkKind& kind : LineKinds()) AddLineDesign(kind, p, result, result.rows);
   }
   for (Row& t : result.rows) {
     if (result.already_matched) t.verdict = Verdict::kAlreadyMatched;
@@ -288,7 +326,7 @@ std::vector<Shortfall> ShortfallsOf(const DesignResult& result) {
     return t.kind.topology == Topology::kL && t.origin == Origin::kAtFrequency;
   };
   const DesignRequest* r = design ? &result.plan->request : nullptr;
-  const std::size_t types = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), is_l));
+  const auto types = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), is_l));
   if ((r == nullptr || r->types_asked) && !any(is_l)) {
     if (types == 1 || (r != nullptr && r->types.size() == 1)) {
       missed.push_back({Shortfall::What::kType, &*std::find_if(rows.begin(), rows.end(), is_l)});
@@ -297,10 +335,17 @@ std::vector<Shortfall> ShortfallsOf(const DesignResult& result) {
     }
   }
   if (r == nullptr) return missed;
-  const auto is_network = [](const Row& t) {
-    return t.origin == Origin::kAtFrequency && t.kind.topology != Topology::kL;
+  const auto is_line_design = [](const Row& t) {
+    return t.origin == Origin::kAtFrequency && t.kind.topology >= Topology::kSingleStubOpen;
+  };
+  const auto is_network = [&](const Row& t) {
+    return t.origin == Origin::kAtFrequency && t.kind.topology != Topology::kL &&
+           !is_line_design(t);
   };
   if (r->networks && !any(is_network)) missed.push_back({Shortfall::What::kNetworks});
+  if (r->elements != Elements::kLumped && !any(is_line_design)) {
+    missed.push_back({Shortfall::What::kLineDesigns});
+  }
   const auto is_given = [](const Row& t) { return t.origin == Origin::kGiven; };
   if (r->given && !any(is_given)) {
     const auto given = std::find_if(rows.begin(), rows.end(), is_given);

@@ -131,7 +131,7 @@ Row FixedRow(const DesignResult& result, const Network& network, Origin origin);
 // or the one), the networks of a loaded Q, the given network and the band
 // search's designs.
 struct Shortfall {
-  enum class What { kTypes, kType, kNetworks, kGiven, kBand } what;
+  enum class What { kTypes, kType, kNetworks, kLineDesigns, kGiven, kBand } what;
   const Row* row = nullptr;  // kType: the type's row; kGiven: the given row
 };
 std::vector<Shortfall> ShortfallsOf(const DesignResult& result);

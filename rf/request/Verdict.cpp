@@ -77,6 +77,18 @@ std::string WhyText(const Why& w) {
       return "no " + pass + "-pass form exists for these terminations";
     case Reason::kNotSynthesised:
       return "a given network is not synthesised";
+    case Reason::kNoSingleStub:
+      return "no point along the line has the source's conductance (" + DigitsText(w.value, 4) +
+             " of the line's admittance): a line of another impedance can match";
+    case Reason::kHalfWaveSpacing:
+      return "stubs " + DigitsText(w.value, 4) + " degrees apart stand at one place";
+    case Reason::kDoubleStubCannotMatch:
+      return "the load's conductance, " + DigitsText(w.value, 4) +
+             " of the line's admittance, is above the " + DigitsText(w.bound, 4) +
+             " that two stubs this far apart can match (a first stub farther from the load, or "
+             "another spacing, can)";
+    case Reason::kQuarterWaveComplexSource:
+      return "a quarter-wave transformer matches to a resistance, not to a complex source";
   }
   return "";
 }
@@ -95,7 +107,8 @@ std::string BecameText(Became became) {
   return "";
 }
 
-std::string StatusText(const Row& t) {
+std::string StatusText(const Row& row) {
+  const Row& t = row;
   switch (t.verdict) {
     case Verdict::kAlreadyMatched:
       return kAlreadyMatchedText;

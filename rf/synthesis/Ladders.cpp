@@ -145,8 +145,8 @@ Network Canonical(const Network& network) {
   }
   Network n;
   for (const Acc& b : blocks) {
-    if (b.l) n.elements.push_back({b.position, *b.l});
-    if (b.c) n.elements.push_back({b.position, *b.c});
+    if (b.l) n.elements.emplace_back(b.position, *b.l);
+    if (b.c) n.elements.emplace_back(b.position, *b.c);
   }
   return n;
 }

@@ -26,6 +26,11 @@ constexpr KindEntry kKinds[] = {
     {Topology::kTwoLLowPass, "Two L low-pass", "2l-lp"},
     {Topology::kTwoLHighPass, "Two L high-pass", "2l-hp"},
     {Topology::kGiven, "Given network", "given"},
+    {Topology::kSingleStubOpen, "Single stub, open", "stub-open"},
+    {Topology::kSingleStubShort, "Single stub, shorted", "stub-short"},
+    {Topology::kDoubleStubOpen, "Double stub, open", "2stub-open"},
+    {Topology::kDoubleStubShort, "Double stub, shorted", "2stub-short"},
+    {Topology::kQuarterWave, "Quarter-wave transformer", "qw"},
 };
 
 bool LowPassForm(Topology t) {
@@ -124,7 +129,17 @@ std::vector<NetworkKind> AllKinds() {
 std::vector<NetworkKind> ThreeAndFourPartKinds() {
   std::vector<NetworkKind> kinds;
   for (const KindEntry& e : kKinds) {
-    if (e.topology != Topology::kGiven) kinds.push_back({e.topology, 0});
+    if (e.topology >= Topology::kPiLowPass && e.topology <= Topology::kTwoLHighPass) {
+      kinds.push_back({e.topology, 0});
+    }
+  }
+  return kinds;
+}
+
+std::vector<NetworkKind> LineKinds() {
+  std::vector<NetworkKind> kinds;
+  for (const KindEntry& e : kKinds) {
+    if (e.topology >= Topology::kSingleStubOpen) kinds.push_back({e.topology, 0});
   }
   return kinds;
 }

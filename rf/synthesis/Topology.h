@@ -29,6 +29,12 @@ enum class Topology {
   kTwoLHighPass,
   kGiven,   // a network whose parts the user gave (or tuned)
   kLadder,  // any other ladder of the band search's family (rf/synthesis/Ladders.h)
+  // Designs with lines at the frequency (rf/synthesis/LineDesigns.h).
+  kSingleStubOpen,
+  kSingleStubShort,
+  kDoubleStubOpen,
+  kDoubleStubShort,
+  kQuarterWave,
 };
 
 // A topology, for kL its type, and for a ladder of the band search its
@@ -44,6 +50,8 @@ struct NetworkKind {
 // high-pass: the order the band search reports ties in.
 std::vector<NetworkKind> AllKinds();
 std::vector<NetworkKind> ThreeAndFourPartKinds();
+// Single stub open and shorted, double stub open and shorted, quarter wave.
+std::vector<NetworkKind> LineKinds();
 
 // "L type 1 (Series L, Shunt C)", "Pi low-pass", "T high-pass",
 // "Two L low-pass" ("Two L low-pass, shunt C first" for a ladder of the band

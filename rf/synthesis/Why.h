@@ -23,6 +23,11 @@ enum class Reason {
   kNoIntermediateL,    // no L-section reaches the resistance `value` in between
   kNoForm,             // no low-pass or high-pass form for these terminations
   kNotSynthesised,     // a given network is given, not synthesised
+  // Designs with lines.
+  kNoSingleStub,              // no point of the line has the conductance `value` (normalized)
+  kHalfWaveSpacing,           // stubs `value` degrees apart are at one place
+  kDoubleStubCannotMatch,     // the load's conductance `value` above `bound` (normalized)
+  kQuarterWaveComplexSource,  // a quarter-wave transformer matches a resistance only
 };
 
 struct Why {

@@ -121,7 +121,7 @@ std::string ToleranceText(const Tolerance& t) {
   // The shortest percentage that reads back as the same share.
   const auto percent = [](double share) {
     for (int digits = 1; digits < 17; ++digits) {
-      const std::string text = DigitsText(100.0 * share, digits) + "%";
+      std::string text = DigitsText(100.0 * share, digits) + "%";
       if (Share(text) == share) return text;
     }
     return DigitsText(100.0 * share, 17) + "%";

@@ -20,12 +20,13 @@ QString PartsText(const rf::Network& ideal, const std::optional<rf::Network>& st
   QString s;
   const bool kinds = ideal.elements.size() > 2;
   for (std::size_t i = 0; i < ideal.elements.size(); ++i) {
-    const rf::Part& p = ideal.elements[i].part;
+    const rf::Element& e = ideal.elements[i];
+    const rf::Part& p = e.part;
     if (i > 0) s += QStringLiteral(", ");
-    if (kinds && p.kind == rf::Part::Kind::kInductor) s += QStringLiteral("L ");
-    if (kinds && p.kind == rf::Part::Kind::kCapacitor) s += QStringLiteral("C ");
-    s += Q(rf::Describe(p));
-    if (standard && p.IsReal()) {
+    if (kinds && e.IsPart() && p.kind == rf::Part::Kind::kInductor) s += QStringLiteral("L ");
+    if (kinds && e.IsPart() && p.kind == rf::Part::Kind::kCapacitor) s += QStringLiteral("C ");
+    s += Q(rf::DescribeElement(e));
+    if (standard && e.IsPart()) {
       s += QStringLiteral(" \u2192 ") + Q(rf::Describe(standard->elements[i].part));
     }
   }

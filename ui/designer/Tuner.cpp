@@ -3,6 +3,7 @@
 #include <QUndoStack>
 #include <functional>
 
+#include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 #include "rf/synthesis/Tuning.h"
 
@@ -57,7 +58,7 @@ std::optional<std::string> Tuner::Drag(int element, std::complex<double> gamma, 
   if (!drag) return std::nullopt;
   tuned_->network = drag->network;
   emit Changed("tuned");
-  return rf::Describe(tuned_->network.elements[static_cast<std::size_t>(element)].part);
+  return rf::DescribeElement(tuned_->network.elements[static_cast<std::size_t>(element)]);
 }
 
 void Tuner::End() {
