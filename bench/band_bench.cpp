@@ -49,6 +49,24 @@ BENCHMARK(Search)
     ->UseRealTime()
     ->Iterations(1);
 
+// With lines: 0 lumped (the baseline of this pair), 1 lines and stubs, 2
+// both, up to four elements over 201 points.
+void SearchWithLines(benchmark::State& state) {
+  BandRequest r = Request(4, 201);
+  r.elements = static_cast<vorda::rf::Elements>(state.range(0));
+  long evaluations = 0;
+  std::size_t ladders = 0;
+  for (auto _ : state) {
+    const vorda::rf::BandResult result = vorda::rf::OptimizeBand(r);
+    evaluations = result.evaluations;
+    ladders = vorda::rf::Ladders(2, 4, r.elements).size();
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["evaluations"] = static_cast<double>(evaluations);
+  state.counters["ladders"] = static_cast<double>(ladders);
+}
+BENCHMARK(SearchWithLines)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Standard E12 values with Q 100 inductors and Q 500 capacitors.
 void SearchLossyStandard(benchmark::State& state) {
   BandRequest r = Request(4, 201);

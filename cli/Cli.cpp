@@ -86,8 +86,11 @@ Chosen ChooseNetwork(const Report& report) {
   auto kind = report.outputs.topology;
   if (!kind && report.Request()->given) kind = rf::NetworkKind{rf::Topology::kGiven, 0};
   const std::string name = kind ? rf::KindName(*kind) : std::string();
-  // With a band the networks over it, but for a given one.
-  const bool band = report.result.band && !(kind && kind->topology == rf::Topology::kGiven);
+  // With a band the networks over it, but for a given one and a design with
+  // lines at the frequency.
+  const bool at_frequency = kind && (kind->topology == rf::Topology::kGiven ||
+                                     kind->topology >= rf::Topology::kSingleStubOpen);
+  const bool band = report.result.band && !at_frequency;
   const auto& rows = report.result.rows;
   const auto row = std::find_if(rows.begin(), rows.end(), [&](const rf::Row& t) {
     if ((t.origin == rf::Origin::kOverBand) != band) return false;
@@ -239,7 +242,7 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
   rf::DesignResult& result = report.result;
   if (request.band) {
     // A search of more than a moment tells how far it is.
-    Progress progress(rf::Ladders(2, request.max_parts).size(), "networks", err,
+    Progress progress(rf::Ladders(2, request.max_parts, request.elements).size(), "networks", err,
                       std::chrono::seconds(2));
     const auto tell = [&](std::size_t done, std::size_t) { progress.Done(done); };
     rf::AddBandRows(rf::RunBand(*result.plan, nullptr, tell), result);

@@ -76,7 +76,9 @@ void CheckTopology(const Command& c, const Split& s) {
   const rf::NetworkKind& kind = *c.outputs.topology;
   const rf::DesignRequest& r = c.request;
   const auto& types = r.types;
+  const bool line_design = kind.topology >= rf::Topology::kSingleStubOpen;
   const bool designed = kind.topology == rf::Topology::kGiven ? r.given.has_value()
+                        : line_design                         ? r.elements != rf::Elements::kLumped
                         : r.band ? true  // every other topology is searched over it
                         : kind.topology == rf::Topology::kL
                             ? std::find(types.begin(), types.end(), kind.type) != types.end()
@@ -85,6 +87,7 @@ void CheckTopology(const Command& c, const Split& s) {
   const std::string& key = c.outputs.topology_key;
   throw UsageError{"--topology " + key + " is not designed with these options (" +
                    (kind.topology == rf::Topology::kGiven ? std::string("give --network")
+                    : line_design ? std::string("give --elements lines or both")
                     : kind.topology == rf::Topology::kL
                         ? "give --type " + key.substr(1) + " or all"
                         : std::string("give --loaded-q, or --band")) +

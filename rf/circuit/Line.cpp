@@ -98,14 +98,66 @@ Line WithDegrees(Line line, double degrees) {
   return line;
 }
 
-Propagation PropagationAt(const Line& line, double hertz) {
-  const double theta = line.DegreesAt(hertz);
-  const double c = portable::CosDegrees(theta), s = portable::SinDegrees(theta);
-  const double alpha = line.NepersAt(hertz);
-  if (alpha == 0.0) return {{c, 0.0}, {0.0, s}};
-  const double e = Exp(alpha), inverse = 1.0 / e;
-  const double ch = 0.5 * (e + inverse), sh = 0.5 * (e - inverse);
+namespace {
+
+// sin and cos of an angle in degrees, in plain arithmetic: the angle
+// brought exactly to within 45 degrees of a multiple of 90, then series to
+// a few units in the last place. Exact 0 and 1 at the multiples of 90.
+void SinCosDegrees(double degrees, double& s, double& c) {
+  double r = degrees >= 0.0 && degrees < 360.0 ? degrees : std::fmod(degrees, 360.0);  // exact
+  const double q = std::nearbyint(r / 90.0);
+  r -= 90.0 * q;  // exact: within a factor of two of each other
+  const double x = r * (3.141592653589793 / 180.0), x2 = x * x;
+  // Taylor series to x^17 and x^16: their next terms are below 1e-19 for
+  // |x| <= pi / 4.
+  constexpr double kSin[] = {
+      -1.0 / 6.0,        1.0 / 120.0,        -1.0 / 5040.0,          1.0 / 362880.0,
+      -1.0 / 39916800.0, 1.0 / 6227020800.0, -1.0 / 1307674368000.0, 1.0 / 355687428096000.0};
+  constexpr double kCos[] = {
+      -1.0 / 2.0,       1.0 / 24.0,        -1.0 / 720.0,         1.0 / 40320.0,
+      -1.0 / 3628800.0, 1.0 / 479001600.0, -1.0 / 87178291200.0, 1.0 / 20922789888000.0};
+  double sp = kSin[7], cp = kCos[7];
+  for (int i = 6; i >= 0; --i) {
+    sp = kSin[i] + x2 * sp;
+    cp = kCos[i] + x2 * cp;
+  }
+  const double sx = x + x * (x2 * sp), cx = 1.0 + x2 * cp;
+  switch ((static_cast<long long>(q) % 4 + 4) % 4) {
+    case 0:
+      s = sx, c = cx;
+      break;
+    case 1:
+      s = cx, c = -sx;
+      break;
+    case 2:
+      s = -sx, c = -cx;
+      break;
+    default:
+      s = -cx, c = sx;
+      break;
+  }
+  if (c == 0.0) c = 0.0;  // no -0
+  if (s == 0.0) s = 0.0;
+}
+
+}  // namespace
+
+std::pair<double, double> CoshSinh(double nepers) {
+  if (nepers == 0.0) return {1.0, 0.0};
+  const double e = Exp(nepers), inverse = 1.0 / e;
+  return {0.5 * (e + inverse), 0.5 * (e - inverse)};
+}
+
+Propagation PropagationOf(double degrees, double ch, double sh) {
+  double s = 0.0, c = 1.0;
+  SinCosDegrees(degrees, s, c);
+  if (sh == 0.0) return {{c, 0.0}, {0.0, s}};
   return {{ch * c, sh * s}, {sh * c, ch * s}};
+}
+
+Propagation PropagationAt(const Line& line, double hertz) {
+  const auto [ch, sh] = CoshSinh(line.NepersAt(hertz));
+  return PropagationOf(line.DegreesAt(hertz), ch, sh);
 }
 
 std::complex<double> StubImpedance(const Line& stub, double hertz) {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vorda::rf {
 
@@ -72,12 +73,18 @@ Line LineOfLength(double impedance, double metres, double velocity_factor);
 Line WithDegrees(Line line, double degrees);
 
 // cosh and sinh of the line's propagation (alpha + j theta) at a frequency,
-// from the portable functions: the same bits on every platform, and exact
-// zeros at the multiples of 90 degrees of a lossless line.
+// in plain arithmetic: the same bits on every platform, and exact zeros at
+// the multiples of 90 degrees of a lossless line.
 struct Propagation {
   std::complex<double> cosh, sinh;
 };
 Propagation PropagationAt(const Line& line, double hertz);
+// The same from the phase (degrees) and the cosh and sinh of the loss
+// (1 and 0 for none): what PropagationAt computes, for a search that keeps
+// the loss of each frequency.
+Propagation PropagationOf(double degrees, double cosh_alpha, double sinh_alpha);
+// cosh and sinh of an attenuation, nepers.
+std::pair<double, double> CoshSinh(double nepers);
 
 // The impedance of a stub at a frequency: Zc coth(gamma l) open, Zc
 // tanh(gamma l) shorted; infinite where it is an open (sinh 0 open, cosh 0

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -26,6 +27,10 @@ struct NetLine {
   std::string a, b;
   std::string value;
   bool conducts_dc = true;  // a path for direct current (not a capacitor)
+  // A transmission line's other port, after a and b: its nodes, and the
+  // one that direct current reaches from a (none for an open stub's end).
+  std::string c = {}, d = {};
+  bool dc_to_c = false;
 };
 
 class Netlist {
@@ -68,6 +73,26 @@ class Netlist {
     }
   }
 
+  // A transmission line from node a (its other port at c, both ports
+  // against ground): ngspice's lossless line, or with a loss its lossy
+  // line (LTRA, a model of its own) of one unit of length. That takes no G
+  // in an AC analysis: the whole loss goes into its R, fitted to the line's
+  // attenuation at `hertz` (and held over frequency, as ngspice holds it).
+  void AddLine(const std::string& id, const Line& l, const std::string& a, const std::string& c,
+               bool dc_to_c, double hertz) {
+    const double delay = std::fabs(l.Delay());
+    if (!l.Lossy()) {
+      Add({"T" + id, a, "0", "Z0=" + Num(l.impedance) + " TD=" + Num(delay), false, c, "0",
+           dc_to_c});
+      return;
+    }
+    const double nepers = std::fabs(l.NepersAt(hertz));
+    Add({"O" + id, a, "0", "LINE" + id, false, c, "0", dc_to_c});
+    models_ += ".model LINE" + id + " ltra r=" + Num(2.0 * l.impedance * nepers) +
+               " l=" + Num(l.impedance * delay) + " g=0 c=" + Num(delay / l.impedance) + " len=1\n";
+  }
+  const std::string& Models() const { return models_; }
+
   // Resistors from every node that has no path to ground at DC.
   void GroundFloatingNodes(double resistance) {
     std::map<std::string, std::string> parent;
@@ -76,10 +101,14 @@ class Netlist {
       return n;
     };
     for (const NetLine& l : lines_) {
-      for (const std::string& n : {l.a, l.b}) parent.emplace(n, n);
+      for (const std::string& n : {l.a, l.b, l.c, l.d}) {
+        if (!n.empty()) parent.emplace(n, n);
+      }
     }
     for (const NetLine& l : lines_) {
       if (l.conducts_dc) parent[find(l.a)] = find(l.b);
+      if (l.dc_to_c) parent[find(l.a)] = find(l.c);
+      if (!l.c.empty() && l.c != "0") parent[find(l.c)] = find(l.d);  // its far return
     }
     int k = 0;
     std::vector<NetLine> added;
@@ -94,17 +123,30 @@ class Netlist {
 
   std::string Text() const {
     std::string out;
-    for (const NetLine& l : lines_) out += l.name + " " + l.a + " " + l.b + " " + l.value + "\n";
+    for (const NetLine& l : lines_) {
+      out += l.name + " " + l.a + " " + l.b;
+      if (!l.c.empty()) out += " " + l.c + " " + l.d;
+      out += " " + l.value + "\n";
+    }
     return out;
   }
 
  private:
   std::vector<NetLine> lines_;
+  std::string models_;
 };
 
-std::string PartComment(std::size_t index, const Element& e) {
+std::string PartComment(std::size_t index, const Element& e, double hertz) {
   std::string s = "* part " + std::to_string(index) + " (" +
-                  (e.position == Position::kSeries ? "series" : "shunt") + "): " + Describe(e.part);
+                  (e.position == Position::kSeries ? "series" : "shunt") +
+                  "): " + DescribeElement(e);
+  if (e.line) {
+    s += ", delay " + Num(std::fabs(e.line->Delay()));
+    if (e.line->Lossy()) {
+      s += "; ngspice's lossy line holds the attenuation at " + Num(hertz) + " Hz over frequency";
+    }
+    return s + "\n";
+  }
   const Parasitics& m = e.part.model;
   if (m.measured) return s + ", measured (" + m.measured->file + "): drawn as its nominal value\n";
   if (e.part.IsReal()) s += std::isinf(e.part.q) ? ", ideal" : ", Q " + Num(e.part.q);
@@ -135,7 +177,7 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   for (const std::string& note : c.notes) out += "* " + note + "\n";
   out += "* the parts from the source side to the load:\n";
   for (std::size_t i = 0; i < c.network.elements.size(); ++i) {
-    out += PartComment(i + 1, c.network.elements[i]);
+    out += PartComment(i + 1, c.network.elements[i], c.hertz);
   }
   Netlist n;
   n.Add({"VSRC", "src", "0", "DC 0 AC 1"});
@@ -158,12 +200,17 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
     const std::string id = std::to_string(i + 1);
     if (e.position == Position::kSeries) {
       const std::string next = i == last_series ? "load" : "n" + id;
-      if (e.part.IsReal()) {
+      if (e.line) {
+        n.AddLine(id, *e.line, node, next, true, c.hertz);
+      } else if (e.part.IsReal()) {
         n.AddPart(id, e.part, node, next);
       } else {
         n.Add({"VSHORT" + id, node, next, "DC 0"});  // a plain connection
       }
       node = next;
+    } else if (e.line) {  // a stub: its far end open, or shorted to ground
+      const bool open = e.line->end == Line::End::kOpen;
+      n.AddLine(id, *e.line, node, open ? "e" + id : "0", open, c.hertz);
     } else if (e.part.IsReal()) {
       n.AddPart(id, e.part, node, "0");
     }
@@ -174,6 +221,7 @@ std::string SpiceNetlist(const SpiceCircuit& c) {
   if (reactive.kind != Part::Kind::kShort) n.AddPart("LOAD", reactive, inner, "0");
   n.GroundFloatingNodes(1e12 * ImpedanceScale(c));
   out += n.Text();
+  out += n.Models();
   out += ".ac lin " + std::to_string(c.sweep.points) + " " + Num(c.sweep.start) + " " +
          Num(c.sweep.stop) + "\n";
   out += ".control\n";

@@ -16,6 +16,11 @@ using Z = std::complex<double>;
 // series part with t times its reactance, a shunt part with t times its
 // susceptance (ideal, as the path is drawn).
 Element PartWay(const Element& e, double t, double hertz) {
+  if (e.line) {  // a line, or a stub, of t times its length
+    Element part = e;
+    part.line = WithDegrees(*e.line, t * e.line->degrees);
+    return part;
+  }
   const double x = e.part.Reactance(hertz);
   const double share = e.position == Position::kSeries ? t * x : x / t;
   return {e.position, PartFor(share, hertz)};
@@ -40,7 +45,7 @@ std::vector<Z> MatchPath(const Network& network, Z load, double hertz, double z0
   std::vector<Z> path{load / z0};
   for (std::size_t i = network.elements.size(); i-- > 0;) {  // the part at the load first
     const Element& e = network.elements[i];
-    if (!e.part.IsReal()) continue;  // a plain connection, or nothing
+    if (!e.IsPart() && !e.IsLine()) continue;  // a plain connection, or nothing
     for (int k = 1; k <= steps; ++k) {
       Port step = port;
       Apply(StageAt(PartWay(e, static_cast<double>(k) / steps, hertz), hertz), step);
@@ -108,8 +113,9 @@ Charts ChartsOf(const DesignRequest& r, const DesignResult& result,
   // Each part's end is a handle: drag it along the part's arc.
   const std::vector<Impedance> ends = PartEnds(d.ideal, result.load, f);
   for (std::size_t i = 0; i < ends.size(); ++i) {
-    smith.handles.push_back(d.ideal.elements[i].part.IsReal() ? std::optional<Z>(ends[i] / z0)
-                                                              : std::nullopt);
+    const Element& e = d.ideal.elements[i];
+    smith.handles.push_back(e.IsPart() || e.IsLine() ? std::optional<Z>(ends[i] / z0)
+                                                     : std::nullopt);
   }
   smith.match_gamma = d.match.gamma_magnitude;
   response.ideal = ResponseOf(d.ideal, load, source, result.frequencies);

@@ -153,25 +153,6 @@ std::optional<Ranking> ParseRanking(std::string_view key) {
   return e->ranking;
 }
 
-const char* ElementsKey(Elements elements) {
-  switch (elements) {
-    case Elements::kLines:
-      return "lines";
-    case Elements::kBoth:
-      return "both";
-    case Elements::kLumped:
-      break;
-  }
-  return "lumped";
-}
-
-std::optional<Elements> ParseElements(std::string_view key) {
-  for (const Elements e : {Elements::kLumped, Elements::kLines, Elements::kBoth}) {
-    if (key == ElementsKey(e)) return e;
-  }
-  return std::nullopt;
-}
-
 std::optional<RequestError> CheckRequest(const DesignRequest& r) {
   if (auto why = CheckReference(r.z0)) return RequestError{Field::kZ0, *why};
   if (auto e = CheckSource(r)) return e;

@@ -86,14 +86,6 @@ const char* RankingOrder(Ranking ranking);
 const char* RankingKey(Ranking ranking);
 std::optional<Ranking> ParseRanking(std::string_view key);
 
-// The elements of the designs: lumped parts alone; lines and stubs too (the
-// single-stub, double-stub and quarter-wave designs at the frequency, and
-// over a band ladders of lines and stubs alone, or of both).
-enum class Elements { kLumped, kLines, kBoth };
-// "lumped", "lines", "both".
-const char* ElementsKey(Elements elements);
-std::optional<Elements> ParseElements(std::string_view key);
-
 struct DesignRequest {
   double z0 = 50.0;
   // The source, matched conjugately; nothing: the resistance z0. A source

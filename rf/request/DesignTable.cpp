@@ -32,7 +32,8 @@ void Header(std::string& out) {
   out += "network,key,origin,best,verdict,status";
   for (std::size_t i = 1; i <= kTableParts; ++i) {
     const std::string p = "part " + std::to_string(i);
-    for (const char* column : {"", " kind", " ideal (H or F)", " standard (H or F)"}) {
+    for (const char* column : {"", " kind", " ideal (H or F)", " standard (H or F)",
+                               " line impedance (ohms)", " line delay (s)"}) {
       out += ',' + p + column;
     }
   }
@@ -53,12 +54,22 @@ void RowLine(std::string& out, const Row& t, bool best) {
   for (std::size_t e = 0; e < kTableParts; ++e) {
     out += "," + (e < names.size() ? names[e] : std::string());
     if (!t.design || e >= t.design->ideal.elements.size()) {
-      out += ",,,";
+      out += ",,,,,";
       continue;
     }
-    const Part& ideal = t.design->ideal.elements[e].part;
+    const Element& element = t.design->ideal.elements[e];
+    if (element.line) {  // a line: its impedance and delay, no value
+      const Line& l = *element.line;
+      out += element.position == Position::kSeries ? ",line"
+             : l.end == Line::End::kOpen           ? ",open stub"
+                                                   : ",shorted stub";
+      out += ",,," + ShortestText(l.impedance) + "," + ShortestText(l.Delay());
+      continue;
+    }
+    const Part& ideal = element.part;
     out += std::string(",") + KindName(ideal) + "," + Value(ideal) + ",";
     if (t.design->standard) out += Value(t.design->standard->elements[e].part);
+    out += ",,";
   }
   for (const Figure& f : Figures()) {
     const bool has = HasGroup(t, f.group);

@@ -60,7 +60,8 @@ TwoPortFormat TwoPortFormatOf(const DesignRequest& r, const DesignResult& result
 
 std::string NetworkWhat(const Row& t) {
   const std::string name = KindName(t.kind);
-  const bool named = name.size() >= 7 && name.compare(name.size() - 7, 7, "network") == 0;
+  const bool named = (name.size() >= 7 && name.compare(name.size() - 7, 7, "network") == 0) ||
+                     t.kind.topology >= Topology::kSingleStubOpen;
   const std::string what = t.kind.topology == Topology::kL
                                ? "L-section, type " + std::to_string(t.kind.type) + " (" +
                                      Caption(*FindSectionType(t.kind.type)) + ")"

@@ -45,6 +45,8 @@ std::optional<BandRequest> BandOf(const DesignRequest& r, const LoadModel& load,
   b.loaded_q = r.loaded_q;
   b.intermediate = r.intermediate;
   b.max_parts = r.max_parts;
+  b.elements = r.elements;
+  b.line_z0 = r.LineZ0();
   return b;
 }
 

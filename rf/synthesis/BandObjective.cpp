@@ -30,8 +30,18 @@ constexpr std::size_t kMostParts = 16;
 BandObjective::BandObjective(const Network& shape, std::vector<BandPoint> points)
     : points_(std::move(points)) {
   for (const Element& e : shape.elements) {
+    if (e.line) {
+      // Each point's share of the line's frequency, and its loss there.
+      Piece piece{e.position == Position::kSeries, {}, 0.0, {}, e.line, {}, {}};
+      for (const BandPoint& p : points_) {
+        piece.ratio.push_back(p.hertz / e.line->at_hertz);
+        piece.loss.push_back(CoshSinh(e.line->NepersAt(p.hertz)));
+      }
+      parts_.push_back(std::move(piece));
+      continue;
+    }
     if (!e.part.IsReal()) continue;
-    Piece piece{e.position == Position::kSeries, KernelOf(e.part), 0.0, {}};
+    Piece piece{e.position == Position::kSeries, KernelOf(e.part), 0.0, {}, {}, {}, {}};
     if (const auto& data = e.part.model.measured) {
       // A measured part's impedance at each point, for its nominal value.
       piece.nominal = data->nominal;
@@ -42,7 +52,9 @@ BandObjective::BandObjective(const Network& shape, std::vector<BandPoint> points
 }
 
 void BandObjective::Values(const double* u, double* values) const {
-  for (std::size_t i = 0; i < parts_.size(); ++i) values[i] = portable::Pow10(u[i]);
+  for (std::size_t i = 0; i < parts_.size(); ++i) {
+    values[i] = parts_[i].line ? kHalfTurn * u[i] : portable::Pow10(u[i]);
+  }
 }
 
 double BandObjective::Gamma2(std::size_t at, const double* values) const {
@@ -51,7 +63,19 @@ double BandObjective::Gamma2(std::size_t at, const double* values) const {
   for (std::size_t k = parts_.size(); k-- > 0;) {  // from the load
     const Piece& part = parts_[k];
     std::complex<double> zp;
-    if (!part.measured.empty()) {
+    if (part.line) {  // the line's propagation, as the cascade takes it
+      const Line& l = *part.line;
+      const auto& [ch, sh] = part.loss[at];
+      const Propagation g = PropagationOf(values[k] * part.ratio[at], ch, sh);
+      if (part.series) {
+        // (cosh z + Zc sinh) / (sinh z / Zc + cosh)
+        z = Divide(Multiply(g.cosh, z) + l.impedance * g.sinh,
+                   Multiply(g.sinh, z) / l.impedance + g.cosh);
+        continue;
+      }
+      zp = l.end == Line::End::kOpen ? Divide(l.impedance * g.cosh, g.sinh)
+                                     : Divide(l.impedance * g.sinh, g.cosh);
+    } else if (!part.measured.empty()) {
       const double scale =
           part.kernel.inductor ? values[k] / part.nominal : part.nominal / values[k];
       zp = part.measured[at] * scale;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <complex>
+#include <optional>
 #include <vector>
 
 #include "rf/circuit/Network.h"
@@ -26,6 +27,9 @@ struct BandPoint {
   std::complex<double> source;
 };
 
+// A line's length is searched in half turns of its phase (degrees / 180).
+inline constexpr double kHalfTurn = 180.0;
+
 class BandObjective {
  public:
   // shape: the ladder's parts from the source side (their kinds, positions
@@ -34,8 +38,8 @@ class BandObjective {
 
   std::size_t Size() const { return parts_.size(); }
   const std::vector<BandPoint>& Points() const { return points_; }
-  // The worst |gamma|^2 over the points for the parts' values 10^u[i];
-  // infinite where a figure is no number.
+  // The worst |gamma|^2 over the points for the parts' values 10^u[i] (a
+  // line's degrees 180 u[i]); infinite where a figure is no number.
   double Worst(const double* u) const;
   // The mean of |gamma|^(2 power) (power a power of two): it approaches the
   // worst as power grows, and varies smoothly with the values.
@@ -47,12 +51,16 @@ class BandObjective {
   void GammasOf(const double* values, std::vector<double>& g2) const;
 
  private:
-  // A part's position and what it is made of: its kernel, or its data.
+  // A part's position and what it is made of: its kernel, or its data; or
+  // a line (its value is its electrical length, degrees at its frequency).
   struct Piece {
     bool series;
     PartKernel kernel;
     double nominal;                              // of a measured part
     std::vector<std::complex<double>> measured;  // its impedance at each point
+    std::optional<Line> line;
+    std::vector<double> ratio;                    // a line's: f / its frequency, each point
+    std::vector<std::pair<double, double>> loss;  // its cosh and sinh of the loss
   };
   double Gamma2(std::size_t at, const double* values) const;
   void Values(const double* u, double* values) const;

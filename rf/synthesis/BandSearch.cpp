@@ -95,7 +95,9 @@ BandResult OptimizeBand(const BandRequest& r) {
   result.frequencies = BandFrequencies(r, &result.measured_points);
   const BandPoints points = PointsOf(r, result.frequencies);
   const int most = std::clamp(r.max_parts, 2, kMostParts);
-  const std::vector<Network> shapes = Ladders(2, most);
+  std::vector<Network> shapes = Ladders(2, most, r.elements);
+  // The family's lines of the line impedance, their lengths at the centre.
+  for (Network& s : shapes) s = *ResolvedLines(s, r.line_z0 > 0.0 ? r.line_z0 : r.z0, r.centre);
   // The ladders of each size searched together, by as many threads as the
   // machine has, from the optima of the size before; each ladder's search
   // is its own, so the result is the same for any number of threads.
@@ -142,6 +144,23 @@ BandResult OptimizeBand(const BandRequest& r) {
     const std::string code = LadderCode(f.network);
     const auto at = best.find(code);
     if (at == best.end() || f.worst < at->second.worst) best[code] = f;
+  }
+  // The best of the ladders of parts with lines, searched more lightly,
+  // polished over every point.
+  {
+    std::vector<Found*> order;
+    for (auto& [code, f] : best) order.push_back(&f);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Found* a, const Found* b) { return a->worst < b->worst; });
+    std::size_t polished = 0;
+    for (Found* f : order) {
+      if (polished == kPolished) break;
+      if (!Mixed(f->network)) continue;
+      const long before = f->evaluations;
+      Polish(*f, r, points);
+      result.evaluations += f->evaluations - before;
+      ++polished;
+    }
   }
   const BandLimit limit = LimitOf(r);
   for (auto& [code, f] : best) {

@@ -31,6 +31,8 @@ namespace vorda::rf {
 // The points the search is guided by, of the band's; up to kFinePoints of
 // them decide, and all of them are checked.
 inline constexpr std::size_t kCoarsePoints = 33;
+// The designs of parts with lines polished over every point at the end.
+inline constexpr std::size_t kPolished = 10;
 inline constexpr std::size_t kFinePoints = 2001;
 
 struct BandRequest {
@@ -44,7 +46,9 @@ struct BandRequest {
   std::optional<double> loaded_q;      // of Pi and T starts; none: a few are tried
   std::optional<double> intermediate;  // of two L-sections' starts; none: the geometric mean
   int max_parts = kDefaultMaxParts;    // the largest ladders searched (2 to 6)
-  int threads = 0;                     // 0: as many as the machine has, at most 4
+  Elements elements = Elements::kLumped;      // with lines, ladders of lines and stubs too
+  double line_z0 = 0.0;                       // their impedance; 0: z0
+  int threads = 0;                            // 0: as many as the machine has, at most 4
   const std::atomic<bool>* cancel = nullptr;  // set: stop as soon as may be
   // Told, from the searching threads one at a time, how many ladders are done.
   std::function<void(std::size_t done, std::size_t total)> progress;

@@ -13,7 +13,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr int kPrimes[] = {2, 3, 5, 7, 11, 13, 17, 19};
 // How many of the best starts are refined.
-constexpr std::size_t kRefined = 3;
 
 // The i-th point of the Halton sequence in a base: evenly spread in [0, 1).
 double Halton(int i, int base) {
@@ -129,12 +128,12 @@ SearchResult Refine(const BandObjective& full, const SearchBox& box, std::vector
 SearchResult GlobalSearch(const BandObjective& coarse, const BandObjective& full,
                           const SearchBox& box, const std::vector<std::vector<double>>& starts,
                           const std::vector<std::vector<double>>& always,
-                          const std::atomic<bool>* cancel) {
+                          const std::atomic<bool>* cancel, const SearchEffort& effort) {
   const std::size_t n = box.lo.size();
   long count = 0, evaluations = 0;
   const Objective worst = Bounded([&](const double* u) { return coarse.Worst(u); }, box, count);
   // The analytic starts and points spread through the box, best first.
-  const int spread = 8 + 8 * static_cast<int>(n);
+  const int spread = 8 + effort.spread_per_value * static_cast<int>(n);
   std::vector<std::pair<double, std::vector<double>>> tried;
   tried.reserve(starts.size() + static_cast<std::size_t>(spread));
   std::transform(starts.begin(), starts.end(), std::back_inserter(tried),
@@ -151,14 +150,14 @@ SearchResult GlobalSearch(const BandObjective& coarse, const BandObjective& full
   std::vector<std::vector<double>> chosen = always;
   for (const auto& entry : tried) {
     const std::vector<double>& u = entry.second;
-    if (chosen.size() >= kRefined + always.size()) break;
+    if (chosen.size() >= effort.refined + always.size()) break;
     if (std::none_of(chosen.begin(), chosen.end(),
                      [&](const std::vector<double>& c) { return Near(c, u); })) {
       chosen.push_back(u);
     }
   }
   // Each refined on the smooth stand-ins, then on the worst itself.
-  const int most = 120 * static_cast<int>(n);
+  const int most = effort.per_value * static_cast<int>(n);
   SearchResult best;
   best.worst = kInf;
   for (std::vector<double> u : chosen) {
@@ -176,7 +175,7 @@ SearchResult GlobalSearch(const BandObjective& coarse, const BandObjective& full
   }
   if (best.u.empty()) best.u = tried.empty() ? box.lo : tried.front().second;
   // The whole band decides.
-  if (full.Points().size() > coarse.Points().size()) {
+  if (effort.polish && full.Points().size() > coarse.Points().size()) {
     SearchResult r = Refine(full, box, best.u, 0.002, cancel);
     if (r.worst <= best.worst) {
       best.u = std::move(r.u);

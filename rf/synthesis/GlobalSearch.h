@@ -36,13 +36,24 @@ using Objective = std::function<double(const double*)>;
 std::vector<double> Simplex(const Objective& f, std::vector<double> u, double step, int most,
                             const std::atomic<bool>* cancel, long& evaluations);
 
+// How hard a search tries: how many of its best starts it refines, how many
+// evaluations a refinement may take for each value, whether the best is
+// refined over the full set of points at the end, and how many points it
+// spreads through the box for each value.
+struct SearchEffort {
+  std::size_t refined = 3;
+  int per_value = 120;
+  bool polish = true;
+  int spread_per_value = 8;  // points spread through the box, besides 8
+};
+
 // The search: `coarse` guides it, `full` decides; `starts` are tried
 // besides the spread ones, and those marked `always` are refined whatever
-// they start at.
+// they start at, with the best of the others.
 SearchResult GlobalSearch(const BandObjective& coarse, const BandObjective& full,
                           const SearchBox& box, const std::vector<std::vector<double>>& starts,
                           const std::vector<std::vector<double>>& always,
-                          const std::atomic<bool>* cancel);
+                          const std::atomic<bool>* cancel, const SearchEffort& effort = {});
 
 // A local refinement of values over the full set of points.
 SearchResult Refine(const BandObjective& full, const SearchBox& box, std::vector<double> u,

@@ -9,17 +9,28 @@
 #include "engine/PortableMath.h"
 #include "rf/synthesis/GlobalSearch.h"
 #include "rf/synthesis/LSolutions.h"
+#include "rf/synthesis/LineDesigns.h"
 
 namespace vorda::rf {
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+// Lines are searched from a shortest length to half a wave at the centre.
+constexpr double kShortestDegrees = 0.5;
+constexpr double kLongestDegrees = 180.0;
 
+// The search's variables: each part's value as its decimal logarithm, and
+// each line's electrical length (at the band's centre) in half turns: a
+// line's match repeats along it, and is searched evenly.
 std::vector<double> LogValues(const Network& n) {
   std::vector<double> u;
   for (const Element& e : n.elements) {
-    if (e.part.IsReal()) u.push_back(portable::Log10(e.part.value));
+    if (e.line) {
+      u.push_back(e.line->degrees / kHalfTurn);
+    } else if (e.part.IsReal()) {
+      u.push_back(portable::Log10(e.part.value));
+    }
   }
   return u;
 }
@@ -27,7 +38,11 @@ std::vector<double> LogValues(const Network& n) {
 Network WithLogValues(Network n, const std::vector<double>& u) {
   std::size_t i = 0;
   for (Element& e : n.elements) {
-    if (e.part.IsReal()) e.part.value = portable::Pow10(u[i++]);
+    if (e.line) {
+      e.line = WithDegrees(*e.line, kHalfTurn * u[i++]);
+    } else if (e.part.IsReal()) {
+      e.part.value = portable::Pow10(u[i++]);
+    }
   }
   return n;
 }
@@ -44,6 +59,11 @@ SearchBox BoxFor(const Network& shape, const BandRequest& r) {
   const double level = Level(r);
   SearchBox box;
   for (const Element& e : shape.elements) {
+    if (e.line) {
+      box.lo.push_back(kShortestDegrees / kHalfTurn);
+      box.hi.push_back(kLongestDegrees / kHalfTurn);
+      continue;
+    }
     const double x_lo = level * 1e-3, x_hi = level * 1e3;
     const bool l = e.part.kind == Part::Kind::kInductor;
     box.lo.push_back(portable::Log10(l ? x_lo / w : 1.0 / (w * x_hi)));
@@ -68,7 +88,22 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
                                      MatchingPart(s.second_ohms, r.z0, hz));
                    });
   }
-  if (kind.topology != Topology::kL && kind.topology != Topology::kLadder) {
+  const bool lines = std::any_of(shape.elements.begin(), shape.elements.end(),
+                                 [](const Element& e) { return e.IsLine(); });
+  if (lines) {  // the designs with lines at the centre
+    const Impedance zl = r.load->At(r.centre);
+    const Source s = r.source.At(r.centre);
+    const double zc = r.line_z0 > 0.0 ? r.line_z0 : r.z0;
+    std::vector<LineDesigns> all = {QuarterWave(s, zl, r.centre, zc)};
+    for (const StubEnd end : {StubEnd::kOpen, StubEnd::kShort}) {
+      all.push_back(SingleStub(end, s, zl, r.centre, zc));
+      for (const double spacing : {45.0, 90.0 + 22.5, 135.0}) {
+        all.push_back(DoubleStub(end, s, zl, r.centre, zc, spacing));
+      }
+    }
+    for (const LineDesigns& d : all)
+      designs.insert(designs.end(), d.networks.begin(), d.networks.end());
+  } else if (kind.topology != Topology::kL && kind.topology != Topology::kLadder) {
     const Impedance zl = r.load->At(r.centre);
     const double least = MinimumQ(kind.topology, r.source, zl);
     for (const double q : {least * 1.1 + 0.3, least * 2 + 0.5, least * 4 + 1.0}) {
@@ -89,25 +124,29 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
 // edge: the search pushes it towards a short or an open.
 bool AtEdge(const Network& n, std::size_t i, const BandRequest& r) {
   const SearchBox box = BoxFor(n, r);
-  const double u = portable::Log10(n.elements[i].part.value);
+  const Element& e = n.elements[i];
+  const double u = e.line ? e.line->degrees / kHalfTurn : portable::Log10(e.part.value);
   return u <= box.lo[i] + 0.01 || u >= box.hi[i] - 0.01;
 }
 
 // The standard parts next to an ideal one: of the series, or of the
 // library measured across the band.
-std::vector<Part> Choices(const Part& ideal, const BandRequest& r) {
-  std::vector<Part> parts;
+std::vector<Element> Choices(const Element& e, const BandRequest& r) {
+  if (e.line) return {e};  // a line is cut to its length
+  std::vector<Element> parts;
+  const Part& ideal = e.part;
+  const auto add = [&](const Part& p) { parts.emplace_back(e.position, p); };
   if (r.parts.library) {
     for (const LibraryPart* p :
          r.parts.library->Neighbours(ideal.kind, ideal.value, r.axis.start)) {
-      if (p->part.KnownAt(r.axis.stop)) parts.push_back(p->part);
+      if (p->part.KnownAt(r.axis.stop)) add(p->part);
     }
     return parts;
   }
   const auto n = StandardNeighbours(ideal.value, *r.parts.series);
   if (!n) return parts;
-  parts.push_back(WithValue(ideal, n->below));
-  if (n->above != n->below) parts.push_back(WithValue(ideal, n->above));
+  add(WithValue(ideal, n->below));
+  if (n->above != n->below) add(WithValue(ideal, n->above));
   return parts;
 }
 
@@ -115,9 +154,9 @@ std::vector<Part> Choices(const Part& ideal, const BandRequest& r) {
 // the least worst reflection with the losses; on a tie the lower values.
 std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
                                 const std::vector<BandPoint>& all, double& worst) {
-  std::vector<std::vector<Part>> choices;
+  std::vector<std::vector<Element>> choices;
   for (const Element& e : ideal.elements) {
-    choices.push_back(Choices(e.part, r));
+    choices.push_back(Choices(e, r));
     if (choices.back().empty()) return std::nullopt;
   }
   std::vector<std::size_t> pick(choices.size(), 0);
@@ -125,11 +164,8 @@ std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
   worst = kInf;
   for (;;) {
     Network n = ideal;
-    std::vector<double> u;
-    for (std::size_t i = 0; i < pick.size(); ++i) {
-      n.elements[i].part = choices[i][pick[i]];
-      u.push_back(portable::Log10(n.elements[i].part.value));
-    }
+    for (std::size_t i = 0; i < pick.size(); ++i) n.elements[i] = choices[i][pick[i]];
+    const std::vector<double> u = LogValues(n);
     const double w = BandObjective(LossyFor(n, r), all).Worst(u.data());
     if (w < worst) {
       worst = w;
@@ -167,15 +203,25 @@ Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<
   const SearchBox box = BoxFor(shape, r);
   std::vector<std::vector<double>> starts = StartsFor(shape, r);
   starts.insert(starts.end(), more.begin(), more.end());
+  // A ladder of parts with a line is searched from its best start alone,
+  // over the guiding points: the best of them are polished at the end.
+  const bool mixed = Mixed(shape);
+  // Lines alone repeat along their lengths: many starts, more of them
+  // refined.
+  const bool lines = std::all_of(shape.elements.begin(), shape.elements.end(),
+                                 [](const Element& e) { return e.IsLine(); });
+  const SearchEffort effort = mixed   ? SearchEffort{1, 60, false, 8}
+                              : lines ? SearchEffort{3, 120, true, 24}
+                                      : SearchEffort{};
   Found found;
   SearchResult best = GlobalSearch(BandObjective(shape, coarse), BandObjective(shape, all), box,
-                                   starts, {}, r.cancel);
+                                   starts, {}, r.cancel, effort);
   found.evaluations = best.evaluations;
   const Network lossy = LossyFor(shape, r);
   if (r.parts.Lossy() || !r.parts.model.Ideal()) {
     found.lossless = WithLogValues(shape, best.u);
     best = GlobalSearch(BandObjective(lossy, coarse), BandObjective(lossy, all), box, starts,
-                        {best.u}, r.cancel);
+                        {best.u}, r.cancel, effort);
     found.evaluations += best.evaluations;
   }
   found.network = WithLogValues(shape, best.u);
@@ -262,7 +308,29 @@ BandPoints PointsOf(const BandRequest& r, const std::vector<double>& frequencies
 
 Found SearchLadder(const Network& shape, const BandRequest& r, const BandPoints& p,
                    const std::vector<std::vector<double>>& starts) {
+  // A ladder of parts and lines is pruned over the guiding points, and
+  // polished over every point only when it is among the best (Polish).
+  if (Mixed(shape)) return Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.coarse);
   return OnAll(Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.fine), r, p.fine, p.all);
+}
+
+void Polish(Found& f, const BandRequest& r, const BandPoints& p) {
+  if (f.network.elements.empty()) return;
+  const Network lossy = LossyFor(f.network, r);
+  const SearchResult refined =
+      Refine(BandObjective(lossy, p.fine), BoxFor(lossy, r), LogValues(f.network), 0.002, r.cancel);
+  f.evaluations += refined.evaluations;
+  if (refined.worst < f.worst) {
+    f.network = WithLogValues(f.network, refined.u);
+    f.worst = refined.worst;
+  }
+  f = OnAll(f, r, p.fine, p.all);
+}
+
+bool Mixed(const Network& n) {
+  const auto lines = std::count_if(n.elements.begin(), n.elements.end(),
+                                   [](const Element& e) { return e.IsLine(); });
+  return lines > 0 && static_cast<std::size_t>(lines) < n.elements.size();
 }
 
 std::vector<std::vector<double>> StartsFromSmaller(const Network& shape,
@@ -282,6 +350,15 @@ std::vector<std::vector<double>> StartsFromSmaller(const Network& shape,
     // The part back, as a twentieth of the level in series, twenty times
     // it in shunt; and at the level itself.
     const Element& e = shape.elements[i];
+    if (e.line) {  // a short line, a stub that is nearly nothing; and an eighth wave
+      const bool shorted = e.position == Position::kShunt && e.line->end == Line::End::kShort;
+      for (const double degrees : {shorted ? 87.0 : 3.0, 45.0}) {
+        std::vector<double> v = u;
+        v.insert(v.begin() + static_cast<long>(i), degrees / kHalfTurn);
+        starts.push_back(std::move(v));
+      }
+      continue;
+    }
     const bool series = e.position == Position::kSeries;
     const bool inductor = e.part.kind == Part::Kind::kInductor;
     for (const double x : {series ? level / 20 : level * 20, level}) {

@@ -44,6 +44,11 @@ Network LossyFor(Network network, const BandRequest& request);
 Found SearchLadder(const Network& shape, const BandRequest& request, const BandPoints& points,
                    const std::vector<std::vector<double>>& starts);
 
+// Whether a network mixes parts with lines (searched more lightly, and its
+// best designs polished over every point at the end: Polish).
+bool Mixed(const Network& network);
+void Polish(Found& found, const BandRequest& request, const BandPoints& points);
+
 // Starts for a ladder from the optima of the ladders one part smaller
 // (by their codes): each with the part it lacks put back at a value that
 // changes little.

@@ -22,9 +22,20 @@ namespace vorda::rf {
 inline constexpr int kDefaultMaxParts = 4;
 inline constexpr int kMostParts = 6;
 
-// Every ladder of min_parts up to max_parts parts in canonical form, fewer
-// parts first; each part a lossless inductor or capacitor of value 1.
-std::vector<Network> Ladders(int min_parts, int max_parts);
+// The elements of the designs: lumped parts alone; lines and stubs too (the
+// single-stub, double-stub and quarter-wave designs at the frequency, and
+// over a band ladders of lines and stubs alone, or of both).
+enum class Elements { kLumped, kLines, kBoth };
+// "lumped", "lines", "both".
+const char* ElementsKey(Elements elements);
+std::optional<Elements> ParseElements(std::string_view key);
+
+// Every ladder of min_parts up to max_parts elements in canonical form,
+// fewer first; each part a lossless inductor or capacitor of value 1. With
+// lines, also series lines and shunt stubs (open or shorted) anywhere a
+// block may stand, of impedance 0 (the band's line impedance) and 1 degree
+// at frequency 0 (the band's centre); with both, the lumped ladders first.
+std::vector<Network> Ladders(int min_parts, int max_parts, Elements elements = Elements::kLumped);
 
 // A network's canonical code, blocks from the source side: "pC-sL-pC" (Pi
 // low-pass), "sL-pLC-sC" (series L, a parallel L-C in shunt, series C).

@@ -1,6 +1,7 @@
 #include "rf/synthesis/Tuning.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "rf/circuit/Cascade.h"
 #include "rf/circuit/Units.h"
@@ -34,6 +35,42 @@ std::optional<double> ValueFor(Part::Kind kind, double x, double hertz) {
   return std::nullopt;
 }
 
+// atan in degrees, brought into [0, 180).
+double HalfTurnAtan(double x) {
+  double d = std::atan(x) * 180.0 / std::numbers::pi;
+  if (d < 0.0) d += 180.0;
+  return d >= 180.0 ? 0.0 : d;
+}
+
+// The electrical length (degrees at f) of a line or a stub whose end comes
+// nearest a point (a reflection coefficient to z0) from where it starts
+// (ohms): a line turns the point about its own impedance, a stub moves it
+// along the circle of constant conductance. Nothing where it cannot move.
+std::optional<double> LineDegrees(const Element& e, C start, C gamma, double z0) {
+  const Line& l = *e.line;
+  const double zc = l.impedance;
+  if (e.position == Position::kSeries) {
+    const C from = (start - zc) / (start + zc);
+    const C target = ImpedanceOf(gamma, 1.0) * z0;
+    const C to = (target - zc) / (target + zc);
+    if (std::abs(from) < 1e-12 || std::abs(to) == 0.0) return std::nullopt;
+    // Along the line the reflection turns by -2 theta.
+    double d = (std::arg(from) - std::arg(to)) * 90.0 / std::numbers::pi;
+    d = std::fmod(d, 180.0);
+    if (d <= 0.0) d += 180.0;
+    return d;
+  }
+  const C y0 = z0 / start;
+  const double g = y0.real();
+  const C at = Nearest(gamma, C(-g / (1 + g), 0.0), 1.0 / (1 + g));
+  const double b = ((1.0 / ImpedanceOf(at, 1.0)).imag() - y0.imag()) * zc / z0;
+  const double d = l.end == Line::End::kOpen ? HalfTurnAtan(b)
+                   : b == 0.0                ? 90.0
+                                             : HalfTurnAtan(-1.0 / b);
+  if (d == 0.0) return std::nullopt;
+  return d;
+}
+
 }  // namespace
 
 std::vector<Impedance> PartEnds(const Network& n, Impedance load, double hertz) {
@@ -47,11 +84,21 @@ std::optional<Drag> DragPart(const Network& network, std::size_t index, Impedanc
                              std::complex<double> gamma, std::optional<ESeries> snap) {
   if (index >= network.elements.size()) return std::nullopt;
   const Element& e = network.elements[index];
-  if (!e.part.IsReal()) return std::nullopt;
+  if (!e.IsPart() && !e.IsLine()) return std::nullopt;
   // Where the part starts: the end of the part after it, or the load.
   Network after;
   after.elements.assign(network.elements.begin() + static_cast<long>(index) + 1,
                         network.elements.end());
+  if (e.line) {
+    const auto degrees = LineDegrees(e, after.InputImpedance(hertz, load), gamma, z0);
+    if (!degrees) return std::nullopt;
+    Drag d{network, *degrees, {}};
+    Line& l = *d.network.elements[index].line;
+    l = WithDegrees(l, *degrees * (l.at_hertz / hertz));
+    after.elements.insert(after.elements.begin(), d.network.elements[index]);
+    d.end = after.InputImpedance(hertz, load);
+    return d;
+  }
   const C start = after.InputImpedance(hertz, load) / z0;
   const bool series = e.position == Position::kSeries;
   // The arc: constant resistance (series), constant conductance (shunt).

@@ -22,7 +22,7 @@ std::vector<Impedance> PartEnds(const Network& network, Impedance load, double h
 
 struct Drag {
   Network network;     // with the dragged part's new value (and the re-solved one)
-  double value = 0.0;  // the dragged part's value, henries or farads
+  double value = 0.0;  // the dragged part's value, henries or farads; a line's degrees at f
   Impedance end;       // where the dragged part now ends, ohms
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "rf/circuit/Network.h"
@@ -25,7 +26,8 @@ struct Case {
 };
 
 // A ladder of one to six parts of reactances around the load's level, some
-// lossy (a Q everywhere or held at one frequency), some with parasitics.
+// lossy (a Q everywhere or held at one frequency), some with parasitics;
+// some lines and stubs among them, lossless and lossy.
 Case Random(std::mt19937_64& gen) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   const auto log_uniform = [&](double lo, double hi) { return lo * std::pow(hi / lo, unit(gen)); };
@@ -38,6 +40,14 @@ Case Random(std::mt19937_64& gen) {
   for (int k = 0; k < parts; ++k) {
     Element e;
     e.position = unit(gen) < 0.5 ? Position::kSeries : Position::kShunt;
+    if (unit(gen) < 0.25) {
+      Line l = LineOfDegrees(log_uniform(20.0, 150.0), 5.0 + 170.0 * unit(gen), c.hertz);
+      if (unit(gen) < 0.4) l.conductor = {log_uniform(0.01, 1.0), c.hertz};
+      if (unit(gen) < 0.3) l.dielectric = {log_uniform(0.01, 0.5), 2.0 * c.hertz};
+      l.end = unit(gen) < 0.5 ? Line::End::kOpen : Line::End::kShort;
+      c.network.elements.push_back(e.position == Position::kSeries ? SeriesLine(l) : ShuntStub(l));
+      continue;
+    }
     const double x = log_uniform(0.3, 3000.0);
     const bool inductor = unit(gen) < 0.5;
     e.part =
@@ -57,9 +67,24 @@ Case Random(std::mt19937_64& gen) {
 ChainMatrix ByHand(const Network& n, double hertz) {
   ChainMatrix m;
   for (const Element& e : n.elements) {
-    const C z = e.part.ImpedanceAt(hertz);
-    const ChainMatrix p = e.position == Position::kSeries ? ChainMatrix{1.0, z, 0.0, 1.0}
-                                                          : ChainMatrix{1.0, 0.0, 1.0 / z, 1.0};
+    ChainMatrix p;
+    if (e.line) {
+      // gamma l = alpha + j theta: cosh and sinh from the library's complex
+      // functions; a stub's impedance Zc coth or Zc tanh.
+      const Line& l = *e.line;
+      const C gl(l.NepersAt(hertz), l.DegreesAt(hertz) * std::numbers::pi / 180);
+      if (e.position == Position::kSeries) {
+        p = {std::cosh(gl), l.impedance * std::sinh(gl), std::sinh(gl) / l.impedance,
+             std::cosh(gl)};
+      } else {
+        const C z = l.impedance * (l.end == Line::End::kOpen ? 1.0 / std::tanh(gl) : std::tanh(gl));
+        p = {1.0, 0.0, 1.0 / z, 1.0};
+      }
+    } else {
+      const C z = e.part.ImpedanceAt(hertz);
+      p = e.position == Position::kSeries ? ChainMatrix{1.0, z, 0.0, 1.0}
+                                          : ChainMatrix{1.0, 0.0, 1.0 / z, 1.0};
+    }
     m = {m.a * p.a + m.b * p.c, m.a * p.b + m.b * p.d, m.c * p.a + m.d * p.c,
          m.c * p.b + m.d * p.d};
   }
@@ -104,7 +129,9 @@ TEST(CascadeTest, TheBandSearchsInnerLoopIsTheCascade) {
     const Case c = Random(gen);
     std::vector<BandPoint> points;
     std::vector<double> values;
-    for (const Element& e : c.network.elements) values.push_back(e.part.value);
+    for (const Element& e : c.network.elements) {
+      values.push_back(e.line ? e.line->degrees : e.part.value);
+    }
     for (const double f : {c.hertz * 0.7, c.hertz, c.hertz * 1.9}) {
       points.push_back({f, kTwoPi * f, c.load * (f / c.hertz), c.source});
     }
