@@ -40,8 +40,11 @@ enum class Field {
   kLoadedQ,
   kSpan,
   kTolerance,
+  kLineZ0,     // the lines' impedance
+  kSubstrate,  // the lines as microstrip
+  kExtend,     // the measurement's reference plane moved along a line
 };
-inline constexpr std::size_t kFieldCount = 12;
+inline constexpr std::size_t kFieldCount = 15;
 
 // The frequencies of the response.
 struct SweepPlan {

@@ -1,8 +1,10 @@
 #include "rf/request/DesignTexts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
+#include "rf/circuit/ReferencePlane.h"
 #include "rf/circuit/Units.h"
 
 namespace vorda::rf {
@@ -44,6 +46,32 @@ std::optional<FrequencyAxis> BandRange(const DesignTexts& t) {
   return band.axis;
 }
 
+// The lines' impedance and substrate, and the measurement moved to where
+// the part sits: behind the fixture, then along the line of Extend.
+void ReadLines(const DesignTexts& t, DesignRequest& r, const TwoPortData* fixture) {
+  r.line_z0 = Optional(t, Field::kLineZ0, false).value_or(0.0);
+  r.substrate.reset();
+  if (!Blank(t[Field::kSubstrate])) {
+    const ReadSubstrateResult s = ReadSubstrate(t[Field::kSubstrate]);
+    if (!s.substrate) throw Bad{Field::kSubstrate, s.error};
+    r.substrate = s.substrate;
+  }
+  r.extend.reset();
+  if (!Blank(t[Field::kExtend])) {
+    std::string words = t[Field::kExtend];
+    std::replace(words.begin(), words.end(), ',', ' ');
+    const ReadLineResult l = ReadLine(words, true);
+    if (!l.line) throw Bad{Field::kExtend, l.error};
+    if (!r.measurement) throw Bad{Field::kExtend, "extends a measurement: open one first"};
+    r.extend = l.line;
+  }
+  if (r.measurement && (r.extend || fixture != nullptr)) {
+    const Deembedded moved = MovedToPart(*r.measurement, fixture, r.deembed, r.extend);
+    if (!moved.measurement) throw Bad{Field::kExtend, moved.error};
+    r.measurement = std::make_shared<const Measurement>(*moved.measurement);
+  }
+}
+
 }  // namespace
 
 namespace {
@@ -63,6 +91,9 @@ constexpr FieldInfo kFields[] = {
     {Field::kLoadedQ, "Loaded Q", "design/loaded_q"},
     {Field::kSpan, "Sweep span", "design/sweep_span"},
     {Field::kTolerance, "Tolerance", "design/tolerance"},
+    {Field::kLineZ0, "Line Z0", "design/line_z0"},
+    {Field::kSubstrate, "Substrate", "design/substrate"},
+    {Field::kExtend, "Extend", "design/extend"},
 };
 static_assert(std::size(kFields) == kFieldCount);
 
@@ -113,10 +144,14 @@ DesignTexts TextsOf(const DesignRequest& r) {
   t[Field::kLoadedQ] = Number(r.loaded_q);
   if (r.sweep.span) t[Field::kSpan] = Compact(*r.sweep.span);
   if (r.yield) t[Field::kTolerance] = ToleranceText(r.yield->tolerance);
+  if (r.line_z0 > 0.0) t[Field::kLineZ0] = ShortestText(r.line_z0);
+  if (r.substrate) t[Field::kSubstrate] = SubstrateText(*r.substrate);
+  if (r.extend) t[Field::kExtend] = LineText(*r.extend);
   return t;
 }
 
-ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
+ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base,
+                            const TwoPortData* fixture) {
   const DesignTexts& t = texts;
   DesignRequest& r = base;
   try {
@@ -147,6 +182,7 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base) {
       if (!zs.value) throw Bad{Field::kSource, zs.error};
       r.source = zs.value;
     }
+    ReadLines(t, r, fixture);
   } catch (const Bad& bad) {
     return {std::nullopt,
             RequestError{bad.field, std::string(FieldName(bad.field)) + ": " + bad.why}};

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "rf/circuit/TwoPort.h"
 #include "rf/request/DesignRequest.h"
 
 namespace vorda::rf {
@@ -28,7 +29,10 @@ struct ReadRequest {
 // measurement the load fields are not read; the series and the ranking are
 // the base's (they are chosen, not typed). The request is the base with
 // the fields read into it, checked with CheckRequest.
-ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base);
+// A fixture, when given, is taken off the base's measurement (named by the
+// base's deembed).
+ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base,
+                            const TwoPortData* fixture = nullptr);
 
 // What the program knows of each field besides its text: its name in
 // messages (as a window labels it, "Z0", "Q of inductors") and the key its

@@ -85,6 +85,21 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
         Number("sweep_points", "sweep points", static_cast<double>(result.frequencies.size())));
   }
   in.push_back({"best_by", "best by", RankingName(r.ranking), std::nullopt});
+  // Lines, when asked for; where the measurement was moved to.
+  if (r.elements != Elements::kLumped) {
+    in.push_back({"elements", "elements", ElementsKey(r.elements), std::nullopt});
+    in.push_back(Number("line_z0_ohms", "lines' impedance (ohms)", r.LineZ0()));
+    in.push_back({"stub_spacing", "double stub spacing", LengthText(r.stub_spacing), std::nullopt});
+  }
+  if (r.substrate) {
+    in.push_back({"substrate", "substrate", SubstrateText(*r.substrate), std::nullopt});
+  }
+  if (r.extend) {
+    in.push_back({"extend", "measurement extended by", LineText(*r.extend), std::nullopt});
+  }
+  if (!r.deembed.empty()) {
+    in.push_back({"deembed", "fixture de-embedded", r.deembed, std::nullopt});
+  }
   return in;
 }
 

@@ -44,7 +44,11 @@ std::vector<BandPoint> PointsAt(const LoadModel& load, const Source& source,
 std::vector<double> Nominal(const Network& built) {
   std::vector<double> v;
   for (const Element& e : built.elements) {
-    if (e.part.IsReal()) v.push_back(e.part.value);
+    if (e.line) {
+      v.push_back(e.line->degrees);  // a line's length varies as its degrees
+    } else if (e.part.IsReal()) {
+      v.push_back(e.part.value);
+    }
   }
   return v;
 }
@@ -90,7 +94,8 @@ std::optional<double> Share(std::string_view text) {
 
 ReadToleranceResult ReadTolerance(std::string_view text) {
   const std::string why =
-      "\u201c" + std::string(text) + "\u201d is not a tolerance (write 5%, L=2%,C=5% or library)";
+      "\u201c" + std::string(text) +
+      "\u201d is not a tolerance (write 5%, L=2%,C=5%,T=1% or library)";
   if (text == "library") return {Tolerance{0.0, 0.0, true}, {}};
   Tolerance t;
   if (text.find('=') == std::string_view::npos) {
@@ -109,6 +114,8 @@ ReadToleranceResult ReadTolerance(std::string_view text) {
       t.inductor = *share;
     } else if (item[0] == 'C' || item[0] == 'c') {
       t.capacitor = *share;
+    } else if (item[0] == 'T' || item[0] == 't') {
+      t.line = *share;
     } else {
       return {std::nullopt, why};
     }
@@ -126,8 +133,9 @@ std::string ToleranceText(const Tolerance& t) {
     }
     return DigitsText(100.0 * share, 17) + "%";
   };
-  if (t.inductor == t.capacitor) return percent(t.inductor);
-  return "L=" + percent(t.inductor) + ",C=" + percent(t.capacitor);
+  if (t.inductor == t.capacitor && t.line == 0.0) return percent(t.inductor);
+  std::string s = "L=" + percent(t.inductor) + ",C=" + percent(t.capacitor);
+  return t.line > 0.0 ? s + ",T=" + percent(t.line) : s;
 }
 
 std::vector<double> PartTolerances(const Network& built, const YieldRequest& r) {
@@ -135,6 +143,10 @@ std::vector<double> PartTolerances(const Network& built, const YieldRequest& r) 
   std::size_t index = 0;
   for (const Element& e : built.elements) {
     const std::size_t i = index++;
+    if (e.line) {
+      t.push_back(r.tolerance.line);
+      continue;
+    }
     if (!e.part.IsReal()) continue;
     if (r.tolerance.from_library) {
       t.push_back(i < r.part_tolerances.size() ? r.part_tolerances[i] : 0.0);
@@ -186,7 +198,8 @@ YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& 
   }
   // The part's place in the network, shorts and opens counted.
   for (std::size_t k = 0, real = 0; k < built.elements.size() && y.most_sensitive > 0; ++k) {
-    if (built.elements[k].part.IsReal() && ++real == static_cast<std::size_t>(y.most_sensitive)) {
+    const Element& e = built.elements[k];
+    if ((e.IsPart() || e.IsLine()) && ++real == static_cast<std::size_t>(y.most_sensitive)) {
       y.most_sensitive = static_cast<int>(k) + 1;
       break;
     }

@@ -21,11 +21,13 @@ struct Tolerance {
   double inductor = 0.0;      // a share: 0.05 for 5 %
   double capacitor = 0.0;     //
   bool from_library = false;  // a library part's own tolerance instead
+  double line = 0.0;          // of a line's length (its degrees)
   bool operator==(const Tolerance&) const = default;
 };
 
-// "5%" (every part), "L=2%,C=5%" (by kind; a kind left out is exact),
-// "library" (each library part's own); a share ("0.05") reads as well.
+// "5%" (every inductor and capacitor), "L=2%,C=5%,T=1%" (by kind, T for
+// the lines' lengths; a kind left out is exact), "library" (each library
+// part's own); a share ("0.05") reads as well.
 // Nothing, with why, for another text or a tolerance of 100 % or more.
 struct ReadToleranceResult {
   std::optional<Tolerance> tolerance;

@@ -10,6 +10,7 @@
 #include "rf/files/InputFile.h"
 #include "rf/files/MeasurementReader.h"
 #include "rf/files/PartLibraryFile.h"
+#include "rf/files/TwoPortReader.h"
 #include "rf/synthesis/Ladders.h"
 #include "ui/designer/DesignerTitle.h"
 
@@ -63,7 +64,9 @@ rf::ReadRequest DesignInputs::Read(std::size_t sweep_points) const {
   base.max_parts = panel_->MaxParts();
   base.parts.model.package = panel_->Package();
   if (panel_->UsesLibrary()) base.parts.library = library_;
-  rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base);
+  base.elements = panel_->Elements();
+  base.deembed = fixture_ ? fixture_path_.toStdString() : std::string();
+  rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base, fixture_ ? &*fixture_ : nullptr);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   return read;
 }
@@ -121,6 +124,33 @@ bool DesignInputs::OpenPartsLibrary(const QString& folder, QString& status) {
   return true;
 }
 
+bool DesignInputs::OpenFixture(const QString& path, QString& status) {
+  const QString name = QFileInfo(path).fileName();
+  try {
+    const rf::FileHandle file = rf::OpenForReading(QFile::encodeName(path).toStdString());
+    fixture_ = rf::ReadTwoPort(rf::FileSource(file.get(), name.toStdString()));
+  } catch (const rf::TouchstoneError& e) {
+    status = QString::fromStdString(e.In(name.toStdString()));
+    boxes_.MsgBox("The fixture could not be read:\r\n" + status.toStdString(), MsgStyle::kCritical,
+                  kDesignerTitle);
+    return false;
+  } catch (const std::runtime_error& e) {
+    status = QString::fromStdString(e.what());
+    boxes_.MsgBox(std::string("The fixture could not be opened:\r\n") + e.what(),
+                  MsgStyle::kCritical, kDesignerTitle);
+    return false;
+  }
+  fixture_path_ = QFileInfo(path).absoluteFilePath();
+  panel_->ShowFixture(QStringLiteral("Fixture %1 taken off").arg(name));
+  return true;
+}
+
+void DesignInputs::ClearFixture() {
+  fixture_.reset();
+  fixture_path_.clear();
+  panel_->ShowFixture(QStringLiteral("No fixture"));
+}
+
 void DesignInputs::Load(QSettings& s) {
   const QSignalBlocker quiet(panel_);
   for (const rf::FieldInfo& f : rf::FieldInfos()) {
@@ -155,6 +185,15 @@ void DesignInputs::Load(QSettings& s) {
     if (ranking == former) panel_->SetRanking(r);
   }
   panel_->SetMaxParts(s.value(QStringLiteral("design/max_parts"), rf::kDefaultMaxParts).toInt());
+  if (const auto e = rf::ParseElements(
+          s.value(QStringLiteral("design/elements")).toString().toStdString())) {
+    panel_->SetElements(*e);
+  }
+  const QString fixture = s.value(QStringLiteral("design/fixture")).toString();
+  if (!fixture.isEmpty() && QFileInfo::exists(fixture)) {
+    QString status;
+    OpenFixture(fixture, status);
+  }
   const QString measurement = Stored(s, kMeasurementKey, "measurement").toString();
   if (!measurement.isEmpty() && QFileInfo::exists(measurement)) {
     QString status;
@@ -174,6 +213,8 @@ void DesignInputs::Save(QSettings& s) const {
   s.setValue(QString::fromLatin1(kRankingKey),
              QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
   s.setValue(QStringLiteral("design/max_parts"), panel_->MaxParts());
+  s.setValue(QStringLiteral("design/elements"), QString::fromLatin1(rf::ElementsKey(panel_->Elements())));
+  s.setValue(QStringLiteral("design/fixture"), fixture_path_);
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
   const auto package = panel_->Package();
   s.setValue(QStringLiteral("design/package"),

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "engine/MessageBoxes.h"
+#include "rf/circuit/TwoPort.h"
 #include "rf/request/DesignTexts.h"
 #include "ui/designer/InputPanel.h"
 
@@ -42,6 +43,11 @@ class DesignInputs : public QObject {
   // in `status`), when it cannot be read.
   bool OpenPartsLibrary(const QString& folder, QString& status);
   const QString& LibraryPath() const { return library_path_; }
+  // A fixture two-port taken off the measurement (port 1 at the
+  // instrument, port 2 at the load); false, having said why, when it
+  // cannot be read. Clearing it leaves the measurement as measured.
+  bool OpenFixture(const QString& path, QString& status);
+  void ClearFixture();
 
   // The fields, the choices, the measurement and the library.
   void Load(QSettings& settings);
@@ -58,6 +64,8 @@ class DesignInputs : public QObject {
   QString measurement_path_;
   std::shared_ptr<const rf::PartLibrary> library_;
   QString library_path_;
+  std::optional<rf::TwoPortData> fixture_;
+  QString fixture_path_;
 };
 
 }  // namespace vorda::designer

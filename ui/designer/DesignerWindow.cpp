@@ -89,6 +89,22 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
   connect(inputs_, &DesignInputs::Changed, this, [this] { Recompute(); });
   connect(Panel(), &InputPanel::OpenMeasurementClicked, this, [this] { AskForMeasurement(); });
   connect(Panel(), &InputPanel::TypedLoadClicked, this, [this] { ClearMeasurement(); });
+  connect(Panel(), &InputPanel::DeembedClicked, this, [this] {
+    Choose(QStringLiteral("De-embed Fixture"),
+           QStringLiteral("Touchstone two-ports (*.s2p *.y2p *.z2p);;All files (*)"), false,
+           [this](const QString& path) {
+             QString status;
+             if (inputs_->OpenFixture(path, status)) {
+               Recompute();
+             } else {
+               SetStatus(status);
+             }
+           });
+  });
+  connect(Panel(), &InputPanel::NoFixtureClicked, this, [this] {
+    inputs_->ClearFixture();
+    Recompute();
+  });
   connect(tables_, &ResultTables::SelectionChanged, this, [this] { ShowSelected(); });
   LoadSettings();
   Recompute();

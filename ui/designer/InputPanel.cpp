@@ -30,6 +30,7 @@ constexpr InputSpec kInputs[] = {
     {Field::kSource, "S&ource (ohms):", "txtSource", "Z0"},
     {Field::kLoadR, "Load &R (ohms):", "txtLoadR", ""},
     {Field::kLoadX, "Load &X (ohms):", "txtLoadX", ""},
+    {Field::kExtend, "Extend b&y:", "txtExtend", "none (40ps, -12.5mm,vf=0.66)"},
     {Field::kFrequency, "&Frequency:", "txtFrequency", ""},
     {Field::kBand, "B&and:", "txtBand", "none (13M:15M)"},
     {Field::kQInductor, "Q of &inductors:", "txtQInductor", "ideal"},
@@ -37,6 +38,8 @@ constexpr InputSpec kInputs[] = {
     {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "none (Pi and T)"},
     {Field::kSpan, "S&weep span:", "txtSpan", "automatic"},
     {Field::kTolerance, "Tol&erance:", "txtTolerance", "none (5%, L=2%,C=5%)"},
+    {Field::kLineZ0, "Line &Z0 (ohms):", "txtLineZ0", "Z0"},
+    {Field::kSubstrate, "Substrate:", "txtSubstrate", "none (er=4.3,h=1.6mm)"},
 };
 
 // The series box's item of the parts library.
@@ -64,8 +67,10 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     label->setBuddy(box);
     form->addRow(label, box);
     connect(box, &QLineEdit::textChanged, this, &InputPanel::Changed);
-    if (spec.field == Field::kLoadX) AddMeasurementRows(form);
+    if (spec.field == Field::kLoadX) AddMeasurementButtons(form);
+    if (spec.field == Field::kExtend) AddMeasurementRows(form);
     if (spec.field == Field::kBand) AddChoiceRows(form);
+    if (spec.field == Field::kTolerance) AddElementsRow(form);
   }
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -75,7 +80,7 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
   setMaximumWidth(300);
 }
 
-void InputPanel::AddMeasurementRows(QFormLayout* form) {
+void InputPanel::AddMeasurementButtons(QFormLayout* form) {
   auto* open = new QPushButton(QStringLiteral("Open &Measurement..."), this);
   open->setObjectName(QStringLiteral("cmdOpenMeasurement"));
   connect(open, &QPushButton::clicked, this, &InputPanel::OpenMeasurementClicked);
@@ -86,6 +91,25 @@ void InputPanel::AddMeasurementRows(QFormLayout* form) {
   buttons->addWidget(open);
   buttons->addWidget(typed);
   form->addRow(buttons);
+}
+
+// Where the measurement was moved to (the Extend field stands before):
+// behind a fixture, and what was opened.
+void InputPanel::AddMeasurementRows(QFormLayout* form) {
+  auto* fixture = new QPushButton(QStringLiteral("De-embed Fixture..."), this);
+  fixture->setObjectName(QStringLiteral("cmdDeembed"));
+  connect(fixture, &QPushButton::clicked, this, &InputPanel::DeembedClicked);
+  auto* none = new QPushButton(QStringLiteral("No Fixture"), this);
+  none->setObjectName(QStringLiteral("cmdNoFixture"));
+  connect(none, &QPushButton::clicked, this, &InputPanel::NoFixtureClicked);
+  auto* buttons = new QHBoxLayout();
+  buttons->addWidget(fixture);
+  buttons->addWidget(none);
+  form->addRow(buttons);
+  fixture_label_ = new QLabel(QStringLiteral("No fixture"), this);
+  fixture_label_->setObjectName(QStringLiteral("lblFixture"));
+  fixture_label_->setWordWrap(true);
+  form->addRow(fixture_label_);
   measurement_label_ = new QLabel(QStringLiteral("Load typed above"), this);
   measurement_label_->setObjectName(QStringLiteral("lblMeasurement"));
   measurement_label_->setWordWrap(true);
@@ -141,6 +165,32 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   parts->setBuddy(max_parts_);
   form->addRow(parts, max_parts_);
   connect(max_parts_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+}
+
+void InputPanel::AddElementsRow(QFormLayout* form) {
+  elements_ = new QComboBox(this);
+  elements_->setObjectName(QStringLiteral("cboElements"));
+  elements_->setAccessibleName(QStringLiteral("Elements"));
+  const std::pair<const char*, rf::Elements> choices[] = {{"Lumped parts", rf::Elements::kLumped},
+                                                          {"Lines and stubs", rf::Elements::kLines},
+                                                          {"Both", rf::Elements::kBoth}};
+  for (const auto& [text, e] : choices) elements_->addItem(QString::fromLatin1(text), static_cast<int>(e));
+  auto* label = new QLabel(QStringLiteral("Elements &used:"), this);
+  label->setBuddy(elements_);
+  form->addRow(label, elements_);
+  connect(elements_, &QComboBox::currentIndexChanged, this, &InputPanel::Changed);
+}
+
+rf::Elements InputPanel::Elements() const {
+  return static_cast<rf::Elements>(std::max(0, elements_->currentData().toInt()));
+}
+
+void InputPanel::SetElements(rf::Elements elements) const {
+  elements_->setCurrentIndex(std::max(0, elements_->findData(static_cast<int>(elements))));
+}
+
+void InputPanel::ShowFixture(const QString& what) {
+  fixture_label_->setText(what);
 }
 
 rf::DesignTexts InputPanel::Texts() const {

@@ -43,6 +43,11 @@ class InputPanel : public QWidget {
   void SetLibrary(const QString& name, bool use) const;
   void SetSeries(std::optional<rf::ESeries> series) const;
   void SetRanking(rf::Ranking ranking) const;
+  // Lumped parts, lines and stubs, or both.
+  rf::Elements Elements() const;
+  void SetElements(rf::Elements elements) const;
+  // The fixture taken off the measurement, in words ("No fixture").
+  void ShowFixture(const QString& what);
   // Marks the field that is wrong, and only it; none for nothing.
   void Mark(std::optional<Field> wrong) const;
 
@@ -51,6 +56,7 @@ class InputPanel : public QWidget {
   QComboBox* RankingBox() const { return ranking_; }
   QComboBox* PackageBox() const { return package_; }
   QComboBox* MaxPartsBox() const { return max_parts_; }
+  QComboBox* ElementsBox() const { return elements_; }
 
   // With a measurement the load fields show its load at the frequency and
   // cannot be edited; `what` says which file and its range.
@@ -62,17 +68,23 @@ class InputPanel : public QWidget {
   void Changed();
   void OpenMeasurementClicked();
   void TypedLoadClicked();
+  void DeembedClicked();
+  void NoFixtureClicked();
 
  private:
+  void AddMeasurementButtons(QFormLayout* form);
   void AddMeasurementRows(QFormLayout* form);
   void AddChoiceRows(QFormLayout* form);
+  void AddElementsRow(QFormLayout* form);
 
   QLineEdit* inputs_[rf::kFieldCount] = {};  // by Field; the series has its combo box
   QComboBox* series_ = nullptr;
   QComboBox* package_ = nullptr;
   QComboBox* ranking_ = nullptr;
   QComboBox* max_parts_ = nullptr;
+  QComboBox* elements_ = nullptr;
   QLabel* measurement_label_ = nullptr;
+  QLabel* fixture_label_ = nullptr;
 };
 
 }  // namespace vorda::designer

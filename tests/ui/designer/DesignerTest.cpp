@@ -293,7 +293,7 @@ class DesignerTest : public DesignerFixture {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), next);
     }
-    for (int i = 0; i < 20 && QApplication::focusWidget() != w.Table(); ++i) {
+    for (int i = 0; i < 40 && QApplication::focusWidget() != w.Table(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget(), w.Table());  // the table is reachable by Tab
