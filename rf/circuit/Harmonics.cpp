@@ -30,7 +30,10 @@ Harmonics HarmonicsOf(const Network& network, const LoadModel& load, const Sourc
     const double f = k * hertz;
     if (f > kMaxHertz || !load.Knows(f)) continue;
     const auto at = InsertionLoss(network, load, source, f);
-    if (at) (k == 2 ? h.attenuation_2f_db : h.attenuation_3f_db) = *at - *h.insertion_loss_db;
+    if (at)
+      (k == 2 ? h.attenuation_2f_db : h.attenuation_3f_db) = *at - *h.insertion_loss_db;
+    else
+      (k == 2 ? h.total_2f : h.total_3f) = true;
   }
   return h;
 }

@@ -21,6 +21,10 @@ struct Harmonics {
   // passive, or above 1 THz).
   std::optional<double> attenuation_2f_db;
   std::optional<double> attenuation_3f_db;
+  // Where the load is known but no power at all reaches it (a stub that is a
+  // short or an open there): the attenuation is total, not a number.
+  bool total_2f = false;
+  bool total_3f = false;
 };
 
 // 2f and 3f only where the load model knows the load (LoadModel::Knows).

@@ -52,6 +52,14 @@ Value Second(const Row& r) {
 Value Third(const Row& r) {
   return D(r).harmonics.attenuation_3f_db;
 }
+constexpr const char* kNotKnown = "not known (beyond the load's data)";
+constexpr const char* kTotal = "total (no power reaches the load)";
+const char* SecondNone(const Row& r) {
+  return D(r).harmonics.total_2f ? kTotal : kNotKnown;
+}
+const char* ThirdNone(const Row& r) {
+  return D(r).harmonics.total_3f ? kTotal : kNotKnown;
+}
 Value BandLow(const Row& r) {
   return D(r).band->low;
 }
@@ -116,7 +124,6 @@ Value Sensitive(const Row& r) {
 
 using G = FigureGroup;
 using F = FigureFormat;
-constexpr const char* kNotKnown = "not known (beyond the load's data)";
 
 const Figure kFigures[] = {
     {G::kMatch, "Zin", "zin", "zin (ohms)", "Zin (\u03a9)", "ohms", "not a number", F::kImpedance,
@@ -139,9 +146,9 @@ const Figure kFigures[] = {
      "dB at f", "none to give (no power reaches the load)", F::kNumber, true, InsertionLoss,
      nullptr},
     {G::kHarmonics, "2f", "attenuation_2f_db", "attenuation at 2f (dB)", "2f (dB)", "dB below f",
-     kNotKnown, F::kNumber, true, Second, nullptr},
+     kNotKnown, F::kNumber, true, Second, nullptr, false, "\u2013", SecondNone},
     {G::kHarmonics, "3f", "attenuation_3f_db", "attenuation at 3f (dB)", "3f (dB)", "dB below f",
-     kNotKnown, F::kNumber, true, Third, nullptr},
+     kNotKnown, F::kNumber, true, Third, nullptr, false, "\u2013", ThirdNone},
     {G::kBandwidth, "from", "low", "band low (Hz)", "Band low", "", "not found", F::kFrequency,
      true, BandLow, nullptr},
     {G::kBandwidth, "to", "high", "band high (Hz)", "Band high", "", "not found", F::kFrequency,
@@ -239,11 +246,15 @@ const char* GroupKey(FigureGroup group) {
   return "";
 }
 
+const char* NoneText(const Figure& f, const Row& row) {
+  return f.none_of ? f.none_of(row) : f.none;
+}
+
 std::string FigureText(const Figure& f, const Row& row, bool with_unit) {
   const std::string unit = with_unit && *f.unit != '\0' ? std::string(" ") + f.unit : "";
   if (f.format == FigureFormat::kImpedance) {
     const auto z = f.impedance(row);
-    if (!z) return f.none;
+    if (!z) return NoneText(f, row);
     // A part below the computation's resolution against the whole is 0.
     const auto part = [&](double v) { return std::fabs(v) < 1e-12 * std::abs(*z) ? 0.0 : v; };
     const double x = part(z->imag());
@@ -251,7 +262,7 @@ std::string FigureText(const Figure& f, const Row& row, bool with_unit) {
            unit;
   }
   const auto v = f.value(row);
-  if (!v) return f.none;
+  if (!v) return NoneText(f, row);
   switch (f.format) {
     case FigureFormat::kPercent:
       return Digits(100.0 * *v) + (with_unit ? std::string(" ") + f.unit : std::string());

@@ -49,7 +49,12 @@ struct Figure {
   std::optional<std::complex<double>> (*impedance)(const Row& row);
   bool none_is_best = false;          // an empty value is the best there is (a perfect match)
   const char* short_none = "\u2013";  // an empty value in a table's cell
+  // Where an empty value of a row means something else than `none`, what.
+  const char* (*none_of)(const Row& row) = nullptr;
 };
+
+// What an empty value of a figure means for this row (`none`, or the row's own).
+const char* NoneText(const Figure& figure, const Row& row);
 
 // The table, in the order of the columns.
 std::span<const Figure> Figures();

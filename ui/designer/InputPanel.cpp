@@ -174,7 +174,8 @@ void InputPanel::AddElementsRow(QFormLayout* form) {
   const std::pair<const char*, rf::Elements> choices[] = {{"Lumped parts", rf::Elements::kLumped},
                                                           {"Lines and stubs", rf::Elements::kLines},
                                                           {"Both", rf::Elements::kBoth}};
-  for (const auto& [text, e] : choices) elements_->addItem(QString::fromLatin1(text), static_cast<int>(e));
+  for (const auto& [text, e] : choices)
+    elements_->addItem(QString::fromLatin1(text), static_cast<int>(e));
   auto* label = new QLabel(QStringLiteral("Elements &used:"), this);
   label->setBuddy(elements_);
   form->addRow(label, elements_);

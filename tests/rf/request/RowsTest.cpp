@@ -184,6 +184,19 @@ TEST(RowsTest, HarmonicsOfASeriesInductor) {
   const Harmonics measured = HarmonicsOf(n, MeasuredLoad(m), r0, f);
   EXPECT_NEAR(*measured.attenuation_2f_db, *h.attenuation_2f_db, 1e-12);
   EXPECT_FALSE(measured.attenuation_3f_db);
+  EXPECT_FALSE(measured.total_3f);
+}
+
+// An open stub of 135 degrees at f is a short at 2f (270 degrees): no power
+// reaches the load there, which is total attenuation, not an unknown load.
+TEST(RowsTest, AHarmonicAStubShortsIsTotallyAttenuated) {
+  const double f = 1e9;
+  const Network n{{ShuntStub(LineOfDegrees(50, 135, f))}};
+  const Harmonics h = HarmonicsOf(n, SeriesLoad(50, 0, f), 50.0, f);
+  EXPECT_TRUE(h.total_2f);
+  EXPECT_FALSE(h.attenuation_2f_db);
+  ASSERT_TRUE(h.attenuation_3f_db);  // 405 degrees: a stub like 45 at f
+  EXPECT_FALSE(h.total_3f);
 }
 
 }  // namespace
