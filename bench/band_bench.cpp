@@ -21,10 +21,8 @@ using vorda::rf::BandRequest;
 const vorda::rf::SeriesLoad kLoad(40, vorda::rf::kTwoPi * 350e6 * 120e-9, 350e6);
 
 BandRequest Request(int max_parts, std::size_t points) {
-  BandRequest r;
-  r.axis = vorda::rf::FrequencyAxis::Linear(295e6, 405e6, points);
+  BandRequest r = vorda::rf::OneBand(vorda::rf::FrequencyAxis::Linear(295e6, 405e6, points), kLoad);
   r.centre = 350e6;
-  r.load = &kLoad;
   r.max_parts = max_parts;
   return r;
 }
@@ -102,7 +100,7 @@ void TenThousandBuilds(benchmark::State& state) {
   vorda::rf::YieldRequest y;
   y.tolerance = {0.05, 0.05, false};
   y.builds = 10000;
-  const std::vector<double> f = r.axis.Frequencies();
+  const std::vector<double> f = r.Axis().Frequencies();
   for (auto _ : state) {
     benchmark::DoNotOptimize(vorda::rf::YieldOf(n, kLoad, r.source, f, y));
   }
@@ -115,7 +113,7 @@ BENCHMARK(TenThousandBuilds)->Unit(benchmark::kMillisecond);
 void EveryLadderEvaluatedOnce(benchmark::State& state) {
   const BandRequest r = Request(4, 201);
   std::vector<vorda::rf::BandPoint> points;
-  for (const double f : r.axis.Frequencies()) {
+  for (const double f : r.Axis().Frequencies()) {
     points.push_back({f, vorda::rf::kTwoPi * f, kLoad.At(f), r.source.At(f).z});
   }
   std::vector<vorda::rf::BandObjective> ladders;

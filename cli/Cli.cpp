@@ -13,6 +13,7 @@
 #include "rf/circuit/FrequencyAxis.h"
 #include "rf/circuit/Limits.h"
 #include "rf/circuit/Units.h"
+#include "rf/files/EfficiencyFile.h"
 #include "rf/files/MeasurementReader.h"
 #include "rf/files/PartLibraryFile.h"
 #include "rf/files/TwoPortFile.h"
@@ -110,7 +111,20 @@ Chosen ChooseNetwork(const Report& report) {
 rf::FrequencyAxis FileSweep(const rf::DesignRequest& r) {
   const double f = r.hertz;
   if (r.sweep.kind == rf::SweepPlan::Kind::kRange) return r.sweep.axis;
-  if (r.band && r.band->stop > r.band->start) return *r.band;
+  if (const rf::FrequencyAxis* band = r.Band(); band && band->stop > band->start) {
+    // Every band, and those to reject.
+    double low = r.Band()->start, high = r.Band()->stop;
+    for (const rf::PassBand& b : r.bands) {
+      low = std::min(low, b.axis.start);
+      high = std::max(high, b.axis.stop);
+    }
+    for (const rf::RejectBand& b : r.rejects) {
+      low = std::min(low, b.axis.start);
+      high = std::max(high, b.axis.stop);
+    }
+    if (r.bands.size() == 1 && r.rejects.empty()) return *band;
+    return rf::FrequencyAxis::Linear(low, high, band->points);
+  }
   return rf::FrequencyAxis::Linear(f / 2, 1.5 * f);
 }
 
@@ -237,10 +251,23 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
     request.measurement_name = measured->at.file;
     request.deembed = c.deembed;
   }
+  // The load's other states, each moved as the first; the antenna's
+  // radiation efficiency.
+  for (const std::string& path : c.states) {
+    if (path == "-" && c.s1p == "-") throw Refusal{"standard input can hold one state only"};
+    MeasurementFile file(path);
+    request.states.push_back({ReadForDesign(file, c), file.Name()});
+  }
+  if (!c.radiation.empty()) {
+    rf::ReadEfficiencyResult read = rf::ReadEfficiencyFile(c.radiation);
+    if (!read.curve) throw Refusal{read.error, false};
+    request.radiation = std::make_shared<const rf::EfficiencyCurve>(std::move(*read.curve));
+    request.radiation_name = c.radiation;
+  }
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
   Report report{c.outputs, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
-  if (request.band) {
+  if (request.Band() != nullptr) {
     // A search of more than a moment tells how far it is.
     Progress progress(rf::Ladders(2, request.max_parts, request.elements).size(), "networks", err,
                       std::chrono::seconds(2));

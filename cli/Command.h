@@ -43,9 +43,11 @@ struct Command {
   std::string z0 = "50";
   std::string real;
   std::string imag;
-  std::string s1p;        // a measured load instead of R and X; "-" standard input
-  std::string parts_dir;  // a library of measured parts, read into the request
-  std::string deembed;    // a fixture two-port to take off the measurement
+  std::string s1p;                  // a measured load instead of R and X; "-" standard input
+  std::vector<std::string> states;  // the load's other states, each a file
+  std::string radiation;            // an antenna's radiation efficiency (CSV)
+  std::string parts_dir;            // a library of measured parts, read into the request
+  std::string deembed;              // a fixture two-port to take off the measurement
   // Every input of the design; the load, the measurement and the library
   // are filled in once their texts and files are read.
   rf::DesignRequest request;

@@ -54,16 +54,20 @@ std::vector<OptionSpec> NetworkOptions() {
          Q(c).intermediate = NumberValue("--intermediate", v, "\u03a9");
        }},
       {"--band",
-       "START:STOP",
+       "START:STOP[:GOAL]",
        S::kNetworks,
        "Every ladder of 2 to --max-parts parts (series or shunt L or C in any order; adjacent "
        "shunt or series parts are resonators), searched for the values that make the worst "
-       "return loss over the band best, with standard values and losses, ranked and drawn; the "
-       "best for each number of parts, and the Bode-Fano limit of the load. F defaults to the "
-       "band's geometric centre.",
+       "return loss over the band best (or the figure of --best-by), with standard values and "
+       "losses, ranked and drawn; the best for each number of parts, and the Bode-Fano limit "
+       "of the load. Given more than once, or as a list (698M:960M,1710M:2690M), several bands "
+       "matched by one network; a GOAL rl=DB or tg=DB is the return loss or transducer gain a "
+       "band must reach, and the search makes the worst margin to the goals best. F defaults "
+       "to the first band's geometric centre.",
        {},
        {kNotEach},
-       ReadBand},
+       ReadBand,
+       true},
       {"--band-points",
        "N",
        S::kNetworks,
@@ -74,7 +78,8 @@ std::vector<OptionSpec> NetworkOptions() {
        [](const std::string& v, C& c) {
          const rf::ReadCount n = rf::ReadPointCount(v, rf::kMaxBandPoints);
          if (!n.count) throw UsageError{"--band-points: " + n.error};
-         Q(c).band->points = *n.count;
+         for (rf::PassBand& b : Q(c).bands) b.axis.points = *n.count;
+         for (rf::RejectBand& b : Q(c).rejects) b.axis.points = *n.count;
        }},
       {"--max-parts",
        "N",
@@ -88,9 +93,11 @@ std::vector<OptionSpec> NetworkOptions() {
       {"--best-by",
        "KEY",
        S::kNetworks,
-       "What ranks first, at F and over the band: return-loss (default), dissipation, "
-       "bandwidth, low-pass-first, transducer-gain (the worst insertion loss: mismatch and "
-       "dissipation together) or yield (with --tolerance).",
+       "What ranks first, at F and over the band, and what the band search makes best: "
+       "return-loss (mismatch only), transducer-gain (mismatch and dissipation: the default as "
+       "soon as a part has a Q, parasitics or measured data, or with a radiation efficiency), "
+       "yield (with --tolerance: the best designs' values centred for the share of builds "
+       "meeting every goal), or dissipation, bandwidth, low-pass-first (ranked only).",
        {kFrequency},
        {kNotEach},
        [](const std::string& v, C& c) {

@@ -110,9 +110,17 @@ void ReadSweep(const std::string& text, OptionContext& c) {
 }
 
 void ReadBand(const std::string& text, OptionContext& c) {
-  const rf::ReadAxis a = rf::ReadRange(text, 0, true);
-  if (!a.axis) throw UsageError{"--band " + text + ": " + a.error};
-  c.command.request.band = a.axis;
+  rf::ReadBandsResult read = rf::ReadBands(text);
+  if (!read.error.empty()) throw UsageError{"--band " + text + ": " + read.error};
+  auto& bands = c.command.request.bands;
+  bands.insert(bands.end(), read.bands.begin(), read.bands.end());
+}
+
+void ReadReject(const std::string& text, OptionContext& c) {
+  rf::ReadRejectsResult read = rf::ReadRejects(text);
+  if (!read.error.empty()) throw UsageError{"--reject " + text + ": " + read.error};
+  auto& rejects = c.command.request.rejects;
+  rejects.insert(rejects.end(), read.rejects.begin(), read.rejects.end());
 }
 
 void ReadTolerance(const std::string& text, OptionContext& c) {

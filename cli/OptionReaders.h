@@ -30,6 +30,7 @@ std::vector<std::string> FieldsValue(const std::string& text);
 // The readers of the table, by what they read.
 void ReadSweep(const std::string& text, OptionContext& c);
 void ReadBand(const std::string& text, OptionContext& c);
+void ReadReject(const std::string& text, OptionContext& c);
 void ReadTolerance(const std::string& text, OptionContext& c);
 void ReadTopology(const std::string& text, OptionContext& c);
 void ReadNetwork(const std::string& text, OptionContext& c);

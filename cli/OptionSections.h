@@ -22,5 +22,6 @@ rf::DesignRequest& Q(OptionContext& context);
 std::vector<OptionSpec> NetworkOptions();
 std::vector<OptionSpec> LineOptions();
 std::vector<OptionSpec> BuiltPartOptions();
+std::vector<OptionSpec> GoalOptions();
 
 }  // namespace vorda::cli

@@ -132,13 +132,20 @@ std::vector<OptionSpec> MeasuredOptions() {
        "FILE",
        S::kMeasured,
        "A Touchstone one-port file (- for standard input) instead of R and X: the load at F, "
-       "interpolated between measured points; the sweep and the band use the measured load.",
+       "interpolated between measured points; the sweep and the band use the measured load. "
+       "Given more than once, the load's states (an antenna in free space and in a hand): one "
+       "network is searched over the band for all of them, with the figures of each.",
        {{{"--freq", "--band", "--each"}, "--s1p needs --freq F, --band or --each"}},
        {},
        [](const std::string& v, C& c) {
          if (v.empty()) throw UsageError{"--s1p needs a file name, or - for standard input"};
-         c.command.s1p = v;
-       }},
+         if (c.command.s1p.empty()) {
+           c.command.s1p = v;
+         } else {
+           c.command.states.push_back(v);
+         }
+       },
+       true},
       {"--each",
        "",
        S::kMeasured,
@@ -184,6 +191,8 @@ const char* SectionTitle(Section section) {
       return "Real parts at the frequency";
     case Section::kNetworks:
       return "Beyond one frequency and two parts";
+    case Section::kGoals:
+      return "Several bands, goals and load states";
     case Section::kLines:
       return "Lines and stubs";
     case Section::kBuilt:
@@ -199,8 +208,8 @@ const char* SectionTitle(Section section) {
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = [] {
     std::vector<OptionSpec> t;
-    for (auto part :
-         {FirstOptions, NetworkOptions, LineOptions, BuiltPartOptions, MeasuredOptions}) {
+    for (auto part : {FirstOptions, NetworkOptions, GoalOptions, LineOptions, BuiltPartOptions,
+                      MeasuredOptions}) {
       std::vector<OptionSpec> more = part();
       std::move(more.begin(), more.end(), std::back_inserter(t));
     }

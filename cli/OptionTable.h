@@ -14,9 +14,10 @@
 
 namespace vorda::cli {
 
-enum class Section { kGeneral, kRealParts, kNetworks, kLines, kBuilt, kMeasured };
+enum class Section { kGeneral, kRealParts, kNetworks, kGoals, kLines, kBuilt, kMeasured };
 inline constexpr Section kSections[] = {Section::kGeneral, Section::kRealParts, Section::kNetworks,
-                                        Section::kLines,   Section::kBuilt,     Section::kMeasured};
+                                        Section::kGoals,   Section::kLines,     Section::kBuilt,
+                                        Section::kMeasured};
 // "Options", "Real parts at the frequency", ...
 const char* SectionTitle(Section section);
 
@@ -48,6 +49,8 @@ struct OptionSpec {
   // Reads the value (empty for a flag, or a value left out) into the
   // command; throws UsageError for one it cannot take.
   std::function<void(const std::string& value, OptionContext& context)> read;
+  // Given more than once: each value read in turn (else once at most).
+  bool repeats = false;
   bool Flag() const { return value.empty(); }
   bool OptionalValue() const { return !value.empty() && value.front() == '['; }
 };

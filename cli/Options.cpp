@@ -16,7 +16,7 @@ namespace {
 
 // The command line as CLI11 split it: each option given, with its value.
 struct Split {
-  std::map<std::string, std::string> values;
+  std::map<std::string, std::vector<std::string>> values;
   std::vector<std::string> load;  // R and X
   bool Given(const std::string& name) const { return values.contains(name); }
 };
@@ -25,16 +25,18 @@ Split SplitArguments(const std::vector<std::string>& args) {
   CLI::App app{"vorda-match", "vorda-match"};
   app.set_help_flag();
   std::map<std::string, std::string> texts;
+  std::map<std::string, std::vector<std::string>> repeated;
   std::map<std::string, CLI::Option*> options;
   bool help = false;
   for (const OptionSpec& o : OptionTable()) {
-    std::string& text = texts[o.name];
     if (o.name == "--help") {
       options[o.name] = app.add_flag("--help,-h", help);
     } else if (o.Flag()) {
       options[o.name] = app.add_flag(o.name);
+    } else if (o.repeats) {
+      options[o.name] = app.add_option(o.name, repeated[o.name])->expected(1)->take_all();
     } else {
-      options[o.name] = app.add_option(o.name, text);
+      options[o.name] = app.add_option(o.name, texts[o.name]);
       if (o.OptionalValue()) options[o.name]->expected(0, 1);
     }
   }
@@ -45,7 +47,9 @@ Split SplitArguments(const std::vector<std::string>& args) {
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   app.parse(reversed);
   for (const auto& [name, option] : options) {
-    if (option->count() > 0) split.values[name] = texts[name];
+    if (option->count() == 0) continue;
+    const auto many = repeated.find(name);
+    split.values[name] = many != repeated.end() ? many->second : std::vector{texts[name]};
   }
   return split;
 }
@@ -79,7 +83,7 @@ void CheckTopology(const Command& c, const Split& s) {
   const bool line_design = kind.topology >= rf::Topology::kSingleStubOpen;
   const bool designed = kind.topology == rf::Topology::kGiven ? r.given.has_value()
                         : line_design                         ? r.elements != rf::Elements::kLumped
-                        : r.band ? true  // every other topology is searched over it
+                        : r.Band() != nullptr ? true  // every other topology is searched over it
                         : kind.topology == rf::Topology::kL
                             ? std::find(types.begin(), types.end(), kind.type) != types.end()
                             : s.Given("--loaded-q");
@@ -106,17 +110,24 @@ void Finish(Command& c, const Split& s) {
     c.real = s.load[0];
     c.imag = s.load[1];
   }
-  if (c.mode != Command::Mode::kEach && (s.Given("--freq") || r.band)) {
+  if (!c.states.empty() && (c.mode == Command::Mode::kEach || r.bands.empty())) {
+    throw UsageError{
+        "--s1p given more than once is the load in several states, matched by one network "
+        "over a band: give --band (and not --each)"};
+  }
+  if (c.mode != Command::Mode::kEach && (s.Given("--freq") || r.Band() != nullptr)) {
     c.mode = Command::Mode::kDesign;
   }
   // Without --freq the band's geometric centre is the design frequency.
-  if (!s.Given("--freq") && r.band) r.hertz = std::sqrt(r.band->start * r.band->stop);
+  if (!s.Given("--freq") && r.Band() != nullptr)
+    r.hertz = std::sqrt(r.Band()->start * r.Band()->stop);
   // The default type counts only when nothing else is asked for.
-  r.types_asked = c.mode == Command::Mode::kEngine || s.Given("--type") ||
-                  !(r.band || r.loaded_q || r.given || r.elements != rf::Elements::kLumped);
+  r.types_asked =
+      c.mode == Command::Mode::kEngine || s.Given("--type") ||
+      !(r.Band() != nullptr || r.loaded_q || r.given || r.elements != rf::Elements::kLumped);
   r.bandwidth = s.Given("--sweep") || s.Given("--table-csv");
   if (c.outputs.topology) CheckTopology(c, s);
-  const bool one = c.outputs.topology || r.types.size() == 1 || r.band || r.given;
+  const bool one = c.outputs.topology || r.types.size() == 1 || r.Band() != nullptr || r.given;
   if (s.Given("--spice") && !one) {
     throw UsageError{"--spice needs a single --type, a --topology, a --band or a --network"};
   }
@@ -138,8 +149,9 @@ Command Read(const Split& s) {
   c.request.types = {1};
   OptionContext context{c, [&s](const std::string& name) { return s.Given(name); }};
   for (const OptionSpec& o : OptionTable()) {
-    const auto value = s.values.find(o.name);
-    if (value != s.values.end()) o.read(value->second, context);
+    const auto values = s.values.find(o.name);
+    if (values == s.values.end()) continue;
+    for (const std::string& v : values->second) o.read(v, context);
   }
   Finish(c, s);
   return c;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "engine/SectionTypes.h"
+#include "rf/request/GoalTexts.h"
 #include "rf/request/Inputs.h"
 
 namespace vorda::cli {
@@ -115,6 +116,56 @@ Json ElementsJson(const rf::Network& ideal, const std::optional<rf::Network>& st
   return elements;
 }
 
+Json SegmentJson(const rf::Segment& s, const rf::DesignRequest& r) {
+  Json j;
+  j["band"] = s.band + 1;
+  const rf::FrequencyAxis& a = s.reject ? r.rejects[s.band].axis : r.bands[s.band].axis;
+  j["start"] = a.start;
+  j["stop"] = a.stop;
+  if (!r.states.empty()) {
+    j["state"] = s.state == 0 ? r.measurement_name : r.states[s.state - 1].name;
+  }
+  return j;
+}
+
+// Each band in each state with its figures and its margin to its goal,
+// each band to reject, and the worst margin over them all.
+void AddGoals(Json& j, const rf::Row& t, const Report& report) {
+  const rf::GoalFigures& g = *t.goals;
+  const rf::DesignRequest& r = *report.Request();
+  j["bands"] = Json::array();
+  j["reject"] = Json::array();
+  std::size_t pass = 0, reject = 0;
+  for (const rf::Segment& s : report.result.band->segments) {
+    Json b = SegmentJson(s, r);
+    if (s.reject) {
+      const rf::RejectFigures& f = g.rejects[reject++];
+      b["goal_db"] = r.rejects[s.band].db;
+      b["attenuation_db"] = OrNull(f.attenuation_db);
+      b["margin_db"] = OrNull(f.margin_db);
+      b["met"] = f.met;
+      j["reject"].push_back(b);
+      continue;
+    }
+    const std::size_t i = pass++;
+    if (const auto& goal = r.bands[s.band].goal) {
+      b["goal"] = {{"figure", rf::BandFigureName(goal->figure)}, {"db", goal->db}};
+    }
+    const rf::Row figures = rf::BandRow(g.bands[i]);
+    for (const rf::Figure& f : rf::Figures()) {
+      if (f.group == rf::FigureGroup::kBand ||
+          (f.group == rf::FigureGroup::kTotal && rf::HasGroup(figures, f.group))) {
+        b[f.json] = FigureJson(f, figures);
+      }
+    }
+    b["margin_db"] = OrNull(g.margins_db[i]);
+    b["blocked"] = static_cast<bool>(g.blocked[i]);
+    j["bands"].push_back(b);
+  }
+  j["worst_margin_db"] = OrNull(g.worst_margin_db);
+  j["blocked"] = g.worst_blocked;
+}
+
 // Every figure of a designed row, each group of them as an object (or at the
 // row's top level), in the order of the table; the response over the sweep.
 void AddFigures(Json& j, const rf::Row& t, const Report& report) {
@@ -123,6 +174,7 @@ void AddFigures(Json& j, const rf::Row& t, const Report& report) {
     const std::string group = rf::GroupKey(f.group);
     (group.empty() ? j : j[group])[f.json] = FigureJson(f, t);
   }
+  if (t.goals && report.result.band) AddGoals(j, t, report);
   const rf::NetworkDesign& d = *t.design;
   if (d.band) {
     j["bandwidth"]["searched"] = {{"low", d.band->searched.low}, {"high", d.band->searched.high}};
@@ -196,14 +248,31 @@ Json BandJson(const Report& report) {
   j["start"] = band.axis.start;
   j["stop"] = band.axis.stop;
   j["points"] = band.frequencies.size();
+  const rf::DesignRequest& r = *report.Request();
+  j["figure"] = rf::BandFigureName(r.SearchFigure());
+  // Several bands, states or goals: each with its own limit.
+  if (!band.segments.empty() && !report.result.plan->band->Single()) {
+    j["segments"] = Json::array();
+    std::size_t pass = 0;
+    for (const rf::Segment& s : band.segments) {
+      Json seg = SegmentJson(s, r);
+      seg["reject"] = s.reject;
+      seg["points"] = s.frequencies.size();
+      if (!s.reject) {
+        const auto& limit = band.limits[pass++];
+        seg["bode_fano_worst_return_loss_db"] = limit ? Json(limit->worst_return_loss_db) : Json();
+      }
+      j["segments"].push_back(seg);
+    }
+  }
   j["designs"] = Json::array();
   for (const rf::Row& t : report.result.rows) {
     if (t.origin == rf::Origin::kOverBand) j["designs"].push_back(NetworkJson(t, report));
   }
   j["best_by_parts"] = Json::array();
+  const char* by = report.result.plan->band->Plain() ? "worst_return_loss_db" : "worst_margin_db";
   for (const auto& [parts, db] : band.best_by_parts) {
-    j["best_by_parts"].push_back(
-        {{"parts", parts}, {"worst_return_loss_db", db ? Json(*db) : Json()}});
+    j["best_by_parts"].push_back({{"parts", parts}, {by, db ? Json(*db) : Json()}});
   }
   j["refused"] = Json::array();
   for (const auto& [kind, why] : band.refused) {

@@ -3,22 +3,26 @@
 // complex source, given networks, and the ranked designs over a band with
 // the Bode-Fano limit.
 #include <algorithm>
+#include <string_view>
 
 #include "cli/Report.h"
 #include "cli/TextFormat.h"
 #include "rf/circuit/Microstrip.h"
 #include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
+#include "rf/request/GoalTexts.h"
 
 namespace vorda::cli {
 
 namespace {
 
-// The figures of a group as "label value, label value".
-std::string Items(const rf::Row& t, rf::FigureGroup group) {
+// The figures of a group as "label value, label value"; without the
+// Bode-Fano limit's, when each band has its own.
+std::string Items(const rf::Row& t, rf::FigureGroup group, bool limit = true) {
   std::string s;
   for (const rf::Figure& f : rf::Figures()) {
     if (f.group != group) continue;
+    if (!limit && std::string_view(f.json) == "below_limit_db") continue;
     if (!s.empty()) s += ", ";
     s += std::string(f.label) + " " + rf::FigureText(f, t);
   }
@@ -56,6 +60,28 @@ std::string BandwidthText(const rf::Row& t) {
   return s;
 }
 
+// Each band in each state, each band to reject, and the worst margin to
+// the goals over them all.
+void PrintGoals(const rf::Row& t, const Report& report, std::ostream& out) {
+  const rf::GoalFigures& g = *t.goals;
+  const rf::DesignRequest& r = *report.Request();
+  std::size_t pass = 0, reject = 0;
+  for (const rf::Segment& s : report.result.band->segments) {
+    out << "  " << rf::SegmentName(r, s);
+    if (s.reject) {
+      out << " (goal " << Digits(r.rejects[s.band].db)
+          << " dB): " << rf::RejectText(g.rejects[reject++]) << "\n";
+      continue;
+    }
+    const std::size_t i = pass++;
+    out << " (goal: " << rf::GoalName(r.bands[s.band].goal)
+        << "): " << Items(rf::BandRow(g.bands[i]), rf::FigureGroup::kBand) << ", margin "
+        << rf::MarginText(g.margins_db[i], g.blocked[i]) << "\n";
+  }
+  out << "  worst margin over every band: " << rf::MarginText(g.worst_margin_db, g.worst_blocked)
+      << " (" << rf::BandFigureName(r.SearchFigure()) << " where a band has no goal)\n";
+}
+
 }  // namespace
 
 void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
@@ -88,7 +114,13 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
   if (t.design_q) out << "  " << Items(t, G::kDesign) << "\n";
   if (d.band) out << "  VSWR <= 2 band: " << BandwidthText(t) << "\n";
   out << "  " << Items(t, G::kHarmonics) << "\n";
-  if (t.band) out << "  over the band: " << Items(t, G::kBand) << "\n";
+  if (t.band) {
+    out << "  over " << (t.goals ? "every band: " : "the band: ")
+        << Items(t, G::kBand, !t.goals || t.goals->bands.size() == 1);
+    if (rf::HasGroup(t, G::kTotal)) out << ", " << Items(t, G::kTotal);
+    out << "\n";
+  }
+  if (t.goals && report.result.band) PrintGoals(t, report, out);
   if (t.yield) {
     out << "  within the tolerances (" << t.yield->worst_gamma.size()
         << " builds): " << Items(t, G::kYield) << "\n";
@@ -157,11 +189,37 @@ std::string FitText(const rf::LoadFit& fit) {
 void PrintBandText(const Report& report, std::ostream& out) {
   const rf::BandSummary& band = *report.result.band;
   const rf::FrequencyAxis& a = band.axis;
-  out << "\nOver the band " << rf::RangeText(a.start, a.stop) << " (" << a.points << " points"
-      << (band.measured_points > 0
-              ? " and the " + std::to_string(band.measured_points) + " measured in it"
-              : "")
-      << "), " << rf::RankingOrder(report.Request()->ranking) << ":\n";
+  const rf::DesignRequest& r = *report.Request();
+  const rf::Ranking ranking = r.RankingOf();
+  const bool plain = report.result.plan->band->Single();
+  if (plain) {
+    out << "\nOver the band " << rf::RangeText(a.start, a.stop) << " (" << a.points << " points"
+        << (band.measured_points > 0
+                ? " and the " + std::to_string(band.measured_points) + " measured in it"
+                : "")
+        << "), " << rf::RankingOrder(ranking) << ":\n";
+  } else {
+    out << "\nOver the band" << (r.bands.size() > 1 ? "s " : " ");
+    for (std::size_t i = 0; i < r.bands.size(); ++i) {
+      out << (i == 0                    ? ""
+              : i + 1 == r.bands.size() ? " and "
+                                        : ", ")
+          << rf::RangeText(r.bands[i].axis.start, r.bands[i].axis.stop);
+    }
+    for (std::size_t i = 0; i < r.rejects.size(); ++i) {
+      out << (i == 0                      ? ", rejecting "
+              : i + 1 == r.rejects.size() ? " and "
+                                          : ", ")
+          << rf::RangeText(r.rejects[i].axis.start, r.rejects[i].axis.stop);
+    }
+    if (!r.states.empty()) out << ", for the load in " << r.states.size() + 1 << " states";
+    const bool margin = ranking == rf::Ranking::kReturnLoss ||
+                        ranking == rf::Ranking::kTransducerGain || ranking == rf::Ranking::kYield;
+    out << " (" << a.points << " points each), "
+        << (margin && ranking != rf::Ranking::kYield ? "best worst margin to the goals first"
+                                                     : rf::RankingOrder(ranking))
+        << ":\n";
+  }
   int rank = 0;
   for (const rf::Row& t : report.result.rows) {
     if (t.origin != rf::Origin::kOverBand) continue;
@@ -172,7 +230,12 @@ void PrintBandText(const Report& report, std::ostream& out) {
         << " more (--json and --table-csv give them all)\n";
   }
   if (!band.best_by_parts.empty()) {
-    out << "\nBest worst return loss by number of parts:";
+    const rf::BandRequest& b = *report.result.plan->band;
+    out << "\nBest worst "
+        << (b.Plain()    ? "return loss"
+            : b.Single() ? rf::BandFigureName(b.figure)
+                         : "margin to the goals")
+        << " by number of parts:";
     for (const auto& [parts, db] : band.best_by_parts) {
       out << (parts == band.best_by_parts.front().first ? " " : ", ") << parts
           << (parts == 1 ? " part " : " parts ") << (db ? Digits(*db) + " dB" : "perfect");

@@ -1,5 +1,8 @@
 #include "rf/circuit/PartsChoice.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vorda::rf {
 
 namespace {
@@ -14,6 +17,26 @@ Network Built(Network n, double q_inductor, double q_capacitor, const PartModel&
 }
 
 }  // namespace
+
+ValueRange RangeFor(const PartsChoice& parts, Part::Kind kind) {
+  const ValueRange own = kind == Part::Kind::kInductor ? parts.inductors : parts.capacitors;
+  if (parts.library) {
+    ValueRange held{HUGE_VAL, -HUGE_VAL};
+    for (const LibraryPart& p : parts.library->parts) {
+      if (p.part.kind != kind) continue;
+      held.low = std::min(held.low, p.part.value);
+      held.high = std::max(held.high, p.part.value);
+    }
+    return held;
+  }
+  if (parts.series) {
+    const auto lo = StandardNeighbours(own.low, *parts.series);
+    const auto hi = StandardNeighbours(own.high, *parts.series);
+    if (!lo || !hi) return own;
+    return {lo->above, hi->below};
+  }
+  return own;
+}
 
 Network WithLosses(Network network, const PartsChoice& parts) {
   return Built(std::move(network), parts.q_inductor.value_or(kIdealQ),

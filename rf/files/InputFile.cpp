@@ -18,4 +18,13 @@ FileHandle OpenForReading(const std::string& path) {
   return file;
 }
 
+std::string ReadWholeFile(const std::string& path) {
+  const FileHandle f = OpenForReading(path);
+  std::string text;
+  char buf[1 << 14];
+  for (std::size_t got; (got = std::fread(buf, 1, sizeof buf, f.get())) > 0;) text.append(buf, got);
+  if (std::ferror(f.get()) != 0) throw ReadError("cannot read " + path + " to its end");
+  return text;
+}
+
 }  // namespace vorda::rf

@@ -30,4 +30,8 @@ class ReadError : public std::runtime_error {
 // such file or directory", "PATH is a folder, not a file").
 FileHandle OpenForReading(const std::string& path);
 
+// A whole small file as text; throws OpenError, or ReadError when it
+// cannot be read to its end.
+std::string ReadWholeFile(const std::string& path);
+
 }  // namespace vorda::rf

@@ -33,15 +33,6 @@ std::vector<std::string> Cells(const std::string& line) {
   return cells;
 }
 
-std::string ReadAll(const std::string& path) {
-  const FileHandle f = OpenForReading(path);
-  std::string text;
-  char buf[1 << 14];
-  for (std::size_t got; (got = std::fread(buf, 1, sizeof buf, f.get())) > 0;) text.append(buf, got);
-  if (std::ferror(f.get()) != 0) throw ReadError("cannot read " + path + " to its end");
-  return text;
-}
-
 // A tolerance: "5%", "0.05" or blank.
 std::optional<double> Tolerance(const std::string& text) {
   if (text.empty()) return 0.0;
@@ -89,7 +80,7 @@ std::complex<double> SeriesThruImpedance(std::complex<double> s11, std::complex<
 
 std::shared_ptr<const PartLibrary> ReadPartLibrary(const std::string& folder) {
   const std::string index = folder + "/" + kLibraryIndex;
-  std::stringstream in(ReadAll(index));
+  std::stringstream in(ReadWholeFile(index));
   auto library = std::make_shared<PartLibrary>();
   library->folder = folder;
   std::size_t number = 0;

@@ -88,11 +88,19 @@ Charts ChartsOf(const DesignRequest& r, const DesignResult& result,
   smith.load = result.load / z0;
   smith.loaded_q = r.loaded_q;
   if (r.measurement) smith.trace = MeasuredTrace(*r.measurement, z0);
+  for (const DesignRequest::State& s : r.states)
+    smith.states.push_back(MeasuredTrace(*s.measurement, z0));
   response.frequencies = result.frequencies;
-  if (r.band) response.optimised = std::pair{r.band->start, r.band->stop};
-  if (result.band && result.band->bode_fano) {
-    response.bode_fano_db = result.band->bode_fano->worst_return_loss_db;
+  for (std::size_t i = 0; i < r.bands.size(); ++i) {
+    ResponseView::Span span{r.bands[i].axis.start, r.bands[i].axis.stop, std::nullopt};
+    // The first state's segments come first, band by band.
+    if (result.band && i < result.band->limits.size() && result.band->limits[i]) {
+      span.bode_fano_db = result.band->limits[i]->worst_return_loss_db;
+    }
+    response.optimised.push_back(span);
   }
+  for (const RejectBand& b : r.rejects)
+    response.rejected.push_back({b.axis.start, b.axis.stop, std::nullopt});
   if (r.measurement) response.bare = ResponseOf(Network{}, load, source, result.frequencies);
   const Row* t = row && *row < result.rows.size() ? &result.rows[*row] : nullptr;
   if (t == nullptr || !t->design) return c;
@@ -103,9 +111,9 @@ Charts ChartsOf(const DesignRequest& r, const DesignResult& result,
     response.band_high = d.band->high;
     smith.band_low = d.band->low;
     smith.band_high = d.band->high;
-  } else if (r.band) {
-    smith.band_low = r.band->start;
-    smith.band_high = r.band->stop;
+  } else if (const FrequencyAxis* band = r.Band()) {
+    smith.band_low = band->start;
+    smith.band_high = band->stop;
   }
   smith.path = MatchPath(d.ideal, result.load, f, z0);
   if (d.standard) smith.standard_end = d.standard->InputImpedance(f, result.load) / z0;

@@ -30,6 +30,7 @@ struct SmithView {
   std::optional<std::complex<double>> standard_end;  // the standard parts, lossless
   std::optional<std::complex<double>> built_end;     // the parts as built, with losses
   SmithTrace trace;                                  // the measured load over the file's range
+  std::vector<SmithTrace> states;                    // the load's other states, each its file's
   SmithTrace locus;                                  // the matched input over the sweep
   std::optional<double> design_hertz;                // marked on the locus
   std::optional<double> band_low, band_high;         // marked on the locus
@@ -40,13 +41,20 @@ struct SmithView {
 struct ResponseView {
   std::vector<double> frequencies;
   std::optional<Response> ideal;
-  std::optional<Response> standard;                    // a series was chosen
-  std::optional<Response> built;                       // losses were given
-  std::optional<Response> bare;                        // a measurement
-  bool band = false;                                   // the match holds at the design frequency
-  std::optional<double> band_low, band_high;           // hertz; empty: beyond the sweep
-  std::optional<std::pair<double, double>> optimised;  // the band a network is optimised over
-  std::optional<double> bode_fano_db;                  // the best worst-case return loss over it
+  std::optional<Response> standard;           // a series was chosen
+  std::optional<Response> built;              // losses were given
+  std::optional<Response> bare;               // a measurement
+  bool band = false;                          // the match holds at the design frequency
+  std::optional<double> band_low, band_high;  // hertz; empty: beyond the sweep
+  // The bands a network is optimised over, each with the best worst-case
+  // return loss over it (the first state's Bode-Fano limit), and those it
+  // is to reject.
+  struct Span {
+    double low = 0.0, high = 0.0;
+    std::optional<double> bode_fano_db;
+  };
+  std::vector<Span> optimised;
+  std::vector<Span> rejected;
   std::optional<Envelope> envelope;  // with tolerances: where 90 % of the builds lie
 };
 

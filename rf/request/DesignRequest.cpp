@@ -30,9 +30,14 @@ std::optional<RequestError> CheckPassive(const DesignRequest& r) {
   if (auto points = bad(r.hertz, r.hertz); !points.empty()) {
     return RequestError{Field::kFrequency, NotPassiveText(points, m->reference)};
   }
-  if (r.band) {
-    if (auto points = bad(r.band->start, r.band->stop); !points.empty()) {
+  for (const PassBand& b : r.bands) {
+    if (auto points = bad(b.axis.start, b.axis.stop); !points.empty()) {
       return RequestError{Field::kBand, NotPassiveText(points, m->reference)};
+    }
+  }
+  for (const RejectBand& b : r.rejects) {
+    if (auto points = bad(b.axis.start, b.axis.stop); !points.empty()) {
+      return RequestError{Field::kReject, NotPassiveText(points, m->reference)};
     }
   }
   // A sweep asked for over a range, or over every point of the file.
@@ -77,14 +82,50 @@ std::optional<RequestError> CheckSource(const DesignRequest& r) {
   return std::nullopt;
 }
 
+// A band's frequencies, within every measurement of the load's states and
+// the radiation efficiency's data, passive in each state.
+std::optional<std::string> BandWhy(const DesignRequest& r, const FrequencyAxis& a,
+                                   const std::string& what) {
+  auto why = CheckFrequency(a.start, what.c_str());
+  if (!why) why = CheckFrequency(a.stop, what.c_str());
+  if (!why && a.start > a.stop) why = what + "'s start lies above its stop";
+  if (!why) why = Outside(r, a.start, a.stop, what.c_str());
+  for (const DesignRequest::State& s : r.states) {
+    if (why) break;
+    const Measurement& m = *s.measurement;
+    if (!m.Covers(a.start) || !m.Covers(a.stop)) {
+      why = what + " " + RangeText(a.start, a.stop) + " reaches outside the measured range " +
+            RangeText(m.First(), m.Last()) + " of the state " + s.name;
+    } else if (auto points = m.NotPassive(a.start, a.stop); !points.empty()) {
+      why = "the state " + s.name + ": " + NotPassiveText(points, m.reference);
+    }
+  }
+  if (!why && r.radiation && !(r.radiation->Covers(a.start) && r.radiation->Covers(a.stop))) {
+    why = what + " " + RangeText(a.start, a.stop) +
+          " reaches outside the radiation efficiency's data, " +
+          RangeText(r.radiation->points.front().first, r.radiation->points.back().first) +
+          (r.radiation_name.empty() ? std::string() : " (" + r.radiation_name + ")");
+  }
+  return why;
+}
+
 std::optional<RequestError> CheckBand(const DesignRequest& r) {
-  if (!r.band) return std::nullopt;
-  const FrequencyAxis& a = *r.band;
-  auto why = CheckFrequency(a.start, "the band");
-  if (!why) why = CheckFrequency(a.stop, "the band");
-  if (!why && a.start > a.stop) why = "the band's start lies above its stop";
-  if (!why) why = Outside(r, a.start, a.stop, "the band");
-  if (why) return RequestError{Field::kBand, *why};
+  const bool several = r.bands.size() > 1;
+  for (std::size_t i = 0; i < r.bands.size(); ++i) {
+    const std::string what = several ? "band " + std::to_string(i + 1) : "the band";
+    if (auto why = BandWhy(r, r.bands[i].axis, what)) return RequestError{Field::kBand, *why};
+  }
+  for (std::size_t i = 0; i < r.rejects.size(); ++i) {
+    if (r.bands.empty())
+      return RequestError{Field::kReject, "a band to reject needs a band to match"};
+    const std::string what = "reject band " + std::to_string(i + 1);
+    if (auto why = BandWhy(r, r.rejects[i].axis, what)) return RequestError{Field::kReject, *why};
+  }
+  if (!r.states.empty() && r.bands.empty()) {
+    return RequestError{Field::kBand,
+                        "several states of the load need a band: one network is searched for "
+                        "all of them over it"};
+  }
   return std::nullopt;
 }
 

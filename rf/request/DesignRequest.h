@@ -20,6 +20,7 @@
 #include "rf/circuit/PartLibrary.h"
 #include "rf/circuit/PartsChoice.h"
 #include "rf/circuit/StandardValues.h"
+#include "rf/synthesis/BandGoals.h"
 #include "rf/synthesis/Ladders.h"
 #include "rf/synthesis/Topology.h"
 #include "rf/synthesis/Yield.h"
@@ -43,8 +44,9 @@ enum class Field {
   kLineZ0,     // the lines' impedance
   kSubstrate,  // the lines as microstrip
   kExtend,     // the measurement's reference plane moved along a line
+  kReject,     // the bands to reject
 };
-inline constexpr std::size_t kFieldCount = 15;
+inline constexpr std::size_t kFieldCount = 16;
 
 // The frequencies of the response.
 struct SweepPlan {
@@ -115,15 +117,30 @@ struct DesignRequest {
   std::optional<double> loaded_q;
   std::optional<double> intermediate;
   bool networks = false;
-  // The band every row's figures are given over, and the band search
-  // optimises over; the design frequency is its centre for the analytic
+  // The bands every row's figures are given over, and the band search
+  // optimises over, each with its goal (none: no band), and the bands to
+  // reject; the design frequency is the first one's centre for the analytic
   // starting points.
-  std::optional<FrequencyAxis> band;
+  std::vector<PassBand> bands;
+  std::vector<RejectBand> rejects;
+  // The load's other states, each measured: one network for all of them.
+  struct State {
+    std::shared_ptr<const Measurement> measurement;
+    std::string name;
+  };
+  std::vector<State> states;
+  // An antenna's radiation efficiency over frequency: the transducer gain
+  // over a band becomes the total efficiency.
+  std::shared_ptr<const EfficiencyCurve> radiation;
+  std::string radiation_name;
   int max_parts = kDefaultMaxParts;  // the largest ladders the band search tries (2 to 6)
   // A network whose parts are given (tuned by hand, or typed): designed like
   // the others, its values fixed, after them.
   std::optional<Network> given;
-  Ranking ranking = Ranking::kReturnLoss;
+  // What ranks first and what the band search makes best; none: the
+  // transducer gain where the parts take power or an antenna radiates
+  // less than all, the return loss otherwise (RankingOf).
+  std::optional<Ranking> ranking;
   Elements elements = Elements::kLumped;
   double line_z0 = 0.0;  // the impedance of the designs' lines and stubs; 0: z0
   Line stub_spacing = LineOfDegrees(0.0, 45.0, 0.0);  // of a double stub: an eighth wave at f
@@ -135,6 +152,20 @@ struct DesignRequest {
   std::string deembed;
   // Builds within the parts' tolerances, for every designed row.
   std::optional<YieldRequest> yield;
+
+  // The first band, or none.
+  const FrequencyAxis* Band() const { return bands.empty() ? nullptr : &bands.front().axis; }
+  Ranking RankingOf() const {
+    if (ranking) return *ranking;
+    return parts.Dissipates() || radiation ? Ranking::kTransducerGain : Ranking::kReturnLoss;
+  }
+  // The figure the band search makes best for a band without a goal.
+  BandFigure SearchFigure() const {
+    const Ranking r = RankingOf();
+    if (r == Ranking::kReturnLoss) return BandFigure::kReturnLoss;
+    if (r == Ranking::kTransducerGain) return BandFigure::kTransducerGain;
+    return parts.Dissipates() || radiation ? BandFigure::kTransducerGain : BandFigure::kReturnLoss;
+  }
 
   // The source: R in series with the L or C that has its X at the design
   // frequency (the model of a typed load), or z0.

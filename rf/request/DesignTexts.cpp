@@ -35,15 +35,26 @@ std::optional<double> Optional(const DesignTexts& t, Field f, bool frequency) {
 }
 
 // "13M:15M", or "13M to 15M"; blank for none.
-std::optional<FrequencyAxis> BandRange(const DesignTexts& t) {
+// The bands and the bands to reject, each a list.
+std::vector<PassBand> BandRanges(const DesignTexts& t) {
   const std::string& text = t[Field::kBand];
-  if (Blank(text)) return std::nullopt;
-  const ReadAxis band = ReadRange(text, 0, true);
-  if (!band.axis) {
-    throw Bad{Field::kBand, "\u201c" + text + "\u201d is not a band: " + band.error +
-                                " (write 13M:15M, or leave it blank for none)"};
+  if (Blank(text)) return {};
+  ReadBandsResult read = ReadBands(text);
+  if (!read.error.empty()) {
+    throw Bad{Field::kBand, read.error +
+                                " (write 13M:15M, a list such as 698M:960M, "
+                                "1710M:2690M, or leave it blank for none)"};
   }
-  return band.axis;
+  return std::move(read.bands);
+}
+std::vector<RejectBand> RejectRanges(const DesignTexts& t) {
+  const std::string& text = t[Field::kReject];
+  if (Blank(text)) return {};
+  ReadRejectsResult read = ReadRejects(text);
+  if (!read.error.empty()) {
+    throw Bad{Field::kReject, read.error + " (write 4.8G:5G:30, or leave it blank for none)"};
+  }
+  return std::move(read.rejects);
 }
 
 // The lines' impedance and substrate, and the measurement moved to where
@@ -94,6 +105,7 @@ constexpr FieldInfo kFields[] = {
     {Field::kLineZ0, "Line Z0", "design/line_z0"},
     {Field::kSubstrate, "Substrate", "design/substrate"},
     {Field::kExtend, "Extend", "design/extend"},
+    {Field::kReject, "Reject", "design/reject"},
 };
 static_assert(std::size(kFields) == kFieldCount);
 
@@ -138,7 +150,8 @@ DesignTexts TextsOf(const DesignRequest& r) {
   t[Field::kLoadR] = ShortestText(r.load.real());
   t[Field::kLoadX] = ShortestText(r.load.imag());
   t[Field::kFrequency] = Compact(r.hertz);
-  if (r.band) t[Field::kBand] = Compact(r.band->start) + ":" + Compact(r.band->stop);
+  t[Field::kBand] = BandsText(r.bands);
+  t[Field::kReject] = RejectsText(r.rejects);
   t[Field::kQInductor] = Number(r.parts.q_inductor);
   t[Field::kQCapacitor] = Number(r.parts.q_capacitor);
   t[Field::kLoadedQ] = Number(r.loaded_q);
@@ -165,7 +178,8 @@ ReadRequest ReadDesignTexts(const DesignTexts& texts, DesignRequest base,
     r.loaded_q = Optional(t, Field::kLoadedQ, false);
     r.networks = r.loaded_q.has_value();
     r.sweep.span = Optional(t, Field::kSpan, true);
-    r.band = BandRange(t);
+    r.bands = BandRanges(t);
+    r.rejects = RejectRanges(t);
     r.yield.reset();
     if (!Blank(t[Field::kTolerance])) {
       const ReadToleranceResult read = ReadTolerance(t[Field::kTolerance]);

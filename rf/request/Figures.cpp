@@ -96,8 +96,14 @@ Value WorstInsertion(const Row& r) {
 Value BelowLimit(const Row& r) {
   return B(r).below_limit_db;
 }
+Value TotalEfficiency(const Row& r) {
+  return B(r).worst_total_efficiency;
+}
 const YieldFigures& Y(const Row& r) {
   return *r.yield;
+}
+Value Noise(const Row& r) {
+  return Y(r).noise;
 }
 Value Yield(const Row& r) {
   return Y(r).yield;
@@ -177,7 +183,12 @@ const Figure kFigures[] = {
      F::kNumber, true, WorstInsertion, nullptr},
     {G::kBand, "below the Bode-Fano limit by", "below_limit_db", "below the bode-fano limit (dB)",
      "Below limit (dB)", "dB", "no limit known", F::kNumber, true, BelowLimit, nullptr},
+    {G::kTotal, "worst total efficiency", "worst_total_efficiency",
+     "worst total efficiency over the band", "Total eff. (%)", "%", "", F::kPercent, true,
+     TotalEfficiency, nullptr},
     {G::kYield, "yield", "yield", "yield", "Yield (%)", "%", "", F::kPercent, true, Yield, nullptr},
+    {G::kYield, "sampling noise", "yield_noise", "yield sampling noise (standard error)",
+     "Yield \u00b1 (%)", "%", "", F::kPercent, false, Noise, nullptr},
     {G::kYield, "at the corners", "corners_yield", "yield at the corners", "Corners (%)", "%", "",
      F::kPercent, false, Corners, nullptr},
     {G::kYield, "return loss of 95 % of builds at least", "return_loss_5_db",
@@ -205,6 +216,7 @@ std::span<const Figure> Figures() {
 
 bool HasGroup(const Row& row, FigureGroup group) {
   if (group == FigureGroup::kBand) return row.band.has_value();
+  if (group == FigureGroup::kTotal) return row.band && row.band->worst_total_efficiency;
   if (group == FigureGroup::kYield) return row.yield.has_value();
   if (!row.design) return false;
   switch (group) {
@@ -219,6 +231,7 @@ bool HasGroup(const Row& row, FigureGroup group) {
     case FigureGroup::kMatch:
     case FigureGroup::kHarmonics:
     case FigureGroup::kBand:
+    case FigureGroup::kTotal:
     case FigureGroup::kYield:
       break;
   }
@@ -236,6 +249,7 @@ const char* GroupKey(FigureGroup group) {
     case FigureGroup::kBandwidth:
       return "bandwidth";
     case FigureGroup::kBand:
+    case FigureGroup::kTotal:
       return "band";
     case FigureGroup::kYield:
       return "yield";

@@ -23,6 +23,7 @@ enum class FigureGroup {
   kHarmonics,  // insertion loss at f, and how much more 2f and 3f are attenuated
   kDesign,     // what the network was designed for
   kBand,       // over the band
+  kTotal,      // with an antenna's radiation efficiency: its total efficiency over the band
   kYield,      // what the parts' tolerances leave
 };
 
@@ -65,7 +66,8 @@ std::span<const Figure> Figures();
 bool HasGroup(const Row& row, FigureGroup group);
 
 // The group's key in JSON ("match", "standard_match", "loss", "bandwidth",
-// "band", "yield"); empty for figures at the row's top level.
+// "band", "yield"; the total efficiency is the band's); empty for figures at
+// the row's top level.
 const char* GroupKey(FigureGroup group);
 
 // A figure as text: "31.89 dB", "perfect", "98.64 %", "10.13 MHz",

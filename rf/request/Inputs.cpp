@@ -70,10 +70,22 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
   in.push_back(Optional("loaded_q", "loaded q (pi and t)", r.loaded_q, "none"));
   in.push_back(Optional("intermediate_ohms", "intermediate resistance (ohms)", r.intermediate,
                         r.loaded_q ? "geometric mean" : "none"));
-  if (r.band) {
+  if (const FrequencyAxis* band = r.Band()) {
     in.push_back(
-        {"band_hz", "band (Hz)", Plain(r.band->start) + ":" + Plain(r.band->stop), std::nullopt});
-    in.push_back(Number("band_points", "band points", static_cast<double>(r.band->points)));
+        {"band_hz", "band (Hz)", Plain(band->start) + ":" + Plain(band->stop), std::nullopt});
+    // Several bands, goals, bands to reject, the load's other states.
+    if (r.bands.size() > 1 || r.bands.front().goal) {
+      in.push_back({"bands", "bands", BandsText(r.bands), std::nullopt});
+    }
+    if (!r.rejects.empty()) {
+      in.push_back({"reject", "bands to reject", RejectsText(r.rejects), std::nullopt});
+    }
+    if (!r.states.empty()) {
+      std::string names = r.measurement_name;
+      for (const DesignRequest::State& s : r.states) names += ", " + s.name;
+      in.push_back({"states", "load states", names, std::nullopt});
+    }
+    in.push_back(Number("band_points", "band points", static_cast<double>(band->points)));
     in.push_back(Number("max_parts", "most parts over the band", r.max_parts));
   } else {
     in.push_back({"band_hz", "band (Hz)", "none", std::nullopt});
@@ -84,7 +96,20 @@ std::vector<Input> RequestInputs(const DesignRequest& r, const DesignResult& res
     in.push_back(
         Number("sweep_points", "sweep points", static_cast<double>(result.frequencies.size())));
   }
-  in.push_back({"best_by", "best by", RankingName(r.ranking), std::nullopt});
+  in.push_back({"best_by", "best by", RankingName(r.RankingOf()), std::nullopt});
+  if (r.radiation) {
+    in.push_back({"radiation_efficiency", "radiation efficiency", r.radiation_name, std::nullopt});
+  }
+  // The values parts are proposed in, when widened.
+  const std::pair<const ValueRange&, ValueRange> ranges[] = {{r.parts.inductors, kInductorRange},
+                                                             {r.parts.capacitors, kCapacitorRange}};
+  for (const auto& [range, standard] : ranges) {
+    if (range == standard) continue;
+    const bool l = &range == &r.parts.inductors;
+    in.push_back({l ? "inductor_range_h" : "capacitor_range_f",
+                  l ? "inductor values (H)" : "capacitor values (F)",
+                  ShortestText(range.low) + ":" + ShortestText(range.high), std::nullopt});
+  }
   // Lines, when asked for; where the measurement was moved to.
   if (r.elements != Elements::kLumped) {
     in.push_back({"elements", "elements", ElementsKey(r.elements), std::nullopt});

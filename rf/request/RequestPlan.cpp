@@ -1,5 +1,7 @@
 #include "rf/request/RequestPlan.h"
 
+#include <cmath>
+
 namespace vorda::rf {
 
 namespace {
@@ -32,15 +34,24 @@ DesignOptions OptionsOf(const DesignRequest& r, const PartsChoice& parts,
 }
 
 std::optional<BandRequest> BandOf(const DesignRequest& r, const LoadModel& load,
+                                  const std::vector<MeasuredLoad>& states,
                                   const PartsChoice& parts) {
-  if (!r.band) return std::nullopt;
+  if (r.bands.empty()) return std::nullopt;
   BandRequest b;
-  b.axis = *r.band;
+  b.bands = r.bands;
+  b.rejects = r.rejects;
+  b.states.push_back(LoadState{&load,
+                               r.measurement ? r.measurement->Frequencies() : std::vector<double>{},
+                               r.measurement_name});
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    b.states.push_back(
+        LoadState{&states[i], r.states[i].measurement->Frequencies(), r.states[i].name});
+  }
+  b.figure = r.SearchFigure();
+  b.radiation = r.radiation.get();
   b.centre = r.hertz;
   b.source = r.SourceOf();
   b.z0 = r.z0;
-  b.load = &load;
-  if (r.measurement) b.measured = r.measurement->Frequencies();
   b.parts = parts;
   b.loaded_q = r.loaded_q;
   b.intermediate = r.intermediate;
@@ -48,6 +59,37 @@ std::optional<BandRequest> BandOf(const DesignRequest& r, const LoadModel& load,
   b.elements = r.elements;
   b.line_z0 = r.LineZ0();
   return b;
+}
+
+std::vector<MeasuredLoad> StatesOf(const DesignRequest& r) {
+  std::vector<MeasuredLoad> loads;
+  loads.reserve(r.states.size());
+  for (const DesignRequest::State& s : r.states) loads.emplace_back(*s.measurement);
+  return loads;
+}
+
+// What a build is held to: every band's goal, the goal VSWR's return loss
+// where a band has none; up to kYieldPoints of each band.
+GoalPoints YieldGoalsOf(const DesignRequest& r, const std::optional<BandRequest>& b) {
+  if (!b || !r.yield) return {};
+  std::vector<PassBand> bands = b->bands;
+  const double v = r.yield->goal_vswr, gamma = (v - 1.0) / (v + 1.0);
+  for (PassBand& band : bands) {
+    if (!band.goal) band.goal = BandGoal{BandFigure::kReturnLoss, -20.0 * std::log10(gamma)};
+  }
+  const GoalPoints all =
+      GoalPointsOf(bands, b->rejects, b->states, b->source, b->figure, b->radiation);
+  GoalPoints some;
+  for (const Segment& s : all.segments) {
+    const std::vector<BandPoint> points(all.points.begin() + static_cast<long>(s.begin),
+                                        all.points.begin() + static_cast<long>(s.end));
+    Segment t = s;
+    t.begin = some.points.size();
+    for (const BandPoint& p : Spread(points, kYieldPoints)) some.points.push_back(p);
+    t.end = some.points.size();
+    some.segments.push_back(std::move(t));
+  }
+  return some;
 }
 
 }  // namespace
@@ -75,9 +117,12 @@ RequestPlan::RequestPlan(DesignRequest r)
       sweep(SweepFrequencies(request)),
       options(OptionsOf(request, parts, sweep, true)),
       fixed(OptionsOf(request, parts, sweep, false)),
-      band(BandOf(request, load, parts)),
+      states(StatesOf(request)),
+      band(BandOf(request, load, states, parts)),
       band_frequencies(band ? BandFrequencies(*band) : std::vector<double>{}),
-      limit(band ? LimitOf(*band) : BandLimit{}) {}
+      limit(band ? LimitOf(*band) : BandLimit{}),
+      layout(band ? LayoutOf(*band) : BandLayout{}),
+      yield_goals(YieldGoalsOf(request, band)) {}
 
 std::shared_ptr<const RequestPlan> PlanOf(const DesignRequest& request) {
   return std::make_shared<const RequestPlan>(request);

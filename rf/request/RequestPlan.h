@@ -34,12 +34,21 @@ class RequestPlan {
   const std::vector<double> sweep;  // the response's frequencies
   const DesignOptions options;      // a design at the frequency, compensated
   const DesignOptions fixed;        // values found otherwise: as they are
-  // With a band: the band search's request, where the band is evaluated
-  // (even points and the measured ones inside it) and the load's limit.
+  // The load in its other states.
+  const std::vector<MeasuredLoad> states;
+  // With a band: the band search's request, where the first band is
+  // evaluated (even points and the measured ones inside it) and the load's
+  // limit there; where every band and state is, with their goals; and the
+  // points a build's yield is judged over (every goal, a band without one
+  // held to the goal VSWR; up to kYieldPoints of each band).
   const std::optional<BandRequest> band;
   const std::vector<double> band_frequencies;
   const BandLimit limit;
+  const BandLayout layout;
+  const GoalPoints yield_goals;
 };
+
+inline constexpr std::size_t kYieldPoints = 201;
 
 std::shared_ptr<const RequestPlan> PlanOf(const DesignRequest& request);
 

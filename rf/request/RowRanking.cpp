@@ -23,8 +23,13 @@ double BandwidthOf(const Row& t) {
   return b.high.value_or(b.searched.high) - b.low.value_or(b.searched.low);
 }
 
-// The least insertion loss at f, or over the band when there is one.
+// The least insertion loss at f, or over the band when there is one (with
+// an antenna's radiation efficiency, the loss of its total efficiency).
 double InsertionLossOf(const Row& t) {
+  if (t.band && t.band->worst_total_efficiency) {
+    const double e = *t.band->worst_total_efficiency;
+    return e > 0.0 ? -10.0 * std::log10(e) : HUGE_VAL;
+  }
   if (t.band) return t.band->worst_insertion_loss_db.value_or(HUGE_VAL);
   return t.design->harmonics.insertion_loss_db.value_or(HUGE_VAL);
 }
@@ -60,9 +65,21 @@ std::optional<bool> Decided(const Row& a, const Row& b, Ranking ranking) {
 
 }  // namespace
 
+// The worst margin to the goals over every band: infinite for a perfect
+// match, none where no power reaches the load.
+double MarginOf(const GoalFigures& g) {
+  if (g.worst_blocked) return -HUGE_VAL;
+  return g.worst_margin_db.value_or(HUGE_VAL);
+}
+
 // Whether a band row ranks above b; both over the band.
 bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
   const BandFigures &fa = *a.band, &fb = *b.band;
+  // With several bands, states or goals, what the search made best.
+  const bool margins = ranking == Ranking::kReturnLoss || ranking == Ranking::kTransducerGain;
+  if (margins && a.goals && b.goals && MarginOf(*a.goals) != MarginOf(*b.goals)) {
+    return MarginOf(*a.goals) > MarginOf(*b.goals);
+  }
   switch (ranking) {
     case Ranking::kDissipation:
       if (fa.dissipation_centre_db != fb.dissipation_centre_db) {

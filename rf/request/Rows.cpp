@@ -20,9 +20,11 @@ std::optional<YieldFigures> RowYield(const RequestPlan& p, const Network& built)
   const DesignRequest& r = p.request;
   if (!r.yield) return std::nullopt;
   const YieldRequest y = YieldRequestFor(r, built);
+  // Several bands, states or goals: every goal met.
+  if (p.band && !p.band->Single()) return YieldOf(built, p.yield_goals.points, y);
   std::vector<double> f = {r.hertz};
-  if (r.band) {
-    f = r.band->Frequencies();
+  if (const FrequencyAxis* band = r.Band()) {
+    f = band->Frequencies();
     if (f.size() > 201) {
       std::vector<double> some;
       for (std::size_t i = 0; i < 201; ++i) some.push_back(f[i * (f.size() - 1) / 200]);
@@ -40,8 +42,11 @@ void AddNote(Row& t, const std::optional<std::string>& note) {
 // over the band, the parts that act as the other kind, its yield.
 void Complete(Row& t, const RequestPlan& p) {
   const NetworkDesign& d = *t.design;
-  if (p.band && !t.band)
-    t.band = FiguresOf(d.built, *p.band, p.band_frequencies, p.limit.bode_fano);
+  if (p.band && !t.band) {
+    BandEvaluation e = EvaluateBands(d.built, *p.band, p.layout);
+    t.band = e.figures;
+    t.goals = std::move(e.goals);
+  }
   AddNote(t, ReversedParts(d.built, p.request.hertz));
   t.yield = RowYield(p, d.built);
 }
@@ -227,8 +232,14 @@ DesignResult RunDesign(const DesignRequest& request) {
   result.already_matched = MatchOf(result.load, p.source).Perfect();
   result.frequencies = p.sweep;
   if (p.band) {
-    result.band =
-        BandSummary{*r.band, p.band_frequencies, {}, false, {}, p.limit.fit, p.limit.bode_fano, {}};
+    BandSummary& s = result.band.emplace();
+    s.axis = *r.Band();
+    s.frequencies = p.band_frequencies;
+    s.fit = p.limit.fit;
+    s.bode_fano = p.limit.bode_fano;
+    s.segments = p.layout.goal.segments;
+    s.limits = p.layout.limits;
+    s.fits = p.layout.fits;
   }
   for (const std::int16_t type : r.types) AddLType(type, p, result, result.rows);
   if (r.networks) {
@@ -244,7 +255,7 @@ DesignResult RunDesign(const DesignRequest& request) {
   for (std::size_t i = 0; i < result.rows.size(); ++i) {
     const Row& t = result.rows[i];
     if (t.verdict != Verdict::kDesigned) continue;
-    if (!result.best || Better(t, result.rows[*result.best], r.ranking)) result.best = i;
+    if (!result.best || Better(t, result.rows[*result.best], r.RankingOf())) result.best = i;
   }
   // A given network is designed also when the load matches already: it is
   // asked for.
@@ -298,10 +309,11 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
     t.verdict = Verdict::kDesigned;
     t.design = DesignNetwork(d.ideal, p.load, p.source, p.fixed, d.standard);
     t.band = d.figures;
+    t.goals = d.goals;
     Complete(t, p);
   }
   std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-    return BetterOverBand(a, b, p.request.ranking);
+    return BetterOverBand(a, b, p.request.RankingOf());
   });
   result.rows.insert(at, rows.begin(), rows.end());
   BandSummary& s = *result.band;
@@ -311,6 +323,9 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
   s.refused = band.refused;
   s.fit = band.fit;
   s.bode_fano = band.bode_fano;
+  s.segments = band.segments;
+  s.limits = band.limits;
+  s.fits = band.fits;
   s.best_by_parts = band.best_by_parts;
 }
 
@@ -352,7 +367,7 @@ std::vector<Shortfall> ShortfallsOf(const DesignResult& result) {
     missed.push_back({Shortfall::What::kGiven, given != rows.end() ? &*given : nullptr});
   }
   const auto is_band = [](const Row& t) { return t.origin == Origin::kOverBand; };
-  if (r->band && !any(is_band)) missed.push_back({Shortfall::What::kBand});
+  if (r->Band() != nullptr && !any(is_band)) missed.push_back({Shortfall::What::kBand});
   return missed;
 }
 

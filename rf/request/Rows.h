@@ -55,8 +55,10 @@ struct Row {
   std::optional<double> design_q;
   // When designed: its networks and their figures at the design frequency.
   std::optional<NetworkDesign> design;
-  // With a band: how the parts as built do across it.
+  // With a band: how the parts as built do across it (across all of them
+  // together), and with several bands, states or goals in each.
   std::optional<BandFigures> band;
+  std::optional<GoalFigures> goals;
   // With a tolerance: what the parts' tolerances do (over the band with
   // one, at the design frequency otherwise).
   std::optional<YieldFigures> yield;
@@ -75,9 +77,12 @@ std::string RowKey(const Row& t);
 
 // What a band search found besides its designs.
 struct BandSummary {
-  FrequencyAxis axis;               // the band
+  FrequencyAxis axis;               // the first band
   std::vector<double> frequencies;  // where it was evaluated: the even points and
                                     // the measured ones inside it
+  std::vector<Segment> segments;    // every band in every state, then the reject bands
+  std::vector<std::optional<BodeFanoBound>> limits;  // each pass segment's
+  std::vector<std::optional<LoadFit>> fits;
   std::size_t measured_points = 0;
   bool searched = false;  // the search ran (its rows are in the result)
   std::vector<std::pair<NetworkKind, std::string>> refused;  // kinds with no design, and why

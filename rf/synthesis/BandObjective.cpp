@@ -57,42 +57,90 @@ void BandObjective::Values(const double* u, double* values) const {
   }
 }
 
+std::complex<double> BandObjective::PieceImpedance(const Piece& part, std::size_t at,
+                                                   double value) const {
+  if (part.line) {  // a stub: its propagation, as the cascade takes it
+    const Line& l = *part.line;
+    const auto& [ch, sh] = part.loss[at];
+    const Propagation g = PropagationOf(value * part.ratio[at], ch, sh);
+    return l.end == Line::End::kOpen ? Divide(l.impedance * g.cosh, g.sinh)
+                                     : Divide(l.impedance * g.sinh, g.cosh);
+  }
+  if (!part.measured.empty()) {
+    const double scale = part.kernel.inductor ? value / part.nominal : part.nominal / value;
+    return part.measured[at] * scale;
+  }
+  return KernelImpedance(part.kernel, value, points_[at].omega);
+}
+
 double BandObjective::Gamma2(std::size_t at, const double* values) const {
   const BandPoint& p = points_[at];
   std::complex<double> z = p.load;
   for (std::size_t k = parts_.size(); k-- > 0;) {  // from the load
     const Piece& part = parts_[k];
-    std::complex<double> zp;
-    if (part.line) {  // the line's propagation, as the cascade takes it
+    if (part.line && part.series) {
+      // (cosh z + Zc sinh) / (sinh z / Zc + cosh)
       const Line& l = *part.line;
       const auto& [ch, sh] = part.loss[at];
       const Propagation g = PropagationOf(values[k] * part.ratio[at], ch, sh);
-      if (part.series) {
-        // (cosh z + Zc sinh) / (sinh z / Zc + cosh)
-        z = Divide(Multiply(g.cosh, z) + l.impedance * g.sinh,
-                   Multiply(g.sinh, z) / l.impedance + g.cosh);
-        continue;
-      }
-      zp = l.end == Line::End::kOpen ? Divide(l.impedance * g.cosh, g.sinh)
-                                     : Divide(l.impedance * g.sinh, g.cosh);
-    } else if (!part.measured.empty()) {
-      const double scale =
-          part.kernel.inductor ? values[k] / part.nominal : part.nominal / values[k];
-      zp = part.measured[at] * scale;
-    } else {
-      zp = KernelImpedance(part.kernel, values[k], p.omega);
+      z = Divide(Multiply(g.cosh, z) + l.impedance * g.sinh,
+                 Multiply(g.sinh, z) / l.impedance + g.cosh);
+      continue;
     }
+    const std::complex<double> zp = PieceImpedance(part, at, values[k]);
     z = part.series ? z + zp : Divide(Multiply(zp, z), zp + z);
   }
   const double g2 = Norm2(z - std::conj(p.source)) / Norm2(z + p.source);
   return std::isnan(g2) ? kInf : g2;
 }
 
+double BandObjective::Gain(std::size_t at, const double* values) const {
+  const BandPoint& p = points_[at];
+  // The load's current 1: the load takes Re(ZL), the source offers
+  // |V + Zs I|^2 / (4 Rs).
+  std::complex<double> v = p.load, i{1.0, 0.0};
+  for (std::size_t k = parts_.size(); k-- > 0;) {
+    const Piece& part = parts_[k];
+    if (part.line && part.series) {
+      const Line& l = *part.line;
+      const auto& [ch, sh] = part.loss[at];
+      const Propagation g = PropagationOf(values[k] * part.ratio[at], ch, sh);
+      const std::complex<double> v2 = Multiply(g.cosh, v) + l.impedance * Multiply(g.sinh, i);
+      i = Multiply(g.sinh, v) / l.impedance + Multiply(g.cosh, i);
+      v = v2;
+      continue;
+    }
+    const std::complex<double> zp = PieceImpedance(part, at, values[k]);
+    if (part.series) {
+      v += Multiply(zp, i);
+    } else {
+      i += Divide(v, zp);
+    }
+  }
+  const double gain = 4.0 * p.source.real() * p.load.real() / Norm2(v + Multiply(p.source, i));
+  return std::isnan(gain) ? 0.0 : gain;
+}
+
+double BandObjective::Figure(std::size_t at, const double* values) const {
+  const BandPoint& p = points_[at];
+  switch (p.figure) {
+    case PointFigure::kGain: {
+      const double g = Gain(at, values);
+      return g > 0.0 ? p.weight / g : kInf;
+    }
+    case PointFigure::kReject:
+      return p.weight * Gain(at, values);
+    case PointFigure::kReflection:
+      break;
+  }
+  return p.weight * Gamma2(at, values);
+}
+
 double BandObjective::Worst(const double* u) const {
   double values[kMostParts];
   Values(u, values);
   double worst = 0.0;
-  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Gamma2(i, values));
+  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Figure(i, values));
   return worst;
 }
 
@@ -101,7 +149,7 @@ double BandObjective::Smooth(const double* u, int power) const {
   Values(u, values);
   double sum = 0.0;
   for (std::size_t i = 0; i < points_.size(); ++i) {
-    double g = Gamma2(i, values);
+    double g = Figure(i, values);
     for (int k = 1; k < power; k *= 2) g *= g;
     sum += g;
   }
@@ -112,18 +160,18 @@ void BandObjective::Gammas(const double* u, std::vector<double>& g2) const {
   double values[kMostParts];
   Values(u, values);
   g2.resize(points_.size());
-  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Gamma2(i, values);
+  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Figure(i, values);
 }
 
 double BandObjective::WorstOf(const double* values) const {
   double worst = 0.0;
-  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Gamma2(i, values));
+  for (std::size_t i = 0; i < points_.size(); ++i) worst = std::max(worst, Figure(i, values));
   return worst;
 }
 
 void BandObjective::GammasOf(const double* values, std::vector<double>& g2) const {
   g2.resize(points_.size());
-  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Gamma2(i, values);
+  for (std::size_t i = 0; i < points_.size(); ++i) g2[i] = Figure(i, values);
 }
 
 }  // namespace vorda::rf

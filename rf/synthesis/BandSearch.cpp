@@ -19,81 +19,64 @@ namespace vorda::rf {
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-std::optional<double> ReturnLossOf(double gamma) {
-  if (gamma <= kPerfectGamma) return std::nullopt;
-  return 0.0 - 20.0 * portable::Log10(gamma);
-}
-
-bool Ranks(const BandDesign& a, const BandDesign& b) {
-  const double ga = a.figures.worst_gamma, gb = b.figures.worst_gamma;
+// The least worst figure first (for a Plain request the worst reflection
+// as the figures have it), then the fewer parts.
+bool Ranks(const BandDesign& a, const BandDesign& b, bool plain) {
+  const double ga = plain ? a.figures.worst_gamma : a.worst;
+  const double gb = plain ? b.figures.worst_gamma : b.worst;
   if (ga != gb) return ga < gb;
   return a.parts < b.parts;
 }
 
+// A design without the parts whose removal costs less than kNegligibleDb
+// of its worst figure over every point, the cheapest first, while one
+// does; only where taking the part out leaves the others as they were.
+void TrimNegligible(BandDesign& d, const BandRequest& r, const std::vector<BandPoint>& all) {
+  const double allowed = portable::Pow10(kNegligibleDb / 10.0);
+  for (bool trimmed = false;; trimmed = true) {
+    const Network& chosen = d.standard ? *d.standard : d.ideal;
+    const double worst = WorstOver(chosen, r, all);
+    std::optional<std::size_t> cheapest;
+    double least = 0.0;
+    for (std::size_t i = 0; chosen.elements.size() > 1 && i < chosen.elements.size(); ++i) {
+      Network less = chosen;
+      less.elements.erase(less.elements.begin() + static_cast<long>(i));
+      if (Canonical(less).elements.size() != less.elements.size()) continue;
+      const double w = WorstOver(less, r, all);
+      if (w <= worst * allowed && (!cheapest || w < least)) {
+        cheapest = i;
+        least = w;
+      }
+    }
+    if (!cheapest) {
+      // The values of what is left found again; standard ones among them.
+      if (trimmed) {
+        d.ideal = RefinedOver(d.ideal, r, all);
+        if (d.standard && WorstOver(*d.standard, r, all) < WorstOver(d.ideal, r, all)) {
+          d.ideal = *d.standard;
+        }
+      }
+      return;
+    }
+    const auto erase = [i = static_cast<long>(*cheapest)](Network& n) {
+      n.elements.erase(n.elements.begin() + i);
+    };
+    erase(d.ideal);
+    if (d.standard) erase(*d.standard);
+  }
+}
+
 }  // namespace
-
-std::vector<double> BandFrequencies(const BandRequest& r, std::size_t* measured_points) {
-  std::vector<double> f = r.axis.Frequencies();
-  const auto inside = [&](double hz) { return hz >= r.axis.start && hz <= r.axis.stop; };
-  if (measured_points != nullptr) {
-    *measured_points =
-        static_cast<std::size_t>(std::count_if(r.measured.begin(), r.measured.end(), inside));
-  }
-  std::copy_if(r.measured.begin(), r.measured.end(), std::back_inserter(f), inside);
-  std::sort(f.begin(), f.end());
-  f.erase(std::unique(f.begin(), f.end()), f.end());
-  return f;
-}
-
-BandLimit LimitOf(const BandRequest& r) {
-  BandLimit limit;
-  if (r.source.Resistive()) {
-    const std::vector<double> even = r.axis.Frequencies();
-    limit.fit = FitLoad(*r.load, even);
-    limit.bode_fano = BodeFano(*r.load, r.axis.start, r.axis.stop, even);
-  }
-  return limit;
-}
-
-BandFigures FiguresOf(const Network& n, const BandRequest& r, const std::vector<double>& f,
-                      const std::optional<BodeFanoBound>& limit) {
-  BandFigures fig;
-  double sum = 0.0, least_gain = kInf;
-  for (const double hz : f) {
-    const Impedance zl = r.load->At(hz);
-    const double g = n.MatchAt(hz, zl, r.source).gamma_magnitude;
-    fig.worst_gamma = std::isnan(g) ? kInf : std::max(fig.worst_gamma, g);
-    sum += g;
-    least_gain = std::min(least_gain, std::min(n.TransducerGain(hz, zl, r.source), 1.0));
-  }
-  std::size_t covered = 0;
-  const std::vector<double> grid = r.axis.Frequencies();
-  for (const double hz : grid) {
-    const double g = n.MatchAt(hz, r.load->At(hz), r.source).gamma_magnitude;
-    if ((1.0 + g) <= 2.0 * (1.0 - g)) ++covered;  // VSWR <= 2
-  }
-  fig.worst_return_loss_db = ReturnLossOf(fig.worst_gamma);
-  fig.mean_return_loss_db = ReturnLossOf(sum / static_cast<double>(f.size()));
-  fig.vswr2_coverage = static_cast<double>(covered) / static_cast<double>(grid.size());
-  fig.dissipation_low_db = n.DissipationDb(r.axis.start, r.load->At(r.axis.start));
-  fig.dissipation_centre_db = n.DissipationDb(r.centre, r.load->At(r.centre));
-  fig.dissipation_high_db = n.DissipationDb(r.axis.stop, r.load->At(r.axis.stop));
-  if (least_gain > 0.0) {
-    fig.worst_insertion_loss_db =
-        least_gain > 1.0 - 1e-12 ? 0.0 : 0.0 - 10.0 * portable::Log10(least_gain);
-  }
-  if (limit && fig.worst_return_loss_db) {
-    fig.below_limit_db = limit->worst_return_loss_db - *fig.worst_return_loss_db;
-  }
-  return fig;
-}
 
 BandResult OptimizeBand(const BandRequest& r) {
   BandResult result;
-  result.frequencies = BandFrequencies(r, &result.measured_points);
-  const BandPoints points = PointsOf(r, result.frequencies);
+  const BandLayout layout = LayoutOf(r);
+  result.segments = layout.goal.segments;
+  result.limits = layout.limits;
+  result.fits = layout.fits;
+  result.frequencies = result.segments.front().frequencies;
+  result.measured_points = result.segments.front().measured_points;
+  const BandPoints points = PointsOf(layout);
   const int most = std::clamp(r.max_parts, 2, kMostParts);
   std::vector<Network> shapes = Ladders(2, most, r.elements);
   // The family's lines of the line impedance, their lengths at the centre.
@@ -162,27 +145,47 @@ BandResult OptimizeBand(const BandRequest& r) {
       ++polished;
     }
   }
-  const BandLimit limit = LimitOf(r);
+  const bool plain = r.Plain();
+  std::map<std::string, BandDesign> designs;
   for (auto& [code, f] : best) {
     BandDesign d;
-    d.kind = KindOfLadder(f.network);
     if (r.parts.series || r.parts.library) d.standard = StandardFor(f, r, points);
     d.ideal = f.network;
+    TrimNegligible(d, r, points.all);
+    d.kind = KindOfLadder(d.ideal);
     d.evaluated = LossyFor(d.standard ? *d.standard : d.ideal, r);
+    if (!InRange(d.standard ? *d.standard : d.ideal, r)) continue;
     d.parts = static_cast<int>(d.ideal.elements.size());
-    d.figures = FiguresOf(d.evaluated, r, result.frequencies, limit.bode_fano);
-    d.ideal_figures = FiguresOf(LossyFor(d.ideal, r), r, result.frequencies);
-    d.harmonics = HarmonicsOf(d.evaluated, *r.load, r.source, r.centre);
-    result.designs.push_back(std::move(d));
+    const BandEvaluation e = EvaluateBands(d.evaluated, r, layout);
+    d.figures = e.figures;
+    d.goals = e.goals;
+    d.worst = e.worst_figure;
+    // A network that passes no power somewhere in a band is no design.
+    if (!std::isfinite(d.worst)) continue;
+    d.ideal_figures = EvaluateBands(LossyFor(d.ideal, r), r, layout).figures;
+    d.harmonics = HarmonicsOf(d.evaluated, r.Load(), r.source, r.centre);
+    // A design trimmed to another's network is that one, once: the better.
+    const std::string key = LadderCode(d.ideal);
+    const auto at = designs.find(key);
+    if (at == designs.end() || Ranks(d, at->second, plain)) designs[key] = std::move(d);
   }
-  std::stable_sort(result.designs.begin(), result.designs.end(), Ranks);
+  for (auto& [code, d] : designs) result.designs.push_back(std::move(d));
+  std::stable_sort(
+      result.designs.begin(), result.designs.end(),
+      [plain](const BandDesign& a, const BandDesign& b) { return Ranks(a, b, plain); });
+  const BandLimit limit{result.fits.front(), result.limits.front()};
   result.fit = limit.fit;
   result.bode_fano = limit.bode_fano;
   for (int parts = 1; parts <= most; ++parts) {
     const auto with = std::find_if(result.designs.begin(), result.designs.end(),
                                    [&](const BandDesign& d) { return d.parts == parts; });
-    if (with != result.designs.end()) {
+    if (with == result.designs.end()) continue;
+    if (plain) {
       result.best_by_parts.emplace_back(parts, with->figures.worst_return_loss_db);
+    } else {
+      const bool perfect = !(with->worst > 0.0);
+      result.best_by_parts.emplace_back(
+          parts, perfect ? std::nullopt : std::optional(MarginDb(with->worst)));
     }
   }
   return result;

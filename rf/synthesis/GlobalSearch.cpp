@@ -30,6 +30,7 @@ Objective Bounded(std::function<double(const double*)> f, const SearchBox& box, 
     ++count;
     for (std::size_t i = 0; i < box.lo.size(); ++i) {
       if (!(u[i] >= box.lo[i] - 1.0 && u[i] <= box.hi[i] + 1.0)) return kInf;
+      if (i < box.least.size() && !(u[i] >= box.least[i] && u[i] <= box.most[i])) return kInf;
     }
     return f(u);
   };

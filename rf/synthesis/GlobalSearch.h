@@ -15,9 +15,12 @@
 
 namespace vorda::rf {
 
-// Where the values' decimal logarithms are searched, part by part.
+// Where the values' decimal logarithms are searched, part by part: spread
+// from lo to hi, and never beyond a decade outside them nor beyond least
+// and most (the values parts are proposed in).
 struct SearchBox {
   std::vector<double> lo, hi;
+  std::vector<double> least, most;
 };
 
 struct SearchResult {

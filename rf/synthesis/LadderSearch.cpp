@@ -49,12 +49,12 @@ Network WithLogValues(Network n, const std::vector<double>& u) {
 
 // The impedance level between the source and the load at the centre.
 double Level(const BandRequest& r) {
-  return std::sqrt(Magnitude(r.source.At(r.centre).z) * Magnitude(r.load->At(r.centre)));
+  return std::sqrt(Magnitude(r.source.At(r.centre).z) * Magnitude(r.Load().At(r.centre)));
 }
 
 // Each part's values from a thousandth to a thousand times the impedance
 // level between the source and the load at the centre, in reactance.
-SearchBox BoxFor(const Network& shape, const BandRequest& r) {
+SearchBox BoxFor(const Network& shape, const BandRequest& r, bool ranged = false) {
   const double w = kTwoPi * r.centre;
   const double level = Level(r);
   SearchBox box;
@@ -62,12 +62,18 @@ SearchBox BoxFor(const Network& shape, const BandRequest& r) {
     if (e.line) {
       box.lo.push_back(kShortestDegrees / kHalfTurn);
       box.hi.push_back(kLongestDegrees / kHalfTurn);
+      box.least.push_back(-kInf);
+      box.most.push_back(kInf);
       continue;
     }
     const double x_lo = level * 1e-3, x_hi = level * 1e3;
     const bool l = e.part.kind == Part::Kind::kInductor;
     box.lo.push_back(portable::Log10(l ? x_lo / w : 1.0 / (w * x_hi)));
     box.hi.push_back(portable::Log10(l ? x_hi / w : 1.0 / (w * x_lo)));
+    // Where asked: no value outside the range parts are proposed in.
+    const ValueRange range = RangeFor(r.parts, e.part.kind);
+    box.least.push_back(!ranged ? -kInf : range.low > 0.0 ? portable::Log10(range.low) : kInf);
+    box.most.push_back(!ranged ? kInf : range.high > 0.0 ? portable::Log10(range.high) : -kInf);
   }
   return box;
 }
@@ -79,9 +85,20 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
   const std::string code = LadderCode(shape);
   const NetworkKind kind = KindOfLadder(shape);
   std::vector<Network> designs;
-  const double f[] = {r.centre, r.axis.start, r.axis.stop};
-  for (const double hz : f) {
-    const std::vector<LSolution> solutions = SolveL(r.source.At(hz).z, r.load->At(hz));
+  // The centre and the edges of the first band, then of each other band in
+  // each state.
+  std::vector<std::pair<double, const LoadModel*>> f = {
+      {r.centre, &r.Load()}, {r.Axis().start, &r.Load()}, {r.Axis().stop, &r.Load()}};
+  for (std::size_t state = 0; state < r.states.size(); ++state) {
+    for (std::size_t b = 0; b < r.bands.size(); ++b) {
+      if (state == 0 && b == 0) continue;
+      const FrequencyAxis& a = r.bands[b].axis;
+      for (const double hz : {std::sqrt(a.start * a.stop), a.start, a.stop})
+        f.emplace_back(hz, r.states[state].load);
+    }
+  }
+  for (const auto& [hz, load] : f) {
+    const std::vector<LSolution> solutions = SolveL(r.source.At(hz).z, load->At(hz));
     std::transform(solutions.begin(), solutions.end(), std::back_inserter(designs),
                    [&](const LSolution& s) {
                      return LSection(s.family, MatchingPart(s.first_ohms, r.z0, hz),
@@ -91,7 +108,7 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
   const bool lines = std::any_of(shape.elements.begin(), shape.elements.end(),
                                  [](const Element& e) { return e.IsLine(); });
   if (lines) {  // the designs with lines at the centre
-    const Impedance zl = r.load->At(r.centre);
+    const Impedance zl = r.Load().At(r.centre);
     const Source s = r.source.At(r.centre);
     const double zc = r.line_z0 > 0.0 ? r.line_z0 : r.z0;
     std::vector<LineDesigns> all = {QuarterWave(s, zl, r.centre, zc)};
@@ -104,7 +121,7 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
     for (const LineDesigns& d : all)
       designs.insert(designs.end(), d.networks.begin(), d.networks.end());
   } else if (kind.topology != Topology::kL && kind.topology != Topology::kLadder) {
-    const Impedance zl = r.load->At(r.centre);
+    const Impedance zl = r.Load().At(r.centre);
     const double least = MinimumQ(kind.topology, r.source, zl);
     for (const double q : {least * 1.1 + 0.3, least * 2 + 0.5, least * 4 + 1.0}) {
       const Synthesis s = Synthesize({kind.topology, 0}, r.source, zl, r.centre, r.z0,
@@ -135,11 +152,13 @@ std::vector<Element> Choices(const Element& e, const BandRequest& r) {
   if (e.line) return {e};  // a line is cut to its length
   std::vector<Element> parts;
   const Part& ideal = e.part;
-  const auto add = [&](const Part& p) { parts.emplace_back(e.position, p); };
+  const ValueRange range = RangeFor(r.parts, ideal.kind);
+  const auto add = [&](const Part& p) {
+    if (range.Holds(p.value)) parts.emplace_back(e.position, p);
+  };
   if (r.parts.library) {
-    for (const LibraryPart* p :
-         r.parts.library->Neighbours(ideal.kind, ideal.value, r.axis.start)) {
-      if (p->part.KnownAt(r.axis.stop)) add(p->part);
+    for (const LibraryPart* p : r.parts.library->Neighbours(ideal.kind, ideal.value, r.Lowest())) {
+      if (p->part.KnownAt(r.Highest())) add(p->part);
     }
     return parts;
   }
@@ -176,24 +195,6 @@ std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
     if (k == pick.size()) break;
   }
   return best;
-}
-
-std::vector<BandPoint> PointsAt(const BandRequest& r, const std::vector<double>& f) {
-  std::vector<BandPoint> points;
-  points.reserve(f.size());
-  std::transform(f.begin(), f.end(), std::back_inserter(points), [&](double hz) {
-    return BandPoint{hz, kTwoPi * hz, r.load->At(hz), r.source.At(hz).z};
-  });
-  return points;
-}
-
-// Up to `most` of the band's points, evenly by their order, the first and
-// the last among them.
-std::vector<BandPoint> Spread(const std::vector<BandPoint>& all, std::size_t most) {
-  if (all.size() <= most) return all;
-  std::vector<BandPoint> some;
-  for (std::size_t i = 0; i < most; ++i) some.push_back(all[i * (all.size() - 1) / (most - 1)]);
-  return some;
 }
 
 // The best values of one ladder: with losses, never worse than the lossless
@@ -233,7 +234,7 @@ Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<
 // the worst reflection grows by less than 2e-4 of itself (0.002 dB), or 1 %
 // for a part the search pushed to the edge of its range (a short or an
 // open in the making), then what is left refined.
-Found Prune(Found f, const BandRequest& r, const std::vector<BandPoint>& all) {
+Found Prune(Found f, const BandRequest& r, const std::vector<BandPoint>& all, bool ranged = false) {
   for (;;) {
     std::optional<Found> lighter;
     for (std::size_t i = 0; i < f.network.elements.size(); ++i) {
@@ -254,7 +255,7 @@ Found Prune(Found f, const BandRequest& r, const std::vector<BandPoint>& all) {
     if (!lighter) return f;
     if (lighter->network.elements.empty()) return *lighter;  // no network does as well
     const Network lossy = LossyFor(lighter->network, r);
-    const SearchResult refined = Refine(BandObjective(lossy, all), BoxFor(lossy, r),
+    const SearchResult refined = Refine(BandObjective(lossy, all), BoxFor(lossy, r, ranged),
                                         LogValues(lighter->network), 0.01, r.cancel);
     if (refined.worst < lighter->worst) {
       lighter->network = WithLogValues(lighter->network, refined.u);
@@ -269,7 +270,7 @@ Found Prune(Found f, const BandRequest& r, const std::vector<BandPoint>& all) {
 // band is no more than over the points searched: each round the worst of
 // all the points join them.
 Found OnAll(Found f, const BandRequest& r, std::vector<BandPoint> fine,
-            const std::vector<BandPoint>& all) {
+            const std::vector<BandPoint>& all, bool ranged = false) {
   if (all.size() == fine.size() || f.network.elements.empty()) return f;
   const Network lossy = LossyFor(f.network, r);
   std::vector<double> u = LogValues(f.network), g2;
@@ -284,11 +285,28 @@ Found OnAll(Found f, const BandRequest& r, std::vector<BandPoint> fine,
                       [&](std::size_t a, std::size_t b) { return g2[a] > g2[b]; });
     for (std::size_t k = 0; k < 8; ++k) fine.push_back(all[order[k]]);
     const SearchResult refined =
-        Refine(BandObjective(lossy, fine), BoxFor(lossy, r), u, 0.002, r.cancel);
+        Refine(BandObjective(lossy, fine), BoxFor(lossy, r, ranged), u, 0.002, r.cancel);
     f.evaluations += refined.evaluations;
     u = refined.u;
   }
   f.network = WithLogValues(f.network, u);
+  return f;
+}
+
+// A network with a value outside the range parts are proposed in (the
+// search went beyond it): its values brought into the range and refined
+// there, then what comes to nothing taken out.
+Found Ranged(Found f, const BandRequest& r, const std::vector<BandPoint>& points) {
+  if (InRange(f.network, r)) return f;
+  const SearchBox box = BoxFor(f.network, r, true);
+  std::vector<double> u = LogValues(f.network);
+  for (std::size_t i = 0; i < u.size(); ++i) u[i] = std::clamp(u[i], box.least[i], box.most[i]);
+  const Network lossy = LossyFor(f.network, r);
+  const SearchResult refined = Refine(BandObjective(lossy, points), box, u, 0.01, r.cancel);
+  f.network = WithLogValues(f.network, refined.u);
+  f.worst = refined.worst;
+  f.evaluations += refined.evaluations;
+  f.lossless.reset();
   return f;
 }
 
@@ -298,12 +316,33 @@ Network LossyFor(Network n, const BandRequest& r) {
   return WithLosses(std::move(n), r.parts);
 }
 
-BandPoints PointsOf(const BandRequest& r, const std::vector<double>& frequencies) {
+BandPoints PointsOf(const BandLayout& layout) {
   BandPoints p;
-  p.all = PointsAt(r, frequencies);
-  p.coarse = Spread(p.all, kCoarsePoints);
-  p.fine = Spread(p.all, kFinePoints);
+  p.all = layout.goal.points;
+  p.coarse = SpreadSegments(layout.goal, kCoarsePoints);
+  p.fine = SpreadSegments(layout.goal, kFinePoints);
   return p;
+}
+
+double WorstOver(const Network& n, const BandRequest& r, const std::vector<BandPoint>& points) {
+  const std::vector<double> u = LogValues(n);
+  return BandObjective(LossyFor(n, r), points).Worst(u.data());
+}
+
+Network RefinedOver(const Network& n, const BandRequest& r, const std::vector<BandPoint>& points) {
+  if (n.elements.empty()) return n;
+  const Network lossy = LossyFor(n, r);
+  const std::vector<double> u = LogValues(n);
+  const SearchResult refined =
+      Refine(BandObjective(lossy, points), BoxFor(n, r, true), u, 0.01, r.cancel);
+  if (!(refined.worst < BandObjective(lossy, points).Worst(u.data()))) return n;
+  return WithLogValues(n, refined.u);
+}
+
+bool InRange(const Network& n, const BandRequest& r) {
+  return std::all_of(n.elements.begin(), n.elements.end(), [&](const Element& e) {
+    return !e.IsPart() || RangeFor(r.parts, e.part.kind).Holds(e.part.value);
+  });
 }
 
 Found SearchLadder(const Network& shape, const BandRequest& r, const BandPoints& p,
@@ -311,7 +350,10 @@ Found SearchLadder(const Network& shape, const BandRequest& r, const BandPoints&
   // A ladder of parts and lines is pruned over the guiding points, and
   // polished over every point only when it is among the best (Polish).
   if (Mixed(shape)) return Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.coarse);
-  return OnAll(Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.fine), r, p.fine, p.all);
+  Found f =
+      OnAll(Prune(SearchShape(shape, r, p.coarse, p.fine, starts), r, p.fine), r, p.fine, p.all);
+  if (InRange(f.network, r)) return f;
+  return OnAll(Prune(Ranged(std::move(f), r, p.fine), r, p.fine, true), r, p.fine, p.all, true);
 }
 
 void Polish(Found& f, const BandRequest& r, const BandPoints& p) {
@@ -325,6 +367,9 @@ void Polish(Found& f, const BandRequest& r, const BandPoints& p) {
     f.worst = refined.worst;
   }
   f = OnAll(f, r, p.fine, p.all);
+  if (!InRange(f.network, r)) {
+    f = OnAll(Prune(Ranged(std::move(f), r, p.fine), r, p.fine, true), r, p.fine, p.all, true);
+  }
 }
 
 bool Mixed(const Network& n) {

@@ -20,7 +20,17 @@ namespace vorda::rf {
 struct BandPoints {
   std::vector<BandPoint> coarse, fine, all;
 };
-BandPoints PointsOf(const BandRequest& request, const std::vector<double>& frequencies);
+BandPoints PointsOf(const BandLayout& layout);
+
+// The worst figure of a network with the request's losses over points.
+double WorstOver(const Network& network, const BandRequest& request,
+                 const std::vector<BandPoint>& points);
+// A network's values refined over points with the request's losses, in
+// the range parts are proposed in; never worse than the network given.
+Network RefinedOver(const Network& network, const BandRequest& request,
+                    const std::vector<BandPoint>& points);
+// Whether every part of a network lies in the range parts are proposed in.
+bool InRange(const Network& network, const BandRequest& request);
 
 // A ladder's values as found, lossless, and its worst |gamma|^2 with the
 // losses.

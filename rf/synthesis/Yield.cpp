@@ -93,9 +93,8 @@ std::optional<double> Share(std::string_view text) {
 }  // namespace
 
 ReadToleranceResult ReadTolerance(std::string_view text) {
-  const std::string why =
-      "\u201c" + std::string(text) +
-      "\u201d is not a tolerance (write 5%, L=2%,C=5%,T=1% or library)";
+  const std::string why = "\u201c" + std::string(text) +
+                          "\u201d is not a tolerance (write 5%, L=2%,C=5%,T=1% or library)";
   if (text == "library") return {Tolerance{0.0, 0.0, true}, {}};
   Tolerance t;
   if (text.find('=') == std::string_view::npos) {
@@ -158,13 +157,20 @@ std::vector<double> PartTolerances(const Network& built, const YieldRequest& r) 
   return t;
 }
 
-YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& source,
-                     const std::vector<double>& frequencies, const YieldRequest& r) {
-  const BandObjective objective(built, PointsAt(load, source, frequencies));
+namespace {
+
+// The figures of the builds: each build's worst reflection over
+// `reflection`, and whether it meets the goal there (|gamma| at most the
+// goal VSWR's) or, with `goals`, at every point of them.
+YieldFigures YieldCore(const Network& built, const BandObjective& reflection,
+                       const BandObjective* goals, const YieldRequest& r) {
   const std::vector<double> nominal = Nominal(built), tolerance = PartTolerances(built, r);
   const std::size_t n = nominal.size();
   const double goal = (r.goal_vswr - 1.0) / (r.goal_vswr + 1.0);
-  const auto meets = [&](double gamma) { return gamma <= goal; };
+  const auto meets = [&](const double* build, double gamma) {
+    return goals != nullptr ? !(goals->WorstOf(build) > 1.0) : gamma <= goal;
+  };
+  const auto gamma_of = [&](const double* build) { return std::sqrt(reflection.WorstOf(build)); };
   const std::vector<double> drawn = Draw(nominal, tolerance, r.builds, r.seed);
   YieldFigures y;
   y.worst_gamma.resize(static_cast<std::size_t>(r.builds));
@@ -173,9 +179,9 @@ YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& 
   std::vector<double> v(n);
   for (std::size_t b = 0; b < y.worst_gamma.size(); ++b) {
     const double* build = &drawn[b * n];
-    const double gamma = std::sqrt(objective.WorstOf(build));
+    const double gamma = gamma_of(build);
     y.worst_gamma[b] = gamma;
-    if (meets(gamma)) {
+    if (meets(build, gamma)) {
       ++met;
       continue;
     }
@@ -184,11 +190,12 @@ YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& 
       if (tolerance[i] == 0.0) continue;
       std::copy(build, build + n, v.begin());
       v[i] = nominal[i];
-      rescued[i] += meets(std::sqrt(objective.WorstOf(v.data()))) ? 1 : 0;
+      rescued[i] += meets(v.data(), goals != nullptr ? 0.0 : gamma_of(v.data())) ? 1 : 0;
     }
   }
   const auto builds = static_cast<double>(r.builds);
   y.yield = static_cast<double>(met) / builds;
+  y.noise = std::sqrt(y.yield * (1.0 - y.yield) / builds);
   for (std::size_t i = 0; i < n; ++i) {
     const double gain = static_cast<double>(rescued[i]) / builds;
     if (gain > y.sensitive_gain) {
@@ -216,13 +223,30 @@ YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& 
   for (std::size_t c = 0; c < corners; ++c) {
     for (std::size_t i = 0; i < n; ++i)
       v[i] = nominal[i] * (1.0 + ((c >> i) & 1 ? 1 : -1) * tolerance[i]);
-    const double gamma = std::sqrt(objective.WorstOf(v.data()));
+    const double gamma = gamma_of(v.data());
     worst_corner = std::max(worst_corner, gamma);
-    corners_met += meets(gamma) ? 1 : 0;
+    corners_met += meets(v.data(), gamma) ? 1 : 0;
   }
   y.corners_yield = static_cast<double>(corners_met) / static_cast<double>(corners);
   y.worst_corner_db = ReturnLoss(worst_corner);
   return y;
+}
+
+}  // namespace
+
+YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& source,
+                     const std::vector<double>& frequencies, const YieldRequest& r) {
+  return YieldCore(built, BandObjective(built, PointsAt(load, source, frequencies)), nullptr, r);
+}
+
+YieldFigures YieldOf(const Network& built, const std::vector<BandPoint>& goals,
+                     const YieldRequest& r) {
+  std::vector<BandPoint> pass;
+  for (const BandPoint& p : goals) {
+    if (p.figure != PointFigure::kReject) pass.push_back({p.hertz, p.omega, p.load, p.source});
+  }
+  const BandObjective objective(built, goals);
+  return YieldCore(built, BandObjective(built, pass), &objective, r);
 }
 
 Envelope EnvelopeOf(const Network& built, const LoadModel& load, const Source& source,

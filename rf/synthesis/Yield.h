@@ -13,6 +13,7 @@
 
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
+#include "rf/synthesis/BandObjective.h"
 
 namespace vorda::rf {
 
@@ -51,7 +52,9 @@ struct YieldRequest {
 };
 
 struct YieldFigures {
-  double yield = 0.0;          // the share of the builds that meet the goal
+  double yield = 0.0;  // the share of the builds that meet the goal
+  // The yield's sampling noise: its standard error, sqrt(y (1 - y) / builds).
+  double noise = 0.0;
   double corners_yield = 0.0;  // the share of the corners that do
   // The return loss (at f, or the worst over the band) of the builds: the
   // 5th percentile (the worst of the best 95 %), the median and the 95th;
@@ -71,6 +74,11 @@ struct YieldFigures {
 // band's points.
 YieldFigures YieldOf(const Network& built, const LoadModel& load, const Source& source,
                      const std::vector<double>& frequencies, const YieldRequest& request);
+// The same where a build must meet every goal of its points (several
+// bands, load states, reject bands: rf/synthesis/BandGoals.h): no point's
+// figure above 1; the return loss spread is that over the pass points.
+YieldFigures YieldOf(const Network& built, const std::vector<BandPoint>& goals,
+                     const YieldRequest& request);
 
 // The return loss at each frequency of a sweep between which 90 % of the
 // builds lie: the 5th and the 95th percentile (empty: perfect).

@@ -23,15 +23,23 @@ const std::vector<std::string> kEverything = {
     "--band",      "90M:110M", "--band-points", "21",  "--type",  "1",
     "--tolerance", "20%",      "--goal-vswr",   "6",   "40",      "30"};
 
+// An antenna's radiation efficiency across the band: the total efficiency.
+std::vector<std::string> WithRadiation(std::vector<std::string> args) {
+  const std::string path = ::testing::TempDir() + "radiation.csv";
+  std::ofstream(path) << "frequency,efficiency\n80M,70%\n120M,0.9\n";
+  args.insert(args.begin(), {"--radiation-efficiency", path});
+  return args;
+}
+
 TEST(CliFiguresTest, EveryFigureInJsonAndText) {
-  std::vector<std::string> args = kEverything;
+  std::vector<std::string> args = WithRadiation(kEverything);
   args.insert(args.begin(), "--json");
   const Result json = RunArgs(args);
   ASSERT_EQ(json.status, 0) << json.err;
   const auto doc = nlohmann::json::parse(json.out);
   const auto& pi = doc["networks"][0];
   ASSERT_EQ(pi["key"], "pi-lp");
-  const Result text = RunArgs(kEverything);
+  const Result text = RunArgs(WithRadiation(kEverything));
   const std::size_t at = text.out.find("Pi low-pass: designed");
   ASSERT_NE(at, std::string::npos) << text.out;
   const std::string pi_text = text.out.substr(at, text.out.find("\n\n", at) - at);

@@ -237,15 +237,22 @@ for k in range(1, count + 1):
             n_here = 4000 if band else 20000
             sigma = math.sqrt(max(y * (1 - y), 1e-4) * (1 / builds + 1 / n_here))
             assert abs(row["yield"]["yield"] - y) <= 4 * sigma + 1e-9, (name, row["yield"]["yield"], y)
+            y0 = row["yield"]["yield"]
+            near(name + " yield's noise", row["yield"]["yield_noise"], math.sqrt(y0 * (1 - y0) / builds))
             near(name + " corners' yield", row["yield"]["corners_yield"], corners)
             near(name + " worst corner", row["yield"]["worst_corner_db"], db(worst_corner), 1e-7)
     if band:
         near(f"case {k} Bode-Fano", band["bode_fano"]["worst_return_loss_db"], bode_fano(inp, band), 1e-6)
+        # The best of each number of parts: by the worst return loss, or for
+        # the transducer gain by the worst gain itself (its loss's negative).
+        by_rl = band["figure"] == "return loss"
         for entry in band["best_by_parts"]:
-            best = max((d["band"]["worst_return_loss_db"] for d in band["designs"]
+            best = max(((d["band"]["worst_return_loss_db"] if by_rl else -d["band"]["worst_insertion_loss_db"])
+                        for d in band["designs"]
                         if len([e for e in d["elements"] if e["kind"] in ("L", "C")]) == entry["parts"]),
                        default=None)
-            near(f"case {k} best of {entry['parts']} parts", entry["worst_return_loss_db"], best)
+            key = "worst_return_loss_db" if by_rl else "worst_margin_db"
+            near(f"case {k} best of {entry['parts']} parts", entry[key], best, 1e-7, 1e-12)
 print(f"golden figures: {checked} figures of {count} cases recomputed independently, "
       f"within {worst:.1e} of vorda-match's")
 PY

@@ -25,8 +25,11 @@ void Designs::Make(const rf::DesignRequest& request) {
   computed_ = rf::RunDesign(request);
   // The band rows follow when their search ends; until then those of the
   // last search stay, evaluated for the inputs as they are.
-  if (request.band) {
-    if (!(band_request_ && band_request_->band == request.band)) band_.reset();
+  if (request.Band() != nullptr) {
+    if (!(band_request_ && band_request_->bands == request.bands &&
+          band_request_->rejects == request.rejects)) {
+      band_.reset();
+    }
     progress_ = {};
     job_->Start(computed_.plan);
   } else {
@@ -37,7 +40,7 @@ void Designs::Make(const rf::DesignRequest& request) {
 
 rf::DesignResult Designs::Rows(const std::optional<Tuned>& tuned) const {
   rf::DesignResult result = computed_;
-  if (band_ && request_ && request_->band) rf::AddBandRows(*band_, result);
+  if (band_ && request_ && request_->Band() != nullptr) rf::AddBandRows(*band_, result);
   if (tuned && result.plan) {
     rf::Row row = rf::FixedRow(result, tuned->network, rf::Origin::kTuned);
     row.tuned_from = tuned->from_name;

@@ -56,7 +56,8 @@ QString RankingChoice(rf::Ranking ranking) {
 InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("inputPanel"));
   auto* form = new QFormLayout();
-  const rf::DesignTexts start = rf::TextsOf(rf::DesignRequest{});
+  const rf::DesignRequest defaults;
+  const rf::DesignTexts start = rf::TextsOf(defaults);
   for (const InputSpec& spec : kInputs) {
     auto* box = new QLineEdit(QString::fromStdString(start[spec.field]), this);
     box->setObjectName(QString::fromLatin1(spec.name));

@@ -161,11 +161,16 @@ ResponseChart::Axes ResponseChart::AxesFor(const QRectF& area) const {
 }
 
 bool ResponseChart::ShowsOptimisedBand() const {
-  return data_.optimised && data_.optimised->second > data_.optimised->first;
+  return std::any_of(data_.optimised.begin(), data_.optimised.end(),
+                     [](const rf::ResponseView::Span& s) { return s.high > s.low; });
 }
 
 bool ResponseChart::ShowsBodeFano() const {
-  return ShowsOptimisedBand() && data_.bode_fano_db && plot_ != ResponsePlot::kInsertionLoss;
+  return plot_ != ResponsePlot::kInsertionLoss &&
+         std::any_of(data_.optimised.begin(), data_.optimised.end(),
+                     [](const rf::ResponseView::Span& s) {
+                       return s.high > s.low && s.bode_fano_db.has_value();
+                     });
 }
 
 void ResponseChart::Render(QPainter& p, const QRectF& area) const {
@@ -217,8 +222,16 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
     shade_band(data_.band_low.value_or(a.lo), data_.band_high.value_or(a.hi), Faded(shade, 0.25));
   }
   QColor optimised = dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
-  if (ShowsOptimisedBand()) {
-    shade_band(data_.optimised->first, data_.optimised->second, Faded(optimised, 0.15));
+  for (const rf::ResponseView::Span& s : data_.optimised) {
+    if (s.high > s.low) shade_band(s.low, s.high, Faded(optimised, 0.15));
+  }
+  // The bands to reject, hatched in red.
+  const QColor rejected = dark ? QColor(255, 120, 110) : QColor(210, 50, 40);
+  for (const rf::ResponseView::Span& s : data_.rejected) {
+    const QRectF r =
+        QRectF(a.At(s.low, a.top), a.At(std::max(s.high, s.low), a.bottom)).normalized();
+    p.fillRect(r, Faded(rejected, 0.12));
+    p.fillRect(r, QBrush(Faded(rejected, 0.45), Qt::BDiagPattern));
   }
   // VSWR 2 and the Bode-Fano limit, in the plot's own terms.
   const auto in_terms = [&](double gamma) {
@@ -240,10 +253,12 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
     p.drawLine(a.At(a.lo, y), a.At(a.hi, y));
   }
   if (ShowsBodeFano()) {
-    const double y =
-        std::clamp(in_terms(std::pow(10.0, -*data_.bode_fano_db / 20)), a.bottom, a.top);
     p.setPen(QPen(optimised, 2.0, Qt::DashDotLine));
-    p.drawLine(a.At(data_.optimised->first, y), a.At(data_.optimised->second, y));
+    for (const rf::ResponseView::Span& s : data_.optimised) {
+      if (!(s.high > s.low) || !s.bode_fano_db) continue;
+      const double y = std::clamp(in_terms(std::pow(10.0, -*s.bode_fano_db / 20)), a.bottom, a.top);
+      p.drawLine(a.At(s.low, y), a.At(s.high, y));
+    }
   }
   // Where 90 % of the builds within the tolerances lie.
   QColor spread = ColourOf(Shown::kBuilt, dark);
@@ -287,8 +302,13 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
   };
   std::vector<Entry> entries;
   if (data_.band) entries.push_back({QStringLiteral("VSWR \u2264 2"), Faded(shade, 0.5), true});
-  if (ShowsOptimisedBand())
-    entries.push_back({QStringLiteral("Optimised band"), Faded(optimised, 0.35), true});
+  if (ShowsOptimisedBand()) {
+    entries.push_back({data_.optimised.size() > 1 ? QStringLiteral("Optimised bands")
+                                                  : QStringLiteral("Optimised band"),
+                       Faded(optimised, 0.35), true});
+  }
+  if (!data_.rejected.empty())
+    entries.push_back({QStringLiteral("Rejected"), Faded(rejected, 0.45), true});
   for (int i = 0; i < 4; ++i) {
     if (*curves[i])
       entries.push_back({QString::fromLatin1(kCurveNames[i]), ColourOf(kShown[i], dark), false});

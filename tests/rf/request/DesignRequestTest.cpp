@@ -324,17 +324,18 @@ TEST(DesignRequestTest, TextsReadStrictly) {
   t[Field::kLoadR] = "40";
   t[Field::kLoadX] = "30";
   t[Field::kSeries] = "E12";
+  const DesignRequest base;
   for (const char* f : {"14.2M", "14.2 MHz", "14.2 mhz", "14.2MHZ", "0.0142 GHz"}) {
     t[Field::kFrequency] = f;
-    const ReadRequest read = ReadDesignTexts(t, {});
+    const ReadRequest read = ReadDesignTexts(t, base);
     ASSERT_TRUE(read.request) << f << ": " << read.error->message;
     EXPECT_DOUBLE_EQ(read.request->hertz, 14.2e6) << f;
   }
   t[Field::kFrequency] = "14.2m";
-  EXPECT_NE(ReadDesignTexts(t, {}).error->message.find("milli"), std::string::npos);
+  EXPECT_NE(ReadDesignTexts(t, base).error->message.find("milli"), std::string::npos);
   t[Field::kFrequency] = "14.2M";
   t[Field::kLoadR] = "-10";
-  const ReadRequest passive = ReadDesignTexts(t, {});
+  const ReadRequest passive = ReadDesignTexts(t, base);
   ASSERT_TRUE(passive.error);
   EXPECT_EQ(passive.error->field, Field::kLoadR);
   EXPECT_EQ(passive.error->message.rfind("Load R: ", 0), 0u);

@@ -31,8 +31,10 @@ DesignRequest Everything() {
   q.bandwidth = true;
   q.loaded_q = 5;
   q.networks = true;
-  q.band = FrequencyAxis::Linear(90e6, 110e6, 21);
+  q.bands = {PassBand{FrequencyAxis::Linear(90e6, 110e6, 21), std::nullopt}};
   q.yield = YieldRequest{{0.2, 0.2, false}, 200, 1, 6.0, {}};
+  q.radiation =
+      std::make_shared<const EfficiencyCurve>(EfficiencyCurve{{{80e6, 0.7}, {120e6, 0.9}}});
   return q;
 }
 

@@ -16,10 +16,8 @@ namespace vorda::rf {
 namespace {
 
 BandRequest Request(const LoadModel& load, double start, double stop, std::size_t points) {
-  BandRequest r;
-  r.axis = FrequencyAxis::Linear(start, stop, points);
+  BandRequest r = OneBand(FrequencyAxis::Linear(start, stop, points), load);
   r.centre = std::sqrt(start * stop);
-  r.load = &load;
   r.threads = 1;
   return r;
 }
@@ -84,7 +82,7 @@ TEST(BandOptimumTest, EachLadderReachesTheExhaustiveGridOptimum) {
                                                                 {&capacitive, 100e6, 200e6}};
   for (const auto& [load, start, stop] : cases) {
     const BandRequest r = Request(*load, start, stop, 21);
-    const BandPoints points = PointsOf(r, r.axis.Frequencies());
+    const BandPoints points = PointsOf(LayoutOf(r));
     // A thousandth to a thousand times the level in reactance, as searched.
     const double w = kTwoPi * r.centre;
     const double level = std::sqrt(50 * std::abs(load->At(r.centre)));
@@ -114,7 +112,7 @@ TEST(BandOptimumTest, EachLineLadderReachesTheExhaustiveGridOptimum) {
   for (const SeriesLoad& load : loads) {
     BandRequest r = Request(load, 2.3e9, 2.5e9, 21);
     r.elements = Elements::kLines;
-    const BandPoints points = PointsOf(r, r.axis.Frequencies());
+    const BandPoints points = PointsOf(LayoutOf(r));
     std::map<std::string, Network> smaller;
     for (const int size : {2, 3}) {
       std::map<std::string, Network> these;
@@ -146,7 +144,7 @@ TEST(BandOptimumTest, LossesAndStandardValuesNeverLoseToTheLosslessDesign) {
     lossy.parts.q_inductor = 40;
     lossy.parts.q_capacitor = 40;
     lossy.parts.series = ESeries::kE12;
-    const BandPoints points = PointsOf(ideal, ideal.axis.Frequencies());
+    const BandPoints points = PointsOf(LayoutOf(ideal));
     const auto worst = [&](const Network& n) {
       std::vector<double> u;
       for (const Element& e : n.elements) u.push_back(std::log10(e.part.value));

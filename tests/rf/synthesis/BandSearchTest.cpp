@@ -14,10 +14,8 @@ namespace vorda::rf {
 namespace {
 
 BandRequest Request(const LoadModel& load, double start, double stop) {
-  BandRequest r;
-  r.axis = FrequencyAxis::Linear(start, stop, 101);
+  BandRequest r = OneBand(FrequencyAxis::Linear(start, stop, 101), load);
   r.centre = std::sqrt(start * stop);
-  r.load = &load;
   return r;
 }
 
