@@ -235,6 +235,17 @@ std::vector<double> SweepFrequencies(const DesignRequest& r) {
   const auto& span = r.sweep.span;
   double start = span ? f - *span / 2 : f / 2;
   double stop = span ? f + *span / 2 : f * 1.5;
+  // Several bands, or bands to reject: all of them, and a tenth beyond.
+  if (!span && (r.bands.size() > 1 || !r.rejects.empty())) {
+    for (const PassBand& b : r.bands) {
+      start = std::min(start, 0.9 * b.axis.start);
+      stop = std::max(stop, 1.1 * b.axis.stop);
+    }
+    for (const RejectBand& b : r.rejects) {
+      start = std::min(start, 0.9 * b.axis.start);
+      stop = std::max(stop, 1.1 * b.axis.stop);
+    }
+  }
   // Around a measured load: where the file knows it, from f through
   // passive points.
   const Measurement::Stretch known =

@@ -3,6 +3,7 @@
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
 #include "rf/request/Figures.h"
+#include "rf/request/GoalTexts.h"
 #include "rf/request/Inputs.h"
 
 namespace vorda::rf {
@@ -26,6 +27,61 @@ std::string Half(const char* csv, const char* part) {
   std::string s = csv;
   const std::size_t at = s.find(" (");
   return s.insert(at == std::string::npos ? s.size() : at, std::string(" ") + part);
+}
+
+// With several bands, states or goals: the columns of each band in each
+// state ("band 2 worst return loss (dB)", "band 1 in 2 margin (dB)"), of
+// each band to reject, and the worst margin.
+std::string SegmentColumn(const Segment& s) {
+  return std::string(s.reject ? "reject " : "band ") + std::to_string(s.band + 1) +
+         (s.state > 0 ? " in " + std::to_string(s.state + 1) : std::string());
+}
+
+void GoalHeader(std::string& out, const std::vector<Segment>& segments) {
+  for (const Segment& s : segments) {
+    const std::string name = SegmentColumn(s);
+    if (s.reject) {
+      out += "," + name + " attenuation (dB)," + name + " margin (dB)," + name + " met";
+      continue;
+    }
+    for (const Figure& f : Figures()) {
+      if (f.group != FigureGroup::kBand && f.group != FigureGroup::kTotal) continue;
+      std::string csv = f.csv;
+      const std::size_t over = csv.find(" over the band");
+      if (over != std::string::npos) csv.erase(over, 14);
+      const std::size_t the = csv.find("the band's ");
+      if (the != std::string::npos) csv.replace(the, 11, "");
+      out += "," + name + " " + csv;
+    }
+    out += "," + name + " margin (dB)";
+  }
+  out += ",worst margin (dB)";
+}
+
+void GoalCells(std::string& out, const Row& t, const std::vector<Segment>& segments) {
+  const auto number = [](const std::optional<double>& v) {
+    return v ? ShortestText(*v) : std::string();
+  };
+  std::size_t pass = 0, reject = 0;
+  for (const Segment& s : segments) {
+    if (s.reject) {
+      if (!t.goals) {
+        out += ",,,";
+        continue;
+      }
+      const RejectFigures& j = t.goals->rejects[reject++];
+      out += "," + number(j.attenuation_db) + "," + number(j.margin_db) + (j.met ? ",yes" : ",no");
+      continue;
+    }
+    const std::size_t i = pass++;
+    const Row figures = t.goals ? BandRow(t.goals->bands[i]) : Row{};
+    for (const Figure& f : Figures()) {
+      if (f.group != FigureGroup::kBand && f.group != FigureGroup::kTotal) continue;
+      out += "," + (t.goals && HasGroup(figures, f.group) ? number(f.value(figures)) : "");
+    }
+    out += "," + (t.goals ? number(t.goals->margins_db[i]) : std::string());
+  }
+  out += "," + (t.goals ? number(t.goals->worst_margin_db) : std::string());
 }
 
 void Header(std::string& out) {
@@ -89,9 +145,22 @@ void RowLine(std::string& out, const Row& t, bool best) {
 std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
   std::string out = "# VordaForWin design table; the inputs it was made from:\n";
   for (const Input& in : RequestInputs(r, result)) out += "# " + in.name + ": " + in.text + "\n";
+  const bool goals = result.plan && result.plan->band && !result.plan->band->Single();
+  const std::vector<Segment> none;
+  const std::vector<Segment>& segments = goals ? result.band->segments : none;
   Header(out);
-  for (std::size_t i = 0; i < result.rows.size(); ++i)
+  if (goals) {
+    out.pop_back();  // the header's end of line
+    GoalHeader(out, segments);
+    out += "\n";
+  }
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
     RowLine(out, result.rows[i], result.best == i);
+    if (!goals) continue;
+    out.pop_back();
+    GoalCells(out, result.rows[i], segments);
+    out += "\n";
+  }
   return out;
 }
 

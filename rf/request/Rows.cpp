@@ -6,6 +6,7 @@
 
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
+#include "rf/request/CentredRows.h"
 #include "rf/request/RowRanking.h"
 #include "rf/synthesis/LineDesigns.h"
 
@@ -267,16 +268,7 @@ DesignResult RunDesign(const DesignRequest& request) {
 }
 
 YieldRequest YieldRequestFor(const DesignRequest& r, const Network& built) {
-  YieldRequest y = r.yield.value_or(YieldRequest{});
-  const PartLibrary* library = r.parts.library.get();
-  if (y.tolerance.from_library && library != nullptr) {
-    for (const Element& e : built.elements) {
-      const LibraryPart* p =
-          e.part.model.measured ? library->Find(e.part.kind, e.part.value) : nullptr;
-      y.part_tolerances.push_back(p != nullptr ? p->tolerance : 0.0);
-    }
-  }
-  return y;
+  return WithPartTolerances(r.yield.value_or(YieldRequest{}), built, r.parts.library.get());
 }
 
 Row FixedRow(const DesignResult& result, const Network& network, Origin origin) {
@@ -302,7 +294,9 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
   auto at = std::find_if(result.rows.begin(), result.rows.end(),
                          [](const Row& t) { return t.origin == Origin::kTuned; });
   std::vector<Row> rows;
-  for (const BandDesign& d : band.designs) {
+  const std::vector<std::optional<Centred>> centred = CentredDesigns(band, p);
+  for (std::size_t i = 0; i < band.designs.size(); ++i) {
+    const BandDesign& d = band.designs[i];
     Row& t = rows.emplace_back();
     t.origin = Origin::kOverBand;
     t.kind = d.kind;
@@ -311,6 +305,18 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
     t.band = d.figures;
     t.goals = d.goals;
     Complete(t, p);
+    // Values centred for yield, where more builds meet the goals with them.
+    if (i >= centred.size() || !centred[i] || !(centred[i]->to > centred[i]->from)) continue;
+    Row c;
+    c.origin = Origin::kOverBand;
+    c.kind = KindOfLadder(centred[i]->ideal);
+    c.verdict = Verdict::kDesigned;
+    c.design = DesignNetwork(centred[i]->ideal, p.load, p.source, p.fixed, centred[i]->standard);
+    Complete(c, p);
+    if (!(c.yield && t.yield && c.yield->yield > t.yield->yield)) continue;
+    AddNote(c, "values centred for yield, from " + DigitsText(100.0 * t.yield->yield, 4) +
+                   " % of the builds");
+    t = std::move(c);
   }
   std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
     return BetterOverBand(a, b, p.request.RankingOf());

@@ -195,7 +195,10 @@ YieldFigures YieldCore(const Network& built, const BandObjective& reflection,
   }
   const auto builds = static_cast<double>(r.builds);
   y.yield = static_cast<double>(met) / builds;
-  y.noise = std::sqrt(y.yield * (1.0 - y.yield) / builds);
+  // Agresti and Coull's estimate: two more builds that meet and two that
+  // miss, so that a yield of 0 or 100 % has its noise too.
+  const double adjusted = (static_cast<double>(met) + 2.0) / (builds + 4.0);
+  y.noise = std::sqrt(adjusted * (1.0 - adjusted) / (builds + 4.0));
   for (std::size_t i = 0; i < n; ++i) {
     const double gain = static_cast<double>(rescued[i]) / builds;
     if (gain > y.sensitive_gain) {
@@ -247,6 +250,39 @@ YieldFigures YieldOf(const Network& built, const std::vector<BandPoint>& goals,
   }
   const BandObjective objective(built, goals);
   return YieldCore(built, BandObjective(built, pass), &objective, r);
+}
+
+YieldRequest WithPartTolerances(YieldRequest y, const Network& built, const PartLibrary* library) {
+  y.part_tolerances.clear();
+  if (!y.tolerance.from_library || library == nullptr) return y;
+  for (const Element& e : built.elements) {
+    const LibraryPart* p =
+        e.part.model.measured ? library->Find(e.part.kind, e.part.value) : nullptr;
+    y.part_tolerances.push_back(p != nullptr ? p->tolerance : 0.0);
+  }
+  return y;
+}
+
+BuildScore ScoreBuilds(const Network& built, const std::vector<BandPoint>& goals,
+                       const YieldRequest& r) {
+  const BandObjective objective(built, goals);
+  const std::vector<double> nominal = Nominal(built);
+  const std::size_t n = nominal.size();
+  const std::vector<double> drawn = Draw(nominal, PartTolerances(built, r), r.builds, r.seed);
+  BuildScore s;
+  double near = 0.0;
+  for (std::size_t b = 0; b < static_cast<std::size_t>(r.builds); ++b) {
+    const double worst = objective.WorstOf(&drawn[b * n]);
+    if (!(worst > 1.0)) {
+      ++s.met;
+      continue;
+    }
+    // A miss by m dB counts 1 / (1 + m): nearer ones more.
+    const double miss = std::isfinite(worst) ? 10.0 * portable::Log10(worst) : HUGE_VAL;
+    near += 1.0 / (1.0 + miss);
+  }
+  s.score = static_cast<double>(s.met) + near / static_cast<double>(r.builds + 1);
+  return s;
 }
 
 Envelope EnvelopeOf(const Network& built, const LoadModel& load, const Source& source,

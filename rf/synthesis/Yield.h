@@ -13,6 +13,7 @@
 
 #include "rf/circuit/Load.h"
 #include "rf/circuit/Network.h"
+#include "rf/circuit/PartLibrary.h"
 #include "rf/synthesis/BandObjective.h"
 
 namespace vorda::rf {
@@ -53,7 +54,8 @@ struct YieldRequest {
 
 struct YieldFigures {
   double yield = 0.0;  // the share of the builds that meet the goal
-  // The yield's sampling noise: its standard error, sqrt(y (1 - y) / builds).
+  // The yield's sampling noise: its standard error, sqrt(p (1 - p) / (n + 4))
+  // with p = (met + 2) / (n + 4) for n builds (Agresti and Coull).
   double noise = 0.0;
   double corners_yield = 0.0;  // the share of the corners that do
   // The return loss (at f, or the worst over the band) of the builds: the
@@ -90,5 +92,20 @@ Envelope EnvelopeOf(const Network& built, const LoadModel& load, const Source& s
 
 // Each part's tolerance, in the network's order, for a request.
 std::vector<double> PartTolerances(const Network& built, const YieldRequest& request);
+
+// The request with each library part's own tolerance, when it asks for
+// them (from_library), in the network's order.
+YieldRequest WithPartTolerances(YieldRequest request, const Network& built,
+                                const PartLibrary* library);
+
+// How many of the request's builds meet every goal of the points (no
+// figure above 1), and a score that grows as well with how near the builds
+// that miss come to it: what a search for the nominal values follows.
+struct BuildScore {
+  std::size_t met = 0;
+  double score = 0.0;
+};
+BuildScore ScoreBuilds(const Network& built, const std::vector<BandPoint>& goals,
+                       const YieldRequest& request);
 
 }  // namespace vorda::rf

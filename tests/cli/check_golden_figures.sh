@@ -237,8 +237,8 @@ for k in range(1, count + 1):
             n_here = 4000 if band else 20000
             sigma = math.sqrt(max(y * (1 - y), 1e-4) * (1 / builds + 1 / n_here))
             assert abs(row["yield"]["yield"] - y) <= 4 * sigma + 1e-9, (name, row["yield"]["yield"], y)
-            y0 = row["yield"]["yield"]
-            near(name + " yield's noise", row["yield"]["yield_noise"], math.sqrt(y0 * (1 - y0) / builds))
+            p = (row["yield"]["yield"] * builds + 2) / (builds + 4)
+            near(name + " yield's noise", row["yield"]["yield_noise"], math.sqrt(p * (1 - p) / (builds + 4)))
             near(name + " corners' yield", row["yield"]["corners_yield"], corners)
             near(name + " worst corner", row["yield"]["worst_corner_db"], db(worst_corner), 1e-7)
     if band:

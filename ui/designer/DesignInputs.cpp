@@ -55,6 +55,7 @@ rf::ReadRequest DesignInputs::Read(std::size_t sweep_points) const {
   rf::DesignRequest base;
   base.measurement = measurement_;
   base.measurement_name = measurement_path_.toStdString();
+  base.states = states_;
   base.bandwidth = true;
   base.sweep.kind = rf::SweepPlan::Kind::kAround;
   base.sweep.axis.points = sweep_points;
@@ -66,29 +67,37 @@ rf::ReadRequest DesignInputs::Read(std::size_t sweep_points) const {
   if (panel_->UsesLibrary()) base.parts.library = library_;
   base.elements = panel_->Elements();
   base.deembed = fixture_ ? fixture_path_.toStdString() : std::string();
-  rf::ReadRequest read = rf::ReadDesignTexts(panel_->Texts(), base, fixture_ ? &*fixture_ : nullptr);
+  rf::ReadRequest read =
+      rf::ReadDesignTexts(panel_->Texts(), base, fixture_ ? &*fixture_ : nullptr);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   return read;
 }
 
-std::optional<QString> DesignInputs::OpenMeasurement(const QString& path, QString& status) {
+std::shared_ptr<const rf::Measurement> DesignInputs::ReadMeasurementFile(const QString& path,
+                                                                         QString& status) {
   const QString name = QFileInfo(path).fileName();
   try {
     const rf::FileHandle file = rf::OpenForReading(QFile::encodeName(path).toStdString());
-    measurement_ = std::make_shared<const rf::Measurement>(
+    return std::make_shared<const rf::Measurement>(
         rf::ReadMeasurement(rf::FileSource(file.get(), name.toStdString())));
   } catch (const rf::TouchstoneError& e) {
     const std::string where = e.In(name.toStdString());
     status = QString::fromStdString(where);
     boxes_.MsgBox("The measurement could not be read:\r\n" + where, MsgStyle::kCritical,
                   kDesignerTitle);
-    return std::nullopt;                   // the load stays as it was
   } catch (const std::runtime_error& e) {  // it cannot be opened, or read to its end
     status = QString::fromStdString(e.what());
     boxes_.MsgBox(std::string("The measurement could not be opened:\r\n") + e.what(),
                   MsgStyle::kCritical, kDesignerTitle);
-    return std::nullopt;
   }
+  return nullptr;
+}
+
+std::optional<QString> DesignInputs::OpenMeasurement(const QString& path, QString& status) {
+  const QString name = QFileInfo(path).fileName();
+  auto read = ReadMeasurementFile(path, status);
+  if (!read) return std::nullopt;  // the load stays as it was
+  measurement_ = std::move(read);
   measurement_path_ = QFileInfo(path).absoluteFilePath();
   panel_->ShowMeasurement(QStringLiteral("%1: %2 to %3, %4 points")
                               .arg(name, Hz(measurement_->First()), Hz(measurement_->Last()))
@@ -108,6 +117,28 @@ void DesignInputs::ClearMeasurement() {
   measurement_.reset();
   measurement_path_.clear();
   panel_->ShowTyped();
+}
+
+bool DesignInputs::AddState(const QString& path, QString& status) {
+  auto read = ReadMeasurementFile(path, status);
+  if (!read) return false;
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  states_.push_back({std::move(read), absolute.toStdString()});
+  state_paths_.append(absolute);
+  QStringList names;
+  for (const QString& p : state_paths_) names.append(QFileInfo(p).fileName());
+  panel_->ShowStates(
+      QStringLiteral("Also in %1 %2: %3")
+          .arg(names.size())
+          .arg(names.size() == 1 ? QStringLiteral("state") : QStringLiteral("states"),
+               names.join(QStringLiteral(", "))));
+  return true;
+}
+
+void DesignInputs::ClearStates() {
+  states_.clear();
+  state_paths_.clear();
+  panel_->ShowStates(QString());
 }
 
 bool DesignInputs::OpenPartsLibrary(const QString& folder, QString& status) {
@@ -180,13 +211,14 @@ void DesignInputs::Load(QSettings& s) {
     }
   }
   const std::string ranking = Stored(s, kRankingKey, "Best by").toString().toStdString();
+  if (ranking == "automatic") panel_->SetRanking(std::nullopt);
   if (const auto key = rf::ParseRanking(ranking)) panel_->SetRanking(*key);
   for (const auto& [former, r] : kFormerRankings) {
     if (ranking == former) panel_->SetRanking(r);
   }
   panel_->SetMaxParts(s.value(QStringLiteral("design/max_parts"), rf::kDefaultMaxParts).toInt());
-  if (const auto e = rf::ParseElements(
-          s.value(QStringLiteral("design/elements")).toString().toStdString())) {
+  if (const auto e =
+          rf::ParseElements(s.value(QStringLiteral("design/elements")).toString().toStdString())) {
     panel_->SetElements(*e);
   }
   const QString fixture = s.value(QStringLiteral("design/fixture")).toString();
@@ -199,6 +231,11 @@ void DesignInputs::Load(QSettings& s) {
     QString status;
     OpenMeasurement(measurement, status);
   }
+  ClearStates();
+  for (const QString& state : s.value(QStringLiteral("design/states")).toStringList()) {
+    QString status;
+    if (QFileInfo::exists(state)) AddState(state, status);
+  }
 }
 
 void DesignInputs::Save(QSettings& s) const {
@@ -210,10 +247,13 @@ void DesignInputs::Save(QSettings& s) const {
   const auto series = panel_->Series();
   s.setValue(QString::fromLatin1(rf::FieldKey(Field::kSeries)),
              QString::fromLatin1(series ? rf::SeriesName(*series) : "Ideal"));
+  const auto ranking = panel_->Ranking();
   s.setValue(QString::fromLatin1(kRankingKey),
-             QString::fromLatin1(rf::RankingKey(panel_->Ranking())));
+             QString::fromLatin1(ranking ? rf::RankingKey(*ranking) : "automatic"));
+  s.setValue(QStringLiteral("design/states"), state_paths_);
   s.setValue(QStringLiteral("design/max_parts"), panel_->MaxParts());
-  s.setValue(QStringLiteral("design/elements"), QString::fromLatin1(rf::ElementsKey(panel_->Elements())));
+  s.setValue(QStringLiteral("design/elements"),
+             QString::fromLatin1(rf::ElementsKey(panel_->Elements())));
   s.setValue(QStringLiteral("design/fixture"), fixture_path_);
   s.setValue(QString::fromLatin1(kMeasurementKey), measurement_path_);
   const auto package = panel_->Package();

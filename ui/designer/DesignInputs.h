@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -37,6 +38,10 @@ class DesignInputs : public QObject {
   // returned note says so (empty when it stays).
   std::optional<QString> OpenMeasurement(const QString& path, QString& status);
   void ClearMeasurement();
+  // Another state of the load, measured; false, having said why, when it
+  // cannot be read. Clearing them leaves the one load.
+  bool AddState(const QString& path, QString& status);
+  void ClearStates();
   const rf::Measurement* Measurement() const { return measurement_.get(); }
   // A folder of measured parts with its index.csv; the standard values come
   // from it until another series is chosen. False, having said why (also
@@ -58,12 +63,17 @@ class DesignInputs : public QObject {
   void Changed();
 
  private:
+  // A measurement, or nothing when it cannot be read: the user told why.
+  std::shared_ptr<const rf::Measurement> ReadMeasurementFile(const QString& path, QString& status);
+
   MessageBoxes& boxes_;
   InputPanel* panel_ = nullptr;
   std::shared_ptr<const rf::Measurement> measurement_;
   QString measurement_path_;
   std::shared_ptr<const rf::PartLibrary> library_;
   QString library_path_;
+  std::vector<rf::DesignRequest::State> states_;
+  QStringList state_paths_;
   std::optional<rf::TwoPortData> fixture_;
   QString fixture_path_;
 };

@@ -101,6 +101,22 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
              }
            });
   });
+  connect(Panel(), &InputPanel::AddStateClicked, this, [this] {
+    Choose(QStringLiteral("Add State"),
+           QStringLiteral("Touchstone files (*.s1p *.y1p *.z1p *.ts);;All files (*)"), false,
+           [this](const QString& path) {
+             QString status;
+             if (inputs_->AddState(path, status)) {
+               Recompute();
+             } else {
+               SetStatus(status);
+             }
+           });
+  });
+  connect(Panel(), &InputPanel::OneStateClicked, this, [this] {
+    inputs_->ClearStates();
+    Recompute();
+  });
   connect(Panel(), &InputPanel::NoFixtureClicked, this, [this] {
     inputs_->ClearFixture();
     Recompute();

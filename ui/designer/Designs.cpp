@@ -26,8 +26,13 @@ void Designs::Make(const rf::DesignRequest& request) {
   // The band rows follow when their search ends; until then those of the
   // last search stay, evaluated for the inputs as they are.
   if (request.Band() != nullptr) {
+    const auto names = [](const rf::DesignRequest& r) {
+      std::vector<std::string> n;
+      for (const rf::DesignRequest::State& s : r.states) n.push_back(s.name);
+      return n;
+    };
     if (!(band_request_ && band_request_->bands == request.bands &&
-          band_request_->rejects == request.rejects)) {
+          band_request_->rejects == request.rejects && names(*band_request_) == names(request))) {
       band_.reset();
     }
     progress_ = {};

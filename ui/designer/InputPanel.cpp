@@ -32,7 +32,8 @@ constexpr InputSpec kInputs[] = {
     {Field::kLoadX, "Load &X (ohms):", "txtLoadX", ""},
     {Field::kExtend, "Extend b&y:", "txtExtend", "none (40ps, -12.5mm,vf=0.66)"},
     {Field::kFrequency, "&Frequency:", "txtFrequency", ""},
-    {Field::kBand, "B&and:", "txtBand", "none (13M:15M)"},
+    {Field::kBand, "B&and:", "txtBand", "none (13M:15M, 698M:960M:rl=10)"},
+    {Field::kReject, "Re&ject:", "txtReject", "none (4.8G:5G:30)"},
     {Field::kQInductor, "Q of &inductors:", "txtQInductor", "ideal"},
     {Field::kQCapacitor, "Q of &capacitors:", "txtQCapacitor", "ideal"},
     {Field::kLoadedQ, "&Loaded Q:", "txtLoadedQ", "none (Pi and T)"},
@@ -92,6 +93,25 @@ void InputPanel::AddMeasurementButtons(QFormLayout* form) {
   buttons->addWidget(open);
   buttons->addWidget(typed);
   form->addRow(buttons);
+  // The load's other states, each a measurement: one network for them all.
+  auto* state = new QPushButton(QStringLiteral("Add &State..."), this);
+  state->setObjectName(QStringLiteral("cmdAddState"));
+  state->setToolTip(QStringLiteral(
+      "Another measurement of the load (in a hand, a case closed): the band search makes one "
+      "network good in every state"));
+  connect(state, &QPushButton::clicked, this, &InputPanel::AddStateClicked);
+  auto* none = new QPushButton(QStringLiteral("One State"), this);
+  none->setObjectName(QStringLiteral("cmdOneState"));
+  connect(none, &QPushButton::clicked, this, &InputPanel::OneStateClicked);
+  auto* states = new QHBoxLayout();
+  states->addWidget(state);
+  states->addWidget(none);
+  form->addRow(states);
+  states_label_ = new QLabel(this);
+  states_label_->setObjectName(QStringLiteral("lblStates"));
+  states_label_->setWordWrap(true);
+  states_label_->hide();
+  form->addRow(states_label_);
 }
 
 // Where the measurement was moved to (the Extend field stands before):
@@ -147,6 +167,10 @@ void InputPanel::AddChoiceRows(QFormLayout* form) {
   ranking_ = new QComboBox(this);
   ranking_->setObjectName(QStringLiteral("cboBest"));
   ranking_->setAccessibleName(QStringLiteral("Best by"));
+  ranking_->setToolTip(
+      QStringLiteral("What ranks first and what the band search makes best; Automatic: the "
+                     "transducer gain when the parts take power, the return loss otherwise"));
+  ranking_->addItem(QStringLiteral("Automatic"), -1);
   for (std::size_t r = 0; r < rf::kRankingCount; ++r) {
     ranking_->addItem(RankingChoice(static_cast<rf::Ranking>(r)), static_cast<int>(r));
   }
@@ -195,6 +219,11 @@ void InputPanel::ShowFixture(const QString& what) {
   fixture_label_->setText(what);
 }
 
+void InputPanel::ShowStates(const QString& what) {
+  states_label_->setText(what);
+  states_label_->setVisible(!what.isEmpty());
+}
+
 rf::DesignTexts InputPanel::Texts() const {
   rf::DesignTexts t;
   for (const InputSpec& spec : kInputs) t[spec.field] = Input(spec.field)->text().toStdString();
@@ -230,8 +259,9 @@ void InputPanel::SetLibrary(const QString& name, bool use) const {
   if (use) series_->setCurrentIndex(at);
 }
 
-rf::Ranking InputPanel::Ranking() const {
-  return static_cast<rf::Ranking>(std::max(0, ranking_->currentData().toInt()));
+std::optional<rf::Ranking> InputPanel::Ranking() const {
+  const int r = ranking_->currentData().toInt();
+  return r < 0 ? std::nullopt : std::optional(static_cast<rf::Ranking>(r));
 }
 
 int InputPanel::MaxParts() const {
@@ -247,8 +277,9 @@ void InputPanel::SetSeries(std::optional<rf::ESeries> series) const {
   series_->setCurrentIndex(std::max(0, series_->findData(series ? static_cast<int>(*series) : -1)));
 }
 
-void InputPanel::SetRanking(rf::Ranking ranking) const {
-  ranking_->setCurrentIndex(std::max(0, ranking_->findData(static_cast<int>(ranking))));
+void InputPanel::SetRanking(std::optional<rf::Ranking> ranking) const {
+  ranking_->setCurrentIndex(
+      std::max(0, ranking_->findData(ranking ? static_cast<int>(*ranking) : -1)));
 }
 
 void InputPanel::Mark(std::optional<Field> wrong) const {

@@ -31,7 +31,8 @@ class InputPanel : public QWidget {
   rf::DesignTexts Texts() const;
   // The choices, from the items' values (not their texts).
   std::optional<rf::ESeries> Series() const;
-  rf::Ranking Ranking() const;
+  // None: automatic (rf::DesignRequest::RankingOf).
+  std::optional<rf::Ranking> Ranking() const;
   // The largest ladders the band search tries (2 to 6).
   int MaxParts() const;
   void SetMaxParts(int parts) const;
@@ -42,12 +43,14 @@ class InputPanel : public QWidget {
   bool UsesLibrary() const;
   void SetLibrary(const QString& name, bool use) const;
   void SetSeries(std::optional<rf::ESeries> series) const;
-  void SetRanking(rf::Ranking ranking) const;
+  void SetRanking(std::optional<rf::Ranking> ranking) const;
   // Lumped parts, lines and stubs, or both.
   rf::Elements Elements() const;
   void SetElements(rf::Elements elements) const;
   // The fixture taken off the measurement, in words ("No fixture").
   void ShowFixture(const QString& what);
+  // The load's other states, in words (empty: one state).
+  void ShowStates(const QString& what);
   // Marks the field that is wrong, and only it; none for nothing.
   void Mark(std::optional<Field> wrong) const;
 
@@ -70,6 +73,8 @@ class InputPanel : public QWidget {
   void TypedLoadClicked();
   void DeembedClicked();
   void NoFixtureClicked();
+  void AddStateClicked();
+  void OneStateClicked();
 
  private:
   void AddMeasurementButtons(QFormLayout* form);
@@ -85,6 +90,7 @@ class InputPanel : public QWidget {
   QComboBox* elements_ = nullptr;
   QLabel* measurement_label_ = nullptr;
   QLabel* fixture_label_ = nullptr;
+  QLabel* states_label_ = nullptr;
 };
 
 }  // namespace vorda::designer

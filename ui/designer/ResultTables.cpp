@@ -72,7 +72,7 @@ QTableView* ResultTables::Build(QSortFilterProxyModel* rows, const char* name) {
   connect(table->horizontalHeader(), &QWidget::customContextMenuRequested, this,
           [this, table](const QPoint& at) {
             QMenu menu;
-            for (int c = kFirstFigureColumn; c < ColumnCount(); ++c) {
+            for (int c = kFirstFigureColumn; c < model_->columnCount(); ++c) {
               QAction* a =
                   menu.addAction(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
               a->setCheckable(true);
@@ -164,7 +164,7 @@ void ResultTables::FitColumns(QTableView* table) {
   // All columns in view: the status, then the parts give up what does not
   // fit (their whole texts are in the tooltips).
   int total = 0;
-  for (int c = 0; c < ColumnCount(); ++c)
+  for (int c = 0; c < model_->columnCount(); ++c)
     total += table->isColumnHidden(c) ? 0 : table->columnWidth(c);
   int excess = total - table->viewport()->width();
   for (const auto& [column, least] : {std::pair{kColumnStatus, 70}, std::pair{kColumnParts, 150}}) {
@@ -199,6 +199,12 @@ void ResultTables::ShowColumns() {
       const auto chosen = user_columns_[i].find(c);
       tables[i]->setColumnHidden(c, chosen != user_columns_[i].end() ? !chosen->second : !shown[i]);
     }
+  }
+  // Each band's columns over the band only.
+  for (int c = ColumnCount(); c < model_->columnCount(); ++c) {
+    table_->setColumnHidden(c, true);
+    const auto chosen = user_columns_[1].find(c);
+    band_table_->setColumnHidden(c, chosen != user_columns_[1].end() && !chosen->second);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
+#include "rf/request/GoalTexts.h"
 
 namespace vorda::designer {
 
@@ -91,21 +92,92 @@ int ColumnCount() {
   return kFirstFigureColumn + static_cast<int>(rf::Figures().size());
 }
 
+namespace {
+
+// The goal columns of a result: none for one band of one load.
+std::vector<std::pair<int, std::size_t>> GoalLayout(const rf::DesignResult& r) {
+  std::vector<std::pair<int, std::size_t>> layout;  // (0 pass, 1 reject, 2 worst), index
+  if (!r.plan || !r.plan->band || r.plan->band->Single() || !r.band) return layout;
+  std::size_t pass = 0, reject = 0;
+  for (const rf::Segment& s : r.band->segments) {
+    layout.emplace_back(s.reject ? 1 : 0, s.reject ? reject++ : pass++);
+  }
+  layout.emplace_back(2, 0);
+  return layout;
+}
+
+}  // namespace
+
 void ResultsModel::SetResult(rf::DesignResult result) {
+  std::vector<GoalColumn> goals;
+  const auto layout = GoalLayout(result);
+  for (std::size_t k = 0; k < layout.size(); ++k) {
+    const auto [kind, i] = layout[k];
+    using W = GoalColumn::What;
+    if (kind == 2) {
+      goals.push_back({W::kWorstMargin, 0, QStringLiteral("Margin (dB)"),
+                       QStringLiteral("the worst margin to the goals over every band")});
+      continue;
+    }
+    const rf::Segment& seg = result.band->segments[k];
+    const QString name = Q(rf::SegmentName(result.plan->request, seg));
+    const QString tag =
+        QStringLiteral("%1%2%3")
+            .arg(seg.reject ? QStringLiteral("R") : QStringLiteral("B"))
+            .arg(seg.band + 1)
+            .arg(seg.state > 0 ? QStringLiteral("/%1").arg(seg.state + 1) : QString());
+    if (kind == 1) {
+      goals.push_back({W::kAttenuation, i, tag + QStringLiteral(" att. (dB)"),
+                       name + QStringLiteral(": the least attenuation")});
+      continue;
+    }
+    goals.push_back({W::kWorstReturnLoss, i, tag + QStringLiteral(" RL (dB)"),
+                     name + QStringLiteral(": the worst return loss")});
+    goals.push_back({W::kMargin, i, tag + QStringLiteral(" margin (dB)"),
+                     name + QStringLiteral(": the worst margin to its goal")});
+  }
+  const bool same_columns =
+      goals.size() == goal_columns_.size() &&
+      std::equal(goals.begin(), goals.end(), goal_columns_.begin(),
+                 [](const GoalColumn& a, const GoalColumn& b) { return a.title == b.title; });
   const bool same_rows =
-      result.rows.size() == result_.rows.size() &&
+      same_columns && result.rows.size() == result_.rows.size() &&
       std::equal(result.rows.begin(), result.rows.end(), result_.rows.begin(),
                  [](const rf::Row& a, const rf::Row& b) { return rf::RowKey(a) == rf::RowKey(b); });
   if (!same_rows) {
     beginResetModel();
     result_ = std::move(result);
+    goal_columns_ = std::move(goals);
     endResetModel();
     return;
   }
   result_ = std::move(result);  // the same rows: a selection stays where it is
+  goal_columns_ = std::move(goals);
   if (!result_.rows.empty()) {
-    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount() - 1));
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
   }
+}
+
+const ResultsModel::GoalColumn* ResultsModel::GoalAt(int column) const {
+  const int at = column - ColumnCount();
+  if (at < 0 || at >= GoalColumns()) return nullptr;
+  return &goal_columns_[static_cast<std::size_t>(at)];
+}
+
+std::optional<double> ResultsModel::GoalValue(const rf::Row& t, const GoalColumn& g) const {
+  if (!t.goals) return std::nullopt;
+  const rf::GoalFigures& f = *t.goals;
+  switch (g.what) {
+    case GoalColumn::What::kWorstReturnLoss:
+      return f.bands[g.index].worst_return_loss_db;
+    case GoalColumn::What::kMargin:
+      return f.margins_db[g.index];
+    case GoalColumn::What::kAttenuation:
+      return f.rejects[g.index].attenuation_db;
+    case GoalColumn::What::kWorstMargin:
+      break;
+  }
+  return f.worst_margin_db;
 }
 
 const rf::Row* ResultsModel::RowAt(int row) const {
@@ -130,11 +202,16 @@ int ResultsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : ColumnCount();
+  return parent.isValid() ? 0 : ColumnCount() + GoalColumns();
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount()) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+  if (const GoalColumn* g = GoalAt(section)) {
+    if (role == Qt::DisplayRole) return g->title;
+    if (role == Qt::ToolTipRole) return g->tooltip;
+    return {};
+  }
   // Compact, with the unit; the whole name in the tooltip.
   static const char* const kHeaders[] = {"Network", "Status", "Parts"};
   static const char* const kNames[] = {
@@ -150,6 +227,10 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
 
 QVariant ResultsModel::Value(const rf::Row& t, int column) const {
   if (!t.design) return {};
+  if (const GoalColumn* g = GoalAt(column)) {
+    const auto v = GoalValue(t, *g);
+    return v ? QVariant(*v) : QVariant();
+  }
   if (column == kColumnParts) return PartValues(t.design->Chosen());
   const rf::Figure* f = FigureOf(column);
   if (f == nullptr || !rf::HasGroup(t, f->group)) return {};
@@ -175,6 +256,16 @@ QString ResultsModel::Text(const rf::Row& t, int column) const {
   if (column == kColumnStatus) return ShortStatus(t);
   if (!t.design) return {};
   if (column == kColumnParts) return ChosenText(t.design->Chosen());
+  if (const GoalColumn* g = GoalAt(column)) {
+    if (!t.goals) return {};
+    const bool blocked = g->what == GoalColumn::What::kWorstMargin ? t.goals->worst_blocked
+                         : g->what == GoalColumn::What::kMargin    ? t.goals->blocked[g->index]
+                                                                   : false;
+    const auto v = GoalValue(t, *g);
+    if (blocked) return QStringLiteral("none");
+    if (!v) return QStringLiteral("\u221e");  // a perfect match, a band rejected entirely
+    return Q(rf::DigitsText(*v, 4));
+  }
   const rf::Figure* f = FigureOf(column);
   if (f == nullptr || !rf::HasGroup(t, f->group)) return {};
   const bool empty = f->format == rf::FigureFormat::kImpedance ? !f->impedance(t) : !f->value(t);

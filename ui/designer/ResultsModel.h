@@ -50,6 +50,11 @@ class ResultsModel : public QAbstractTableModel {
   // The parts as built of a row, when it has them.
   const rf::Network* BuiltAt(int row) const;
 
+  // With several bands, states or goals: after the figures' columns, each
+  // band's worst return loss and margin, each band to reject's attenuation,
+  // and the worst margin over them all.
+  int GoalColumns() const { return static_cast<int>(goal_columns_.size()); }
+
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -58,8 +63,16 @@ class ResultsModel : public QAbstractTableModel {
  private:
   QVariant Value(const rf::Row& t, int column) const;
   QString Text(const rf::Row& t, int column) const;
+  struct GoalColumn {
+    enum class What { kWorstReturnLoss, kMargin, kAttenuation, kWorstMargin } what;
+    std::size_t index = 0;  // of the pass band or the band to reject
+    QString title, tooltip;
+  };
+  const GoalColumn* GoalAt(int column) const;
+  std::optional<double> GoalValue(const rf::Row& t, const GoalColumn& g) const;
 
   rf::DesignResult result_;
+  std::vector<GoalColumn> goal_columns_;
 };
 
 }  // namespace vorda::designer

@@ -180,6 +180,20 @@ void SmithScene::Traces(QPainter& p, ChartLabels& labels) const {
     for (const C& v : z) line << chart_.Map(Reflection(v), area_);
     return line;
   };
+  // The load's other states, each in a colour of its own, its file's name
+  // at its first point.
+  const auto& states = chart_.Data().states;
+  for (std::size_t k = 0; k < states.size(); ++k) {
+    if (states[k].z.empty()) continue;
+    const QColor c =
+        QColor::fromHsvF(std::fmod(0.08 + 0.17 * static_cast<double>(k), 1.0), 0.7, 0.75);
+    p.setPen(QPen(c, 1.2, Qt::DashDotLine));
+    p.drawPolyline(polyline(states[k].z));
+    const QPointF at = chart_.Map(Reflection(states[k].z.front()), area_);
+    Marker(p, at, c, Shape::kRing, size * 0.6);
+    labels.Draw(at, QStringLiteral("state %1").arg(k + 2),
+                {QPointF(size, -size), QPointF(size, size * 2.5)});
+  }
   // The measured load, with its frequency at five points.
   const SmithTrace& t = chart_.Data().trace;
   if (!t.z.empty()) {
