@@ -8,6 +8,8 @@
 
 #include "rf/circuit/FrequencyAxis.h"
 #include "rf/files/PartLibraryFile.h"
+#include "rf/request/CentredRows.h"
+#include "rf/request/Rows.h"
 #include "rf/synthesis/BandObjective.h"
 #include "rf/synthesis/BandSearch.h"
 #include "rf/synthesis/Yield.h"
@@ -107,6 +109,48 @@ void TenThousandBuilds(benchmark::State& state) {
   state.counters["parts"] = static_cast<double>(n.elements.size());
 }
 BENCHMARK(TenThousandBuilds)->Unit(benchmark::kMillisecond);
+
+// Two bands, 295-335 and 365-405 MHz, of 201 points each (0), against one
+// band of the same 402 points (1, the baseline of this pair), up to four
+// parts.
+void TwoBands(benchmark::State& state) {
+  BandRequest r = Request(4, 402);
+  if (state.range(0) == 0) {
+    r.bands = {{vorda::rf::FrequencyAxis::Linear(295e6, 335e6, 201), std::nullopt},
+               {vorda::rf::FrequencyAxis::Linear(365e6, 405e6, 201), std::nullopt}};
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(vorda::rf::OptimizeBand(r));
+}
+BENCHMARK(TwoBands)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// With --best-by yield: the ten best designs' values centred for yield,
+// 1,000 builds within 10 % over the band's 201 points (0), against the
+// yield of the best design once (1, the baseline).
+void CentringForYield(benchmark::State& state) {
+  vorda::rf::DesignRequest q;
+  q.load = {40, kLoad.At(350e6).imag()};
+  q.hertz = 350e6;
+  q.bands = {{vorda::rf::FrequencyAxis::Linear(295e6, 405e6, 201), std::nullopt}};
+  q.yield = vorda::rf::YieldRequest{};
+  q.yield->tolerance = {0.1, 0.1, false};
+  q.yield->goal_vswr = 3.0;
+  q.ranking = vorda::rf::Ranking::kYield;
+  const auto plan = vorda::rf::PlanOf(q);
+  const vorda::rf::BandResult found = vorda::rf::RunBand(*plan);
+  std::size_t centred = 0;
+  for (auto _ : state) {
+    if (state.range(0) == 0) {
+      const auto c = vorda::rf::CentredDesigns(found, *plan);
+      centred = c.size();
+      benchmark::DoNotOptimize(c);
+    } else {
+      benchmark::DoNotOptimize(
+          vorda::rf::YieldOf(found.designs.front().evaluated, plan->yield_goals.points, *q.yield));
+    }
+  }
+  state.counters["designs"] = static_cast<double>(centred);
+}
+BENCHMARK(CentringForYield)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The baseline: every ladder of 2 to 4 parts evaluated once at the 201
 // points, its values the part-level of the band.

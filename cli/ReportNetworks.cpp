@@ -184,6 +184,25 @@ std::string FitText(const rf::LoadFit& fit) {
          (c ? rf::FormatEngineering(capacitance, "F") : "");
 }
 
+// What no lossless network of any size does better than over a band: the
+// limit of the circuit the load fits, or why there is none.
+void PrintLimit(const std::optional<rf::BodeFanoBound>& limit,
+                const std::optional<rf::LoadFit>& fit, std::ostream& out) {
+  if (limit) {
+    const rf::LoadFit& f = limit->fit;
+    out << "no lossless network of any size does better than a worst return loss "
+        << "of " << Digits(limit->worst_return_loss_db) << " dB over the band (the load "
+        << "fits a " << rf::CircuitName(f.circuit) << " circuit of " << FitText(f) << " within "
+        << Digits(100.0 * f.error) << " %)\n";
+  } else if (fit) {
+    out << "none (the load fits no R-L, R-C or R-L-C circuit within 5 %; the "
+        << "nearest, " << rf::CircuitName(fit->circuit) << ", is " << Digits(100.0 * fit->error)
+        << " % off)\n";
+  } else {
+    out << "none for this band and source\n";
+  }
+}
+
 }  // namespace
 
 void PrintBandText(const Report& report, std::ostream& out) {
@@ -246,19 +265,19 @@ void PrintBandText(const Report& report, std::ostream& out) {
   for (const auto& [kind, why] : band.refused) {
     out << rf::KindName(kind) << ": no design over the band (" << why << ")\n";
   }
-  if (band.bode_fano) {
-    const rf::LoadFit& fit = band.bode_fano->fit;
-    out << "Bode-Fano limit: no lossless network of any size does better than a worst return loss "
-        << "of " << Digits(band.bode_fano->worst_return_loss_db) << " dB over the band (the load "
-        << "fits a " << rf::CircuitName(fit.circuit) << " circuit of " << FitText(fit) << " within "
-        << Digits(100.0 * fit.error) << " %)\n";
-  } else if (band.fit) {
-    out << "Bode-Fano limit: none (the load fits no R-L, R-C or R-L-C circuit within 5 %; the "
-        << "nearest, " << rf::CircuitName(band.fit->circuit) << ", is "
-        << Digits(100.0 * band.fit->error) << " % off)\n";
-  } else {
-    out << "Bode-Fano limit: none for this band and source\n";
+  if (!plain) {
+    // Each band in each state has its own.
+    std::size_t pass = 0;
+    for (const rf::Segment& s : band.segments) {
+      if (s.reject) continue;
+      out << "Bode-Fano limit of " << rf::SegmentName(r, s) << ": ";
+      PrintLimit(band.limits[pass], band.fits[pass], out);
+      ++pass;
+    }
+    return;
   }
+  out << "Bode-Fano limit: ";
+  PrintLimit(band.bode_fano, band.fit, out);
 }
 
 }  // namespace vorda::cli

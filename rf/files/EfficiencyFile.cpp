@@ -11,13 +11,20 @@ namespace vorda::rf {
 
 namespace {
 
+// A line's cells: between commas or semicolons where it has them ("2 GHz,
+// 60%"), else between blanks; each without its blanks.
 std::vector<std::string_view> CellsOf(std::string_view line) {
+  const bool separated = line.find_first_of(",;") != std::string_view::npos;
+  const char* between = separated ? ",;\r" : " \t\r";
   std::vector<std::string_view> cells;
   std::size_t at = 0;
-  while (at < line.size()) {
-    const std::size_t end = line.find_first_of(",; \t\r", at);
+  while (at <= line.size()) {
+    const std::size_t end = line.find_first_of(between, at);
     const std::size_t stop = end == std::string_view::npos ? line.size() : end;
-    if (stop > at) cells.push_back(line.substr(at, stop - at));
+    std::string_view cell = line.substr(at, stop - at);
+    while (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t')) cell.remove_prefix(1);
+    while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t')) cell.remove_suffix(1);
+    if (!cell.empty()) cells.push_back(cell);
     at = stop + 1;
   }
   return cells;

@@ -3,7 +3,7 @@
 // optional multiplier (2.4G, 2400000000) and the efficiency as a share
 // (0.62), a percentage (62%) or in decibels (-2.08dB); a header line
 // (frequency,efficiency) and lines starting with '#' or '!' are skipped,
-// and cells may be separated by commas, semicolons or blanks. Frequencies
+// and cells are separated by commas or semicolons, or else by blanks. Frequencies
 // ascend; an efficiency lies above 0 and at most 1.
 #pragma once
 

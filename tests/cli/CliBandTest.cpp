@@ -117,5 +117,73 @@ TEST(CliBandTest, BestByAndMaxPartsAreHonouredOrRefused) {
   }
 }
 
+// Two bands of an antenna in two states and a band to reject: each design
+// has each band in each state with its margin, the band rejected or not,
+// and the worst margin of them all; the search's own order is by it.
+TEST(CliBandTest, SeveralBandsStatesAndABandToReject) {
+  const std::string free = VORDA_SOURCE_DIR "/docs/examples/dualband.s1p";
+  const std::string hand = VORDA_SOURCE_DIR "/docs/examples/dualband-hand.s1p";
+  const Result r = RunArgs({"--json", "--s1p", free, "--s1p", hand, "--band", "791M:862M:rl=6",
+                            "--band", "2110M:2170M", "--reject", "1.5G:1.6G:3", "--max-parts", "3",
+                            "--band-points", "21"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json doc = Json::parse(r.out);
+  EXPECT_EQ(doc["band"]["segments"].size(), 6u);  // 2 bands and 1 to reject, in 2 states
+  double last = HUGE_VAL;
+  for (const Json& d : doc["band"]["designs"]) {
+    ASSERT_EQ(d["bands"].size(), 4u) << d["key"];
+    ASSERT_EQ(d["reject"].size(), 2u);
+    double worst = HUGE_VAL;
+    for (const Json& b : d["bands"]) worst = std::min(worst, b["margin_db"].get<double>());
+    for (const Json& b : d["reject"]) worst = std::min(worst, b["margin_db"].get<double>());
+    EXPECT_DOUBLE_EQ(d["worst_margin_db"].get<double>(), worst);
+    EXPECT_LE(worst, last + 1e-12);
+    last = worst;
+    EXPECT_EQ(d["bands"][2]["state"], hand);
+    EXPECT_NEAR(d["bands"][0]["margin_db"].get<double>(),
+                d["bands"][0]["worst_return_loss_db"].get<double>() - 6, 1e-9);
+  }
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"--s1p", free, "--s1p", hand, "--freq", "800M"}, "several states, matched by one network"},
+      {{"--band", "1M:2M:rl=x", "50", "10"}, "rl=DB (a return loss) or tg=DB"},
+      {{"--band", "1M:2M:tg=3", "50", "10"},
+       "a transducer gain to reach lies from -100 dB to 0 dB"},
+      {{"--reject", "3M:4M", "--freq", "1M", "50", "10"}, "--reject needs --band"},
+      {{"--band", "1M:2M", "--reject", "3M:4M:0", "50", "10"}, "the attenuation to reach"},
+      {{"--band", "1M:2M", "--range-c", "1p", "50", "10"}, "--range-c must be LOW:HIGH"},
+  };
+  for (const auto& [a, message] : refused) {
+    const Result bad = RunArgs(a);
+    EXPECT_EQ(bad.status, 2) << message;
+    EXPECT_NE(bad.err.find(message), std::string::npos) << bad.err;
+  }
+}
+
+// A radiation efficiency makes the transducer gain the total efficiency;
+// one whose data do not reach a band is refused, naming its file.
+TEST(CliBandTest, ARadiationEfficiencyCoversEveryBand) {
+  const std::string free = VORDA_SOURCE_DIR "/docs/examples/dualband.s1p";
+  const std::string eff = VORDA_SOURCE_DIR "/docs/examples/dualband-efficiency.csv";
+  const Result r = RunArgs({"--json", "--s1p", free, "--radiation-efficiency", eff, "--band",
+                            "791M:862M", "--max-parts", "2", "--band-points", "11"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json doc = Json::parse(r.out);
+  EXPECT_EQ(doc["band"]["figure"], "transducer gain");
+  for (const Json& d : doc["band"]["designs"]) {
+    const double total = d["band"]["worst_total_efficiency"].get<double>();
+    const double network = std::pow(10, -d["band"]["worst_insertion_loss_db"].get<double>() / 10);
+    EXPECT_LT(total, network);  // the antenna radiates less than it takes
+    EXPECT_GT(total, 0.35 * network);
+  }
+  const std::string low = ::testing::TempDir() + "low-band-efficiency.csv";
+  std::ofstream(low) << "700M,0.6\n1G,0.7\n";
+  const Result beyond =
+      RunArgs({"--s1p", free, "--radiation-efficiency", low, "--band", "2110M:2170M"});
+  EXPECT_NE(beyond.status, 0);
+  EXPECT_NE(beyond.err.find("radiation efficiency's data, 700 MHz to 1 GHz (" + low + ")"),
+            std::string::npos)
+      << beyond.err;
+}
+
 }  // namespace
 }  // namespace vorda::cli::testing

@@ -136,13 +136,26 @@ TEST(CascadeTest, TheBandSearchsInnerLoopIsTheCascade) {
       points.push_back({f, kTwoPi * f, c.load * (f / c.hertz), c.source});
     }
     const BandObjective objective(c.network, points);
-    std::vector<double> g2;
+    std::vector<double> g2, gain;
     objective.GammasOf(values.data(), g2);
+    // The transducer gain as the search takes it (weight 1: its inverse),
+    // and a band to reject (the gain itself).
+    std::vector<BandPoint> gains = points, rejects = points;
+    for (BandPoint& p : gains) p.figure = PointFigure::kGain;
+    for (BandPoint& p : rejects) p.figure = PointFigure::kReject;
+    BandObjective(c.network, gains).GammasOf(values.data(), gain);
+    std::vector<double> passed;
+    BandObjective(c.network, rejects).GammasOf(values.data(), passed);
     for (std::size_t i = 0; i < points.size(); ++i) {
       const Source source(points[i].source);
       const double gamma =
           c.network.MatchAt(points[i].hertz, points[i].load, source).gamma_magnitude;
       EXPECT_NEAR(g2[i], gamma * gamma, 1e-12 * (1 + gamma * gamma)) << trial << " at " << i;
+      const double g = c.network.TransducerGain(points[i].hertz, points[i].load, source);
+      EXPECT_NEAR(passed[i], g, 1e-12) << trial << " at " << i;
+      if (g > 1e-9) {
+        EXPECT_NEAR(gain[i] * g, 1.0, 1e-9) << trial << " at " << i;
+      }
     }
   }
 }
