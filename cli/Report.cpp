@@ -1,6 +1,6 @@
 #include "cli/Report.h"
 
-#include <nlohmann/json.hpp>
+#include "cli/ReportJson.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,19 +11,19 @@
 
 namespace vorda::cli {
 
-namespace {
-
-using Json = nlohmann::ordered_json;
-
 Json OrNull(const std::optional<double>& v) {
   return v ? Json(*v) : Json(nullptr);
 }
+
+namespace {
 
 Json Column(const std::vector<std::optional<double>>& values) {
   Json column = Json::array();
   std::transform(values.begin(), values.end(), std::back_inserter(column), OrNull);
   return column;
 }
+
+}  // namespace
 
 Json ZinJson(const rf::Impedance& z) {
   return Json::array({z.real(), z.imag()});
@@ -36,6 +36,8 @@ Json FigureJson(const rf::Figure& f, const rf::Row& row) {
   }
   return OrNull(f.value(row));
 }
+
+namespace {
 
 // A part of an engine row: the engine's reactance, what realises it and
 // the standard value chosen; a short or an open has no value.
@@ -190,6 +192,8 @@ void AddFigures(Json& j, const rf::Row& t, const Report& report) {
   }
 }
 
+}  // namespace
+
 // The engine's run of a type: the labels and boxes the window would show,
 // then (with --freq) the design.
 Json RunJson(const rf::Row& t, const Report* report) {
@@ -221,6 +225,8 @@ Json RunJson(const rf::Row& t, const Report* report) {
   AddFigures(j, t, *report);
   return j;
 }
+
+namespace {
 
 // A row that is no engine run: an L type for a complex source, a network
 // of three or four parts, a given one or one optimised over the band.
@@ -303,12 +309,12 @@ Json InputsJson(const Report& report) {
   return j;
 }
 
+}  // namespace
+
 // Texts from the command line need not be valid UTF-8: replace, never throw.
-std::string Dump(const Json& j, int indent = 2) {
+std::string Dump(const Json& j, int indent) {
   return j.dump(indent, ' ', false, Json::error_handler_t::replace);
 }
-
-}  // namespace
 
 std::string FigureKey(const rf::Figure& f) {
   const std::string group = rf::GroupKey(f.group);
@@ -339,79 +345,6 @@ void PrintJson(const Report& report, std::ostream& out) {
   if (!networks.empty()) doc["networks"] = networks;
   if (report.result.band && report.result.band->searched) doc["band"] = BandJson(report);
   out << Dump(doc) << "\n";
-}
-
-void PrintEachJsonStart(std::ostream& out) {
-  out << "{\n  \"points\": [";
-}
-
-namespace {
-
-Json PointJson(const EachPoint& point) {
-  const Outputs none;
-  const Report report{none, {}, {}};
-  Json j;
-  j["frequency"] = point.hertz;
-  j["load"] = ZinJson(point.load);
-  if (point.refused) j["refused"] = *point.refused;
-  j["runs"] = Json::array();
-  for (const rf::Row& t : point.rows) {
-    if (t.engine) j["runs"].push_back(RunJson(t, &report));
-  }
-  return j;
-}
-
-// A part's value, or what stands in its place.
-Json ValueJson(const rf::Part& p) {
-  return p.IsReal() ? Json(p.value) : Json(rf::KindName(p));
-}
-
-}  // namespace
-
-void PrintEachJsonPoint(const EachPoint& point, bool first, std::ostream& out) {
-  // The point indented as an element of the points array.
-  std::string text = Dump(PointJson(point));
-  std::string indented;
-  indented.reserve(text.size() + text.size() / 8);
-  for (const char c : text) {
-    indented += c;
-    if (c == '\n') indented += "    ";
-  }
-  out << (first ? "\n    " : ",\n    ") << indented;
-}
-
-void PrintEachJsonLine(const EachPoint& point, const std::vector<std::string>& fields,
-                       std::ostream& out) {
-  Json j;
-  j["frequency"] = point.hertz;
-  j["load"] = ZinJson(point.load);
-  if (point.refused) j["refused"] = *point.refused;
-  j["rows"] = Json::array();
-  for (const rf::Row& t : point.rows) {
-    Json row;
-    row["key"] = rf::RowKey(t);
-    row["verdict"] = rf::VerdictName(t.verdict);
-    if (t.design) {
-      Json parts = Json::array();
-      const auto& chosen = t.design->Chosen().elements;
-      std::transform(chosen.begin(), chosen.end(), std::back_inserter(parts),
-                     [](const rf::Element& e) { return ValueJson(e.part); });
-      row["parts"] = parts;
-      for (const rf::Figure& f : rf::Figures()) {
-        const std::string key = FigureKey(f);
-        if (rf::HasGroup(t, f.group) &&
-            std::find(fields.begin(), fields.end(), key) != fields.end()) {
-          row[key] = FigureJson(f, t);
-        }
-      }
-    }
-    j["rows"].push_back(row);
-  }
-  out << Dump(j, -1) << '\n';
-}
-
-void PrintEachJsonEnd(std::ostream& out) {
-  out << "\n  ]\n}\n";
 }
 
 }  // namespace vorda::cli

@@ -3,80 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <limits>
 #include <numeric>
 
 #include "engine/PortableMath.h"
 #include "rf/synthesis/GlobalSearch.h"
 #include "rf/synthesis/LSolutions.h"
+#include "rf/synthesis/LadderValues.h"
 #include "rf/synthesis/LineDesigns.h"
 
 namespace vorda::rf {
 
 namespace {
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
-// Lines are searched from a shortest length to half a wave at the centre.
-constexpr double kShortestDegrees = 0.5;
-constexpr double kLongestDegrees = 180.0;
-
-// The search's variables: each part's value as its decimal logarithm, and
-// each line's electrical length (at the band's centre) in half turns: a
-// line's match repeats along it, and is searched evenly.
-std::vector<double> LogValues(const Network& n) {
-  std::vector<double> u;
-  for (const Element& e : n.elements) {
-    if (e.line) {
-      u.push_back(e.line->degrees / kHalfTurn);
-    } else if (e.part.IsReal()) {
-      u.push_back(portable::Log10(e.part.value));
-    }
-  }
-  return u;
-}
-
-Network WithLogValues(Network n, const std::vector<double>& u) {
-  std::size_t i = 0;
-  for (Element& e : n.elements) {
-    if (e.line) {
-      e.line = WithDegrees(*e.line, kHalfTurn * u[i++]);
-    } else if (e.part.IsReal()) {
-      e.part.value = portable::Pow10(u[i++]);
-    }
-  }
-  return n;
-}
-
-// The impedance level between the source and the load at the centre.
-double Level(const BandRequest& r) {
-  return std::sqrt(Magnitude(r.source.At(r.centre).z) * Magnitude(r.Load().At(r.centre)));
-}
-
-// Each part's values from a thousandth to a thousand times the impedance
-// level between the source and the load at the centre, in reactance.
-SearchBox BoxFor(const Network& shape, const BandRequest& r, bool ranged = false) {
-  const double w = kTwoPi * r.centre;
-  const double level = Level(r);
-  SearchBox box;
-  for (const Element& e : shape.elements) {
-    if (e.line) {
-      box.lo.push_back(kShortestDegrees / kHalfTurn);
-      box.hi.push_back(kLongestDegrees / kHalfTurn);
-      box.least.push_back(-kInf);
-      box.most.push_back(kInf);
-      continue;
-    }
-    const double x_lo = level * 1e-3, x_hi = level * 1e3;
-    const bool l = e.part.kind == Part::Kind::kInductor;
-    box.lo.push_back(portable::Log10(l ? x_lo / w : 1.0 / (w * x_hi)));
-    box.hi.push_back(portable::Log10(l ? x_hi / w : 1.0 / (w * x_lo)));
-    // Where asked: no value outside the range parts are proposed in.
-    const ValueRange range = RangeFor(r.parts, e.part.kind);
-    box.least.push_back(!ranged ? -kInf : range.low > 0.0 ? portable::Log10(range.low) : kInf);
-    box.most.push_back(!ranged ? kInf : range.high > 0.0 ? portable::Log10(range.high) : -kInf);
-  }
-  return box;
-}
 
 // The analytic designs of a ladder's form: the L-sections that match at
 // the band's centre and edges, Pi and T for a few loaded Qs, two
@@ -144,57 +81,6 @@ bool AtEdge(const Network& n, std::size_t i, const BandRequest& r) {
   const Element& e = n.elements[i];
   const double u = e.line ? e.line->degrees / kHalfTurn : portable::Log10(e.part.value);
   return u <= box.lo[i] + 0.01 || u >= box.hi[i] - 0.01;
-}
-
-// The standard parts next to an ideal one: of the series, or of the
-// library measured across the band.
-std::vector<Element> Choices(const Element& e, const BandRequest& r) {
-  if (e.line) return {e};  // a line is cut to its length
-  std::vector<Element> parts;
-  const Part& ideal = e.part;
-  const ValueRange range = RangeFor(r.parts, ideal.kind);
-  const auto add = [&](const Part& p) {
-    if (range.Holds(p.value)) parts.emplace_back(e.position, p);
-  };
-  if (r.parts.library) {
-    for (const LibraryPart* p : r.parts.library->Neighbours(ideal.kind, ideal.value, r.Lowest())) {
-      if (p->part.KnownAt(r.Highest())) add(p->part);
-    }
-    return parts;
-  }
-  const auto n = StandardNeighbours(ideal.value, *r.parts.series);
-  if (!n) return parts;
-  add(WithValue(ideal, n->below));
-  if (n->above != n->below) add(WithValue(ideal, n->above));
-  return parts;
-}
-
-// Of the standard values next to the ideal ones, part by part, the set with
-// the least worst reflection with the losses; on a tie the lower values.
-std::optional<Network> Standard(const Network& ideal, const BandRequest& r,
-                                const std::vector<BandPoint>& all, double& worst) {
-  std::vector<std::vector<Element>> choices;
-  for (const Element& e : ideal.elements) {
-    choices.push_back(Choices(e, r));
-    if (choices.back().empty()) return std::nullopt;
-  }
-  std::vector<std::size_t> pick(choices.size(), 0);
-  std::optional<Network> best;
-  worst = kInf;
-  for (;;) {
-    Network n = ideal;
-    for (std::size_t i = 0; i < pick.size(); ++i) n.elements[i] = choices[i][pick[i]];
-    const std::vector<double> u = LogValues(n);
-    const double w = BandObjective(LossyFor(n, r), all).Worst(u.data());
-    if (w < worst) {
-      worst = w;
-      best = n;
-    }
-    std::size_t k = 0;
-    for (; k < pick.size() && ++pick[k] == choices[k].size(); ++k) pick[k] = 0;
-    if (k == pick.size()) break;
-  }
-  return best;
 }
 
 // The best values of one ladder: with losses, never worse than the lossless
@@ -312,37 +198,12 @@ Found Ranged(Found f, const BandRequest& r, const std::vector<BandPoint>& points
 
 }  // namespace
 
-Network LossyFor(Network n, const BandRequest& r) {
-  return WithLosses(std::move(n), r.parts);
-}
-
 BandPoints PointsOf(const BandLayout& layout) {
   BandPoints p;
   p.all = layout.goal.points;
   p.coarse = SpreadSegments(layout.goal, kCoarsePoints);
   p.fine = SpreadSegments(layout.goal, kFinePoints);
   return p;
-}
-
-double WorstOver(const Network& n, const BandRequest& r, const std::vector<BandPoint>& points) {
-  const std::vector<double> u = LogValues(n);
-  return BandObjective(LossyFor(n, r), points).Worst(u.data());
-}
-
-Network RefinedOver(const Network& n, const BandRequest& r, const std::vector<BandPoint>& points) {
-  if (n.elements.empty()) return n;
-  const Network lossy = LossyFor(n, r);
-  const std::vector<double> u = LogValues(n);
-  const SearchResult refined =
-      Refine(BandObjective(lossy, points), BoxFor(n, r, true), u, 0.01, r.cancel);
-  if (!(refined.worst < BandObjective(lossy, points).Worst(u.data()))) return n;
-  return WithLogValues(n, refined.u);
-}
-
-bool InRange(const Network& n, const BandRequest& r) {
-  return std::all_of(n.elements.begin(), n.elements.end(), [&](const Element& e) {
-    return !e.IsPart() || RangeFor(r.parts, e.part.kind).Holds(e.part.value);
-  });
 }
 
 Found SearchLadder(const Network& shape, const BandRequest& r, const BandPoints& p,
@@ -413,36 +274,6 @@ std::vector<std::vector<double>> StartsFromSmaller(const Network& shape,
     }
   }
   return starts;
-}
-
-std::optional<Network> StandardFor(Found& f, const BandRequest& r, const BandPoints& p) {
-  // The best set of all the rounds is kept.
-  std::optional<Network> best;
-  double least = kInf;
-  if (f.lossless && LadderCode(*f.lossless) == LadderCode(f.network)) {
-    best = Standard(*f.lossless, r, p.fine, least);
-  }
-  for (int round = 0; round < 3; ++round) {
-    double worst = kInf;
-    const std::optional<Network> standard = Standard(f.network, r, p.fine, worst);
-    if (standard && worst < least) {
-      least = worst;
-      best = standard;
-    }
-    if (!standard || worst >= f.worst) break;
-    const Network lossy = LossyFor(*standard, r);
-    const SearchResult refined = Refine(BandObjective(lossy, p.fine), BoxFor(lossy, r),
-                                        LogValues(*standard), 0.01, r.cancel);
-    f.network = WithLogValues(f.network, refined.u);
-    f.worst = refined.worst;
-    f.evaluations += refined.evaluations;
-  }
-  // Standard values never do better than the ideal ones they come from.
-  if (best && least < f.worst) {
-    f.network = *best;
-    f.worst = least;
-  }
-  return best;
 }
 
 }  // namespace vorda::rf

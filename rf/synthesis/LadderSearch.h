@@ -12,6 +12,7 @@
 #include "rf/circuit/Network.h"
 #include "rf/synthesis/BandObjective.h"
 #include "rf/synthesis/BandSearch.h"
+#include "rf/synthesis/LadderValues.h"
 
 namespace vorda::rf {
 
@@ -21,16 +22,6 @@ struct BandPoints {
   std::vector<BandPoint> coarse, fine, all;
 };
 BandPoints PointsOf(const BandLayout& layout);
-
-// The worst figure of a network with the request's losses over points.
-double WorstOver(const Network& network, const BandRequest& request,
-                 const std::vector<BandPoint>& points);
-// A network's values refined over points with the request's losses, in
-// the range parts are proposed in; never worse than the network given.
-Network RefinedOver(const Network& network, const BandRequest& request,
-                    const std::vector<BandPoint>& points);
-// Whether every part of a network lies in the range parts are proposed in.
-bool InRange(const Network& network, const BandRequest& request);
 
 // A ladder's values as found, lossless, and its worst |gamma|^2 with the
 // losses.
@@ -42,9 +33,6 @@ struct Found {
   // too, so that they are never beaten by rounding it.
   std::optional<Network> lossless;
 };
-
-// The network with the request's quality factors.
-Network LossyFor(Network network, const BandRequest& request);
 
 // The best values of one ladder, from its analytic starts and `starts`
 // (the values' decimal logarithms); with losses, never worse than the
