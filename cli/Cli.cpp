@@ -215,6 +215,10 @@ bool Produced(const Report& report, std::ostream& err) {
       case W::kBand:
         err << "vorda-match: no network was designed over the band\n";
         break;
+      case W::kStandard:
+        err << "vorda-match: " << rf::RowName(*m.row)
+            << " has no standard values: " << rf::WhyText(m.row->design->no_standard) << "\n";
+        break;
     }
   }
   return missed.empty();

@@ -130,6 +130,23 @@ Json SegmentJson(const rf::Segment& s, const rf::DesignRequest& r) {
   return j;
 }
 
+// What the Bode-Fano limit says of a band's figures: "distance" (the
+// figure below_limit_db), "no limit", "lossy" (it bounds lossless networks
+// only) or "does not bind".
+const char* LimitUseKey(const rf::BandFigures& f) {
+  switch (f.limit_use) {
+    case rf::BandFigures::LimitUse::kDistance:
+      return "distance";
+    case rf::BandFigures::LimitUse::kLossy:
+      return "lossy";
+    case rf::BandFigures::LimitUse::kUnbound:
+      return "does not bind";
+    case rf::BandFigures::LimitUse::kNone:
+      break;
+  }
+  return "no limit";
+}
+
 // Each band in each state with its figures and its margin to its goal,
 // each band to reject, and the worst margin over them all.
 void AddGoals(Json& j, const rf::Row& t, const Report& report) {
@@ -160,6 +177,7 @@ void AddGoals(Json& j, const rf::Row& t, const Report& report) {
         b[f.json] = FigureJson(f, figures);
       }
     }
+    b["bode_fano_use"] = LimitUseKey(g.bands[i]);
     b["margin_db"] = OrNull(g.margins_db[i]);
     b["blocked"] = static_cast<bool>(g.blocked[i]);
     j["bands"].push_back(b);
@@ -176,8 +194,10 @@ void AddFigures(Json& j, const rf::Row& t, const Report& report) {
     const std::string group = rf::GroupKey(f.group);
     (group.empty() ? j : j[group])[f.json] = FigureJson(f, t);
   }
+  if (t.band) j["band"]["bode_fano_use"] = LimitUseKey(*t.band);
   if (t.goals && report.result.band) AddGoals(j, t, report);
   const rf::NetworkDesign& d = *t.design;
+  if (d.no_standard) j["no_standard"] = rf::WhyText(d.no_standard);
   if (d.band) {
     j["bandwidth"]["searched"] = {{"low", d.band->searched.low}, {"high", d.band->searched.high}};
   }

@@ -93,6 +93,11 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
   if (d.uncompensated) {
     out << "  for the parts' parasitics: " << PartsText(d.ideal) << "\n";
   }
+  if (d.no_standard) {
+    out << "  standard "
+        << (opt.library ? std::string("from the library") : rf::SeriesName(*opt.series))
+        << ": none (" << rf::WhyText(d.no_standard) << ")\n";
+  }
   if (d.standard) {
     out << "  standard "
         << (opt.library ? std::string("from the library") : rf::SeriesName(*opt.series)) << ": ";

@@ -38,6 +38,24 @@ ValueRange RangeFor(const PartsChoice& parts, Part::Kind kind) {
   return own;
 }
 
+ValueRange RangeAt(const PartsChoice& parts, Part::Kind kind, double hertz) {
+  ValueRange range = RangeFor(parts, kind);
+  const PartModel& m = parts.model;
+  if (parts.library) return range;  // measured parts: each its own data
+  const double w2 = kTwoPi * kTwoPi * hertz * hertz;
+  const double srf = kind == Part::Kind::kInductor ? m.srf_inductor : m.srf_capacitor;
+  if (srf > 0.0) {
+    // Every part of the kind resonates there: none is what it is sold as above.
+    if (hertz >= srf) range.high = 0.0;
+    return range;
+  }
+  if (!m.package) return range;
+  const double parasitic =
+      kind == Part::Kind::kInductor ? PackageParallelC(*m.package) : PackageSeriesL(*m.package);
+  if (parasitic > 0.0) range.high = std::min(range.high, 1.0 / (w2 * parasitic));
+  return range;
+}
+
 Network WithLosses(Network network, const PartsChoice& parts) {
   return Built(std::move(network), parts.q_inductor.value_or(kIdealQ),
                parts.q_capacitor.value_or(kIdealQ), parts.model);

@@ -49,6 +49,10 @@ struct PartsChoice {
 // values; of a series its members within it; of a library what it holds
 // (empty, low above high, when it holds none of the kind).
 ValueRange RangeFor(const PartsChoice& parts, Part::Kind kind);
+// The same for parts used up to a frequency: an inductor or a capacitor
+// below its self-resonance there, as what it is sold as (empty when every
+// part of the kind resonates below it).
+ValueRange RangeAt(const PartsChoice& parts, Part::Kind kind, double hertz);
 
 // The network with the quality factors and parasitics of a choice (a
 // measured part keeps its data).

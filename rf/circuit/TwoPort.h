@@ -19,6 +19,7 @@ using SParameters = std::array<std::complex<double>, 4>;
 struct TwoPortPoint {
   double hertz = 0.0;
   std::complex<double> s11, s21, s12, s22;
+  std::size_t line = 0;  // of the file it was read from, where the point begins
 };
 
 // A file with a reference for each port is referred to port 1's.

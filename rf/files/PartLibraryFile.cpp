@@ -59,10 +59,24 @@ std::shared_ptr<const PartData> Measured(const std::string& folder, const std::s
   d->file = path;
   d->nominal = nominal;
   for (const TwoPortPoint& p : data.points) {
+    const std::string at =
+        path + ":" + std::to_string(p.line) + ": at " + FormatEngineering(p.hertz, "Hz") + " ";
+    // A passive two-port reflects and passes at most what it is given.
+    const std::pair<const char*, std::complex<double>> s[] = {
+        {"S11", p.s11}, {"S21", p.s21}, {"S12", p.s12}, {"S22", p.s22}};
+    for (const auto& [name, v] : s) {
+      if (!(std::abs(v) <= 1.0 + 1e-9)) {
+        throw LibraryError(at + "the part is not passive: |" + name + "| = " +
+                           DigitsText(std::abs(v), 4) + ", more than 1");
+      }
+    }
     const auto z = SeriesThruImpedance(p.s11, p.s21, p.s12, p.s22, data.reference);
     if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) {
-      throw LibraryError(path + ": no finite impedance at " + FormatEngineering(p.hertz, "Hz") +
-                         " (S21 = 0: the part is an open there)");
+      throw LibraryError(at + "the part has no finite impedance (S21 = 0: it is an open there)");
+    }
+    if (z.real() < -1e-9 * std::abs(z)) {
+      throw LibraryError(at + "the part is not passive: its resistance is " +
+                         FormatEngineering(z.real(), "\u03a9"));
     }
     d->hertz.push_back(p.hertz);
     d->z.push_back(z);
@@ -92,6 +106,8 @@ std::shared_ptr<const PartLibrary> ReadPartLibrary(const std::string& folder) {
       message += why;
       throw LibraryError(message);
     };
+    // A spreadsheet's "CSV UTF-8" begins with a byte-order mark.
+    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     line = Trim(line);
     if (line.empty() || line.front() == '#') continue;
     const std::vector<std::string> cells = Cells(line);
@@ -110,6 +126,10 @@ std::shared_ptr<const PartLibrary> ReadPartLibrary(const std::string& folder) {
       fail("the kind is inductor or capacitor, not \u201c" + cells[0] + "\u201d");
     }
     const ReadNumber value = ReadEngineering(cells[1], inductor ? "H" : "F");
+    if (!value.value && ReadEngineering(cells[1], inductor ? "F" : "H").value) {
+      fail("the value \u201c" + cells[1] + "\u201d is " +
+           (inductor ? "a capacitance, of an inductor" : "an inductance, of a capacitor"));
+    }
     if (!value.value || !(*value.value > 0.0) || !std::isfinite(*value.value)) {
       fail("the value \u201c" + cells[1] + "\u201d is not a positive number");
     }

@@ -186,6 +186,7 @@ bool TouchstoneParser::OnePortData(std::string_view line, Point& point) {
     }
   }
   point.hertz = v[0] * scale_;
+  point.line = line_;
   if (point.hertz < 0.0 || !std::isfinite(point.hertz)) Fail("a negative or too large frequency");
   if (points_ > 0 && !(point.hertz > last_hertz_)) Fail("the frequencies do not increase");
   last_hertz_ = point.hertz;
@@ -228,6 +229,7 @@ bool TouchstoneParser::TwoPortData(std::string_view line, Point& point) {
   if (count_ < NumbersPerPoint()) return false;
   count_ = 0;
   point.hertz = numbers_[0] * scale_;
+  point.line = first_line_of_point_;
   if (triangle_ != Triangle::kNone) {
     // N11, the one off the diagonal (N21 = N12), N22.
     point.values[0] = Value(numbers_[1], numbers_[2]);

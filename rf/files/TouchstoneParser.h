@@ -25,6 +25,7 @@ class TouchstoneParser {
   struct Point {
     double hertz = 0.0;
     std::array<std::complex<double>, 4> values{};
+    std::size_t line = 0;  // where the point begins
   };
 
   // Reads files of `ports` ports, 1 or 2; a file of any other is refused.

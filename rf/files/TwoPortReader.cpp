@@ -75,7 +75,7 @@ TwoPortData ReadTwoPort(ByteSource source) {
       if (!Finite(v)) parser.Fail("the point gives no finite S-parameters");
     }
     data.reference = r1;
-    data.points.push_back({p.hertz, s[0], s[1], s[2], s[3]});
+    data.points.push_back({p.hertz, s[0], s[1], s[2], s[3], p.line});
   }
   return data;
 }

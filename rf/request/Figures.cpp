@@ -93,6 +93,18 @@ Value LossHigh(const Row& r) {
 Value WorstInsertion(const Row& r) {
   return B(r).worst_insertion_loss_db;
 }
+const char* LimitNone(const Row& r) {
+  switch (B(r).limit_use) {
+    case BandFigures::LimitUse::kLossy:
+      return "none to give (the limit bounds lossless networks; these parts take power)";
+    case BandFigures::LimitUse::kUnbound:
+      return "none to give (the limit lies beyond any network of a few parts: it does not bind)";
+    case BandFigures::LimitUse::kDistance:
+    case BandFigures::LimitUse::kNone:
+      break;
+  }
+  return "no limit known";
+}
 Value BelowLimit(const Row& r) {
   return B(r).below_limit_db;
 }
@@ -182,7 +194,8 @@ const Figure kFigures[] = {
      "worst insertion loss over the band (dB)", "Worst IL (dB)", "dB", "no power passes",
      F::kNumber, true, WorstInsertion, nullptr},
     {G::kBand, "below the Bode-Fano limit by", "below_limit_db", "below the bode-fano limit (dB)",
-     "Below limit (dB)", "dB", "no limit known", F::kNumber, true, BelowLimit, nullptr},
+     "Below limit (dB)", "dB", "no limit known", F::kNumber, true, BelowLimit, nullptr, false,
+     "\u2013", LimitNone},
     {G::kTotal, "worst total efficiency", "worst_total_efficiency",
      "worst total efficiency over the band", "Total eff. (%)", "%", "", F::kPercent, true,
      TotalEfficiency, nullptr},

@@ -374,6 +374,9 @@ std::vector<Shortfall> ShortfallsOf(const DesignResult& result) {
   }
   const auto is_band = [](const Row& t) { return t.origin == Origin::kOverBand; };
   if (r->Band() != nullptr && !any(is_band)) missed.push_back({Shortfall::What::kBand});
+  for (const Row& t : rows) {
+    if (t.design && t.design->no_standard) missed.push_back({Shortfall::What::kStandard, &t});
+  }
   return missed;
 }
 

@@ -136,8 +136,10 @@ Row FixedRow(const DesignResult& result, const Network& network, Origin origin);
 // or the one), the networks of a loaded Q, the given network and the band
 // search's designs.
 struct Shortfall {
-  enum class What { kTypes, kType, kNetworks, kLineDesigns, kGiven, kBand } what;
-  const Row* row = nullptr;  // kType: the type's row; kGiven: the given row
+  enum class What { kTypes, kType, kNetworks, kLineDesigns, kGiven, kBand, kStandard } what;
+  // kType: the type's row; kGiven: the given row; kStandard: a row that has
+  // no standard values (its design says why).
+  const Row* row = nullptr;
 };
 std::vector<Shortfall> ShortfallsOf(const DesignResult& result);
 

@@ -59,8 +59,16 @@ BandFigures FiguresIn(const Network& n, const LoadModel& load, const Source& sou
   fig.dissipation_centre_db = n.DissipationDb(centre, load.At(centre));
   fig.dissipation_high_db = n.DissipationDb(axis.stop, load.At(axis.stop));
   fig.worst_insertion_loss_db = LossOf(least_gain);
-  if (limit && fig.worst_return_loss_db) {
-    fig.below_limit_db = limit->worst_return_loss_db - *fig.worst_return_loss_db;
+  if (limit) {
+    using Use = BandFigures::LimitUse;
+    fig.limit_db = limit->worst_return_loss_db;
+    fig.limit_use = !Lossless(n)                          ? Use::kLossy
+                    : fig.limit_db > kUnboundLimitDb      ? Use::kUnbound
+                    : fig.worst_return_loss_db.has_value() ? Use::kDistance
+                                                           : Use::kNone;
+    if (fig.limit_use == Use::kDistance) {
+      fig.below_limit_db = limit->worst_return_loss_db - *fig.worst_return_loss_db;
+    }
   }
   if (radiation != nullptr) fig.worst_total_efficiency = std::max(least_total, 0.0);
   if (sums != nullptr) *sums = {sum, least_gain, f.size(), covered, grid.size()};
@@ -90,6 +98,13 @@ std::optional<double> MarginOf(double figure) {
 }
 
 }  // namespace
+
+bool Lossless(const Network& n) {
+  return std::all_of(n.elements.begin(), n.elements.end(), [](const Element& e) {
+    if (e.line) return e.line->conductor.db == 0.0 && e.line->dielectric.db == 0.0;
+    return !e.part.IsReal() || (std::isinf(e.part.q) && !e.part.model.measured);
+  });
+}
 
 double BandRequest::Lowest() const {
   double f = kInf;

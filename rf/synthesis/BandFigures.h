@@ -27,13 +27,25 @@ struct BandFigures {
   // -10 log10 of the least transducer gain over the band: mismatch and
   // dissipation together; empty where no power passes.
   std::optional<double> worst_insertion_loss_db;
-  // How far the worst return loss stays from the Bode-Fano limit, dB.
+  // How far the worst return loss stays from the Bode-Fano limit, dB; and
+  // what the limit says of the network: a distance, nothing (no limit for
+  // the load, or a network with losses, which the limit does not bound),
+  // or that it does not bind (above kUnboundLimitDb: beyond any network).
   std::optional<double> below_limit_db;
+  enum class LimitUse { kNone, kDistance, kLossy, kUnbound } limit_use = LimitUse::kNone;
+  double limit_db = 0.0;  // the limit, when there is one
   double worst_gamma = 0.0;
   // With a radiation efficiency: the least total efficiency, (1 - |gamma|^2)
   // times the network's times the antenna's.
   std::optional<double> worst_total_efficiency;
 };
+
+// A Bode-Fano limit above this binds no network of a few parts.
+inline constexpr double kUnboundLimitDb = 60.0;
+
+// Whether a network takes no power: no finite Q, no measured part, no
+// lossy line (parasitics are reactances, and lossless).
+bool Lossless(const Network& network);
 
 // How a network does in a band it is to reject: the least attenuation over
 // it (-10 log10 of the most transducer gain; empty where no power passes at

@@ -83,8 +83,25 @@ std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary
   return BestCombination(ideal, candidates, load, source, hertz);
 }
 
-Network Compensate(const Network& ideal, const PartModel& model, const LoadModel& load,
+Why Unsold(const Network& chosen, const PartsChoice& parts, double hertz) {
+  for (std::size_t i = 0; i < chosen.elements.size(); ++i) {
+    const Element& e = chosen.elements[i];
+    if (!e.IsPart()) continue;
+    const bool inductor = e.part.kind == Part::Kind::kInductor;
+    const auto index = static_cast<double>(i + 1);
+    if (!RangeFor(parts, e.part.kind).Holds(e.part.value)) {
+      return {Reason::kNotSold, e.part.value, index, hertz, false, inductor};
+    }
+    Part built = e.part;
+    built.model = parts.model.For(built);
+    if (built.Reversed(hertz)) return {Reason::kSoldReversed, e.part.value, index, hertz, false, inductor};
+  }
+  return {};
+}
+
+Network Compensate(const Network& ideal, const PartsChoice& parts, const LoadModel& load,
                    const Source& source, double hertz) {
+  const PartModel& model = parts.model;
   const Impedance zl = load.At(hertz);
   std::vector<double> u;
   for (const Element& e : ideal.elements) {
@@ -100,7 +117,13 @@ Network Compensate(const Network& ideal, const PartModel& model, const LoadModel
     return WithParasitics(n, model);
   };
   const Objective gamma = [&](const double* v) {
-    const double g = with(v).MatchAt(hertz, zl, source).gamma_magnitude;
+    const Network n = with(v);
+    // A part is what it is sold as: below its self-resonance, in the range.
+    for (const Element& e : n.elements) {
+      if (e.IsPart() && (e.part.Reversed(hertz) || !RangeFor(parts, e.part.kind).Holds(e.part.value)))
+        return HUGE_VAL;
+    }
+    const double g = n.MatchAt(hertz, zl, source).gamma_magnitude;
     return std::isnan(g) ? HUGE_VAL : g;
   };
   long evaluations = 0;
@@ -168,7 +191,7 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   d.ideal = ideal;
   const PartsChoice& parts = options.parts;
   if (options.compensate && !parts.model.Ideal()) {
-    d.ideal = Compensate(ideal, parts.model, load, source, f);
+    d.ideal = Compensate(ideal, parts, load, source, f);
     if (d.ideal != ideal) d.uncompensated = ideal;
   }
   if (standard) {
@@ -178,6 +201,19 @@ NetworkDesign DesignNetwork(const Network& ideal, const LoadModel& load, const S
   } else if (parts.series) {
     d.standard =
         ChooseStandard(WithParasitics(d.ideal, parts.model), *parts.series, load, source, f);
+  }
+  if (parts.library && !d.standard) {
+    double first = HUGE_VAL, last = 0.0;
+    for (const LibraryPart& p : parts.library->parts) {
+      first = std::min(first, p.part.model.measured->First());
+      last = std::max(last, p.part.model.measured->Last());
+    }
+    d.no_standard = {Reason::kLibraryNotAtFrequency, first, last, f};
+  }
+  if (d.standard && (parts.series || parts.library)) {
+    // What no one sells is no standard value.
+    d.no_standard = Unsold(*d.standard, parts, f);
+    if (d.no_standard) d.standard.reset();
   }
   if (d.standard) {
     d.standard = WithParasitics(*d.standard, parts.model);

@@ -60,6 +60,9 @@ struct NetworkDesign {
   Network ideal;  // the computed values, lossless (with parasitics: compensated for them)
   std::optional<Network> uncompensated;  // with parasitics: the ideal parts' values
   std::optional<Network> standard;       // with a series: the chosen values, lossless
+  // Why a series or a library gave no standard values: none is sold that
+  // would do, or the library does not reach the frequency.
+  Why no_standard;
   std::optional<Match> standard_match;   // of the standard parts at the design frequency
   Network built;                         // standard (or ideal) values with the losses
   Match match;                           // of the parts as built at the design frequency
@@ -90,8 +93,15 @@ std::optional<Network> ChooseFromLibrary(const Network& ideal, const PartLibrary
 
 // The values, from the given ones, that match best at f with the parts'
 // parasitics (lossless): what an ideal design becomes with real parts.
-Network Compensate(const Network& ideal, const PartModel& model, const LoadModel& load,
+// Values of parts past their self-resonance there, or outside the range
+// parts are sold in, are not taken.
+Network Compensate(const Network& ideal, const PartsChoice& parts, const LoadModel& load,
                    const Source& source, double hertz);
+
+// Why a network's parts, as chosen (lossless), are not what is sold: a
+// value outside the range, or a part past its self-resonance at the
+// frequency with the choice's parasitics; nothing when they are.
+Why Unsold(const Network& chosen, const PartsChoice& parts, double hertz);
 
 // Everything the options ask for about a network whose ideal parts are
 // given, matched to a source. With a series the standard values are chosen

@@ -17,7 +17,7 @@ std::vector<Element> Choices(const Element& e, const BandRequest& r) {
   if (e.line) return {e};  // a line is cut to its length
   std::vector<Element> parts;
   const Part& ideal = e.part;
-  const ValueRange range = RangeFor(r.parts, ideal.kind);
+  const ValueRange range = RangeAt(r.parts, ideal.kind, r.Highest());
   const auto add = [&](const Part& p) {
     if (range.Holds(p.value)) parts.emplace_back(e.position, p);
   };

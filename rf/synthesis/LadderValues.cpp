@@ -68,7 +68,7 @@ SearchBox BoxFor(const Network& shape, const BandRequest& r, bool ranged) {
     box.lo.push_back(portable::Log10(l ? x_lo / w : 1.0 / (w * x_hi)));
     box.hi.push_back(portable::Log10(l ? x_hi / w : 1.0 / (w * x_lo)));
     // Where asked: no value outside the range parts are proposed in.
-    const ValueRange range = RangeFor(r.parts, e.part.kind);
+    const ValueRange range = RangeAt(r.parts, e.part.kind, r.Highest());
     box.least.push_back(!ranged ? -kInf : range.low > 0.0 ? portable::Log10(range.low) : kInf);
     box.most.push_back(!ranged ? kInf : range.high > 0.0 ? portable::Log10(range.high) : -kInf);
   }
@@ -96,7 +96,7 @@ Network RefinedOver(const Network& n, const BandRequest& r, const std::vector<Ba
 
 bool InRange(const Network& n, const BandRequest& r) {
   return std::all_of(n.elements.begin(), n.elements.end(), [&](const Element& e) {
-    return !e.IsPart() || RangeFor(r.parts, e.part.kind).Holds(e.part.value);
+    return !e.IsPart() || RangeAt(r.parts, e.part.kind, r.Highest()).Holds(e.part.value);
   });
 }
 

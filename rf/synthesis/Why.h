@@ -28,6 +28,11 @@ enum class Reason {
   kHalfWaveSpacing,           // stubs `value` degrees apart are at one place
   kDoubleStubCannotMatch,     // the load's conductance `value` above `bound` (normalized)
   kQuarterWaveComplexSource,  // a quarter-wave transformer matches a resistance only
+  // Standard values that are none.
+  kLibraryNotAtFrequency,  // no library part of the kind was measured at `hertz`
+                           // (they span `value` to `bound`)
+  kNotSold,                // part `bound` would need `value` (H or F), beyond what is sold
+  kSoldReversed,           // part `bound` of `value` is past its self-resonance at `hertz`
 };
 
 struct Why {
@@ -36,6 +41,7 @@ struct Why {
   double bound = 0.0;
   double hertz = 0.0;
   bool low_pass = false;
+  bool inductor = false;  // the part of kNotSold and kSoldReversed
   bool operator==(const Why&) const = default;
   explicit operator bool() const { return reason != Reason::kNone; }
 };
