@@ -68,8 +68,16 @@ MeasuredInput ReadMeasured(const Command& c) {
   MeasuredInput in;
   in.measurement = ReadForDesign(file, c);
   const rf::Measurement& m = *in.measurement;
+  // A band first: the design frequency may be its centre, never typed.
+  for (const rf::PassBand& b : c.request.bands) {
+    if (!m.Covers(b.axis.start) || !m.Covers(b.axis.stop)) {
+      throw Refusal{file.Name() + ": the band " + rf::RangeText(b.axis.start, b.axis.stop) +
+                    " reaches outside the file's " + rf::RangeText(m.First(), m.Last())};
+    }
+  }
   if (!m.Covers(f)) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
+                  (c.hertz_given ? "" : " (the band's centre, the design frequency)") +
                   " lies outside the file's " + rf::RangeText(m.First(), m.Last())};
   }
   in.at = MeasuredAt{file.Name(), f, m.At(f)};
@@ -97,6 +105,21 @@ Chosen ChooseNetwork(const Report& report) {
     if ((t.origin == rf::Origin::kOverBand) != band) return false;
     return !kind || rf::KindMatches(t.kind, *kind);
   });
+  if (row == rows.end() && band && kind) {
+    // A network of the family whose optimum is a smaller one: that one.
+    for (const auto& [code, to] : report.result.band->family) {
+      if (to.empty() || !rf::KindMatches(rf::KindOfLadder(*rf::LadderOfCode(code)), *kind))
+        continue;
+      const auto smaller = std::find_if(rows.begin(), rows.end(), [&](const rf::Row& t) {
+        return t.origin == rf::Origin::kOverBand && t.design &&
+               rf::LadderCode(t.design->ideal) == to;
+      });
+      if (smaller == rows.end()) continue;
+      return {rf::NetworkWhat(*smaller) + ", which " + name +
+                  " comes to (its other parts do nothing there)",
+              smaller->design->built};
+    }
+  }
   if (row == rows.end()) {
     return {band ? (kind ? name + ": no design over the band" : "no design over the band")
                  : name + ": not among the networks designed",

@@ -43,6 +43,7 @@ struct Command {
   std::string z0 = "50";
   std::string real;
   std::string imag;
+  bool hertz_given = false;         // --freq; else the design frequency is the first band's centre
   std::string s1p;                  // a measured load instead of R and X; "-" standard input
   std::vector<std::string> states;  // the load's other states, each a file
   std::string radiation;            // an antenna's radiation efficiency (CSV)

@@ -118,6 +118,12 @@ void Finish(Command& c, const Split& s) {
   if (c.mode != Command::Mode::kEach && (s.Given("--freq") || r.Band() != nullptr)) {
     c.mode = Command::Mode::kDesign;
   }
+  c.hertz_given = s.Given("--freq");
+  if (s.Given("--package") && s.Given("--srf-l") && s.Given("--srf-c")) {
+    throw UsageError{
+        "--package has no effect with both --srf-l and --srf-c (every part resonates where they "
+        "say): leave one of the three out"};
+  }
   // Without --freq the band's geometric centre is the design frequency.
   if (!s.Given("--freq") && r.Band() != nullptr)
     r.hertz = std::sqrt(r.Band()->start * r.Band()->stop);

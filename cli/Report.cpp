@@ -300,6 +300,12 @@ Json BandJson(const Report& report) {
   for (const auto& [parts, db] : band.best_by_parts) {
     j["best_by_parts"].push_back({{"parts", parts}, {by, db ? Json(*db) : Json()}});
   }
+  j["family"] = Json::array();
+  for (const auto& [code, to] : band.family) {
+    const Json key =
+        to.empty() ? Json() : Json("band-" + rf::KindKey(rf::KindOfLadder(*rf::LadderOfCode(to))));
+    j["family"].push_back({{"code", code}, {"design", key}});
+  }
   j["refused"] = Json::array();
   for (const auto& [kind, why] : band.refused) {
     j["refused"].push_back({{"topology", rf::KindName(kind)}, {"reason", why}});

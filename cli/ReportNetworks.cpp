@@ -113,6 +113,10 @@ void PrintFigures(const rf::Row& t, const Report& report, std::ostream& out) {
     out << "  with losses (Q of inductors " << QText(opt.q_inductor) << ", of capacitors "
         << QText(opt.q_capacitor) << "):\n    " << Items(t, G::kMatch) << ", " << Items(t, G::kLoss)
         << "\n";
+  } else if (d.standard && (!t.engine || real_parts)) {
+    // The parts as built, where they differ from the standard ones.
+    if (d.match.zin != d.standard_match->zin)
+      out << "    as built: " << Items(t, G::kMatch) << "\n";
   } else if (!t.engine || (real_parts && !d.standard)) {
     out << "    " << Items(t, G::kMatch) << "\n";
   }

@@ -61,22 +61,22 @@ std::shared_ptr<const PartData> Measured(const std::string& folder, const std::s
   for (const TwoPortPoint& p : data.points) {
     const std::string at =
         path + ":" + std::to_string(p.line) + ": at " + FormatEngineering(p.hertz, "Hz") + " ";
+    const auto z = SeriesThruImpedance(p.s11, p.s21, p.s12, p.s22, data.reference);
+    if (std::isfinite(z.real()) && z.real() < -1e-9 * std::abs(z)) {
+      throw LibraryError(at + "the part is not passive: its resistance is " +
+                         FormatEngineering(z.real(), "\u03a9"));
+    }
     // A passive two-port reflects and passes at most what it is given.
     const std::pair<const char*, std::complex<double>> s[] = {
         {"S11", p.s11}, {"S21", p.s21}, {"S12", p.s12}, {"S22", p.s22}};
     for (const auto& [name, v] : s) {
       if (!(std::abs(v) <= 1.0 + 1e-9)) {
-        throw LibraryError(at + "the part is not passive: |" + name + "| = " +
-                           DigitsText(std::abs(v), 4) + ", more than 1");
+        throw LibraryError(at + "the part is not passive: |" + name +
+                           "| = " + DigitsText(std::abs(v), 4) + ", more than 1");
       }
     }
-    const auto z = SeriesThruImpedance(p.s11, p.s21, p.s12, p.s22, data.reference);
     if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) {
       throw LibraryError(at + "the part has no finite impedance (S21 = 0: it is an open there)");
-    }
-    if (z.real() < -1e-9 * std::abs(z)) {
-      throw LibraryError(at + "the part is not passive: its resistance is " +
-                         FormatEngineering(z.real(), "\u03a9"));
     }
     d->hertz.push_back(p.hertz);
     d->z.push_back(z);

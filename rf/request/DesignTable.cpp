@@ -1,5 +1,7 @@
 #include "rf/request/DesignTable.h"
 
+#include <algorithm>
+
 #include "engine/SectionTypes.h"
 #include "rf/circuit/Units.h"
 #include "rf/request/Figures.h"
@@ -103,9 +105,11 @@ void Header(std::string& out) {
   out += "\n";
 }
 
-void RowLine(std::string& out, const Row& t, bool best) {
-  out += Text(RowName(t)) + "," + RowKey(t) + "," + OriginName(t.origin) + "," +
-         (best ? "yes" : "") + "," + VerdictName(t.verdict) + "," + Text(StatusText(t));
+// best: "yes" for the best at the frequency, "over the band" for the best
+// over the band.
+void RowLine(std::string& out, const Row& t, const char* best) {
+  out += Text(RowName(t)) + "," + RowKey(t) + "," + OriginName(t.origin) + "," + best + "," +
+         VerdictName(t.verdict) + "," + Text(StatusText(t));
   const std::vector<std::string> names = ComponentNames(t);
   for (std::size_t e = 0; e < kTableParts; ++e) {
     out += "," + (e < names.size() ? names[e] : std::string());
@@ -154,8 +158,14 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
     GoalHeader(out, segments);
     out += "\n";
   }
+  // The band's rows come best first.
+  const auto band_best = std::find_if(result.rows.begin(), result.rows.end(), [](const Row& t) {
+    return t.origin == Origin::kOverBand && t.Designed();
+  });
   for (std::size_t i = 0; i < result.rows.size(); ++i) {
-    RowLine(out, result.rows[i], result.best == i);
+    const bool best_over_band = band_best != result.rows.end() &&
+                                static_cast<std::size_t>(band_best - result.rows.begin()) == i;
+    RowLine(out, result.rows[i], result.best == i ? "yes" : best_over_band ? "over the band" : "");
     if (!goals) continue;
     out.pop_back();
     GoalCells(out, result.rows[i], segments);

@@ -101,6 +101,38 @@ bool BetterOverBand(const Row& a, const Row& b, Ranking ranking) {
   return a.design->ideal.elements.size() < b.design->ideal.elements.size();
 }
 
+namespace {
+
+// The figure a band row ranks by, in dB, larger better; none for the
+// rankings that are no figure's.
+std::optional<double> RankedDb(const Row& t, Ranking ranking) {
+  if (ranking != Ranking::kReturnLoss && ranking != Ranking::kTransducerGain) return std::nullopt;
+  if (t.goals)
+    return t.goals->worst_blocked ? -HUGE_VAL : t.goals->worst_margin_db.value_or(HUGE_VAL);
+  if (ranking == Ranking::kTransducerGain) return -InsertionLossOf(t);
+  return t.band->worst_return_loss_db.value_or(HUGE_VAL);
+}
+
+std::size_t PartsOf(const Row& t) {
+  return t.design->ideal.elements.size();
+}
+
+}  // namespace
+
+void PreferFewerParts(std::vector<Row>& rows, Ranking ranking) {
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    for (std::size_t j = i; j > 0; --j) {
+      const Row &above = rows[j - 1], &below = rows[j];
+      if (!above.design || !below.design || PartsOf(below) >= PartsOf(above)) break;
+      const auto a = RankedDb(above, ranking), b = RankedDb(below, ranking);
+      if (!a || !b) break;
+      const bool tie = *a == *b || *a - *b <= kTieDb;
+      if (!tie) break;
+      std::swap(rows[j - 1], rows[j]);
+    }
+  }
+}
+
 // Whether a ranks above b; both designed.
 bool Better(const Row& a, const Row& b, Ranking ranking) {
   const double rl_a = ReturnLossOf(a), rl_b = ReturnLossOf(b);

@@ -304,6 +304,10 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
     t.design = DesignNetwork(d.ideal, p.load, p.source, p.fixed, d.standard);
     t.band = d.figures;
     t.goals = d.goals;
+    if (!d.every_combination) {
+      t.note =
+          "the library's parts tried one part at a time: too many combinations to try every one";
+    }
     Complete(t, p);
     // Values centred for yield, where more builds meet the goals with them.
     if (i >= centred.size() || !centred[i] || !(centred[i]->to > centred[i]->from)) continue;
@@ -321,6 +325,7 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
   std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
     return BetterOverBand(a, b, p.request.RankingOf());
   });
+  PreferFewerParts(rows, p.request.RankingOf());
   result.rows.insert(at, rows.begin(), rows.end());
   BandSummary& s = *result.band;
   s.frequencies = band.frequencies;
@@ -333,6 +338,7 @@ void AddBandRows(const BandResult& band, DesignResult& result) {
   s.limits = band.limits;
   s.fits = band.fits;
   s.best_by_parts = band.best_by_parts;
+  s.family = band.family;
 }
 
 std::vector<Shortfall> ShortfallsOf(const DesignResult& result) {

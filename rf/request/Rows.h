@@ -88,6 +88,8 @@ struct BandSummary {
   std::vector<std::pair<NetworkKind, std::string>> refused;  // kinds with no design, and why
   std::optional<LoadFit> fit;
   std::optional<BodeFanoBound> bode_fano;
+  // Every network of the family, and the code of the design it came to.
+  std::vector<std::pair<std::string, std::string>> family;
   // The best worst return loss the search found with each number of parts
   // (empty: perfect).
   std::vector<std::pair<int, std::optional<double>>> best_by_parts;

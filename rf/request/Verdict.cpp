@@ -90,16 +90,17 @@ std::string WhyText(const Why& w) {
     case Reason::kQuarterWaveComplexSource:
       return "a quarter-wave transformer matches to a resistance, not to a complex source";
     case Reason::kLibraryNotAtFrequency:
-      return "no library part of a kind it needs was measured at " + FormatEngineering(w.hertz, "Hz") +
-             " (its files span " + RangeText(w.value, w.bound) + ")";
+      return "no library part of a kind it needs was measured at " +
+             FormatEngineering(w.hertz, "Hz") + ": its files span " + RangeText(w.value, w.bound);
     case Reason::kNotSold:
       return "part " + std::to_string(static_cast<int>(w.bound)) + " would be " +
              FormatEngineering(w.value, w.inductor ? "H" : "F") +
              ", beyond the values it is made and sold in";
     case Reason::kSoldReversed:
       return "part " + std::to_string(static_cast<int>(w.bound)) + ", " +
-             FormatEngineering(w.value, w.inductor ? "H" : "F") + ", is past its self-resonance at " +
-             FormatEngineering(w.hertz, "Hz") + ": it would be used as the other kind";
+             FormatEngineering(w.value, w.inductor ? "H" : "F") +
+             ", is past its self-resonance at " + FormatEngineering(w.hertz, "Hz") +
+             ": it would be used as the other kind";
   }
   return "";
 }

@@ -27,6 +27,8 @@ inline constexpr std::size_t kFinePoints = 2001;
 // A part whose removal costs less than this of the worst margin is taken
 // out of a design found.
 inline constexpr double kNegligibleDb = 0.05;
+// Designs within this of each other rank by their parts, fewer first.
+inline constexpr double kTieDb = 0.01;
 
 struct BandRequest {
   // The bands, each evaluated evenly from start to stop (equal: one

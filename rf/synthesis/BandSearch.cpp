@@ -31,7 +31,8 @@ bool Ranks(const BandDesign& a, const BandDesign& b, bool plain) {
 // A design without the parts whose removal costs less than kNegligibleDb
 // of its worst figure over every point, the cheapest first, while one
 // does; only where taking the part out leaves the others as they were.
-void TrimNegligible(BandDesign& d, const BandRequest& r, const std::vector<BandPoint>& all) {
+void TrimNegligible(BandDesign& d, const BandRequest& r, const BandPoints& points) {
+  const std::vector<BandPoint>& all = points.all;
   const double allowed = portable::Pow10(kNegligibleDb / 10.0);
   for (bool trimmed = false;; trimmed = true) {
     const Network& chosen = d.standard ? *d.standard : d.ideal;
@@ -50,6 +51,13 @@ void TrimNegligible(BandDesign& d, const BandRequest& r, const std::vector<BandP
     }
     if (!cheapest) {
       // The values of what is left found again; standard ones among them.
+      if (trimmed && r.parts.library && d.standard) {
+        // A library's parts chosen again for what is left.
+        double worst = 0.0;
+        if (auto again = FromLibrary(d.ideal, r, points, worst, d.every_combination)) {
+          if (worst < WorstOver(*d.standard, r, all)) d.standard = std::move(again);
+        }
+      }
       if (trimmed) {
         d.ideal = RefinedOver(d.ideal, r, all);
         if (d.standard && WorstOver(*d.standard, r, all) < WorstOver(d.ideal, r, all)) {
@@ -147,11 +155,14 @@ BandResult OptimizeBand(const BandRequest& r) {
   }
   const bool plain = r.Plain();
   std::map<std::string, BandDesign> designs;
+  std::map<std::string, std::string> came_to;  // from the search's code to the design's
   for (auto& [code, f] : best) {
     BandDesign d;
-    if (r.parts.series || r.parts.library) d.standard = StandardFor(f, r, points);
+    if (r.parts.series || r.parts.library) {
+      d.standard = StandardFor(f, r, points, &d.every_combination);
+    }
     d.ideal = f.network;
-    TrimNegligible(d, r, points.all);
+    TrimNegligible(d, r, points);
     d.kind = KindOfLadder(d.ideal);
     d.evaluated = LossyFor(d.standard ? *d.standard : d.ideal, r);
     if (!InRange(d.standard ? *d.standard : d.ideal, r)) continue;
@@ -166,13 +177,32 @@ BandResult OptimizeBand(const BandRequest& r) {
     d.harmonics = HarmonicsOf(d.evaluated, r.Load(), r.source, r.centre);
     // A design trimmed to another's network is that one, once: the better.
     const std::string key = LadderCode(d.ideal);
+    came_to[code] = key;
     const auto at = designs.find(key);
     if (at == designs.end() || Ranks(d, at->second, plain)) designs[key] = std::move(d);
   }
   for (auto& [code, d] : designs) result.designs.push_back(std::move(d));
+  for (std::size_t i = 0; i < shapes.size(); ++i) {
+    const auto to = found[i].network.elements.empty() ? came_to.end()
+                                                      : came_to.find(LadderCode(found[i].network));
+    result.family.emplace_back(LadderCode(shapes[i]), to != came_to.end() ? to->second : "");
+  }
   std::stable_sort(
       result.designs.begin(), result.designs.end(),
       [plain](const BandDesign& a, const BandDesign& b) { return Ranks(a, b, plain); });
+  // Within a hundredth of a dB, fewer parts first.
+  const auto db = [plain](const BandDesign& d) {
+    if (plain) return d.figures.worst_return_loss_db.value_or(HUGE_VAL);
+    return d.worst > 0.0 ? MarginDb(d.worst) : HUGE_VAL;
+  };
+  auto& all = result.designs;
+  for (std::size_t i = 1; i < all.size(); ++i) {
+    for (std::size_t j = i; j > 0 && all[j].parts < all[j - 1].parts; --j) {
+      const double a = db(all[j - 1]), b = db(all[j]);
+      if (!(a == b || a - b <= kTieDb)) break;
+      std::swap(all[j - 1], all[j]);
+    }
+  }
   const BandLimit limit{result.fits.front(), result.limits.front()};
   result.fit = limit.fit;
   result.bode_fano = limit.bode_fano;

@@ -34,6 +34,9 @@ struct BandDesign {
   Harmonics harmonics;               // at the centre
   int parts = 0;                     // inductors and capacitors
   double worst = 0.0;                // the objective of `evaluated` over every point
+  // From a library: whether every combination of its parts was tried (else
+  // each part in turn, there being too many).
+  bool every_combination = true;
 };
 
 struct BandResult {
@@ -43,6 +46,10 @@ struct BandResult {
   std::vector<std::optional<BodeFanoBound>> limits;  // each pass segment's
   std::vector<std::optional<LoadFit>> fits;
   std::vector<BandDesign> designs;  // best first: worst return loss, then fewer parts
+  // Every network of the family by its code, and the code of the design it
+  // came to (itself, or a smaller one where its other parts do nothing;
+  // empty where it gave none).
+  std::vector<std::pair<std::string, std::string>> family;
   std::vector<std::pair<NetworkKind, std::string>> refused;  // kinds with no design, and why
   std::optional<LoadFit> fit;              // the load's best circuit over the first band
   std::optional<BodeFanoBound> bode_fano;  // when the fit allows one

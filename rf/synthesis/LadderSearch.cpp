@@ -99,7 +99,7 @@ Found SearchShape(const Network& shape, const BandRequest& r, const std::vector<
                                  [](const Element& e) { return e.IsLine(); });
   const SearchEffort effort = mixed   ? SearchEffort{1, 60, false, 8}
                               : lines ? SearchEffort{3, 120, true, 24}
-                                      : SearchEffort{};
+                                      : SearchEffort{6, 120, true, 32};
   Found found;
   SearchResult best = GlobalSearch(BandObjective(shape, coarse), BandObjective(shape, all), box,
                                    starts, {}, r.cancel, effort);

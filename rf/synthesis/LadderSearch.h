@@ -58,7 +58,13 @@ std::vector<std::vector<double>> StartsFromSmaller(const Network& shape,
 // set with the least worst reflection with the losses; when it beats the
 // values it came from, the search goes on from it. Nothing without a series
 // or with a value no series holds; `found` may be improved.
+// From a library: every combination of its parts where there are at most
+// kEveryCombination, else each part in turn through the library (`every`
+// says which).
+inline constexpr double kEveryCombination = 4096;
+std::optional<Network> FromLibrary(const Network& ideal, const BandRequest& request,
+                                   const BandPoints& points, double& worst, bool& every);
 std::optional<Network> StandardFor(Found& found, const BandRequest& request,
-                                   const BandPoints& points);
+                                   const BandPoints& points, bool* every = nullptr);
 
 }  // namespace vorda::rf

@@ -54,6 +54,21 @@ TEST(CliStatusTest, OptionCombinations) {
       {{"--freq", "100M", "--topology", "l3", "--spice", "FILE", "40", "30"}, 2, "--type 3"},
       {{"--freq", "100M", "--topology", "given", "--s2p", "FILE", "40", "30"}, 2, "--network"},
       {{"--freq", "1M", "--csv", "FILE", "40", "30"}, 2, "--sweep"},
+      // Standard values that are none: a library that does not reach F, a
+      // part past its self-resonance.
+      {{"--freq", "7G", "--parts", VORDA_SOURCE_DIR "/docs/examples/parts-0402", "--type", "2",
+        "20", "10"},
+       1,
+       "has no standard values: no library part of a kind it needs was measured at 7 GHz"},
+      {{"--freq", "2.4G", "--package", "0402", "--series", "E24", "--loaded-q", "5", "20", "10"},
+       1,
+       "is past its self-resonance at 2.4 GHz"},
+      {{"--freq", "1G", "--package", "0402", "--srf-l", "1G", "--srf-c", "2G", "20", "10"},
+       2,
+       "--package has no effect with both --srf-l and --srf-c"},
+      {{"--s1p", VORDA_SOURCE_DIR "/docs/examples/dipole.s1p", "--band", "20M:22M"},
+       2,
+       "the band 20 MHz to 22 MHz reaches outside the file's"},
   };
   // A folder of this run's own: another run of the tests may be under way.
   const fs::path dir =

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The windows' command lines, with no display at all: vorda-designer answers
 # --help, --version and a wrong option without a window; both programs say
-# in one line that there is no display instead of aborting.
+# in one line that there is no display instead of aborting, also when the
+# display named is not there.
 # Usage: check_command_lines.sh VORDAFORWIN VORDA-DESIGNER
 set -uo pipefail
 main="$1" designer="$2"
@@ -24,5 +25,9 @@ for program in "$main" "$designer"; do
   [ "$status" = 1 ] || fail "$program without a display: status $status"
   [ "$(wc -l <"$err")" = 1 ] && grep -q "no display to show the window on" "$err" \
     || fail "$program without a display said: $(cat "$err")"
+  # A display named that no server answers: the same line, never Qt's abort.
+  status="$(DISPLAY=:58 run "$program")"
+  [ "$status" = 1 ] || fail "$program with DISPLAY=:58: status $status"
+  grep -q "DISPLAY=:58 cannot be reached" "$err" || fail "$program with DISPLAY=:58 said: $(cat "$err")"
 done
 echo "command lines: all good"

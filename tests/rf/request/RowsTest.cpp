@@ -169,6 +169,29 @@ TEST(RowsTest, VswrCirclesOfAComplexSource) {
   }
 }
 
+// The table marks the best at the frequency and the best over the band.
+TEST(RowsTest, TheTableMarksBothBests) {
+  DesignRequest q;
+  q.hertz = 350e6;
+  q.load = {40, 75};
+  q.bands = {PassBand{FrequencyAxis::Linear(295e6, 405e6, 21), std::nullopt}};
+  q.max_parts = 2;
+  DesignResult r = RunDesign(q);
+  AddBandRows(RunBand(*r.plan), r);
+  std::istringstream lines(DesignTableCsv(q, r));
+  std::vector<std::string> bests;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind('#', 0) == 0 || line.rfind("network,", 0) == 0) continue;
+    // The name may be quoted, with commas in it.
+    if (line.front() == '"') line.erase(0, line.find('"', 1) + 1);
+    const std::vector<std::string> cells = Split(line);
+    if (!cells[3].empty()) bests.push_back(cells[2] + ": " + cells[3]);
+  }
+  const std::vector<std::string> expected = {"at the frequency: yes",
+                                             "over the band: over the band"};
+  EXPECT_EQ(bests, expected);
+}
+
 // A series inductor into a resistor: |S21|^2 = 4 R0 R / ((R0 + R)^2 + X^2),
 // at f and at its harmonics.
 TEST(RowsTest, HarmonicsOfASeriesInductor) {

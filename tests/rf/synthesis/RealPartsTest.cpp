@@ -168,7 +168,26 @@ TEST(RealPartsTest, ALibraryThatIsWrongSaysWhere) {
   const auto folder = std::filesystem::path(::testing::TempDir()) / "broken";
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "bad.s2p") << "# Hz S RI R 50\n1e6 0 0 1 0 1 0 0\n";
+  // A "10 pF" part whose file gives R = -5 ohms at 900 MHz (series-thru:
+  // S11 = Z / (Z + 2 R0), S21 = 2 R0 / (Z + 2 R0)), and one with S11 = 1e308.
+  {
+    const std::complex<double> z(-5.0, -1 / (kTwoPi * 900e6 * 10e-12)), d = z + 100.0;
+    const std::complex<double> s11 = z / d, s21 = 100.0 / d;
+    std::ofstream(folder / "active.s2p")
+        << "# Hz S RI R 50\n800e6 " << s11.real() << ' ' << s11.imag() << ' ' << s21.real() << ' '
+        << s21.imag() << ' ' << s21.real() << ' ' << s21.imag() << ' ' << s11.real() << ' '
+        << s11.imag() << "\n";
+    std::ofstream(folder / "huge.s2p")
+        << "# Hz S RI R 50\n! a comment\n1e9 1e308 0 0.5 0 0.5 0 0 0\n";
+    std::ofstream(folder / "good.s2p") << "# Hz S RI R 50\n1e9 0 0 1 0 1 0 0 0\n";
+  }
   const std::pair<const char*, const char*> cases[] = {
+      {"kind,value,tolerance,package,file\ncapacitor,10p,,,active.s2p\n",
+       "active.s2p:2: at 800 MHz the part is not passive: its resistance is -5"},
+      {"kind,value,tolerance,package,file\ncapacitor,10p,,,huge.s2p\n",
+       "huge.s2p:3: at 1 GHz the part is not passive: |S11| = 1e+308, more than 1"},
+      {"kind,value,tolerance,package,file\ncapacitor,10nH,,,good.s2p\n",
+       "index.csv:2: the value \u201c10nH\u201d is an inductance, of a capacitor"},
       {"kind,value\n", "index.csv:1: the first line must be"},
       {"kind,value,tolerance,package,file\n# note\nresistor,1n,,,x.s2p\n",
        "index.csv:3: the kind is inductor or capacitor"},
@@ -188,6 +207,10 @@ TEST(RealPartsTest, ALibraryThatIsWrongSaysWhere) {
       EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
     }
   }
+  // A spreadsheet's "CSV UTF-8" begins with a byte-order mark: it is read.
+  std::ofstream(folder / "index.csv") << "\xEF\xBB\xBFkind,value,tolerance,package,file\n"
+                                         "inductor,10n,,,good.s2p\n";
+  EXPECT_EQ(ReadPartLibrary(folder.string())->parts.size(), 1u);
 }
 
 }  // namespace
