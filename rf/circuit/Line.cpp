@@ -148,7 +148,8 @@ std::pair<double, double> CoshSinh(double nepers) {
   return {0.5 * (e + inverse), 0.5 * (e - inverse)};
 }
 
-Propagation PropagationOf(double degrees, double ch, double sh) {
+Propagation PropagationOf(double degrees, double cosh_alpha, double sinh_alpha) {
+  const double ch = cosh_alpha, sh = sinh_alpha;
   double s = 0.0, c = 1.0;
   SinCosDegrees(degrees, s, c);
   if (sh == 0.0) return {{c, 0.0}, {0.0, s}};

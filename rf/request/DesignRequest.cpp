@@ -86,8 +86,8 @@ std::optional<RequestError> CheckSource(const DesignRequest& r) {
 // the radiation efficiency's data, passive in each state.
 std::optional<std::string> BandWhy(const DesignRequest& r, const FrequencyAxis& a,
                                    const std::string& what) {
-  auto why = CheckFrequency(a.start, what.c_str());
-  if (!why) why = CheckFrequency(a.stop, what.c_str());
+  auto why = CheckFrequency(a.start, what);
+  if (!why) why = CheckFrequency(a.stop, what);
   if (!why && a.start > a.stop) why = what + "'s start lies above its stop";
   if (!why) why = Outside(r, a.start, a.stop, what.c_str());
   for (const DesignRequest::State& s : r.states) {

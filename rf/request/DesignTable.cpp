@@ -43,7 +43,11 @@ void GoalHeader(std::string& out, const std::vector<Segment>& segments) {
   for (const Segment& s : segments) {
     const std::string name = SegmentColumn(s);
     if (s.reject) {
-      out += "," + name + " attenuation (dB)," + name + " margin (dB)," + name + " met";
+      for (const char* column : {" attenuation (dB)", " margin (dB)", " met"}) {
+        out += ',';
+        out += name;
+        out += column;
+      }
       continue;
     }
     for (const Figure& f : Figures()) {
@@ -53,7 +57,10 @@ void GoalHeader(std::string& out, const std::vector<Segment>& segments) {
       if (over != std::string::npos) csv.erase(over, 14);
       const std::size_t the = csv.find("the band's ");
       if (the != std::string::npos) csv.replace(the, 11, "");
-      out += "," + name + " " + csv;
+      out += ',';
+      out += name;
+      out += ' ';
+      out += csv;
     }
     out += "," + name + " margin (dB)";
   }

@@ -25,7 +25,7 @@ std::string MarginText(const std::optional<double>& margin_db, bool blocked);
 
 // A band to reject: "attenuated at least 23.4 dB, met by 3.4 dB" or
 // "attenuated at least 12 dB, missed by 8 dB"; "no power passes, met".
-std::string RejectText(const RejectFigures& reject);
+std::string RejectText(const RejectFigures& j);
 
 // A row whose only figures over the band are those given: the figures'
 // table reads each band's from it.

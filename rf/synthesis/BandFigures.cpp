@@ -62,8 +62,8 @@ BandFigures FiguresIn(const Network& n, const LoadModel& load, const Source& sou
   if (limit) {
     using Use = BandFigures::LimitUse;
     fig.limit_db = limit->worst_return_loss_db;
-    fig.limit_use = !Lossless(n)                          ? Use::kLossy
-                    : fig.limit_db > kUnboundLimitDb      ? Use::kUnbound
+    fig.limit_use = !Lossless(n)                           ? Use::kLossy
+                    : fig.limit_db > kUnboundLimitDb       ? Use::kUnbound
                     : fig.worst_return_loss_db.has_value() ? Use::kDistance
                                                            : Use::kNone;
     if (fig.limit_use == Use::kDistance) {

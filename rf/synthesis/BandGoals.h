@@ -109,7 +109,7 @@ GoalPoints GoalPointsOf(const std::vector<PassBand>& bands, const std::vector<Re
 // Up to `most` of a segment's points, evenly by their order, its first and
 // last among them; of several segments, each in its share of `most` (at
 // least a dozen): the points that guide a search.
-std::vector<BandPoint> Spread(const std::vector<BandPoint>& points, std::size_t most);
+std::vector<BandPoint> Spread(const std::vector<BandPoint>& all, std::size_t most);
 std::vector<BandPoint> SpreadSegments(const GoalPoints& goal, std::size_t most);
 
 }  // namespace vorda::rf

@@ -80,7 +80,7 @@ class BandObjective {
   // The transducer gain: the voltage and current walked from the load.
   double Gain(std::size_t at, const double* values) const;
   // A part's impedance at a point (not a series line).
-  std::complex<double> PieceImpedance(const Piece& piece, std::size_t at, double value) const;
+  std::complex<double> PieceImpedance(const Piece& part, std::size_t at, double value) const;
   double Figure(std::size_t at, const double* values) const;
   void Values(const double* u, double* values) const;
 

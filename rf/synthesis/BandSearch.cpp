@@ -140,6 +140,7 @@ BandResult OptimizeBand(const BandRequest& r) {
   // polished over every point.
   {
     std::vector<Found*> order;
+    order.reserve(best.size());
     for (auto& [code, f] : best) order.push_back(&f);
     std::stable_sort(order.begin(), order.end(),
                      [](const Found* a, const Found* b) { return a->worst < b->worst; });
@@ -182,6 +183,7 @@ BandResult OptimizeBand(const BandRequest& r) {
     if (at == designs.end() || Ranks(d, at->second, plain)) designs[key] = std::move(d);
   }
   for (auto& [code, d] : designs) result.designs.push_back(std::move(d));
+  result.family.reserve(shapes.size());
   for (std::size_t i = 0; i < shapes.size(); ++i) {
     const auto to = found[i].network.elements.empty() ? came_to.end()
                                                       : came_to.find(LadderCode(found[i].network));

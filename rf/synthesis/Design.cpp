@@ -94,7 +94,8 @@ Why Unsold(const Network& chosen, const PartsChoice& parts, double hertz) {
     }
     Part built = e.part;
     built.model = parts.model.For(built);
-    if (built.Reversed(hertz)) return {Reason::kSoldReversed, e.part.value, index, hertz, false, inductor};
+    if (built.Reversed(hertz))
+      return {Reason::kSoldReversed, e.part.value, index, hertz, false, inductor};
   }
   return {};
 }
@@ -120,7 +121,8 @@ Network Compensate(const Network& ideal, const PartsChoice& parts, const LoadMod
     const Network n = with(v);
     // A part is what it is sold as: below its self-resonance, in the range.
     for (const Element& e : n.elements) {
-      if (e.IsPart() && (e.part.Reversed(hertz) || !RangeFor(parts, e.part.kind).Holds(e.part.value)))
+      if (e.IsPart() &&
+          (e.part.Reversed(hertz) || !RangeFor(parts, e.part.kind).Holds(e.part.value)))
         return HUGE_VAL;
     }
     const double g = n.MatchAt(hertz, zl, source).gamma_magnitude;

@@ -63,13 +63,13 @@ struct NetworkDesign {
   // Why a series or a library gave no standard values: none is sold that
   // would do, or the library does not reach the frequency.
   Why no_standard;
-  std::optional<Match> standard_match;   // of the standard parts at the design frequency
-  Network built;                         // standard (or ideal) values with the losses
-  Match match;                           // of the parts as built at the design frequency
-  std::optional<LossFigures> loss;       // with a Q: efficiency and dissipation
-  std::optional<Band> band;              // the VSWR <= 2 band around the frequency
-  std::optional<Response> response;      // of the parts as built over the sweep
-  Harmonics harmonics;                   // of the parts as built
+  std::optional<Match> standard_match;  // of the standard parts at the design frequency
+  Network built;                        // standard (or ideal) values with the losses
+  Match match;                          // of the parts as built at the design frequency
+  std::optional<LossFigures> loss;      // with a Q: efficiency and dissipation
+  std::optional<Band> band;             // the VSWR <= 2 band around the frequency
+  std::optional<Response> response;     // of the parts as built over the sweep
+  Harmonics harmonics;                  // of the parts as built
 
   // The values chosen: standard with a series, ideal otherwise; lossless.
   const Network& Chosen() const { return standard ? *standard : ideal; }

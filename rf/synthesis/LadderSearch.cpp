@@ -34,8 +34,9 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
         f.emplace_back(hz, r.states[state].load);
     }
   }
-  for (const auto& [hz, load] : f) {
-    const std::vector<LSolution> solutions = SolveL(r.source.At(hz).z, load->At(hz));
+  for (const auto& at : f) {
+    const double hz = at.first;
+    const std::vector<LSolution> solutions = SolveL(r.source.At(hz).z, at.second->At(hz));
     std::transform(solutions.begin(), solutions.end(), std::back_inserter(designs),
                    [&](const LSolution& s) {
                      return LSection(s.family, MatchingPart(s.first_ohms, r.z0, hz),

@@ -107,7 +107,7 @@ Network ToNetwork(const Ladder& l, double z0, double hertz) {
   }
   Network n;
   for (std::size_t i = 0; i < parts.ohms.size(); ++i) {
-    n.elements.push_back({parts.positions[i], MatchingPart(parts.ohms[i], z0, hertz)});
+    n.elements.emplace_back(parts.positions[i], MatchingPart(parts.ohms[i], z0, hertz));
   }
   return n;
 }

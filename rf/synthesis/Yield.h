@@ -95,8 +95,7 @@ std::vector<double> PartTolerances(const Network& built, const YieldRequest& req
 
 // The request with each library part's own tolerance, when it asks for
 // them (from_library), in the network's order.
-YieldRequest WithPartTolerances(YieldRequest request, const Network& built,
-                                const PartLibrary* library);
+YieldRequest WithPartTolerances(YieldRequest y, const Network& built, const PartLibrary* library);
 
 // How many of the request's builds meet every goal of the points (no
 // figure above 1), and a score that grows as well with how near the builds
