@@ -69,11 +69,14 @@ MeasuredInput ReadMeasured(const Command& c) {
   in.measurement = ReadForDesign(file, c);
   const rf::Measurement& m = *in.measurement;
   // A band first: the design frequency may be its centre, never typed.
-  for (const rf::PassBand& b : c.request.bands) {
-    if (!m.Covers(b.axis.start) || !m.Covers(b.axis.stop)) {
-      throw Refusal{file.Name() + ": the band " + rf::RangeText(b.axis.start, b.axis.stop) +
-                    " reaches outside the file's " + rf::RangeText(m.First(), m.Last())};
-    }
+  const auto& bands = c.request.bands;
+  const auto outside = std::find_if(bands.begin(), bands.end(), [&](const rf::PassBand& b) {
+    return !m.Covers(b.axis.start) || !m.Covers(b.axis.stop);
+  });
+  if (outside != bands.end()) {
+    throw Refusal{file.Name() + ": the band " +
+                  rf::RangeText(outside->axis.start, outside->axis.stop) +
+                  " reaches outside the file's " + rf::RangeText(m.First(), m.Last())};
   }
   if (!m.Covers(f)) {
     throw Refusal{file.Name() + ": " + rf::FormatEngineering(f, "Hz") +
@@ -330,8 +333,8 @@ double ReferenceOf(const Command& c, std::ostream& err) {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Parsed parsed = ParseOptions(args, out, err);
   if (!parsed.command) return parsed.exit_status;
-  Command& c = *parsed.command;
   try {
+    Command& c = *parsed.command;
     if (!c.parts_dir.empty()) c.request.parts.library = rf::ReadPartLibrary(c.parts_dir);
     switch (c.mode) {
       case Command::Mode::kEach:

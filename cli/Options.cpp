@@ -66,10 +66,10 @@ void CheckRelations(const Split& s) {
       }
     }
     for (const Relation& r : o.excludes) {
-      for (const std::string& other : r.options) {
-        if (s.Given(other)) {
-          throw UsageError{r.message.empty() ? ExcludesText(o.name, other) : r.message};
-        }
+      const auto other = std::find_if(r.options.begin(), r.options.end(),
+                                      [&](const std::string& n) { return s.Given(n); });
+      if (other != r.options.end()) {
+        throw UsageError{r.message.empty() ? ExcludesText(o.name, *other) : r.message};
       }
     }
   }

@@ -136,8 +136,8 @@ void SinCosDegrees(double degrees, double& s, double& c) {
       s = -cx, c = sx;
       break;
   }
-  if (c == 0.0) c = 0.0;  // no -0
-  if (s == 0.0) s = 0.0;
+  c += 0.0;  // no -0: -0 + 0 is +0
+  s += 0.0;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The microstrip model, the substrate's text, and the width and length
 // solvers on the model.
 #include "rf/circuit/Microstrip.h"
+#include <algorithm>
+#include <iterator>
 
 #include <charconv>
 #include <cmath>
@@ -33,7 +35,7 @@ double AirImpedance(double u) {
 double ThinEffectivePermittivity(double u, double er) {
   const double u4 = u * u * u * u;
   const double a = 1.0 + 1.0 / 49.0 * std::log((u4 + (u / 52.0) * (u / 52.0)) / (u4 + 0.432)) +
-                   1.0 / 18.7 * std::log(1.0 + std::pow(u / 18.1, 3.0));
+                   1.0 / 18.7 * std::log1p(std::pow(u / 18.1, 3.0));
   const double b = 0.564 * std::pow((er - 0.9) / (er + 3.0), 0.053);
   return (er + 1.0) / 2.0 + (er - 1.0) / 2.0 * std::pow(1.0 + 10.0 / u, -a * b);
 }
@@ -45,7 +47,7 @@ double ThinEffectivePermittivity(double u, double er) {
 double AirWidening(double width, const Substrate& s) {
   if (s.t <= 0.0) return 0.0;
   const double th = std::tanh(std::sqrt(6.517 * width / s.h));
-  return s.t / kPi * std::log(1.0 + 4.0 * std::numbers::e * s.h * th * th / s.t);
+  return s.t / kPi * std::log1p(4.0 * std::numbers::e * s.h * th * th / s.t);
 }
 
 // The quasi-static line: the widened strip's impedance and effective
@@ -161,9 +163,9 @@ LengthRead ReadLength(std::string_view key, std::string_view value) {
     if (*number == 0.0 && key == "t") return {0.0, {}};
     return {std::nullopt, named + " needs a unit (" + kLengthExamples + ")"};
   }
-  for (const LengthUnit& unit : kLengthUnits) {
-    if (rest == unit.symbol) return {unit.Metres(*number), {}};
-  }
+  const auto* unit = std::find_if(std::begin(kLengthUnits), std::end(kLengthUnits),
+                                  [&](const LengthUnit& u) { return rest == u.symbol; });
+  if (unit != std::end(kLengthUnits)) return {unit->Metres(*number), {}};
   return {std::nullopt, named + " has no unit it knows (" + kLengthExamples + ")"};
 }
 

@@ -1,4 +1,6 @@
 #include "rf/request/RequestPlan.h"
+#include <algorithm>
+#include <iterator>
 
 #include <cmath>
 
@@ -64,7 +66,8 @@ std::optional<BandRequest> BandOf(const DesignRequest& r, const LoadModel& load,
 std::vector<MeasuredLoad> StatesOf(const DesignRequest& r) {
   std::vector<MeasuredLoad> loads;
   loads.reserve(r.states.size());
-  for (const DesignRequest::State& s : r.states) loads.emplace_back(*s.measurement);
+  std::transform(r.states.begin(), r.states.end(), std::back_inserter(loads),
+                 [](const DesignRequest::State& s) { return MeasuredLoad(*s.measurement); });
   return loads;
 }
 

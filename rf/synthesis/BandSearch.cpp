@@ -53,9 +53,9 @@ void TrimNegligible(BandDesign& d, const BandRequest& r, const BandPoints& point
       // The values of what is left found again; standard ones among them.
       if (trimmed && r.parts.library && d.standard) {
         // A library's parts chosen again for what is left.
-        double worst = 0.0;
-        if (auto again = FromLibrary(d.ideal, r, points, worst, d.every_combination)) {
-          if (worst < WorstOver(*d.standard, r, all)) d.standard = std::move(again);
+        double again_worst = 0.0;
+        if (auto again = FromLibrary(d.ideal, r, points, again_worst, d.every_combination)) {
+          if (again_worst < WorstOver(*d.standard, r, all)) d.standard = std::move(again);
         }
       }
       if (trimmed) {
@@ -88,7 +88,9 @@ BandResult OptimizeBand(const BandRequest& r) {
   const int most = std::clamp(r.max_parts, 2, kMostParts);
   std::vector<Network> shapes = Ladders(2, most, r.elements);
   // The family's lines of the line impedance, their lengths at the centre.
-  for (Network& s : shapes) s = *ResolvedLines(s, r.line_z0 > 0.0 ? r.line_z0 : r.z0, r.centre);
+  std::transform(shapes.begin(), shapes.end(), shapes.begin(), [&](const Network& s) {
+    return *ResolvedLines(s, r.line_z0 > 0.0 ? r.line_z0 : r.z0, r.centre);
+  });
   // The ladders of each size searched together, by as many threads as the
   // machine has, from the optima of the size before; each ladder's search
   // is its own, so the result is the same for any number of threads.

@@ -120,11 +120,11 @@ Network Compensate(const Network& ideal, const PartsChoice& parts, const LoadMod
   const Objective gamma = [&](const double* v) {
     const Network n = with(v);
     // A part is what it is sold as: below its self-resonance, in the range.
-    for (const Element& e : n.elements) {
-      if (e.IsPart() &&
-          (e.part.Reversed(hertz) || !RangeFor(parts, e.part.kind).Holds(e.part.value)))
-        return HUGE_VAL;
-    }
+    const bool unsold = std::any_of(n.elements.begin(), n.elements.end(), [&](const Element& e) {
+      return e.IsPart() &&
+             (e.part.Reversed(hertz) || !RangeFor(parts, e.part.kind).Holds(e.part.value));
+    });
+    if (unsold) return HUGE_VAL;
     const double g = n.MatchAt(hertz, zl, source).gamma_magnitude;
     return std::isnan(g) ? HUGE_VAL : g;
   };

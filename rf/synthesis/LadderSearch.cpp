@@ -30,8 +30,10 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
     for (std::size_t b = 0; b < r.bands.size(); ++b) {
       if (state == 0 && b == 0) continue;
       const FrequencyAxis& a = r.bands[b].axis;
-      for (const double hz : {std::sqrt(a.start * a.stop), a.start, a.stop})
+      for (const double hz : {std::sqrt(a.start * a.stop), a.start, a.stop}) {
+        // cppcheck-suppress useStlAlgorithm ; three frequencies
         f.emplace_back(hz, r.states[state].load);
+      }
     }
   }
   for (const auto& at : f) {
@@ -53,6 +55,7 @@ std::vector<std::vector<double>> StartsFor(const Network& shape, const BandReque
     for (const StubEnd end : {StubEnd::kOpen, StubEnd::kShort}) {
       all.push_back(SingleStub(end, s, zl, r.centre, zc));
       for (const double spacing : {45.0, 90.0 + 22.5, 135.0}) {
+        // cppcheck-suppress useStlAlgorithm ; three spacings
         all.push_back(DoubleStub(end, s, zl, r.centre, zc, spacing));
       }
     }

@@ -58,6 +58,7 @@ SearchBox BoxFor(const Network& shape, const BandRequest& r, bool ranged) {
   for (const Element& e : shape.elements) {
     if (e.line) {
       box.lo.push_back(kShortestDegrees / kHalfTurn);
+      // cppcheck-suppress duplicateExpression ; half a wave is one half turn
       box.hi.push_back(kLongestDegrees / kHalfTurn);
       box.least.push_back(-kInf);
       box.most.push_back(kInf);

@@ -1,4 +1,5 @@
 #include "rf/synthesis/Ladders.h"
+#include <iterator>
 
 #include <algorithm>
 #include <functional>
@@ -157,10 +158,11 @@ const char* ElementsKey(Elements elements) {
 }
 
 std::optional<Elements> ParseElements(std::string_view key) {
-  for (const Elements e : {Elements::kLumped, Elements::kLines, Elements::kBoth}) {
-    if (key == ElementsKey(e)) return e;
-  }
-  return std::nullopt;
+  constexpr Elements kAll[] = {Elements::kLumped, Elements::kLines, Elements::kBoth};
+  const auto* e = std::find_if(std::begin(kAll), std::end(kAll),
+                               [&](Elements x) { return key == ElementsKey(x); });
+  if (e == std::end(kAll)) return std::nullopt;
+  return *e;
 }
 
 std::vector<Network> Ladders(int min_parts, int max_parts, Elements elements) {

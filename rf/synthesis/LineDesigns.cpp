@@ -1,4 +1,5 @@
 #include "rf/synthesis/LineDesigns.h"
+#include <numeric>
 
 #include <algorithm>
 #include <cmath>
@@ -67,9 +68,9 @@ void AddLine(Network& n, double degrees, double z0, double hertz) {
 
 // The total length of a design's lines, for the order of its solutions.
 double Length(const Network& n) {
-  double total = 0.0;
-  for (const Element& e : n.elements) total += e.line ? e.line->degrees : 0.0;
-  return total;
+  return std::accumulate(n.elements.begin(), n.elements.end(), 0.0, [](double t, const Element& e) {
+    return t + (e.line ? e.line->degrees : 0.0);
+  });
 }
 
 LineDesigns Sorted(LineDesigns d) {

@@ -182,7 +182,7 @@ void DesignInputs::ClearFixture() {
   panel_->ShowFixture(QStringLiteral("No fixture"));
 }
 
-void DesignInputs::Load(QSettings& s) {
+void DesignInputs::Load(const QSettings& s) {
   const QSignalBlocker quiet(panel_);
   for (const rf::FieldInfo& f : rf::FieldInfos()) {
     const QVariant v = Stored(s, f.key, f.name);
@@ -233,8 +233,9 @@ void DesignInputs::Load(QSettings& s) {
   }
   ClearStates();
   for (const QString& state : s.value(QStringLiteral("design/states")).toStringList()) {
+    if (!QFileInfo::exists(state)) continue;
     QString status;
-    if (QFileInfo::exists(state)) AddState(state, status);
+    AddState(state, status);
   }
 }
 

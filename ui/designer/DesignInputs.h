@@ -55,7 +55,7 @@ class DesignInputs : public QObject {
   void ClearFixture();
 
   // The fields, the choices, the measurement and the library.
-  void Load(QSettings& settings);
+  void Load(const QSettings& settings);
   void Save(QSettings& settings) const;
 
  signals:

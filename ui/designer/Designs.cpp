@@ -1,4 +1,5 @@
 #include "ui/designer/Designs.h"
+#include <iterator>
 
 #include <QString>
 #include <algorithm>
@@ -28,7 +29,8 @@ void Designs::Make(const rf::DesignRequest& request) {
   if (request.Band() != nullptr) {
     const auto names = [](const rf::DesignRequest& r) {
       std::vector<std::string> n;
-      for (const rf::DesignRequest::State& s : r.states) n.push_back(s.name);
+      std::transform(r.states.begin(), r.states.end(), std::back_inserter(n),
+                     [](const rf::DesignRequest::State& s) { return s.name; });
       return n;
     };
     if (!(band_request_ && band_request_->bands == request.bands &&

@@ -1,4 +1,6 @@
 #include "ui/designer/ResultsModel.h"
+#include <algorithm>
+#include <iterator>
 
 #include <QFont>
 #include <cmath>
@@ -99,9 +101,10 @@ std::vector<std::pair<int, std::size_t>> GoalLayout(const rf::DesignResult& r) {
   std::vector<std::pair<int, std::size_t>> layout;  // (0 pass, 1 reject, 2 worst), index
   if (!r.plan || !r.plan->band || r.plan->band->Single() || !r.band) return layout;
   std::size_t pass = 0, reject = 0;
-  for (const rf::Segment& s : r.band->segments) {
-    layout.emplace_back(s.reject ? 1 : 0, s.reject ? reject++ : pass++);
-  }
+  std::transform(r.band->segments.begin(), r.band->segments.end(), std::back_inserter(layout),
+                 [&](const rf::Segment& s) {
+                   return std::pair(s.reject ? 1 : 0, s.reject ? reject++ : pass++);
+                 });
   layout.emplace_back(2, 0);
   return layout;
 }
