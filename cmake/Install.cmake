@@ -82,6 +82,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 # kchmviewer shows the help (Okular does with its extra back-ends); xchm 1.35,
 # on Debian 12, shows the help's pages as HTML source.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "kchmviewer | okular-extra-backends, xdg-utils, hardinfo")
+# fonts-symbola has the ground symbol (U+23DA) of vorda-match's schematics,
+# which Debian 12's default fonts lack.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "kchmviewer | okular-extra-backends, xdg-utils, hardinfo, fonts-symbola")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vordaforwin.org/")
 include(CPack)

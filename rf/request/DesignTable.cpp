@@ -165,13 +165,9 @@ std::string DesignTableCsv(const DesignRequest& r, const DesignResult& result) {
     GoalHeader(out, segments);
     out += "\n";
   }
-  // The band's rows come best first.
-  const auto band_best = std::find_if(result.rows.begin(), result.rows.end(), [](const Row& t) {
-    return t.origin == Origin::kOverBand && t.Designed();
-  });
+  const std::optional<std::size_t> band_best = BandBest(result);
   for (std::size_t i = 0; i < result.rows.size(); ++i) {
-    const bool best_over_band = band_best != result.rows.end() &&
-                                static_cast<std::size_t>(band_best - result.rows.begin()) == i;
+    const bool best_over_band = band_best == i;
     RowLine(out, result.rows[i], result.best == i ? "yes" : best_over_band ? "over the band" : "");
     if (!goals) continue;
     out.pop_back();

@@ -112,6 +112,15 @@ struct DesignResult {
   std::vector<std::string> warnings;  // for the user: the load is a guess here
 };
 
+// The best row designed over the band, by the request's ranking (the
+// band's rows come best first); none before a search has found one.
+inline std::optional<std::size_t> BandBest(const DesignResult& result) {
+  for (std::size_t i = 0; i < result.rows.size(); ++i) {
+    if (result.rows[i].origin == Origin::kOverBand && result.rows[i].Designed()) return i;
+  }
+  return std::nullopt;
+}
+
 // Designs every network of a request that CheckRequest passed, at the
 // design frequency (and over the band, with one), without the band search.
 DesignResult RunDesign(const DesignRequest& request);

@@ -32,8 +32,9 @@ FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 CHECK_PACKAGES=(clang-tidy-14 cppcheck clang-format-14)
 
 # What running the window needs beyond the build: the help viewer
-# (KchmViewer; xchm on Debian 12 shows the help's pages as HTML source).
-RUN_PACKAGES=(kchmviewer)
+# (KchmViewer; xchm on Debian 12 shows the help's pages as HTML source), and
+# a font with the ground symbol (U+23DA) of vorda-match's schematics.
+RUN_PACKAGES=(kchmviewer fonts-symbola)
 
 # Runs apt-get with its arguments; while another program holds the package
 # manager's lock (an automatic upgrade on a fresh machine does), says so and

@@ -55,5 +55,8 @@ IFS=',' read -ra groups <<<"$recommends"
 first_choice="$(xargs <<<"${groups[0]%%|*}")"
 [ "$first_choice" = kchmviewer ] || fail "the first recommendation is $first_choice, not kchmviewer"
 ! grep -qw xchm <<<"$recommends" || fail "the package recommends xchm: $recommends"
+# and a font with the schematics' ground symbol, which Debian 12's default
+# fonts lack.
+grep -qw fonts-symbola <<<"$recommends" || fail "the package does not recommend fonts-symbola"
 
 echo "installed layout, program, vorda-match, desktop entry, metainfo, man page and recommends: all good"

@@ -79,10 +79,10 @@ DesignerWindow::DesignerWindow(MessageBoxes& boxes, std::function<void()> help, 
       [this](int element, std::complex<double> gamma, bool free) { Tune(element, gamma, free); });
   connect(Smith(), &SmithChart::DragEnded, this, [this](int) { tuner_->End(); });
   connect(tuner_, &Tuner::Changed, this, [this](const std::string& key) {
-    if (Request()) Refill(key);
+    if (Request()) Refill({ResultTables::Follow::What::kRow, key});
   });
   connect(designs_, &Designs::BandFound, this, [this] {
-    Refill(tables_->SelectedKey());
+    Refill(tables_->Following());
     tables_->FitColumns();
   });
   connect(designs_, &Designs::Searched, this, [this] { ShowStatus(); });
@@ -215,19 +215,17 @@ void DesignerWindow::Recompute() {
     return;  // nothing is computed from a wrong input
   }
   tables_->setEnabled(true);
-  // The selection follows its row; from the best row it follows the best.
-  const int selected = SelectedRow();
-  const bool on_best =
-      selected >= 0 && Model()->Result().best == static_cast<std::size_t>(selected);
-  const std::string keep = on_best ? std::string() : tables_->SelectedKey();
+  // The selection follows its row; from the best row (at the frequency or
+  // over the band) it follows the best, by the ranking chosen now.
+  const ResultTables::Follow follow = tables_->Following();
   designs_->Make(*read.request);
   if (Measurement() != nullptr) Panel()->ShowLoad(designs_->Computed().load);
-  Refill(keep);
+  Refill(follow);
   tables_->FitColumns();
 }
 
-void DesignerWindow::Refill(const std::string& keep_key) {
-  tables_->Show(designs_->Rows(tuner_->Current()), keep_key);
+void DesignerWindow::Refill(const ResultTables::Follow& follow) {
+  tables_->Show(designs_->Rows(tuner_->Current()), follow);
   FitHeight();
   ShowStatus();
   ShowSelected();

@@ -23,6 +23,7 @@
 #include "ui/designer/DesignInputs.h"
 #include "ui/designer/DesignerTitle.h"
 #include "ui/designer/Exports.h"
+#include "ui/designer/ResultTables.h"
 #include "ui/designer/Tuner.h"
 
 class QAction;
@@ -38,7 +39,6 @@ namespace vorda::designer {
 class ChartPanel;
 class Designs;
 class ResponseChart;
-class ResultTables;
 class ResultsModel;
 class SmithChart;
 class StatusText;
@@ -141,9 +141,8 @@ class DesignerWindow : public QMainWindow {
  private:
   InputPanel* Panel() const { return inputs_->Panel(); }
   void ShowSelected();
-  // The tables from every row; the selection on the row with the key (or
-  // the best).
-  void Refill(const std::string& keep_key);
+  // The tables from every row; the selection follows as told.
+  void Refill(const ResultTables::Follow& follow);
   void Tune(int element, std::complex<double> gamma, bool free);
   void ShowStatus();
   void SetStatus(const QString& text);

@@ -79,10 +79,9 @@ QString BestText(const rf::DesignResult& result, bool searching, std::pair<int, 
       status += QStringLiteral(" %1 of %2 networks.").arg(progress.first).arg(progress.second);
     }
   }
-  const auto band = std::find_if(result.rows.begin(), result.rows.end(), [](const rf::Row& t) {
-    return t.origin == rf::Origin::kOverBand;
-  });
-  if (band != result.rows.end() && band->band) {
+  const std::optional<std::size_t> band_best = rf::BandBest(result);
+  const rf::Row* band = band_best ? &result.rows[*band_best] : nullptr;
+  if (band != nullptr && band->band) {
     const auto& worst = band->band->worst_return_loss_db;
     status += QStringLiteral(" Over the band: %1, worst return loss %2")
                   .arg(QString::fromStdString(rf::KindName(band->kind)),

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "ui/designer/ChartColours.h"
+#include "ui/designer/ResponseLegend.h"
 
 namespace vorda::designer {
 
@@ -46,6 +47,23 @@ std::vector<double> Ticks(double lo, double hi) {
 QColor Faded(QColor c, double alpha) {
   c.setAlphaF(alpha);
   return c;
+}
+
+// The VSWR <= 2 band, the bands optimised over, those to reject and the
+// spread of the builds. Only the spread is an area over the plot: the bands
+// are strips along its edges (and the rejected ones hatched), so that no
+// two translucent shadings mix to a colour of their own.
+QColor VswrShade(bool dark) {
+  return dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
+}
+QColor OptimisedColour(bool dark) {
+  return dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
+}
+QColor RejectedColour(bool dark) {
+  return dark ? QColor(255, 120, 110) : QColor(210, 50, 40);
+}
+QColor SpreadColour(bool dark) {
+  return Faded(ColourOf(Shown::kBuilt, dark), 0.22);
 }
 
 // A polyline with no more than four points a pixel column wide: the first,
@@ -129,7 +147,8 @@ ResponseChart::Axes ResponseChart::AxesFor(const QRectF& area) const {
   Axes a;
   const QFontMetricsF fm(font());
   const double line = fm.height();
-  a.plot = area.adjusted(line * 4, line, -line, -line * 4.2);
+  const int rows = LegendRows(Legend(false), fm, area.width() - line * 2);
+  a.plot = area.adjusted(line * 4, line, -line, -line * (4.2 + 1.2 * (rows - 1)));
   std::tie(a.lo, a.hi) = ShownRange();
   if (!(a.hi > a.lo)) a.hi = a.lo + 1.0;
   std::tie(a.scale, a.unit) = Unit(a.hi);
@@ -173,6 +192,60 @@ bool ResponseChart::ShowsBodeFano() const {
                      });
 }
 
+std::vector<LegendEntry> ResponseChart::Legend(bool dark) const {
+  using M = LegendEntry::Mark;
+  std::vector<LegendEntry> entries;
+  if (data_.band) entries.push_back({M::kStrip, QStringLiteral("VSWR \u2264 2"), VswrShade(dark)});
+  if (ShowsOptimisedBand()) {
+    entries.push_back({M::kStrip,
+                       data_.optimised.size() > 1 ? QStringLiteral("Optimised bands")
+                                                  : QStringLiteral("Optimised band"),
+                       Faded(OptimisedColour(dark), 0.6)});
+  }
+  if (!data_.rejected.empty())
+    entries.push_back({M::kStrip, QStringLiteral("Rejected"), Faded(RejectedColour(dark), 0.6)});
+  constexpr Shown kShown[] = {Shown::kIdeal, Shown::kStandard, Shown::kBuilt, Shown::kBare};
+  const std::optional<rf::Response>* curves[] = {&data_.ideal, &data_.standard, &data_.built,
+                                                 &data_.bare};
+  for (int i = 0; i < 4; ++i) {
+    if (*curves[i])
+      entries.push_back({M::kLine, QString::fromLatin1(kCurveNames[i]), ColourOf(kShown[i], dark)});
+  }
+  if (ShowsBodeFano())
+    entries.push_back({M::kLine, QStringLiteral("Bode\u2013Fano limit"), OptimisedColour(dark)});
+  if (data_.envelope && plot_ != ResponsePlot::kInsertionLoss)
+    entries.push_back({M::kArea, QStringLiteral("90 % of builds"), SpreadColour(dark)});
+  return entries;
+}
+
+std::vector<QRectF> ResponseChart::LegendAt(const std::vector<LegendEntry>& entries,
+                                            const QRectF& area, const Axes& a) const {
+  const QFontMetricsF fm(font());
+  return LegendLayout(entries, fm, area.left() + fm.height(), area.width() - fm.height() * 2,
+                      a.plot.bottom() + fm.height() * 2.6);
+}
+
+std::vector<QRectF> ResponseChart::LegendRects(const QRectF& area) const {
+  return LegendAt(Legend(false), area, AxesFor(area));
+}
+
+QString BodeFanoBeyond(double db, bool above) {
+  return QStringLiteral("Bode\u2013Fano limit %1 dB %2")
+      .arg(QString::number(db, 'g', 4),
+           above ? QStringLiteral("\u2191") : QStringLiteral("\u2193"));
+}
+
+std::optional<QString> ResponseChart::BodeFanoLabel() const {
+  if (!ShowsBodeFano() || plot_ != ResponsePlot::kReturnLoss) return std::nullopt;
+  const Axes a = AxesFor(QRectF(rect()));
+  for (const rf::ResponseView::Span& s : data_.optimised) {
+    if (s.high > s.low && s.bode_fano_db && *s.bode_fano_db > a.top) {
+      return BodeFanoBeyond(*s.bode_fano_db, true);
+    }
+  }
+  return std::nullopt;
+}
+
 void ResponseChart::Render(QPainter& p, const QRectF& area) const {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
@@ -213,25 +286,31 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
 
   p.save();
   p.setClipRect(a.plot);
-  // The bands: VSWR <= 2 around the design frequency, and the band optimised over.
-  QColor shade = dark ? QColor(255, 210, 80) : QColor(255, 190, 40);
-  const auto shade_band = [&](double lo, double hi, QColor c) {
-    p.fillRect(QRectF(a.At(lo, a.top), a.At(hi, a.bottom)).normalized(), c);
+  // The bands: VSWR <= 2 around the design frequency as a strip along the
+  // bottom, the bands optimised over (with their edges) and those to reject
+  // (hatched) along the top.
+  const QColor shade = VswrShade(dark), optimised = OptimisedColour(dark);
+  const QColor rejected = RejectedColour(dark);
+  const double strip = fm.height() * 0.45;
+  const auto span_of = [&](double lo, double hi) {
+    return QRectF(a.At(lo, a.top), a.At(std::max(hi, lo), a.bottom)).normalized();
   };
   if (data_.band) {
-    shade_band(data_.band_low.value_or(a.lo), data_.band_high.value_or(a.hi), Faded(shade, 0.25));
+    const QRectF r = span_of(data_.band_low.value_or(a.lo), data_.band_high.value_or(a.hi));
+    p.fillRect(QRectF(r.left(), r.bottom() - strip, r.width(), strip), Faded(shade, 0.8));
   }
-  QColor optimised = dark ? QColor(120, 170, 255) : QColor(60, 110, 220);
   for (const rf::ResponseView::Span& s : data_.optimised) {
-    if (s.high > s.low) shade_band(s.low, s.high, Faded(optimised, 0.15));
+    if (!(s.high > s.low)) continue;
+    const QRectF r = span_of(s.low, s.high);
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), strip), Faded(optimised, 0.6));
+    p.setPen(QPen(Faded(optimised, 0.7), 1.0, Qt::DotLine));
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.drawLine(r.topRight(), r.bottomRight());
   }
-  // The bands to reject, hatched in red.
-  const QColor rejected = dark ? QColor(255, 120, 110) : QColor(210, 50, 40);
   for (const rf::ResponseView::Span& s : data_.rejected) {
-    const QRectF r =
-        QRectF(a.At(s.low, a.top), a.At(std::max(s.high, s.low), a.bottom)).normalized();
-    p.fillRect(r, Faded(rejected, 0.12));
+    const QRectF r = span_of(s.low, s.high);
     p.fillRect(r, QBrush(Faded(rejected, 0.45), Qt::BDiagPattern));
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), strip), Faded(rejected, 0.6));
   }
   // VSWR 2 and the Bode-Fano limit, in the plot's own terms.
   const auto in_terms = [&](double gamma) {
@@ -252,17 +331,30 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
     p.setPen(QPen(shade.darker(150), 1.0, Qt::DashLine));
     p.drawLine(a.At(a.lo, y), a.At(a.hi, y));
   }
+  // A limit beyond the axis is written there, not drawn on the edge.
   if (ShowsBodeFano()) {
-    p.setPen(QPen(optimised, 2.0, Qt::DashDotLine));
     for (const rf::ResponseView::Span& s : data_.optimised) {
       if (!(s.high > s.low) || !s.bode_fano_db) continue;
-      const double y = std::clamp(in_terms(std::pow(10.0, -*s.bode_fano_db / 20)), a.bottom, a.top);
+      const double y = in_terms(std::pow(10.0, -*s.bode_fano_db / 20));
+      if (y > a.top || y < a.bottom) {
+        // Centred on its band, and whole within the plot where the band is narrow.
+        const QString label = BodeFanoBeyond(*s.bode_fano_db, y > a.top);
+        const QRectF r = span_of(s.low, s.high);
+        const double w = fm.horizontalAdvance(label) + 6;
+        QRectF box(r.center().x() - w / 2,
+                   y > a.top ? r.top() + strip + 2 : r.bottom() - strip - 2 - fm.height(), w,
+                   fm.height());
+        box.moveLeft(std::clamp(box.left(), a.plot.left() + 2, a.plot.right() - 2 - w));
+        p.setPen(optimised);
+        p.drawText(box, Qt::AlignCenter, label);
+        continue;
+      }
+      p.setPen(QPen(optimised, 2.0, Qt::DashDotLine));
       p.drawLine(a.At(s.low, y), a.At(s.high, y));
     }
   }
   // Where 90 % of the builds within the tolerances lie.
-  QColor spread = ColourOf(Shown::kBuilt, dark);
-  spread.setAlphaF(0.22);
+  const QColor spread = SpreadColour(dark);
   if (data_.envelope && plot_ != ResponsePlot::kInsertionLoss) {
     const auto y_of = [&](const std::optional<double>& db) {
       return std::clamp(in_terms(db ? std::pow(10.0, -*db / 20) : 0.0), a.bottom, a.top);
@@ -294,45 +386,9 @@ void ResponseChart::Render(QPainter& p, const QRectF& area) const {
   }
   p.restore();
 
-  // The legend, one row below the axis title.
-  struct Entry {
-    QString name;
-    QColor colour;
-    bool area;
-  };
-  std::vector<Entry> entries;
-  if (data_.band) entries.push_back({QStringLiteral("VSWR \u2264 2"), Faded(shade, 0.5), true});
-  if (ShowsOptimisedBand()) {
-    entries.push_back({data_.optimised.size() > 1 ? QStringLiteral("Optimised bands")
-                                                  : QStringLiteral("Optimised band"),
-                       Faded(optimised, 0.35), true});
-  }
-  if (!data_.rejected.empty())
-    entries.push_back({QStringLiteral("Rejected"), Faded(rejected, 0.45), true});
-  for (int i = 0; i < 4; ++i) {
-    if (*curves[i])
-      entries.push_back({QString::fromLatin1(kCurveNames[i]), ColourOf(kShown[i], dark), false});
-  }
-  if (ShowsBodeFano())
-    entries.push_back({QStringLiteral("Bode\u2013Fano limit"), optimised, false});
-  if (data_.envelope && plot_ != ResponsePlot::kInsertionLoss)
-    entries.push_back({QStringLiteral("90 % of builds"), spread, true});
-  double width = 0;
-  for (const Entry& e : entries) width += fm.horizontalAdvance(e.name) + fm.height() * 2;
-  QPointF at(a.plot.center().x() - width / 2, a.plot.bottom() + fm.height() * 2.6);
-  for (const Entry& e : entries) {
-    const QRectF swatch(at.x(), at.y() + fm.height() * 0.25, fm.height() * 0.8, fm.height() * 0.5);
-    if (e.area) {
-      p.fillRect(swatch, e.colour);
-    } else {
-      p.setPen(QPen(e.colour, 2.0));
-      p.drawLine(QPointF(swatch.left(), swatch.center().y()),
-                 QPointF(swatch.right(), swatch.center().y()));
-    }
-    p.setPen(text);
-    p.drawText(QPointF(swatch.right() + fm.height() * 0.3, at.y() + fm.ascent()), e.name);
-    at.rx() += fm.horizontalAdvance(e.name) + fm.height() * 2;
-  }
+  // The legend, below the axis title.
+  const std::vector<LegendEntry> entries = Legend(dark);
+  PaintLegend(p, entries, LegendAt(entries, area, a), fm, text);
   p.restore();
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "rf/request/Charts.h"
+#include "ui/designer/ResponseLegend.h"
 
 namespace vorda::designer {
 
@@ -24,6 +25,9 @@ inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|"
 
 // What the chart shows (rf/request/Charts.h).
 using ResponseData = rf::ResponseView;
+
+// "Bode–Fano limit 122 dB ↑": a limit beyond the top (or bottom) of the axis.
+QString BodeFanoBeyond(double db, bool above);
 
 class ResponseChart : public QWidget {
   Q_OBJECT
@@ -50,6 +54,11 @@ class ResponseChart : public QWidget {
   // What the chart draws, for tests.
   bool ShowsOptimisedBand() const;
   bool ShowsBodeFano() const;
+  // Where the legend's entries go in an area: each whole within it.
+  std::vector<QRectF> LegendRects(const QRectF& area) const;
+  // The return loss a Bode-Fano limit beyond the axis's top is written as,
+  // in place of a line on the edge; none when each limit is drawn.
+  std::optional<QString> BodeFanoLabel() const;
 
   // Return loss beyond this is drawn at it (a perfect match has none).
   static constexpr double kTopDb = 60.0;
@@ -82,6 +91,9 @@ class ResponseChart : public QWidget {
     double HertzAt(double x) const { return lo + (x - plot.left()) / plot.width() * (hi - lo); }
   };
   Axes AxesFor(const QRectF& area) const;
+  std::vector<LegendEntry> Legend(bool dark) const;
+  std::vector<QRectF> LegendAt(const std::vector<LegendEntry>& entries, const QRectF& area,
+                               const Axes& a) const;
   void PaintReadOut(QPainter& painter) const;
 
   ResponseData data_;

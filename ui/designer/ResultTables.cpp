@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "ui/designer/FrozenColumn.h"
 #include "ui/designer/ResultsModel.h"
 
 namespace vorda::designer {
@@ -38,8 +39,15 @@ ResultTables::ResultTables(QWidget* parent) : QTabWidget(parent) {
   connect(this, &QTabWidget::currentChanged, this, [this] {
     QTableView* view = InView();
     FitColumns(view);
-    // A table just shown with nothing selected shows its first (best) row.
-    if (!view->currentIndex().isValid() && view->model()->rowCount() > 0) view->selectRow(0);
+    // A table just shown with nothing selected shows its best row.
+    if (!view->currentIndex().isValid()) {
+      if (const auto best = BestOf(view)) {
+        const auto* rows = static_cast<QSortFilterProxyModel*>(view->model());
+        view->selectRow(rows->mapFromSource(model_->index(static_cast<int>(*best), 0)).row());
+      } else if (view->model()->rowCount() > 0) {
+        view->selectRow(0);
+      }
+    }
     emit SelectionChanged();
   });
 }
@@ -68,6 +76,8 @@ QTableView* ResultTables::Build(QSortFilterProxyModel* rows, const char* name) {
                           2 * table->frameWidth() + 2);
   connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &ResultTables::SelectionChanged);
+  // The network's name stays in view while the figures scroll.
+  frozen_[table_ == nullptr ? 0 : 1] = new FrozenColumn(table);
   // Any figure can be shown or hidden from the header's menu.
   connect(table->horizontalHeader(), &QWidget::customContextMenuRequested, this,
           [this, table](const QPoint& at) {
@@ -101,14 +111,33 @@ bool ResultTables::eventFilter(QObject* watched, QEvent* event) {
   return QTabWidget::eventFilter(watched, event);
 }
 
-void ResultTables::Show(rf::DesignResult result, const std::string& keep_key) {
+std::optional<std::size_t> ResultTables::BestOf(const QTableView* table) const {
+  return table == band_table_ ? rf::BandBest(model_->Result()) : model_->Result().best;
+}
+
+ResultTables::Follow ResultTables::Following() const {
+  const int selected = SelectedRow();
+  const rf::DesignResult& r = model_->Result();
+  const auto at = static_cast<std::size_t>(selected);
+  if (selected < 0) return {};
+  if (rf::BandBest(r) == at || (band_best_pending_ && r.best == at)) {
+    return {Follow::What::kBandBest, {}};
+  }
+  if (r.best == at) return {};
+  return {Follow::What::kRow, SelectedKey()};
+}
+
+void ResultTables::Show(rf::DesignResult result, const Follow& follow) {
   const bool band = result.band.has_value();
   model_->SetResult(std::move(result));
   setTabEnabled(1, band);
   ShowColumns();
-  const int row = keep_key.empty() ? -1 : model_->RowOfKey(keep_key);
+  band_best_pending_ = false;
+  const int row = follow.what == Follow::What::kRow ? model_->RowOfKey(follow.key) : -1;
   if (row >= 0 && model_->BuiltAt(row) != nullptr) {
     SelectRow(row);
+  } else if (follow.what == Follow::What::kBandBest && band) {
+    SelectBandBest();
   } else {
     SelectBest();
   }
@@ -144,6 +173,12 @@ void ResultTables::SelectBest() {
   SelectRow(static_cast<int>(model_->Result().best.value_or(0)));
 }
 
+void ResultTables::SelectBandBest() {
+  const auto best = rf::BandBest(model_->Result());
+  SelectRow(static_cast<int>(best.value_or(model_->Result().best.value_or(0))));
+  band_best_pending_ = !best;
+}
+
 int ResultTables::WantedHeight() const {
   // The rows designed at the frequency: a tuned or given one coming and
   // going (while a part is dragged) moves nothing.
@@ -161,19 +196,17 @@ void ResultTables::FitColumns() {
 
 void ResultTables::FitColumns(QTableView* table) {
   table->resizeColumnsToContents();
-  // All columns in view: the status, then the parts give up what does not
-  // fit (their whole texts are in the tooltips).
+  // The status gives up what does not fit (its whole text is in the
+  // tooltip); the parts stay whole, and the figures scroll beside the
+  // network's name, which stays.
   int total = 0;
   for (int c = 0; c < model_->columnCount(); ++c)
     total += table->isColumnHidden(c) ? 0 : table->columnWidth(c);
-  int excess = total - table->viewport()->width();
-  for (const auto& [column, least] : {std::pair{kColumnStatus, 70}, std::pair{kColumnParts, 150}}) {
-    if (excess <= 0) break;
-    const int width = table->columnWidth(column);
-    const int narrower = std::max(width - excess, std::min(width, least));
-    excess -= width - narrower;
-    table->setColumnWidth(column, narrower);
-  }
+  const int excess = total - table->viewport()->width();
+  const int width = table->columnWidth(kColumnStatus);
+  if (excess > 0)
+    table->setColumnWidth(kColumnStatus, std::max(width - excess, std::min(width, 70)));
+  frozen_[table == band_table_ ? 1 : 0]->Follow();
 }
 
 // The figures each table shows unless the user says otherwise: those at

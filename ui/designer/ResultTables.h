@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "rf/request/Rows.h"
@@ -17,6 +18,7 @@ class QTableView;
 
 namespace vorda::designer {
 
+class FrozenColumn;
 class ResultsModel;
 
 class ResultTables : public QTabWidget {
@@ -29,15 +31,27 @@ class ResultTables : public QTabWidget {
   QTableView* Table() const { return table_; }
   QTableView* BandTable() const { return band_table_; }
 
-  // Shows a result; the selection stays on the row with the key, or (none,
-  // or one no longer designed) goes to the best.
-  void Show(rf::DesignResult result, const std::string& keep_key);
+  // What a selection follows across recomputes: its own row (by its key),
+  // the best at the frequency, or the best over the band, whichever that
+  // is by the ranking of the moment.
+  struct Follow {
+    enum class What { kRow, kBest, kBandBest } what = What::kBest;
+    std::string key;  // of kRow
+  };
+  // What the selection of the moment follows.
+  Follow Following() const;
+  // Shows a result; the selection follows as told, and a row no longer
+  // designed gives way to the best.
+  void Show(rf::DesignResult result, const Follow& follow);
   // The model row selected, or -1; its key, or empty.
   int SelectedRow() const;
   std::string SelectedKey() const;
   // Selects a model row, in the table that shows it.
   void SelectRow(int row);
   void SelectBest();
+  // The best over the band, or the best at the frequency before a search
+  // has found one (and the best over the band when it has).
+  void SelectBandBest();
   // The columns of the table in view fitted to it.
   void FitColumns();
   // The height that shows every row designed at the frequency.
@@ -55,12 +69,18 @@ class ResultTables : public QTabWidget {
   void FitColumns(QTableView* table);
   void ShowColumns();
   QTableView* InView() const;
+  // The best row a table shows: at the frequency, or over the band.
+  std::optional<std::size_t> BestOf(const QTableView* table) const;
 
   ResultsModel* model_ = nullptr;
   QTableView* table_ = nullptr;
   QTableView* band_table_ = nullptr;
+  std::array<FrozenColumn*, 2> frozen_{};  // over each table's first column
   // Columns the user showed (true) or hid from a table's header menu.
   std::array<std::map<int, bool>, 2> user_columns_;
+  // The best over the band was wanted before there was one: the best at
+  // the frequency stands in for it until the search ends.
+  bool band_best_pending_ = false;
 };
 
 }  // namespace vorda::designer

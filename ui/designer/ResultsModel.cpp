@@ -8,6 +8,7 @@
 #include "rf/circuit/NetworkText.h"
 #include "rf/circuit/Units.h"
 #include "rf/request/GoalTexts.h"
+#include "ui/designer/SchematicHtml.h"
 
 namespace vorda::designer {
 
@@ -150,11 +151,13 @@ void ResultsModel::SetResult(rf::DesignResult result) {
   if (!same_rows) {
     beginResetModel();
     result_ = std::move(result);
+    band_best_ = rf::BandBest(result_);
     goal_columns_ = std::move(goals);
     endResetModel();
     return;
   }
   result_ = std::move(result);  // the same rows: a selection stays where it is
+  band_best_ = rf::BandBest(result_);
   goal_columns_ = std::move(goals);
   if (!result_.rows.empty()) {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
@@ -280,7 +283,10 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
   const rf::Row* t = index.isValid() ? RowAt(index.row()) : nullptr;
   if (t == nullptr) return {};
   const int c = index.column();
-  const bool best = result_.best == static_cast<std::size_t>(index.row());
+  // The best at the frequency and the best over the band, each starred in
+  // its table.
+  const bool band_best = band_best_ == static_cast<std::size_t>(index.row());
+  const bool best = band_best || result_.best == static_cast<std::size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole: {
       QString text = Text(*t, c);
@@ -290,10 +296,11 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: {
       if (c == kColumnType) {
         // The network drawn, under "The best match" for the best.
-        const QString best_text = best ? QStringLiteral("The best match") : QString();
+        const QString best_text = band_best ? QStringLiteral("The best match over the band")
+                                  : best    ? QStringLiteral("The best match")
+                                            : QString();
         if (!t->design) return best_text;
-        return QStringLiteral("<p>%1</p><pre>%2</pre>")
-            .arg(best_text, Q(rf::SchematicText(t->design->ideal)).toHtmlEscaped());
+        return QStringLiteral("<p>%1</p>%2").arg(best_text, SchematicHtml(t->design->ideal));
       }
       if (c == kColumnStatus && t->engine && t->engine->run.outcome == Outcome::kRefused) {
         return QStringLiteral("%1: this type cannot match a load %2.")

@@ -72,6 +72,7 @@ class ResultsModel : public QAbstractTableModel {
   std::optional<double> GoalValue(const rf::Row& t, const GoalColumn& g) const;
 
   rf::DesignResult result_;
+  std::optional<std::size_t> band_best_;
   std::vector<GoalColumn> goal_columns_;
 };
 

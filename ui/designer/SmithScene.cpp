@@ -99,9 +99,7 @@ void SmithScene::Grid(QPainter& p) const {
   p.drawEllipse(chart_.Map(0.0, area_), r, r);
   p.setFont(LabelFont());
   p.setPen(text);
-  for (const double res : kValues) {
-    p.drawText(GridLabelAt(res), QString::number(res));
-  }
+  for (const auto& [at, label] : GridLabels()) p.drawText(at, label);
 }
 
 QFont SmithScene::LabelFont() const {
@@ -110,16 +108,39 @@ QFont SmithScene::LabelFont() const {
   return small;
 }
 
-QPointF SmithScene::GridLabelAt(double res) const {
-  const double at =
-      chart_.Grid() == SmithGrid::kAdmittance ? -(res - 1) / (res + 1) : (res - 1) / (res + 1);
-  return chart_.Map(C(at, 0.0), area_) + QPointF(3, -3);
+std::vector<std::pair<QPointF, QString>> SmithScene::GridLabels() const {
+  // The admittance grid is the impedance grid turned half a circle.
+  const double turn = chart_.Grid() == SmithGrid::kAdmittance ? -1.0 : 1.0;
+  std::vector<std::pair<QPointF, QString>> labels;
+  // The resistances along the axis, but for 1 at the centre, where the
+  // match lands: that one at the top of its own circle.
+  for (const double res : kValues) {
+    const C at = res == 1.0 ? C(turn * 0.5, 0.5) : C(turn * (res - 1) / (res + 1), 0.0);
+    labels.emplace_back(chart_.Map(at, area_) + QPointF(3, -3), QString::number(res));
+  }
+  // The reactances on the rim, just outside it, where their arcs meet it.
+  const QFontMetricsF m(LabelFont());
+  const QPointF centre = chart_.Map(0.0, area_);
+  const double rim = SmithChart::Disc(area_).width() / 2 * chart_.Zoom() + m.height() * 0.6;
+  for (const double x : kValues) {
+    for (const double side : {1.0, -1.0}) {
+      const C jx(0.0, side * x);
+      const C gamma = turn * (jx - 1.0) / (jx + 1.0);
+      const QPointF toward = chart_.Map(gamma, area_) - centre;
+      const double length = std::hypot(toward.x(), toward.y());
+      if (!(length > 0)) continue;
+      const QString label = QStringLiteral("%1j%2").arg(
+          side < 0 ? QStringLiteral("\u2212") : QString(), QString::number(x));
+      const QPointF mid = centre + toward * (rim / length);
+      labels.emplace_back(
+          mid + QPointF(-m.horizontalAdvance(label) / 2, m.ascent() - m.height() / 2), label);
+    }
+  }
+  return labels;
 }
 
 void SmithScene::ReserveGridLabels(ChartLabels& labels) const {
-  for (const double res : kValues) {
-    labels.Reserve(labels.Box(GridLabelAt(res), QString::number(res)));
-  }
+  for (const auto& [at, label] : GridLabels()) labels.Reserve(labels.Box(at, label));
 }
 
 void SmithScene::Circles(QPainter& p, ChartLabels& labels) const {

@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -28,7 +31,8 @@ class SmithScene {
 
  private:
   QFont LabelFont() const;
-  QPointF GridLabelAt(double resistance) const;
+  // The grid's labels, each where its text's baseline starts.
+  std::vector<std::pair<QPointF, QString>> GridLabels() const;
   void ReserveGridLabels(ChartLabels& labels) const;
   void Circles(QPainter& painter, ChartLabels& labels) const;
   void Traces(QPainter& painter, ChartLabels& labels) const;

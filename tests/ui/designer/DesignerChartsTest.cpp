@@ -193,6 +193,72 @@ class DesignerChartsTest : public DesignerFixture {
     QVERIFY(w.Input(Field::kTolerance)->property("invalid").toBool());
   }
 
+  // The response chart at a laptop's width: the legend wraps rather than
+  // being cut; the bands are strips at the plot's edges, so that inside
+  // them the plot is its own colour, not a mix of shadings; a Bode-Fano
+  // limit beyond the axis is written, not drawn on the edge.
+  void responseChartKeepsItsMarksApart() {
+    d::ResponseChart chart;
+    chart.resize(480, 320);
+    d::ResponseData data;
+    vorda::rf::Response curve;
+    for (int k = 0; k <= 100; ++k) {
+      data.frequencies.push_back(1e6 + k * 1e4);
+      curve.return_loss_db.push_back(3.0);
+      curve.vswr.push_back(5.85);
+      curve.insertion_loss_db.push_back(0.5);
+    }
+    data.ideal = data.standard = data.built = data.bare = curve;
+    data.band = true;
+    data.band_low = 1.2e6;
+    data.band_high = 1.8e6;
+    data.optimised = {{1.3e6, 1.5e6, 122.0}, {1.6e6, 1.7e6, 12.0}};
+    data.rejected = {{1.9e6, 1.95e6, std::nullopt}};
+    chart.SetData(data);
+    const QRectF area(0, 0, 480, 320);
+    const auto legend = chart.LegendRects(area);
+    QCOMPARE(legend.size(), std::size_t{8});
+    QVERIFY(legend.back().top() > legend.front().top());  // a second row
+    for (const QRectF& r : legend) QVERIFY(area.contains(r));
+    QVERIFY(chart.BodeFanoLabel().value_or(QString()).contains(QStringLiteral("122 dB")));
+    data.optimised.resize(1);
+    data.optimised[0].bode_fano_db = 12.0;
+    chart.SetData(data);
+    QVERIFY(!chart.BodeFanoLabel());
+    QImage image(480, 320, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, area);
+    }
+    const QColor base = chart.palette().color(QPalette::Base);
+    int plain = 0;  // down the column of 1.4 MHz, in all three bands
+    for (int y = 60; y < 200; ++y) plain += image.pixelColor(240, y) == base ? 1 : 0;
+    QVERIFY2(plain > 70, qPrintable(QString::number(plain)));
+  }
+
+  // The reactances are written on the rim, where their arcs meet it.
+  void smithChartLabelsItsRim() {
+    d::SmithChart chart;
+    QImage image(500, 500, QImage::Format_ARGB32);
+    {
+      QPainter p(&image);
+      chart.Render(p, QRectF(0, 0, 500, 500));
+    }
+    const QColor base = chart.palette().color(QPalette::Base);
+    const QPointF centre(250, 250);
+    for (const double x : {0.2, 0.5, 1.0, 2.0, 5.0, -0.2, -0.5, -1.0, -2.0, -5.0}) {
+      const std::complex<double> z(0, x);
+      const std::complex<double> g = (z - 1.0) / (z + 1.0);
+      const QPointF out = centre + QPointF(g.real(), -g.imag()) * (500 * 0.92 / 2 + 8);
+      bool ink = false;
+      for (int dx = -6; dx <= 6; ++dx) {
+        for (int dy = -3; dy <= 3; ++dy)
+          ink = ink || image.pixelColor(out.toPoint() + QPoint(dx, dy)) != base;
+      }
+      QVERIFY2(ink, qPrintable(QString::number(x)));
+    }
+  }
+
   // A dark palette: a dark chart whose marks stand out from it.
   void smithChartReadsInTheDark() {
     d::SmithChart chart;

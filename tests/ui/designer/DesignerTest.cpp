@@ -43,6 +43,14 @@ class DesignerTest : public DesignerFixture {
     // The best row is marked, and no row has a better return loss.
     const int best = static_cast<int>(*w.Model()->Result().best);
     QVERIFY(Cell(w, best, d::kColumnType, Qt::DisplayRole).toString().startsWith(QChar(0x2605)));
+    // The schematic's ground is drawn, not a glyph the fonts may not have.
+    const QString tip = Cell(w, best, d::kColumnType, Qt::ToolTipRole).toString();
+    QVERIFY(!tip.contains(QChar(0x23da)));
+    const qsizetype png = tip.indexOf(QStringLiteral("base64,")) + 7;
+    QVERIFY(png > 7);
+    const QImage ground = QImage::fromData(
+        QByteArray::fromBase64(tip.mid(png, tip.indexOf(QLatin1Char('"'), png) - png).toLatin1()));
+    QVERIFY(!ground.isNull() && ground.pixelColor(ground.width() / 2, 0).alpha() > 0);
     const int rl = Col(G::kMatch, "return_loss_db");
     for (int row = 0; row < 8; ++row) {
       QVERIFY(Cell(w, row, rl).toDouble() <= Cell(w, best, rl).toDouble());
@@ -176,6 +184,48 @@ class DesignerTest : public DesignerFixture {
     w.Input(Field::kBand)->clear();
     QCOMPARE(BandRows(w), 0);
     QVERIFY(!w.Response()->ShowsOptimisedBand());
+  }
+
+  // "Best by" chooses the best over the band too: the star, the status line,
+  // the selection and the charts follow it; back at the frequency the
+  // selection is that table's best, never a refused row.
+  // At 1366 x 768 the band table's parts are whole, and its network column
+  // stays while the figures scroll.
+  void bestOverTheBandFollowsTheRanking() {
+    DesignerWindow& w = Open();
+    w.resize(1366, 768);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Type(w, Field::kBand, "13M:15M");
+    QTRY_VERIFY_WITH_TIMEOUT(BandRows(w) > 0 && !w.Optimising(), 20000);
+    QTableView* band = w.BandTable();
+    w.SelectRow(static_cast<int>(*vorda::rf::BandBest(w.Model()->Result())));
+    const int parts = band->columnWidth(d::kColumnParts);
+    band->resizeColumnToContents(d::kColumnParts);
+    QVERIFY(parts >= band->columnWidth(d::kColumnParts));
+    band->horizontalScrollBar()->setValue(band->horizontalScrollBar()->maximum());
+    QVERIFY(band->horizontalScrollBar()->maximum() > 0);
+    auto* frozen = band->findChild<QTableView*>(QStringLiteral("bandTableFrozen"));
+    QVERIFY(frozen != nullptr && frozen->isVisible() && !frozen->isColumnHidden(d::kColumnType));
+    QCOMPARE(frozen->columnWidth(d::kColumnType), band->columnWidth(d::kColumnType));
+    QCOMPARE(frozen->x(), band->frameWidth());
+    const auto best = [&w] { return *vorda::rf::BandBest(w.Model()->Result()); };
+    const std::string before = vorda::rf::RowKey(*w.Model()->RowAt(static_cast<int>(best())));
+    w.RankingBox()->setCurrentText(QStringLiteral("Low-pass first"));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Optimising(), 20000);
+    const auto& r = w.Model()->Result();
+    const vorda::rf::Row& row = r.rows[best()];
+    QVERIFY(vorda::rf::RowKey(row) != before);
+    QCOMPARE(w.SelectedRow(), static_cast<int>(best()));
+    QVERIFY(Cell(w, static_cast<int>(best()), d::kColumnType, Qt::DisplayRole)
+                .toString()
+                .startsWith(QChar(0x2605)));
+    QCOMPARE(w.Smith()->Data().path, vorda::rf::ChartsOf(*w.Request(), r, best()).smith.path);
+    QVERIFY(w.StatusLine()->toolTip().contains(
+        QStringLiteral("Over the band: %1,")
+            .arg(QString::fromStdString(vorda::rf::KindName(row.kind)))));
+    w.Tables()->setCurrentIndex(0);
+    QCOMPARE(w.SelectedRow(), static_cast<int>(*r.best));
   }
 
   // The band search tries the ladders the user allows, the same designs
