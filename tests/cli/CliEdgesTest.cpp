@@ -190,5 +190,31 @@ TEST(CliEdgesTest, MeasuredFilesAtTheirEdges) {
   EXPECT_NE(r.err.find("is a folder, not a file"), std::string::npos) << r.err;
 }
 
+// A given network with real parts says its input impedance once, and the
+// parts as built, where they differ, under their own label.
+TEST(CliEdgesTest, GivenNetworkSaysItsZinOnce) {
+  const std::vector<std::vector<std::string>> parts = {
+      {"--parts", VORDA_SOURCE_DIR "/docs/examples/parts-0402"},
+      {"--package", "0402", "--series", "E24"},
+      {"--package", "0603"},
+      {"--series", "E12", "--q-l", "40"}};
+  for (const auto& with : parts) {
+    for (const char* network : {"shunt 10pF, series 6.8nH", "shunt 3.3pF, series 15nH"}) {
+      std::vector<std::string> args = {"--freq", "900M", "--network", network};
+      args.insert(args.end(), with.begin(), with.end());
+      args.insert(args.end(), {"20", "10"});
+      const Result r = RunArgs(args);
+      const std::string given = r.out.substr(r.out.find("Given network"));
+      int bare = 0;  // Zin lines under no label of their own
+      std::istringstream lines(given);
+      std::string before;
+      for (std::string line; std::getline(lines, line); before = line) {
+        if (line.rfind("    Zin ", 0) == 0 && (before.empty() || before.back() != ':')) ++bare;
+      }
+      EXPECT_EQ(bare, 1) << network << " " << with[0] << "\n" << given;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorda::cli
