@@ -294,6 +294,13 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
     request.radiation = std::make_shared<const rf::EfficiencyCurve>(std::move(*read.curve));
     request.radiation_name = c.radiation;
   }
+  return RunRequest(c, request, measured ? std::optional(measured->at) : std::nullopt, out, err);
+}
+
+}  // namespace
+
+int RunRequest(const Command& c, const rf::DesignRequest& request,
+               const std::optional<MeasuredAt>& measured, std::ostream& out, std::ostream& err) {
   if (const auto error = rf::CheckRequest(request)) throw Refusal{error->message};
   Report report{c.outputs, rf::RunDesign(request), {}};
   rf::DesignResult& result = report.result;
@@ -304,7 +311,7 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
     const auto tell = [&](std::size_t done, std::size_t) { progress.Done(done); };
     rf::AddBandRows(rf::RunBand(*result.plan, nullptr, tell), result);
   }
-  if (measured) report.measured = measured->at;
+  report.measured = measured;
   const bool several = request.types.size() > 1 && !c.outputs.json;
   for (const rf::Row& t : result.rows) {
     if (t.engine) ReportBoxes(*t.engine, several, err);
@@ -315,8 +322,6 @@ int RunDesignOnce(Command c, std::ostream& out, std::ostream& err) {
   const bool produced = Produced(report, err);
   return written && produced ? kExitComputed : kExitNotComputed;
 }
-
-}  // namespace
 
 void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err) {
   const std::string type = name_type ? "type " + std::to_string(e.type_index) + ": " : "";
@@ -335,6 +340,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!parsed.command) return parsed.exit_status;
   try {
     Command& c = *parsed.command;
+    if (!c.project.empty()) return RunProject(c, out, err);
     if (!c.parts_dir.empty()) c.request.parts.library = rf::ReadPartLibrary(c.parts_dir);
     switch (c.mode) {
       case Command::Mode::kEach:

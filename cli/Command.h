@@ -49,6 +49,7 @@ struct Command {
   std::string radiation;            // an antenna's radiation efficiency (CSV)
   std::string parts_dir;            // a library of measured parts, read into the request
   std::string deembed;              // a fixture two-port to take off the measurement
+  std::string project;              // a designer project: every input from it
   // Every input of the design; the load, the measurement and the library
   // are filled in once their texts and files are read.
   rf::DesignRequest request;

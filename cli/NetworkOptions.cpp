@@ -113,7 +113,7 @@ std::vector<OptionSpec> NetworkOptions() {
        "The network --spice and --s2p write: l1 ... l8, pi-lp, pi-hp, t-lp, t-hp, 2l-lp, "
        "2l-hp, given or a ladder's code (sL-pLC-sC) (default: the --type, or the best of the "
        "band).",
-       {kFrequency,
+       {kFrequencyOrProject,
         {{"--spice", "--s2p"},
          "--topology picks the network that --spice and --s2p write: give one of "
          "them"}},
@@ -124,7 +124,7 @@ std::vector<OptionSpec> NetworkOptions() {
        S::kNetworks,
        "Write that network as a Touchstone two-port, both ports referred to Z0 (version 1.1, "
        "which every simulator reads).",
-       {kFrequency},
+       {kFrequencyOrProject},
        {kNotEach},
        [](const std::string& v, C& c) { c.command.outputs.s2p = v; }},
       {"--s2p-reference",

@@ -147,6 +147,7 @@ std::string UsageText() {
   }
   return "Usage: vorda-match [OPTION]... [--] R X\n"
          "       vorda-match --s1p FILE (--freq F | --band START:STOP | --each) [OPTION]...\n"
+         "       vorda-match --project FILE [--json] [--table-csv FILE] [OPTION]...\n"
          "Options: " +
          Wrap(options, 9, 9) + "\n";
 }

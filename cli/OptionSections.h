@@ -11,6 +11,8 @@ namespace vorda::cli {
 // What most options need: a design frequency, from --freq or a band; the
 // parts' options also go with a design at each measured point.
 extern const Relation kFrequency;
+// What the outputs need: a design frequency, or a project that gives one.
+extern const Relation kFrequencyOrProject;
 extern const Relation kFrequencyOrEach;
 extern const Relation kNotEach;
 

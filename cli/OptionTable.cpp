@@ -26,6 +26,7 @@ rf::DesignRequest& Q(OptionContext& c) {
 namespace {}  // namespace
 
 const R kFrequency{{"--freq", "--band"}};
+const R kFrequencyOrProject{{"--freq", "--band", "--project"}};
 const R kFrequencyOrEach{{"--freq", "--band", "--each"}};
 const R kNotEach{{"--each"}};
 
@@ -63,6 +64,22 @@ std::vector<OptionSpec> FirstOptions() {
        {},
        {},
        [](const std::string&, C& c) { c.command.outputs.json = true; }},
+      {"--project",
+       "FILE",
+       S::kGeneral,
+       "Every input from a project of the designer (File > Save Project): its fields, choices, "
+       "measurement, load states, fixture and parts library (paths relative to the file), and "
+       "its tuned or given network as --network gives one; the designs and the --table-csv of "
+       "the designer's window for it. Goes with the options that say what to write alone: "
+       "--json, --table-csv, --csv, --spice, --s2p, --s2p-reference, --s2p-version and "
+       "--topology.",
+       {},
+       // Every option that gives an input, filled in below from the table.
+       {{{}, "--project gives the inputs of the design: leave out {}"}},
+       [](const std::string& v, C& c) {
+         if (v.empty()) throw UsageError{"--project needs a file name"};
+         c.command.project = v;
+       }},
       // Real parts at the frequency.
       {"--series",
        "S",
@@ -103,7 +120,7 @@ std::vector<OptionSpec> FirstOptions() {
        "FILE",
        S::kRealParts,
        "Write the sweep as a table.",
-       {{{"--sweep"}}},
+       {{{"--sweep", "--project"}}},
        {kNotEach},
        [](const std::string& v, C& c) { c.command.outputs.csv = v; }},
       {"--table-csv",
@@ -111,7 +128,7 @@ std::vector<OptionSpec> FirstOptions() {
        S::kRealParts,
        "Write the designs as a table, with the inputs, in SI units (the designer's \"Save "
        "Table\"); searches the VSWR <= 2 band.",
-       {kFrequency},
+       {kFrequencyOrProject},
        {kNotEach},
        [](const std::string& v, C& c) { c.command.outputs.table_csv = v; }},
       {"--spice",
@@ -119,7 +136,7 @@ std::vector<OptionSpec> FirstOptions() {
        S::kRealParts,
        "Write an ngspice netlist of one network: the single --type, the --topology, the best "
        "of the band or the --network.",
-       {kFrequency},
+       {kFrequencyOrProject},
        {kNotEach},
        [](const std::string& v, C& c) { c.command.outputs.spice = v; }},
   };
@@ -212,6 +229,18 @@ const std::vector<OptionSpec>& OptionTable() {
                       MeasuredOptions}) {
       std::vector<OptionSpec> more = part();
       std::move(more.begin(), more.end(), std::back_inserter(t));
+    }
+    // --project gives every input: it goes only with the options that say
+    // what to write (and --help, --version).
+    const std::vector<std::string> outputs = {
+        "--project",       "--json",        "--table-csv", "--csv",  "--spice",  "--s2p",
+        "--s2p-reference", "--s2p-version", "--topology",  "--help", "--version"};
+    const auto project =
+        std::find_if(t.begin(), t.end(), [](const OptionSpec& o) { return o.name == "--project"; });
+    for (const OptionSpec& o : t) {
+      if (std::find(outputs.begin(), outputs.end(), o.name) == outputs.end()) {
+        project->excludes.front().options.push_back(o.name);
+      }
     }
     return t;
   }();

@@ -68,15 +68,19 @@ void CheckRelations(const Split& s) {
     for (const Relation& r : o.excludes) {
       const auto other = std::find_if(r.options.begin(), r.options.end(),
                                       [&](const std::string& n) { return s.Given(n); });
-      if (other != r.options.end()) {
-        throw UsageError{r.message.empty() ? ExcludesText(o.name, *other) : r.message};
+      if (other == r.options.end()) continue;
+      if (r.message.empty()) throw UsageError{ExcludesText(o.name, *other)};
+      std::string message = r.message;
+      if (const std::size_t at = message.find("{}"); at != std::string::npos) {
+        message.replace(at, 2, *other);
       }
+      throw UsageError{message};
     }
   }
 }
 
 // Whether the network --topology names is designed with these options.
-void CheckTopology(const Command& c, const Split& s) {
+void CheckTopology(const Command& c) {
   const rf::NetworkKind& kind = *c.outputs.topology;
   const rf::DesignRequest& r = c.request;
   const auto& types = r.types;
@@ -86,7 +90,7 @@ void CheckTopology(const Command& c, const Split& s) {
                         : r.Band() != nullptr ? true  // every other topology is searched over it
                         : kind.topology == rf::Topology::kL
                             ? std::find(types.begin(), types.end(), kind.type) != types.end()
-                            : s.Given("--loaded-q");
+                            : r.loaded_q.has_value();
   if (designed) return;
   const std::string& key = c.outputs.topology_key;
   throw UsageError{"--topology " + key + " is not designed with these options (" +
@@ -98,9 +102,40 @@ void CheckTopology(const Command& c, const Split& s) {
                    ")"};
 }
 
+}  // namespace
+
+void CheckNetworkFiles(const Command& c) {
+  const rf::DesignRequest& r = c.request;
+  if (c.outputs.topology) CheckTopology(c);
+  const bool one = c.outputs.topology || r.types.size() == 1 || r.Band() != nullptr || r.given;
+  if (!c.outputs.spice.empty() && !one) {
+    throw UsageError{"--spice needs a single --type, a --topology, a --band or a --network"};
+  }
+  if (!c.outputs.s2p.empty() && !one) {
+    throw UsageError{"--s2p needs a single --type, a --topology, a --band or a --network"};
+  }
+}
+
+namespace {
+
 // What the options say together, once each has been read.
 void Finish(Command& c, const Split& s) {
   rf::DesignRequest& r = c.request;
+  const auto versions = [&] {
+    if (s.Given("--s2p-version") && !c.outputs.s2p_version2 && c.outputs.s2p_load_reference) {
+      throw UsageError{
+          "--s2p-version 1.1 has one reference for both ports: --s2p-reference load needs 2.0"};
+    }
+  };
+  if (s.Given("--project")) {
+    versions();
+    // The project's request is made once the file is read: what the
+    // network files need of it is checked then.
+    if (!s.load.empty()) {
+      throw UsageError{"--project gives the inputs of the design: leave out R and X"};
+    }
+    return;
+  }
   if (s.Given("--s1p")) {
     if (!s.load.empty()) throw UsageError{"--s1p replaces R and X: give one or the other"};
   } else if (s.load.size() != 2) {
@@ -132,18 +167,8 @@ void Finish(Command& c, const Split& s) {
       c.mode == Command::Mode::kEngine || s.Given("--type") ||
       !(r.Band() != nullptr || r.loaded_q || r.given || r.elements != rf::Elements::kLumped);
   r.bandwidth = s.Given("--sweep") || s.Given("--table-csv");
-  if (c.outputs.topology) CheckTopology(c, s);
-  const bool one = c.outputs.topology || r.types.size() == 1 || r.Band() != nullptr || r.given;
-  if (s.Given("--spice") && !one) {
-    throw UsageError{"--spice needs a single --type, a --topology, a --band or a --network"};
-  }
-  if (s.Given("--s2p") && !one) {
-    throw UsageError{"--s2p needs a single --type, a --topology, a --band or a --network"};
-  }
-  if (s.Given("--s2p-version") && !c.outputs.s2p_version2 && c.outputs.s2p_load_reference) {
-    throw UsageError{
-        "--s2p-version 1.1 has one reference for both ports: --s2p-reference load needs 2.0"};
-  }
+  CheckNetworkFiles(c);
+  versions();
   if (c.outputs.jsonl && !s.Given("--fields")) {
     c.outputs.fields = {"match_return_loss_db", "match_vswr", "loss_dissipation_db"};
   }

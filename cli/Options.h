@@ -19,4 +19,8 @@ struct Parsed {
 };
 Parsed ParseOptions(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// What --topology, --spice and --s2p need of the request: the network they
+// name designed, or one network to write; throws UsageError.
+void CheckNetworkFiles(const Command& command);
+
 }  // namespace vorda::cli

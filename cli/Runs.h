@@ -5,7 +5,10 @@
 #include <ostream>
 #include <string>
 
+#include <optional>
+
 #include "cli/Command.h"
+#include "cli/Report.h"
 #include "engine/ComputeRecord.h"
 #include "rf/request/DesignRequest.h"
 
@@ -25,6 +28,17 @@ void ReportBoxes(const ComputeRecord& e, bool name_type, std::ostream& err);
 // --each: the whole file is checked first; then each point is designed and
 // printed as it is read, so that memory stays bounded for any file.
 int RunEach(const Command& command, std::ostream& out, std::ostream& err);
+
+// A request made of the inputs: checked (refused as a whole when an input
+// lies beyond what the design takes), designed at its frequency and over
+// its band, printed, its files written; the exit status.
+int RunRequest(const Command& command, const rf::DesignRequest& request,
+               const std::optional<MeasuredAt>& measured, std::ostream& out, std::ostream& err);
+
+// --project: the request the designer makes of the project's inputs, run
+// as RunRequest runs it; throws Refusal for a project that cannot be read,
+// whose files cannot be, or whose inputs a design refuses.
+int RunProject(const Command& command, std::ostream& out, std::ostream& err);
 
 // The normalizing resistance as the window's conversion reads --z0, for
 // --each; throws Refusal for a value the design cannot take.

@@ -69,6 +69,12 @@ TEST(CliStatusTest, OptionCombinations) {
       {{"--s1p", VORDA_SOURCE_DIR "/docs/examples/dipole.s1p", "--band", "20M:22M"},
        2,
        "the band 20 MHz to 22 MHz reaches outside the file's"},
+      // A project gives every input: an option that gives one too is
+      // refused, and so is a file that is no project.
+      {{"--project", "p.json", "--freq", "14M", "--table-csv", "FILE"}, 2, "leave out --freq"},
+      {{"--project", "p.json", "--series", "E12"}, 2, "leave out --series"},
+      {{"--project", "p.json", "40", "30"}, 2, "leave out R and X"},
+      {{"--project", VORDA_SOURCE_DIR "/docs/examples/dipole.s1p", "--json"}, 2, "not JSON"},
   };
   // A folder of this run's own: another run of the tests may be under way.
   const fs::path dir =
