@@ -33,16 +33,26 @@ vorda_qtest(vorda1_tests ${CMAKE_CURRENT_LIST_DIR}/main/Vorda1Test.cpp
 vorda_qtest(selection_tests ${CMAKE_CURRENT_LIST_DIR}/main/SelectionTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/main/WindowFixture.h)
 vorda_qtest(about_tests ${CMAKE_CURRENT_LIST_DIR}/about/AboutTest.cpp)
-foreach(name designer_tests designer_chart_tests)
+foreach(name designer_tests designer_chart_tests designer_project_tests)
   if(name STREQUAL designer_tests)
     set(source DesignerTest.cpp)
-  else()
+  elseif(name STREQUAL designer_chart_tests)
     set(source DesignerChartsTest.cpp)
+  else()
+    set(source DesignerProjectTest.cpp)
   endif()
   vorda_qtest(${name} ${CMAKE_CURRENT_LIST_DIR}/designer/${source}
               ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerFixture.h)
   target_link_libraries(${name} PRIVATE vorda_designer vorda_cli nlohmann_json::nlohmann_json)
 endforeach()
+# The project tests run the built vorda-match on what the window saved.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(match_program "Z:$<TARGET_FILE:vorda-match>")
+else()
+  set(match_program "$<TARGET_FILE:vorda-match>")
+endif()
+target_compile_definitions(designer_project_tests PRIVATE VORDA_MATCH="${match_program}")
+add_dependencies(designer_project_tests vorda-match)
 
 # Not a test: the designer's pictures, for scripts/screenshot-designer.
 add_executable(designer_pictures ${CMAKE_CURRENT_LIST_DIR}/designer/DesignerPictures.cpp)

@@ -11,6 +11,7 @@
 #include "rf/files/MeasurementReader.h"
 #include "rf/files/PartLibraryFile.h"
 #include "rf/files/TwoPortReader.h"
+#include "rf/request/ProjectFile.h"
 #include "rf/synthesis/Ladders.h"
 #include "ui/designer/DesignerTitle.h"
 
@@ -44,6 +45,11 @@ QString Hz(double hertz) {
   return QString::fromStdString(rf::FormatEngineering(hertz, "Hz"));
 }
 
+// How the inputs name a file: absolute, as a project's paths read back.
+QString Absolute(const QString& path) {
+  return QString::fromStdString(rf::AbsolutePath(path.toStdString()));
+}
+
 }  // namespace
 
 DesignInputs::DesignInputs(MessageBoxes& boxes, QWidget* parent)
@@ -52,25 +58,88 @@ DesignInputs::DesignInputs(MessageBoxes& boxes, QWidget* parent)
 }
 
 rf::ReadRequest DesignInputs::Read(std::size_t sweep_points) const {
-  rf::DesignRequest base;
-  base.measurement = measurement_;
-  base.measurement_name = measurement_path_.toStdString();
-  base.states = states_;
-  base.bandwidth = true;
-  base.sweep.kind = rf::SweepPlan::Kind::kAround;
-  base.sweep.axis.points = sweep_points;
-  base.responses = false;
-  base.parts.series = panel_->Series();
-  base.ranking = panel_->Ranking();
-  base.max_parts = panel_->MaxParts();
-  base.parts.model.package = panel_->Package();
-  if (panel_->UsesLibrary()) base.parts.library = library_;
-  base.elements = panel_->Elements();
-  base.deembed = fixture_ ? fixture_path_.toStdString() : std::string();
-  rf::ReadRequest read =
-      rf::ReadDesignTexts(panel_->Texts(), base, fixture_ ? &*fixture_ : nullptr);
+  rf::ReadRequest read = rf::ProjectRequest(Gathered(), Files(), sweep_points);
   panel_->Mark(read.error ? std::optional<Field>(read.error->field) : std::nullopt);
   return read;
+}
+
+rf::Project DesignInputs::Gathered() const {
+  rf::Project p;
+  p.texts = panel_->Texts();
+  p.series = panel_->Series();
+  p.use_library = panel_->UsesLibrary() && library_ != nullptr;
+  p.package = panel_->Package();
+  p.ranking = panel_->Ranking();
+  p.max_parts = panel_->MaxParts();
+  p.elements = panel_->Elements();
+  p.measurement = measurement_ ? measurement_path_.toStdString() : std::string();
+  for (const QString& state : state_paths_) p.states.push_back(state.toStdString());
+  p.fixture = fixture_ ? fixture_path_.toStdString() : std::string();
+  p.library = library_ ? library_path_.toStdString() : std::string();
+  p.given = given_;
+  return p;
+}
+
+rf::ProjectFiles DesignInputs::Files() const {
+  return {measurement_, states_, fixture_, library_};
+}
+
+void DesignInputs::Apply(const rf::Project& p, rf::ProjectFiles files) {
+  const QSignalBlocker quiet(panel_);
+  for (const rf::FieldInfo& f : rf::FieldInfos()) {
+    if (panel_->Input(f.field) != nullptr)
+      panel_->Input(f.field)->setText(QString::fromStdString(p.texts[f.field]));
+  }
+  panel_->SetPackage(p.package);
+  panel_->SetRanking(p.ranking);
+  panel_->SetMaxParts(p.max_parts);
+  panel_->SetElements(p.elements);
+  library_ = std::move(files.library);
+  library_path_ = library_ ? QString::fromStdString(p.library) : QString();
+  if (library_) {
+    panel_->SetLibrary(QFileInfo(library_path_).fileName(), p.use_library);
+  } else {
+    panel_->ClearLibrary();
+  }
+  if (!p.use_library || !library_) panel_->SetSeries(p.series);
+  if (files.measurement) {
+    SetMeasurement(std::move(files.measurement), QString::fromStdString(p.measurement));
+  } else {
+    ClearMeasurement();
+  }
+  states_ = std::move(files.states);
+  state_paths_.clear();
+  for (const std::string& state : p.states) state_paths_.append(QString::fromStdString(state));
+  ShowStates();
+  fixture_ = std::move(files.fixture);
+  fixture_path_ = fixture_ ? QString::fromStdString(p.fixture) : QString();
+  panel_->ShowFixture(
+      fixture_ ? QStringLiteral("Fixture %1 taken off").arg(QFileInfo(fixture_path_).fileName())
+               : QStringLiteral("No fixture"));
+  given_ = p.given;
+}
+
+std::optional<rf::Project> DesignInputs::OpenProject(const QString& path, QString& status) {
+  const rf::ProjectReadResult read = rf::ReadProjectFile(path.toStdString());
+  std::string error = read.error;
+  std::optional<rf::ProjectFiles> files;
+  if (read.project) {
+    rf::ReadFilesResult f = rf::ReadProjectFiles(*read.project);
+    files = std::move(f.files);
+    if (!files) error = path.toStdString() + ": " + f.error;
+  }
+  if (!files) {
+    status = QString::fromStdString(error);
+    boxes_.MsgBox("The project could not be opened:\r\n" + error, MsgStyle::kCritical,
+                  kDesignerTitle);
+    return std::nullopt;
+  }
+  Apply(*read.project, std::move(*files));
+  const QString name = QFileInfo(path).fileName();
+  const std::string note = rf::IgnoredNote(read, name.toStdString());
+  status = note.empty() ? QStringLiteral("Opened %1.").arg(name)
+                        : QString::fromStdString(note) + QLatin1Char('.');
+  return read.project;
 }
 
 std::shared_ptr<const rf::Measurement> DesignInputs::ReadMeasurementFile(const QString& path,
@@ -93,15 +162,20 @@ std::shared_ptr<const rf::Measurement> DesignInputs::ReadMeasurementFile(const Q
   return nullptr;
 }
 
+void DesignInputs::SetMeasurement(std::shared_ptr<const rf::Measurement> measurement,
+                                  const QString& path) {
+  measurement_ = std::move(measurement);
+  measurement_path_ = Absolute(path);
+  panel_->ShowMeasurement(
+      QStringLiteral("%1: %2 to %3, %4 points")
+          .arg(QFileInfo(path).fileName(), Hz(measurement_->First()), Hz(measurement_->Last()))
+          .arg(measurement_->points.size()));
+}
+
 std::optional<QString> DesignInputs::OpenMeasurement(const QString& path, QString& status) {
-  const QString name = QFileInfo(path).fileName();
   auto read = ReadMeasurementFile(path, status);
   if (!read) return std::nullopt;  // the load stays as it was
-  measurement_ = std::move(read);
-  measurement_path_ = QFileInfo(path).absoluteFilePath();
-  panel_->ShowMeasurement(QStringLiteral("%1: %2 to %3, %4 points")
-                              .arg(name, Hz(measurement_->First()), Hz(measurement_->Last()))
-                              .arg(measurement_->points.size()));
+  SetMeasurement(std::move(read), path);
   // A design frequency the new file does not reach moves to its centre.
   QLineEdit* frequency = panel_->Input(Field::kFrequency);
   const auto hertz = rf::ParseFrequency(frequency->text().toStdString());
@@ -122,35 +196,42 @@ void DesignInputs::ClearMeasurement() {
 bool DesignInputs::AddState(const QString& path, QString& status) {
   auto read = ReadMeasurementFile(path, status);
   if (!read) return false;
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  states_.push_back({std::move(read), absolute.toStdString()});
-  state_paths_.append(absolute);
+  states_.push_back(std::move(read));
+  state_paths_.append(Absolute(path));
+  ShowStates();
+  return true;
+}
+
+void DesignInputs::ShowStates() {
   QStringList names;
   for (const QString& p : state_paths_) names.append(QFileInfo(p).fileName());
+  if (names.isEmpty()) {
+    panel_->ShowStates(QString());
+    return;
+  }
   panel_->ShowStates(
       QStringLiteral("Also in %1 %2: %3")
           .arg(names.size())
           .arg(names.size() == 1 ? QStringLiteral("state") : QStringLiteral("states"),
                names.join(QStringLiteral(", "))));
-  return true;
 }
 
 void DesignInputs::ClearStates() {
   states_.clear();
   state_paths_.clear();
-  panel_->ShowStates(QString());
+  ShowStates();
 }
 
 bool DesignInputs::OpenPartsLibrary(const QString& folder, QString& status) {
   try {
-    library_ = rf::ReadPartLibrary(QFile::encodeName(folder).toStdString());
+    library_ = rf::ReadPartLibrary(Absolute(folder).toStdString());
   } catch (const std::runtime_error& e) {  // an index or a part file that is wrong or unreadable
     status = QString::fromStdString(e.what());
     boxes_.MsgBox(std::string("The parts library could not be read:\r\n") + e.what(),
                   MsgStyle::kCritical, kDesignerTitle);
     return false;
   }
-  library_path_ = QFileInfo(folder).absoluteFilePath();
+  library_path_ = Absolute(folder);
   panel_->SetLibrary(QFileInfo(folder).fileName(), true);
   return true;
 }
@@ -171,7 +252,7 @@ bool DesignInputs::OpenFixture(const QString& path, QString& status) {
                   MsgStyle::kCritical, kDesignerTitle);
     return false;
   }
-  fixture_path_ = QFileInfo(path).absoluteFilePath();
+  fixture_path_ = Absolute(path);
   panel_->ShowFixture(QStringLiteral("Fixture %1 taken off").arg(name));
   return true;
 }
@@ -202,8 +283,8 @@ void DesignInputs::Load(const QSettings& s) {
   const QString library = s.value(QStringLiteral("design/parts_library")).toString();
   if (!library.isEmpty()) {
     try {
-      library_ = rf::ReadPartLibrary(QFile::encodeName(library).toStdString());
-      library_path_ = library;
+      library_ = rf::ReadPartLibrary(Absolute(library).toStdString());
+      library_path_ = Absolute(library);
       panel_->SetLibrary(QFileInfo(library).fileName(),
                          s.value(QStringLiteral("design/use_library")).toBool());
     } catch (const std::runtime_error&) {

@@ -1,6 +1,7 @@
 // The designer's inputs as a whole: the fields and choices of the input
 // panel, the measurement opened and the parts library, read together into
-// a design request, and kept between runs.
+// a design request (as rf/request/Project.h makes it of them), kept
+// between runs and in project files.
 #pragma once
 
 #include <QObject>
@@ -12,6 +13,7 @@
 #include "engine/MessageBoxes.h"
 #include "rf/circuit/TwoPort.h"
 #include "rf/request/DesignTexts.h"
+#include "rf/request/Project.h"
 #include "ui/designer/InputPanel.h"
 
 class QSettings;
@@ -58,6 +60,19 @@ class DesignInputs : public QObject {
   void Load(const QSettings& settings);
   void Save(QSettings& settings) const;
 
+  // The inputs as a project keeps them (no tuned design: the window has
+  // it), and the files they name, read.
+  rf::Project Gathered() const;
+  rf::ProjectFiles Files() const;
+  // A project's inputs, its files read, in place of these; Changed is not
+  // emitted.
+  void Apply(const rf::Project& project, rf::ProjectFiles files);
+  // Reads a project file and its files and applies them: the project, and
+  // in `status` that it was opened (naming the keys a later version wrote
+  // that were read past); or nothing, the user told why (and `status`),
+  // the inputs as they were.
+  std::optional<rf::Project> OpenProject(const QString& path, QString& status);
+
  signals:
   // An input changed: the design is to be made again.
   void Changed();
@@ -65,6 +80,8 @@ class DesignInputs : public QObject {
  private:
   // A measurement, or nothing when it cannot be read: the user told why.
   std::shared_ptr<const rf::Measurement> ReadMeasurementFile(const QString& path, QString& status);
+  void SetMeasurement(std::shared_ptr<const rf::Measurement> measurement, const QString& path);
+  void ShowStates();
 
   MessageBoxes& boxes_;
   InputPanel* panel_ = nullptr;
@@ -72,10 +89,11 @@ class DesignInputs : public QObject {
   QString measurement_path_;
   std::shared_ptr<const rf::PartLibrary> library_;
   QString library_path_;
-  std::vector<rf::DesignRequest::State> states_;
+  std::vector<std::shared_ptr<const rf::Measurement>> states_;
   QStringList state_paths_;
   std::optional<rf::TwoPortData> fixture_;
   QString fixture_path_;
+  std::optional<rf::Network> given_;  // a project's network of given parts
 };
 
 }  // namespace vorda::designer

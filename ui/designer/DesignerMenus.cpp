@@ -34,6 +34,14 @@ void BuildFileMenu(DesignerWindow& w) {
         &w, QStringLiteral("Open Parts Library"), w.LibraryPath());
     if (!folder.isEmpty()) w.OpenPartsLibrary(folder);
   });
+  const QString projects =
+      QStringLiteral("Designer projects (*.vdproj.json *.json);;All files (*)");
+  add(file, QStringLiteral("&Open Project\u2026"), QKeySequence(), [&w, projects] {
+    w.Choose(QStringLiteral("Open Project"), projects, false,
+             [&w](const QString& p) { w.OpenProject(p); });
+  });
+  save(QStringLiteral("Save &Project\u2026"), QKeySequence(), QStringLiteral("Save Project"),
+       projects, &DesignerWindow::SaveProject);
   file->addSeparator();
   add(file, QStringLiteral("&Copy Netlist"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
       [&w] { w.CopyNetlist(); });

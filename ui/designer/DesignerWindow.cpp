@@ -10,6 +10,7 @@
 #include <QStatusBar>
 
 #include "rf/request/Charts.h"
+#include "rf/request/ProjectFile.h"
 #include "ui/designer/ChartPanel.h"
 #include "ui/designer/DesignerMenus.h"
 #include "ui/designer/Designs.h"
@@ -300,6 +301,31 @@ bool DesignerWindow::OpenPartsLibrary(const QString& folder) {
     return false;
   }
   Recompute();
+  return true;
+}
+
+bool DesignerWindow::SaveProject(const QString& path) {
+  rf::Project project = inputs_->Gathered();
+  if (const std::optional<Tuned>& t = tuner_->Current()) {
+    project.tuned = rf::Project::Tuned{t->network, t->from_key, t->from_name};
+  }
+  const std::string text = rf::ProjectJson(project, rf::ProjectFolder(path.toStdString()));
+  return exports_.WriteWhole(path, QByteArray::fromStdString(text));
+}
+
+bool DesignerWindow::OpenProject(const QString& path) {
+  QString status;
+  const std::optional<rf::Project> project = inputs_->OpenProject(path, status);
+  if (!project) {
+    SetStatus(status);
+    return false;  // the inputs stay as they were
+  }
+  Recompute();
+  SelectBest();
+  const auto& t = project->tuned;
+  tuner_->Restore(t ? std::optional<Tuned>(Tuned{t->network, t->from_name, t->from_key})
+                    : std::nullopt);
+  SetStatus(status + QLatin1Char(' ') + status_->Message());
   return true;
 }
 

@@ -51,7 +51,7 @@ struct SettingsPlace {
   QString application = QString::fromLatin1(kDesignerTitle);
 };
 // Points of the response the window computes.
-inline constexpr std::size_t kSweepPoints = 1001;
+inline constexpr std::size_t kSweepPoints = rf::kDesignerSweepPoints;
 
 // Asks for a file name: the caption, the filter, and whether it is saved.
 // An empty name means the user cancelled.
@@ -79,6 +79,13 @@ class DesignerWindow : public QMainWindow {
   void AskForMeasurement();
   bool OpenPartsLibrary(const QString& folder);
   void ClearMeasurement();
+
+  // Every input and the tuned design as a project file (rf/request/
+  // ProjectFile.h), written whole or not at all; and a project read in
+  // place of the inputs, or refused (the user told why, the inputs as
+  // they were). False when not.
+  bool SaveProject(const QString& path);
+  bool OpenProject(const QString& path);
 
   // The exports of the selected row, the table and the charts, each
   // written whole or not at all; false after telling the user why not.

@@ -259,6 +259,11 @@ void InputPanel::SetLibrary(const QString& name, bool use) const {
   if (use) series_->setCurrentIndex(at);
 }
 
+void InputPanel::ClearLibrary() const {
+  const int at = series_->findData(kLibraryItem);
+  if (at >= 0) series_->removeItem(at);
+}
+
 std::optional<rf::Ranking> InputPanel::Ranking() const {
   const int r = ranking_->currentData().toInt();
   return r < 0 ? std::nullopt : std::optional(static_cast<rf::Ranking>(r));

@@ -42,6 +42,8 @@ class InputPanel : public QWidget {
   // there once a library is open, named by its folder).
   bool UsesLibrary() const;
   void SetLibrary(const QString& name, bool use) const;
+  // No library: its item goes (the series chosen before it, or Ideal).
+  void ClearLibrary() const;
   void SetSeries(std::optional<rf::ESeries> series) const;
   void SetRanking(std::optional<rf::Ranking> ranking) const;
   // Lumped parts, lines and stubs, or both.

@@ -83,6 +83,14 @@ void Tuner::Redo() {
   undo_->redo();
 }
 
+void Tuner::Restore(const std::optional<Tuned>& tuned) {
+  undo_->clear();
+  dragging_ = false;
+  before_drag_.reset();
+  tuned_ = tuned;
+  emit Changed(tuned ? "tuned" : "");
+}
+
 void Tuner::Forget() {
   if (!tuned_) return;
   const auto set = [this](const std::optional<Tuned>& t, const std::string& key) { Set(t, key); };

@@ -45,6 +45,9 @@ class Tuner : public QObject {
   void Redo();
   // Back to the computed design: the tuned row goes (a step to undo too).
   void Forget();
+  // A tuned design from a project, or none, in place of this one: no step
+  // to undo, and none of the steps before.
+  void Restore(const std::optional<Tuned>& tuned);
   bool CanUndo() const;
 
  signals:
