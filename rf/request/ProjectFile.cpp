@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "rf/circuit/NetworkText.h"
@@ -69,15 +70,16 @@ void ReadFields(const json& o, Project& p, std::vector<std::string>& ignored) {
   if (fields == o.end() || fields->is_null()) return;
   if (!fields->is_object()) throw Wrong{"\"fields\" must be an object of texts"};
   for (const auto& [key, value] : fields->items()) {
+    const std::string& name = key;  // (clang 14 lambdas capture no structured binding)
     const auto& infos = FieldInfos();
     const auto info = std::find_if(infos.begin(), infos.end(), [&](const FieldInfo& f) {
-      return f.field != Field::kSeries && FileKey(f) == key;
+      return f.field != Field::kSeries && FileKey(f) == name;
     });
     if (info == infos.end()) {
-      ignored.push_back("fields." + key);
+      ignored.push_back("fields." + name);
       continue;
     }
-    if (!value.is_string()) throw Wrong{"\"fields\": \"" + key + "\" must be a text"};
+    if (!value.is_string()) throw Wrong{R"("fields": ")" + name + R"(" must be a text)"};
     p.texts[info->field] = value.get<std::string>();
   }
 }
@@ -135,13 +137,13 @@ void ReadFiles(const json& o, const std::string& folder, Project& p) {
     for (const json& s : *states) p.states.push_back(Resolved(s.get<std::string>(), folder));
   }
   if (!p.states.empty() && p.measurement.empty()) {
-    throw Wrong{"\"states\" are the load's other states: they need a \"measurement\""};
+    throw Wrong{R"("states" are the load's other states: they need a "measurement")"};
   }
   if (!p.fixture.empty() && p.measurement.empty()) {
-    throw Wrong{"\"fixture\" is taken off the measurement: it needs a \"measurement\""};
+    throw Wrong{R"("fixture" is taken off the measurement: it needs a "measurement")"};
   }
   if (p.use_library && p.library.empty()) {
-    throw Wrong{"\"series\" is library: it needs a \"library\" folder"};
+    throw Wrong{R"("series" is library: it needs a "library" folder)"};
   }
 }
 
@@ -162,11 +164,11 @@ Project Read(const json& o, const std::string& folder, std::vector<std::string>&
   if (!o.is_object()) throw Wrong{"not a project: its JSON is not an object"};
   const auto format = o.find("format");
   if (format == o.end() || !format->is_string()) {
-    throw Wrong{std::string("not a project: it has no \"format\" (a project's is \"") +
+    throw Wrong{std::string(R"(not a project: it has no "format" (a project's is ")") +
                 kProjectFormat + "\")"};
   }
   if (*format != kProjectFormat) {
-    throw Wrong{"not a project: its \"format\" is \"" + format->get<std::string>() + "\", not \"" +
+    throw Wrong{R"(not a project: its "format" is ")" + format->get<std::string>() + R"(", not ")" +
                 kProjectFormat + "\""};
   }
   const auto version = o.find("version");
@@ -241,7 +243,8 @@ std::string ProjectJson(const Project& p, const std::string& folder) {
     if (f.field != Field::kSeries) fields[FileKey(f)] = p.texts[f.field];
   }
   Out states = Out::array();
-  for (const std::string& s : p.states) states.push_back(Relative(s, folder));
+  std::transform(p.states.begin(), p.states.end(), std::back_inserter(states),
+                 [&](const std::string& s) { return Relative(s, folder); });
   Out o;
   o["format"] = kProjectFormat;
   o["version"] = kProjectVersion;
