@@ -1,7 +1,9 @@
 // Project files in the designer: what the window saves, vorda-match
 // --project designs to the same table and a fresh window opens to the
 // same table and the same tuned design; a project that cannot be read
-// leaves the inputs as they were, and a later version's keys are named.
+// leaves the inputs as they were, and a later version's keys are named;
+// the File menu asks for the file.
+#include <QMenuBar>
 #include <QProcess>
 
 #include "tests/ui/designer/DesignerFixture.h"
@@ -150,6 +152,38 @@ class DesignerProjectTest : public DesignerFixture {
     QVERIFY2(
         note.contains(QStringLiteral("vorda-match: ")) && note.contains(QStringLiteral("colour")),
         qPrintable(note));
+  }
+
+  // The File menu's items ask for a project file, and save or open it.
+  void theFileMenuAsksForAProject() {
+    DesignerWindow& w = Open();
+    const QString path = dir_.filePath(QStringLiteral("menu.vdproj.json"));
+    QStringList asked;
+    w.SetFileChooser([&](const QString& caption, const QString& filter, bool save) {
+      asked << caption + QLatin1Char('|') + filter + (save ? QStringLiteral("|save") : QString());
+      return path;
+    });
+    const auto item = [&w](const QString& text) {
+      for (QAction* menu : w.menuBar()->actions()) {
+        for (QAction* a : menu->menu()->actions()) {
+          if (a->text() == text) return a;
+        }
+      }
+      return static_cast<QAction*>(nullptr);
+    };
+    QAction* save = item(QStringLiteral("Save &Project\u2026"));
+    QAction* open = item(QStringLiteral("&Open Project\u2026"));
+    QVERIFY(save != nullptr && open != nullptr);
+    Type(w, Field::kZ0, QStringLiteral("75"));
+    save->trigger();
+    QVERIFY(QFile::exists(path));
+    Type(w, Field::kZ0, QStringLiteral("50"));
+    open->trigger();
+    QCOMPARE(w.Input(Field::kZ0)->text(), QStringLiteral("75"));
+    const QString filter =
+        QStringLiteral("Designer projects (*.vdproj.json *.json);;All files (*)");
+    QCOMPARE(asked, QStringList({QStringLiteral("Save Project|") + filter + QStringLiteral("|save"),
+                                 QStringLiteral("Open Project|") + filter}));
   }
 };
 
