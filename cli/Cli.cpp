@@ -110,8 +110,9 @@ Chosen ChooseNetwork(const Report& report) {
   });
   if (row == rows.end() && band && kind) {
     // A network of the family whose optimum is a smaller one: that one.
-    for (const auto& [code, to] : report.result.band->family) {
-      if (to.empty() || !rf::KindMatches(rf::KindOfLadder(*rf::LadderOfCode(code)), *kind))
+    for (const auto& member : report.result.band->family) {
+      const std::string& to = member.second;
+      if (to.empty() || !rf::KindMatches(rf::KindOfLadder(*rf::LadderOfCode(member.first)), *kind))
         continue;
       const auto smaller = std::find_if(rows.begin(), rows.end(), [&](const rf::Row& t) {
         return t.origin == rf::Origin::kOverBand && t.design &&

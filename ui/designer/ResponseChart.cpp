@@ -238,12 +238,12 @@ QString BodeFanoBeyond(double db, bool above) {
 std::optional<QString> ResponseChart::BodeFanoLabel() const {
   if (!ShowsBodeFano() || plot_ != ResponsePlot::kReturnLoss) return std::nullopt;
   const Axes a = AxesFor(QRectF(rect()));
-  for (const rf::ResponseView::Span& s : data_.optimised) {
-    if (s.high > s.low && s.bode_fano_db && *s.bode_fano_db > a.top) {
-      return BodeFanoBeyond(*s.bode_fano_db, true);
-    }
-  }
-  return std::nullopt;
+  const auto above = std::find_if(
+      data_.optimised.begin(), data_.optimised.end(), [&](const rf::ResponseView::Span& s) {
+        return s.high > s.low && s.bode_fano_db && *s.bode_fano_db > a.top;
+      });
+  if (above == data_.optimised.end()) return std::nullopt;
+  return BodeFanoBeyond(*above->bode_fano_db, true);
 }
 
 void ResponseChart::Render(QPainter& p, const QRectF& area) const {

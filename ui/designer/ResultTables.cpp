@@ -117,9 +117,9 @@ std::optional<std::size_t> ResultTables::BestOf(const QTableView* table) const {
 
 ResultTables::Follow ResultTables::Following() const {
   const int selected = SelectedRow();
+  if (selected < 0) return {};
   const rf::DesignResult& r = model_->Result();
   const auto at = static_cast<std::size_t>(selected);
-  if (selected < 0) return {};
   if (rf::BandBest(r) == at || (band_best_pending_ && r.best == at)) {
     return {Follow::What::kBandBest, {}};
   }
