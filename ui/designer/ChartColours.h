@@ -9,6 +9,12 @@ namespace vorda::designer {
 
 enum class Shown { kIdeal, kStandard, kBuilt, kBare, kLoad };
 
+// A colour let through by its alpha.
+inline QColor Faded(QColor c, double alpha) {
+  c.setAlphaF(static_cast<float>(alpha));
+  return c;
+}
+
 inline bool IsDark(const QPalette& palette) {
   return palette.color(QPalette::Base).lightness() < 128;
 }

@@ -26,9 +26,6 @@ inline constexpr const char* kPlotChoices[] = {"Return loss", "VSWR", "|\u0393|"
 // What the chart shows (rf/request/Charts.h).
 using ResponseData = rf::ResponseView;
 
-// "Bode–Fano limit 122 dB ↑": a limit beyond the top (or bottom) of the axis.
-QString BodeFanoBeyond(double db, bool above);
-
 class ResponseChart : public QWidget {
   Q_OBJECT
 

@@ -7,18 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/designer/ChartColours.h"
 #include "ui/designer/ResponseChart.h"
 
 namespace vorda::designer {
-
-namespace {
-
-QColor Faded(QColor c, double alpha) {
-  c.setAlphaF(alpha);
-  return c;
-}
-
-}  // namespace
 
 QString ResponseChart::ReadOutAt(QPointF point) const {
   const ResponseData& d = data_;

@@ -10,15 +10,6 @@
 
 namespace vorda::designer {
 
-namespace {
-
-QColor Faded(QColor c, double alpha) {
-  c.setAlphaF(static_cast<float>(alpha));
-  return c;
-}
-
-}  // namespace
-
 void SmithChart::PaintReadOut(QPainter& p, const QRectF& area) const {
   if (!hover_ && drag_text_.isEmpty()) return;
   p.save();

@@ -42,11 +42,6 @@ void Marker(QPainter& p, QPointF at, QColor colour, Shape shape, double size) {
   }
 }
 
-QColor Faded(QColor c, double alpha) {
-  c.setAlphaF(alpha);
-  return c;
-}
-
 QString Hz(double hertz) {
   return QString::fromStdString(rf::FormatEngineering(hertz, "Hz", 3));
 }
