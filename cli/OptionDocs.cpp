@@ -1,8 +1,10 @@
 #include "cli/OptionDocs.h"
 
 #include <algorithm>
-#include <regex>
+#include <cctype>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "cli/OptionTable.h"
 
@@ -80,10 +82,28 @@ constexpr const char* kClosing =
     "that has no effect where it is given), an input a design refuses, or a file\n"
     "that cannot be read or breaks the Touchstone format.\n";
 
-// Option names and "--" in a text, for marking them up.
-const std::regex& OptionName() {
-  static const std::regex name(R"((^|[\s(])(--[a-z0-9][a-z0-9-]*[a-z0-9]|--))");
-  return name;
+// Where option names ("--freq") and a lone "--" stand in a text, for
+// marking them up: each at the text's start or after a blank or "(", as
+// (position, length).
+std::vector<std::pair<std::size_t, std::size_t>> OptionNames(const std::string& text) {
+  const auto name_char = [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+  std::vector<std::pair<std::size_t, std::size_t>> names;
+  std::size_t i = 0;
+  while (i + 1 < text.size()) {
+    const bool starts =
+        i == 0 || std::isspace(static_cast<unsigned char>(text[i - 1])) != 0 || text[i - 1] == '(';
+    if (!starts || text[i] != '-' || text[i + 1] != '-') {
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 2;
+    while (end < text.size() && (name_char(text[end]) || text[end] == '-')) ++end;
+    while (end > i + 2 && text[end - 1] == '-') --end;  // a name ends in a letter or digit
+    if (end - (i + 2) < 2 || !name_char(text[i + 2])) end = i + 2;
+    names.emplace_back(i, end - i);
+    i = end;
+  }
+  return names;
 }
 
 std::string Roff(const std::string& text) {
@@ -97,10 +117,9 @@ std::string ManText(const std::string& text) {
   // Names in bold, dashes escaped.
   std::string out;
   std::size_t at = 0;
-  for (std::sregex_iterator m(text.begin(), text.end(), OptionName()), end; m != end; ++m) {
-    const auto name = static_cast<std::size_t>(m->position(2));
-    out += Roff(text.substr(at, name - at)) + "\\fB" + Roff(m->str(2)) + "\\fR";
-    at = name + m->str(2).size();
+  for (const auto& [name, length] : OptionNames(text)) {
+    out += Roff(text.substr(at, name - at)) + "\\fB" + Roff(text.substr(name, length)) + "\\fR";
+    at = name + length;
   }
   out += Roff(text.substr(at));
   // A line that would begin with a dot or a quote is a request to roff.
@@ -127,10 +146,10 @@ std::string Html(const std::string& text) {
 std::string HtmlText(const std::string& text) {
   std::string out;
   std::size_t at = 0;
-  for (std::sregex_iterator m(text.begin(), text.end(), OptionName()), end; m != end; ++m) {
-    const auto name = static_cast<std::size_t>(m->position(2));
-    out += Html(text.substr(at, name - at)) + "<code>" + Html(m->str(2)) + "</code>";
-    at = name + m->str(2).size();
+  for (const auto& [name, length] : OptionNames(text)) {
+    out +=
+        Html(text.substr(at, name - at)) + "<code>" + Html(text.substr(name, length)) + "</code>";
+    at = name + length;
   }
   return Wrap(out + Html(text.substr(at)), 0, 0);
 }
