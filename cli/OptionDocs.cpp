@@ -96,12 +96,14 @@ std::vector<std::pair<std::size_t, std::size_t>> OptionNames(const std::string& 
       ++i;
       continue;
     }
-    std::size_t end = i + 2;
-    while (end < text.size() && (name_char(text[end]) || text[end] == '-')) ++end;
-    while (end > i + 2 && text[end - 1] == '-') --end;  // a name ends in a letter or digit
-    if (end - (i + 2) < 2 || !name_char(text[i + 2])) end = i + 2;
-    names.emplace_back(i, end - i);
-    i = end;
+    const std::size_t first = i + 2;
+    std::size_t last = first;  // one past the name
+    while (last < text.size() && (name_char(text[last]) || text[last] == '-')) ++last;
+    while (last > first && text[last - 1] == '-') --last;  // a name ends in a letter or digit
+    const bool named = last >= first + 2 && name_char(text[first]);
+    const std::size_t length = named ? last - i : 2;
+    names.emplace_back(i, length);
+    i += length;
   }
   return names;
 }
