@@ -265,8 +265,9 @@ void PrintBandText(const Report& report, std::ostream& out) {
                          : "margin to the goals")
         << " by number of parts:";
     for (const auto& [parts, db] : band.best_by_parts) {
-      out << (parts == band.best_by_parts.front().first ? " " : ", ") << parts
-          << (parts == 1 ? " part " : " parts ") << (db ? Digits(*db) + " dB" : "perfect");
+      out << (parts == band.best_by_parts.front().first ? " " : ", ")
+          << (db ? Digits(*db) + " dB" : "perfect") << " with " << parts
+          << (parts == 1 ? " part" : " parts");
     }
     out << "\n";
   }
